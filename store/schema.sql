@@ -1,0 +1,63 @@
+-- The database "Icons". Date keys are numbers YYMMDD (year minus 1300) with
+-- integer affinity, so comparisons and sorting by date are numeric and the
+-- sentinel 14000101 of a user-made city's offsets row sorts after every day.
+
+-- Provinces (ParentID NULL) and cities. AUTOINCREMENT keeps every new
+-- StateID above all earlier ones, even after deletions.
+CREATE TABLE tStates (
+    StateID INTEGER PRIMARY KEY AUTOINCREMENT,
+    Name TEXT NOT NULL,
+    ParentID INTEGER REFERENCES tStates(StateID),
+    IsCenter INTEGER NOT NULL DEFAULT 0
+);
+
+-- The user's chosen cities and their order.
+CREATE TABLE tSelectedStates (
+    StateID INTEGER NOT NULL UNIQUE,
+    Ordering INTEGER NOT NULL
+);
+
+-- Daily times of the province centres (standard time, "H:MM"), and one row
+-- of minute offsets, dated 14000101, per user-made city.
+CREATE TABLE tTimes (
+    StateID INTEGER NOT NULL,
+    Date INTEGER NOT NULL,
+    T1 TEXT, T2 TEXT, T3 TEXT, T4 TEXT, T5 TEXT, T6 TEXT,
+    PRIMARY KEY (StateID, Date)
+);
+
+-- The events of every day, in date order; several joined with "@".
+CREATE TABLE tEvents (
+    Date INTEGER PRIMARY KEY,
+    Description TEXT,
+    IsHoliday INTEGER NOT NULL DEFAULT 0
+);
+
+-- The one settings row.
+CREATE TABLE tSetting (
+    Item0 INTEGER, Item1 INTEGER, Item2 INTEGER,
+    Item3 INTEGER, Item4 INTEGER, Item5 INTEGER,
+    Item6 INTEGER, Item7 TEXT
+);
+
+-- Each day's times with the next day's dawn azan and sunrise as T7 and T8.
+-- The next day's key: the next day of the month, the first of the next
+-- month, or 1 Farvardin of the next year (Esfand has 30 days in the years
+-- Y with (Y + 1) mod 4 = 0).
+CREATE VIEW vTimes AS
+SELECT a.StateID AS StateID, a.Date AS Date,
+       a.T1 AS T1, a.T2 AS T2, a.T3 AS T3, a.T4 AS T4, a.T5 AS T5, a.T6 AS T6,
+       b.T1 AS T7, b.T2 AS T8
+FROM tTimes AS a
+INNER JOIN tTimes AS b
+    ON b.StateID = a.StateID
+   AND b.Date = CASE
+        WHEN a.Date % 100 < CASE
+                WHEN (a.Date / 100) % 100 <= 6 THEN 31
+                WHEN (a.Date / 100) % 100 <= 11 THEN 30
+                WHEN ((a.Date / 10000) + 1300 + 1) % 4 = 0 THEN 30
+                ELSE 29 END
+            THEN a.Date + 1
+        WHEN (a.Date / 100) % 100 < 12 THEN ((a.Date / 100) + 1) * 100 + 1
+        ELSE ((a.Date / 10000) + 1) * 10000 + 101
+    END;

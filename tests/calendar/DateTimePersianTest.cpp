@@ -1,0 +1,117 @@
+#include "calendar/DateTimePersian.h"
+
+#include "platform/foundation/Clock.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Worked {
+    QDate gregorian;
+    int year, month, day, dayOfYear;
+};
+
+class TodayConversion : public ::testing::TestWithParam<Worked> {};
+
+TEST_P(TodayConversion, MatchesTheWorkedExample)
+{
+    const Worked w = GetParam();
+    // Late in the evening: only the local calendar day counts.
+    const DateTimePersian date(QDateTime(w.gregorian, QTime(23, 59)));
+    EXPECT_EQ(date.year(), w.year);
+    EXPECT_EQ(date.month(), w.month);
+    EXPECT_EQ(date.day(), w.day);
+    EXPECT_EQ(date.dayOfYear(), w.dayOfYear);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, TodayConversion,
+    ::testing::Values(Worked{{2012, 2, 29}, 1390, 12, 10, 346}, Worked{{2012, 3, 19}, 1390, 12, 29, 365},
+        Worked{{2012, 3, 20}, 1391, 1, 1, 1}, Worked{{2012, 7, 21}, 1391, 4, 31, 124},
+        Worked{{2012, 9, 21}, 1391, 6, 31, 186}, Worked{{2012, 9, 22}, 1391, 7, 1, 187},
+        Worked{{2012, 12, 31}, 1391, 10, 11, 287}, Worked{{2013, 1, 1}, 1391, 10, 12, 288},
+        Worked{{2013, 3, 20}, 1391, 12, 30, 366}, Worked{{2013, 3, 21}, 1392, 1, 1, 1},
+        Worked{{2014, 3, 21}, 1393, 1, 1, 1}));
+
+TEST(DateTimePersian, TodayFollowsTheDeviceClock)
+{
+    foundation::Clock::freeze(QDateTime(QDate(2012, 7, 21), QTime(10, 0)));
+    const DateTimePersian today;
+    EXPECT_EQ(today.getPersianDate(), QStringLiteral("910431"));
+    EXPECT_EQ(today.getToday(), QStringLiteral("91431"));
+    foundation::Clock::freeze(QDateTime(QDate(2012, 3, 24), QTime(0, 0)));
+    EXPECT_EQ(DateTimePersian().getToday(), QStringLiteral("9115"));
+    foundation::Clock::reset();
+}
+
+TEST(DateTimePersian, EveryDayOfTheYearRoundTripsThroughItsKey)
+{
+    // Today's arithmetic and the platform's Persian calendar agree on 1391,
+    // its leap day included.
+    QDate g(2012, 3, 20);
+    for (int n = 1; n <= 366; ++n, g = g.addDays(1)) {
+        const DateTimePersian today{QDateTime(g, QTime(12, 0))};
+        const DateTimePersian fromKey = DateTimePersian::initWithPersianDate(today.getPersianDate());
+        ASSERT_EQ(today.dayOfYear(), n);
+        ASSERT_EQ(fromKey.dayOfYear(), n) << today.getPersianDate().toStdString();
+        ASSERT_EQ(fromKey.getPersianDate(), today.getPersianDate());
+        ASSERT_EQ(fromKey.year(), 91);
+    }
+    const DateTimePersian last = DateTimePersian::initWithPersianDate(QStringLiteral("911230"));
+    EXPECT_EQ(last.dayOfYear(), 366);
+    EXPECT_EQ(DateTimePersian::initWithPersianDate(QStringLiteral("910105")).getFullPersianDate(), QStringLiteral("05 فروردین"));
+    EXPECT_EQ(last.getFullPersianDate(), QStringLiteral("30 اسفند"));
+}
+
+TEST(DateTimePersian, NamesOfMonthsAndWeekdays)
+{
+    EXPECT_EQ(DateTimePersian::getMonthName(0), QStringLiteral("فروردین"));
+    EXPECT_EQ(DateTimePersian::getMonthName(11), QStringLiteral("اسفند"));
+    DateTimePersian date = DateTimePersian::initWithPersianDate(QStringLiteral("910101"));
+    EXPECT_EQ(date.getDayOffWeek(), QStringLiteral("جمعه"));
+    date.setDayOfYear(2);
+    EXPECT_EQ(date.getDayOffWeek(), QStringLiteral("شنبه"));
+    date.setDayOfYear(8);
+    EXPECT_EQ(date.getDayOffWeek(), QStringLiteral("جمعه"));
+    date.setDayOfYear(5);
+    EXPECT_EQ(date.getDayOffWeek(), QStringLiteral("سه شنبه"));
+    // Changing the day of the year touches nothing else.
+    EXPECT_EQ(date.getPersianDate(), QStringLiteral("910101"));
+}
+
+TEST(DateTimePersian, SummerHourEndsAfterDay185)
+{
+    DateTimePersian date = DateTimePersian::initWithPersianDate(QStringLiteral("910101"));
+    date.setDayOfYear(100);
+    EXPECT_EQ(date.formatHour(QStringLiteral("4:5")), QStringLiteral("05:05"));
+    date.setDayOfYear(10);
+    EXPECT_EQ(date.formatHour(QStringLiteral("23:30")), QStringLiteral("00:30"));
+    date.setDayOfYear(185);
+    EXPECT_EQ(date.formatHour(QStringLiteral("23:10")), QStringLiteral("00:10"));
+    EXPECT_EQ(date.formatHour(QStringLiteral("12:07")), QStringLiteral("13:07"));
+    date.setDayOfYear(186);
+    EXPECT_EQ(date.formatHour(QStringLiteral("12:07")), QStringLiteral("12:07"));
+    EXPECT_EQ(date.formatHour(QStringLiteral("x:7")), QStringLiteral("00:07"));
+}
+
+TEST(DateTimePersian, MinuteOffsetsWrapAroundMidnight)
+{
+    const DateTimePersian date = DateTimePersian::initWithPersianDate(QStringLiteral("910101"));
+    EXPECT_EQ(date.add(QStringLiteral("4:50"), -10), QStringLiteral("4:40"));
+    EXPECT_EQ(date.add(QStringLiteral("23:55"), 10), QStringLiteral("0:5"));
+    EXPECT_EQ(date.add(QStringLiteral("0:5"), -10), QStringLiteral("23:55"));
+    EXPECT_EQ(date.add(QStringLiteral("5:3"), QStringLiteral("0")), QStringLiteral("5:3"));
+    EXPECT_EQ(date.add(QStringLiteral("04:03"), QStringLiteral("-5")), QStringLiteral("3:58"));
+}
+
+TEST(DateTimePersian, RamadanDay)
+{
+    DateTimePersian date = DateTimePersian::initWithPersianDate(QStringLiteral("910101"));
+    date.setDayOfYear(135);
+    EXPECT_EQ(date.getHijriDate(), QStringLiteral("1 رمضان"));
+    date.setDayOfYear(164);
+    EXPECT_EQ(date.getHijriDate(), QStringLiteral("30 رمضان"));
+    date.setDayOfYear(165);
+    EXPECT_EQ(date.getHijriDate(), QStringLiteral(""));
+}
+
+} // namespace

@@ -1,0 +1,223 @@
+#include "IconsBuilder.h"
+
+#include "PrayerTimes.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QMap>
+#include <QStringList>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// 1 Farvardin 1391.
+const QDate kFirstDay(2012, 3, 20);
+constexpr int kYear = 91;
+constexpr int kProvinceCount = 31;
+constexpr std::array<int, 12> kMonthDays1391 = {31, 31, 31, 31, 31, 31, 30, 30, 30, 30, 30, 30};
+
+struct Province {
+    QString name;
+    QString centre;
+    Place place;
+};
+
+struct Day {
+    int key;
+    QDate date;
+};
+
+// Every day of 1391, then 1 Farvardin 1392 (so the last day has a next day).
+QList<Day> yearDays()
+{
+    QList<Day> days;
+    QDate date = kFirstDay;
+    for (int m = 1; m <= 12; ++m) {
+        for (int d = 1; d <= kMonthDays1391[static_cast<size_t>(m - 1)]; ++d) {
+            days.append({kYear * 10000 + m * 100 + d, date});
+            date = date.addDays(1);
+        }
+    }
+    days.append({(kYear + 1) * 10000 + 101, date});
+    return days;
+}
+
+QList<QStringList> readTable(const QString& path, QString& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        error = QStringLiteral("cannot read %1").arg(path);
+        return {};
+    }
+    QList<QStringList> rows;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        rows.append(line.split(QLatin1Char('\t')));
+    }
+    return rows;
+}
+
+class Writer {
+public:
+    explicit Writer(sqlite3* db) : db_(db) {}
+
+    bool exec(const QString& sql)
+    {
+        char* message = nullptr;
+        if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+            error = QString::fromUtf8(message ? message : "sqlite error");
+            sqlite3_free(message);
+            return false;
+        }
+        return true;
+    }
+
+    // Runs `sql` once per row of `values`, binding texts, integers or NULLs.
+    bool insert(const char* sql, const QList<QVariantList>& values)
+    {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr) != SQLITE_OK) {
+            error = QString::fromUtf8(sqlite3_errmsg(db_));
+            return false;
+        }
+        bool ok = true;
+        for (const QVariantList& row : values) {
+            sqlite3_reset(statement);
+            for (int i = 0; i < row.size(); ++i) {
+                const QVariant& v = row[i];
+                if (v.isNull())
+                    sqlite3_bind_null(statement, i + 1);
+                else if (v.typeId() == QMetaType::Int)
+                    sqlite3_bind_int(statement, i + 1, v.toInt());
+                else
+                    sqlite3_bind_text(statement, i + 1, v.toString().toUtf8().constData(), -1, SQLITE_TRANSIENT);
+            }
+            if (sqlite3_step(statement) != SQLITE_DONE) {
+                error = QString::fromUtf8(sqlite3_errmsg(db_));
+                ok = false;
+                break;
+            }
+        }
+        sqlite3_finalize(statement);
+        return ok;
+    }
+
+    QString error;
+
+private:
+    sqlite3* db_;
+};
+
+QList<Province> readProvinces(const QString& dataDir, QString& error)
+{
+    QList<Province> provinces;
+    for (const QStringList& r : readTable(dataDir + QStringLiteral("/provinces.tsv"), error)) {
+        if (r.size() < 4) {
+            error = QStringLiteral("provinces.tsv: short line");
+            return {};
+        }
+        provinces.append({r[0], r[1], {r[2].toDouble(), r[3].toDouble()}});
+    }
+    if (error.isEmpty() && provinces.size() != kProvinceCount)
+        error = QStringLiteral("provinces.tsv: %1 provinces, expected %2").arg(provinces.size()).arg(kProvinceCount);
+    return provinces;
+}
+
+} // namespace
+
+QString buildIcons(const QString& schemaPath, const QString& dataDir, const QString& outPath)
+{
+    QString error;
+    QFile schemaFile(schemaPath);
+    if (!schemaFile.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read %1").arg(schemaPath);
+    const QString schema = QString::fromUtf8(schemaFile.readAll());
+
+    const QList<Province> provinces = readProvinces(dataDir, error);
+    const QList<QStringList> events = readTable(dataDir + QStringLiteral("/events.tsv"), error);
+    const QList<QStringList> settings = readTable(dataDir + QStringLiteral("/settings.tsv"), error);
+    if (!error.isEmpty())
+        return error;
+
+    const QString temporary = outPath + QStringLiteral(".part");
+    QFile::remove(temporary);
+    sqlite3* db = nullptr;
+    if (sqlite3_open(temporary.toUtf8().constData(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        return QStringLiteral("cannot create %1").arg(temporary);
+    }
+
+    Writer w(db);
+    bool ok = w.exec(schema) && w.exec(QStringLiteral("BEGIN"));
+
+    // Provinces take StateIDs 1 to 31, their centres 32 to 62, in the same order.
+    QList<QVariantList> states;
+    for (int i = 0; i < provinces.size(); ++i)
+        states.append({i + 1, provinces[i].name, QVariant(), 0});
+    for (int i = 0; i < provinces.size(); ++i)
+        states.append({kProvinceCount + i + 1, provinces[i].centre, i + 1, 1});
+    ok = ok && w.insert("INSERT INTO tStates(StateID, Name, ParentID, IsCenter) VALUES(?, ?, ?, ?)", states);
+
+    const QList<Day> days = yearDays();
+    QList<QVariantList> times;
+    for (int i = 0; i < provinces.size(); ++i) {
+        for (const Day& day : days) {
+            const PrayerTimes t = computePrayerTimes(day.date, provinces[i].place);
+            times.append({kProvinceCount + i + 1, day.key, formatClock(t.dawn), formatClock(t.sunrise),
+                formatClock(t.noon), formatClock(t.sunset), formatClock(t.evening), formatClock(t.midnight)});
+        }
+    }
+    ok = ok && w.insert("INSERT INTO tTimes(StateID, Date, T1, T2, T3, T4, T5, T6) VALUES(?, ?, ?, ?, ?, ?, ?, ?)", times);
+
+    // Events of a day in file order; the day is a holiday when any of its lines says so.
+    QMap<int, QStringList> descriptions;
+    QMap<int, int> holidays;
+    for (const QStringList& r : events) {
+        if (r.size() < 4) {
+            error = QStringLiteral("events.tsv: short line");
+            break;
+        }
+        const int key = kYear * 10000 + r[0].toInt() * 100 + r[1].toInt();
+        descriptions[key].append(r[3].trimmed());
+        holidays[key] = std::max(holidays.value(key), r[2].toInt());
+    }
+    QList<QVariantList> eventRows;
+    for (const Day& day : days) {
+        if (day.key / 10000 != kYear)
+            continue;
+        eventRows.append({day.key, descriptions.value(day.key).join(QLatin1Char('@')), holidays.value(day.key)});
+    }
+    ok = ok && error.isEmpty()
+        && w.insert("INSERT INTO tEvents(Date, Description, IsHoliday) VALUES(?, ?, ?)", eventRows);
+
+    QStringList columns;
+    QVariantList values;
+    for (const QStringList& r : settings) {
+        columns.append(r.value(0));
+        values.append(r.value(0) == QLatin1String("Item7") ? QVariant(r.value(1)) : QVariant(r.value(1).toInt()));
+    }
+    const QString settingSql = QStringLiteral("INSERT INTO tSetting(%1) VALUES(%2)")
+                                   .arg(columns.join(QStringLiteral(", ")), QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+    ok = ok && w.insert(settingSql.toUtf8().constData(), {values});
+    ok = ok && w.exec(QStringLiteral("COMMIT"));
+
+    if (error.isEmpty() && !ok)
+        error = w.error;
+    sqlite3_close(db);
+    if (!error.isEmpty()) {
+        QFile::remove(temporary);
+        return error;
+    }
+    QFile::remove(outPath);
+    if (!QFile::rename(temporary, outPath))
+        return QStringLiteral("cannot write %1").arg(outPath);
+    return {};
+}
