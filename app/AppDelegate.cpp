@@ -1,0 +1,54 @@
+#include "AppDelegate.h"
+
+#include "notifications/MyNotification.h"
+#include "platform/foundation/Log.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Window.h"
+#include "screens/main/MainViewController.h"
+#include "store/MyDB.h"
+
+#include <exception>
+
+namespace {
+MainViewController* mainScreen(ui::Window* window)
+{
+    return window ? dynamic_cast<MainViewController*>(window->rootViewController()) : nullptr;
+}
+} // namespace
+
+AppDelegate::AppDelegate() = default;
+
+AppDelegate::~AppDelegate() = default;
+
+bool AppDelegate::didFinishLaunching(ui::Application*)
+{
+    window_ = std::make_unique<ui::Window>();
+    try {
+        MyDB::initialize();
+    } catch (const std::exception&) {
+        foundation::Log::write(QStringLiteral("asdasd"));
+    }
+    MyNotification::initialize()->update();
+    window_->setRootViewController(new MainViewController);
+    window_->makeKeyAndVisible();
+    return true;
+}
+
+void AppDelegate::didReceiveLocalNotification(ui::Application*, const notifications::LocalNotification& notification)
+{
+    (new ui::AlertView(QString(), notification.alertBody, QStringLiteral("Ok")))->show();
+}
+
+void AppDelegate::willEnterForeground(ui::Application*)
+{
+    MyNotification::initialize()->update();
+    foundation::Log::write(window_ && window_->rootViewController() ? window_->rootViewController()->className() : QString());
+    if (MainViewController* main = mainScreen(window_.get()))
+        main->refresh();
+}
+
+void AppDelegate::didBecomeActive(ui::Application*)
+{
+    if (MainViewController* main = mainScreen(window_.get()))
+        main->refresh();
+}

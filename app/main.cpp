@@ -1,0 +1,8 @@
+#include "AppDelegate.h"
+
+#include "platform/device/Device.h"
+
+int main(int argc, char** argv)
+{
+    return device::ApplicationMain(argc, argv, [] { return std::make_unique<AppDelegate>(); });
+}

@@ -1,0 +1,196 @@
+#include "MyNotification.h"
+
+#include "calendar/DateTimePersian.h"
+#include "calendar/Utility.h"
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/Random.h"
+#include "platform/notifications/NotificationCenter.h"
+#include "store/MyDB.h"
+
+#include <QCalendar>
+
+namespace {
+
+const char* kFirstCity =
+    "SELECT tStates.* FROM tStates INNER JOIN tSelectedStates ON tStates.StateID = tSelectedStates.StateID ORDER BY Ordering  LIMIT 1";
+const char* kCentreOf =
+    "SELECT a.StateID FROM tStates a INNER JOIN tStates b ON a.ParentID = b.ParentID WHERE a.IsCenter = 1 AND b.StateID = %1";
+const char* kDays =
+    "SELECT StateID, Date, T1 AS '0', T3 AS '1', T5 AS '2', T2 AS '3', T1 AS '4', T5 AS '5' FROM tTimes "
+    "WHERE Date >= '%1' AND (StateID = %2 OR StateID = %3) ORDER by StateID DESC, Date LIMIT 5";
+// Only days that have events: a NULL and an empty description alike have none.
+const char* kEvents =
+    "SELECT Date, Description FROM tEvents WHERE Date >= '%1' AND Description IS NOT NULL AND Description <> '' "
+    "ORDER BY Date LIMIT 5";
+
+const QString kAzan = QStringLiteral("اذان %1 به افق %2");
+const QString kBeforeSunrise = QStringLiteral("تا طلوع %1 تنها %2 دقیقه زمان باقیست");
+const QString kBeforeAzan = QStringLiteral("تا اذان %1 تنها %2 دقیقه زمان باقیست");
+const QString kEventsNotice = QStringLiteral("وقایع امروز : \n%1");
+
+constexpr int kSecondsPerMinute = 60;
+
+struct Moment {
+    int hour;
+    int minute;
+};
+
+// "HH:MM" of the events time; nothing for "0" or anything that is no clock time.
+std::optional<Moment> clockTime(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool okHour = false;
+    bool okMinute = false;
+    const int hour = parts[0].trimmed().toInt(&okHour);
+    const int minute = parts[1].trimmed().toInt(&okMinute);
+    if (!okHour || !okMinute || hour < 0 || hour > 23 || minute < 0 || minute > 59)
+        return std::nullopt;
+    return Moment{hour, minute};
+}
+
+QDate persianDate(const QString& key)
+{
+    const int year = (QStringLiteral("13") + key.mid(0, 2)).toInt();
+    return QCalendar(QCalendar::System::Jalali).dateFromParts(year, key.mid(2, 2).toInt(), key.mid(4, 2).toInt());
+}
+
+} // namespace
+
+MyNotification* MyNotification::initialize()
+{
+    static MyNotification shared;
+    return &shared;
+}
+
+void MyNotification::cancelAll()
+{
+    notifications::NotificationCenter::shared()->cancelAllLocalNotifications();
+}
+
+void MyNotification::update()
+{
+    cancelAll();
+    MyDB* db = MyDB::initialize();
+    const RowSet cities = db->Execute(QString::fromLatin1(kFirstCity));
+    if (cities.isEmpty())
+        return;
+
+    const RowSet settings = db->Execute(QStringLiteral("SELECT * FROM tSetting"));
+    const Row setting = settings.value(0);
+    const int recording = setting.value(QStringLiteral("Item6")).toInt();
+    updateCalendarEvents(setting.value(QStringLiteral("Item7")));
+
+    const Row& city = cities.first();
+    const int ownId = city.value(QStringLiteral("StateID")).toInt();
+    const QString name = city.value(QStringLiteral("Name"));
+    const bool isCenter = city.value(QStringLiteral("IsCenter")) == QLatin1String("1");
+    const int centreId = isCenter ? ownId : db->ExecuteScaler(QString::fromLatin1(kCentreOf).arg(ownId)).value_or(QString()).toInt();
+
+    const QString today = DateTimePersian().getPersianDate();
+    const RowSet days = db->Execute(QString::fromLatin1(kDays).arg(today).arg(ownId).arg(centreId));
+
+    // A user-made city's offsets row (StateID above its centre's, date
+    // 14000101) sorts first; the days follow it.
+    int offsets[kAlarmTypes] = {};
+    int start = 0;
+    if (ownId != centreId && !days.isEmpty()) {
+        for (int k = 0; k < kAlarmTypes; ++k)
+            offsets[k] = days.first().value(QString::number(k)).toInt();
+        start = 1;
+    }
+
+    const QDateTime now = foundation::Clock::now();
+    for (int i = start; i < days.size(); ++i) {
+        const Row& day = days[i];
+        for (int j = 0; j < kAlarmTypes; ++j) {
+            const int value = setting.value(QStringLiteral("Item%1").arg(j)).toInt();
+            if (value == 0)
+                continue;
+            QDateTime t = getDate(day.value(QStringLiteral("Date")), day.value(QString::number(j)));
+            t = t.addSecs(static_cast<qint64>(offsets[j]) * kSecondsPerMinute);
+            if (value > 1)
+                t = t.addSecs(-static_cast<qint64>(value) * kSecondsPerMinute);
+            if (t >= now)
+                add(t, name, j, value, recording);
+        }
+    }
+}
+
+void MyNotification::updateCalendarEvents(const QString& item7)
+{
+    if (item7 == QLatin1String("0"))
+        return;
+    foundation::Log::write(item7);
+    // The notice comes at the clock time the user set, on every day of the year.
+    const std::optional<Moment> at = clockTime(item7);
+    if (!at)
+        return;
+
+    const QString today = DateTimePersian().getPersianDate();
+    const RowSet rows = MyDB::initialize()->Execute(QString::fromLatin1(kEvents).arg(today));
+    const QDateTime now = foundation::Clock::now();
+    for (const Row& row : rows) {
+        const QDate date = persianDate(row.value(QStringLiteral("Date")));
+        if (!date.isValid())
+            continue;
+        const QDateTime t(date, QTime(at->hour, at->minute));
+        if (t >= now) {
+            QString text = row.value(QStringLiteral("Description"));
+            text.replace(QLatin1Char('@'), QLatin1Char('-'));
+            add(t, text, kEventsType, 0, 0);
+        }
+    }
+}
+
+QDateTime MyNotification::getDate(const QString& key, const QString& time)
+{
+    const QString shifted = DateTimePersian::initWithPersianDate(key).formatHour(time);
+    const QStringList parts = shifted.split(QLatin1Char(':'));
+    return QDateTime(persianDate(key), QTime(parts.value(0).toInt(), parts.value(1).toInt(), 0));
+}
+
+void MyNotification::add(const QDateTime& fireDate, const QString& cityName, int type, int value, int sound)
+{
+    static const QString kPrayers[kAzanTypes] = {QStringLiteral("صبح"), QStringLiteral("ظهر"), QStringLiteral("مغرب")};
+    const QString minutes = Utility::ConvertToPersian(QString::number(value));
+
+    notifications::LocalNotification n;
+    n.fireDate = fireDate;
+    n.alertAction = QStringLiteral("Ok");
+    n.userInfo = {{QStringLiteral("someKey"), QStringLiteral("someValue")}};
+    switch (type) {
+    case 0:
+    case 1:
+    case 2:
+        if (sound == kRandomRecording)
+            sound = static_cast<int>(foundation::Random::next() % kRecordings);
+        n.alertBody = kAzan.arg(kPrayers[type], cityName);
+        n.soundName = QStringLiteral("%1.wav").arg(sound);
+        break;
+    case 3:
+        n.alertBody = kBeforeSunrise.arg(QStringLiteral("آفتاب"), minutes);
+        n.soundName = QStringLiteral("alarm.wav");
+        break;
+    case 4:
+        n.alertBody = kBeforeAzan.arg(QStringLiteral("صبح"), minutes);
+        n.soundName = QStringLiteral("7.wav");
+        break;
+    case 5:
+        n.alertBody = kBeforeAzan.arg(QStringLiteral("مغرب"), minutes);
+        n.soundName = QStringLiteral(".wav");
+        break;
+    default:
+        n.alertBody = kEventsNotice.arg(cityName);
+        n.soundName = QStringLiteral("times.wav");
+        break;
+    }
+
+    const QDate d = fireDate.date();
+    const QTime t = fireDate.time();
+    foundation::Log::write(QString::asprintf("%d %d %d / %d:%d - %d - ", d.day(), d.month(), d.year(), t.hour(), t.minute(), sound)
+        + n.soundName);
+    notifications::NotificationCenter::shared()->scheduleLocalNotification(n);
+}

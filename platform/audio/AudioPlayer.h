@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QSoundEffect;
+
+namespace audio {
+
+// Plays one WAV file at once and stops on request.
+class AudioPlayer {
+public:
+    // A player for `path`, or none when there is no such file.
+    static std::unique_ptr<AudioPlayer> create(const QString& path);
+    // Plays a sound of the resource folder by name, to its end; a missing
+    // file plays nothing.
+    static void playSound(const QString& name);
+    // Told of every sound that starts (tests listen here).
+    static void setObserver(std::function<void(const QString& path)> observer);
+
+    ~AudioPlayer();
+    void play();
+    void stop();
+    bool isPlaying() const;
+    QString path() const { return path_; }
+
+private:
+    explicit AudioPlayer(const QString& path);
+
+    QString path_;
+    std::unique_ptr<QSoundEffect> effect_;
+    bool playing_ = false;
+};
+
+} // namespace audio

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/ui/Application.h"
+
+#include <functional>
+#include <memory>
+
+namespace device {
+
+// The desktop stand-in for the phone: it sets up the sandbox and the clock
+// from its own options, runs the app in a 320 x 460 window, turns
+// minimising and restoring into background and foreground, fires the
+// notifications, and runs scripts of touches. Returns the exit status.
+//
+// Options (the device's, not the app's):
+//   --now YYYY-MM-DDTHH:MM   start the clock at that local moment
+//   --home DIR               the sandbox folder
+//   --scale N                draw N device pixels per point
+//   --screenshot FILE.png    save the screen once start-up settled, then quit
+//   --script FILE            run device actions, one per line
+//   --pending                print the pending notifications and exit
+int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<ui::ApplicationDelegate>()>& makeDelegate);
+
+} // namespace device

@@ -1,0 +1,166 @@
+#include "NotificationCenter.h"
+
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/Log.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace notifications {
+
+namespace {
+
+constexpr int kCheckMs = 1000;
+const QString kMomentFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+
+QJsonObject toJson(const LocalNotification& n)
+{
+    return {{"fireDate", n.fireDate.toString(kMomentFormat)},
+        {"alertBody", n.alertBody},
+        {"alertAction", n.alertAction},
+        {"soundName", n.soundName},
+        {"userInfo", QJsonObject::fromVariantMap(n.userInfo)}};
+}
+
+LocalNotification fromJson(const QJsonObject& o)
+{
+    LocalNotification n;
+    // A wall-clock moment: read back in whatever zone the device is in now.
+    n.fireDate = QDateTime::fromString(o.value("fireDate").toString(), kMomentFormat);
+    n.alertBody = o.value("alertBody").toString();
+    n.alertAction = o.value("alertAction").toString();
+    n.soundName = o.value("soundName").toString();
+    n.userInfo = o.value("userInfo").toObject().toVariantMap();
+    return n;
+}
+
+} // namespace
+
+NotificationCenter* NotificationCenter::shared()
+{
+    static NotificationCenter center;
+    return &center;
+}
+
+void NotificationCenter::setStorePath(const QString& path)
+{
+    path_ = path;
+    load();
+}
+
+void NotificationCenter::load()
+{
+    pending_.clear();
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QJsonArray list = QJsonDocument::fromJson(file.readAll()).array();
+    for (const QJsonValue& v : list) {
+        LocalNotification n = fromJson(v.toObject());
+        if (n.fireDate.isValid())
+            pending_.append(n);
+    }
+}
+
+void NotificationCenter::save() const
+{
+    if (path_.isEmpty())
+        return;
+    QDir().mkpath(QFileInfo(path_).path());
+    QJsonArray list;
+    for (const LocalNotification& n : pending_)
+        list.append(toJson(n));
+    // Replaced whole, so a crash never leaves half a list.
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(QJsonDocument(list).toJson(QJsonDocument::Indented));
+    if (!file.commit())
+        foundation::Log::write(QStringLiteral("cannot save the pending notifications"));
+}
+
+void NotificationCenter::scheduleLocalNotification(const LocalNotification& notification)
+{
+    pending_.append(notification);
+    save();
+}
+
+void NotificationCenter::cancelAllLocalNotifications()
+{
+    pending_.clear();
+    save();
+}
+
+QList<LocalNotification> NotificationCenter::scheduledLocalNotifications() const
+{
+    QList<LocalNotification> list = pending_;
+    std::stable_sort(list.begin(), list.end(),
+        [](const LocalNotification& a, const LocalNotification& b) { return a.fireDate < b.fireDate; });
+    return list;
+}
+
+void NotificationCenter::setDeliveryHandler(std::function<void(const LocalNotification&)> handler)
+{
+    deliver_ = std::move(handler);
+}
+
+void NotificationCenter::start()
+{
+    if (!timer_.isActive()) {
+        timer_.setInterval(kCheckMs);
+        timer_.callOnTimeout(this, [this] { check(); });
+        timer_.start();
+    }
+    check();
+}
+
+void NotificationCenter::stop()
+{
+    timer_.stop();
+}
+
+void NotificationCenter::check()
+{
+    const QDateTime now = foundation::Clock::now();
+    QList<LocalNotification> due;
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        if (it->fireDate <= now) {
+            due.append(*it);
+            it = pending_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (due.isEmpty())
+        return;
+    // Off the list before delivery: a notification fires once, even when the
+    // handler reschedules everything.
+    save();
+    std::stable_sort(due.begin(), due.end(),
+        [](const LocalNotification& a, const LocalNotification& b) { return a.fireDate < b.fireDate; });
+    for (const LocalNotification& n : due) {
+        if (deliver_)
+            deliver_(n);
+    }
+}
+
+QString NotificationCenter::describe(const QList<LocalNotification>& list)
+{
+    QString text;
+    for (const LocalNotification& n : list) {
+        QString body = n.alertBody;
+        body.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+        text += n.fireDate.toString(QStringLiteral("yyyy-MM-ddTHH:mm")) + QStringLiteral("  ") + n.soundName + QStringLiteral("  ")
+            + body + QLatin1Char('\n');
+    }
+    return text;
+}
+
+} // namespace notifications

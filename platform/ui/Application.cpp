@@ -1,0 +1,74 @@
+#include "Application.h"
+
+#include "Window.h"
+
+#include "platform/foundation/UrlOpener.h"
+
+namespace ui {
+
+Application* Application::shared()
+{
+    static Application application;
+    return &application;
+}
+
+Window* Application::keyWindow() const
+{
+    return keyWindow_.data();
+}
+
+void Application::setKeyWindow(Window* window)
+{
+    keyWindow_ = window;
+}
+
+bool Application::openURL(const QString& url)
+{
+    return foundation::UrlOpener::open(url);
+}
+
+bool Application::launch()
+{
+    const bool ok = delegate_ ? delegate_->didFinishLaunching(this) : true;
+    state_ = State::Active;
+    if (delegate_)
+        delegate_->didBecomeActive(this);
+    return ok;
+}
+
+void Application::enterBackground()
+{
+    if (state_ != State::Active)
+        return;
+    state_ = State::Background;
+    if (delegate_)
+        delegate_->didEnterBackground(this);
+}
+
+void Application::enterForeground()
+{
+    if (state_ != State::Background)
+        return;
+    if (delegate_)
+        delegate_->willEnterForeground(this);
+    state_ = State::Active;
+    if (delegate_)
+        delegate_->didBecomeActive(this);
+}
+
+void Application::terminate()
+{
+    if (state_ == State::NotRunning)
+        return;
+    if (delegate_)
+        delegate_->willTerminate(this);
+    state_ = State::NotRunning;
+}
+
+void Application::deliver(const notifications::LocalNotification& notification)
+{
+    if (state_ == State::Active && delegate_)
+        delegate_->didReceiveLocalNotification(this, notification);
+}
+
+} // namespace ui

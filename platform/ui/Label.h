@@ -1,0 +1,49 @@
+#pragma once
+
+#include "View.h"
+
+#include <QFont>
+
+namespace ui {
+
+enum class TextAlignment { Left, Center, Right };
+
+// One or more lines of text with an optional shadow.
+class Label : public View {
+public:
+    explicit Label(const QRect& frame = QRect());
+
+    void setText(const QString& text);
+    QString text() const { return text_; }
+    void setFont(const QFont& font);
+    QFont font() const { return font_; }
+    void setTextColor(const QColor& color);
+    QColor textColor() const { return color_; }
+    void setShadowColor(const QColor& color);
+    void setShadowOffset(const QSize& offset);
+    QSize shadowOffset() const { return shadowOffset_; }
+    void setTextAlignment(TextAlignment alignment);
+    TextAlignment textAlignment() const { return alignment_; }
+    // 0: as many lines as fit.
+    void setNumberOfLines(int lines);
+    void setAdjustsFontSizeToFitWidth(bool adjusts);
+
+protected:
+    void draw(QPainter& painter) override;
+
+private:
+    QString text_;
+    QFont font_;
+    QColor color_ = Qt::black;
+    QColor shadow_ = Qt::transparent;
+    QSize shadowOffset_{0, -1};
+    TextAlignment alignment_ = TextAlignment::Left;
+    int lines_ = 1;
+    bool adjusts_ = false;
+};
+
+// Draws `text` in `rect` the way labels and controls do.
+void drawText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font, const QColor& color,
+    TextAlignment alignment, int lines = 1, bool shrinkToFit = false);
+
+} // namespace ui

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "View.h"
+
+#include <QPointF>
+#include <QPointer>
+#include <QVariantAnimation>
+
+namespace ui {
+
+class ScrollView;
+
+class ScrollViewDelegate {
+public:
+    virtual ~ScrollViewDelegate() = default;
+    virtual void scrollViewDidScroll(ScrollView*) {}
+    virtual void scrollViewWillBeginDragging(ScrollView*) {}
+    // Only after an animated setContentOffset or scrollRectToVisible.
+    virtual void scrollViewDidEndScrollingAnimation(ScrollView*) {}
+    // After a drag has come to rest.
+    virtual void scrollViewDidEndDecelerating(ScrollView*) {}
+};
+
+// A view whose content is larger than itself and moves under it, by drags
+// (page by page when paging is on) or by the program.
+class ScrollView : public View {
+public:
+    explicit ScrollView(const QRect& frame = QRect());
+
+    void setContentSize(const QSize& size);
+    QSize contentSize() const { return contentSize_; }
+    void setContentOffset(const QPointF& offset, bool animated = false);
+    QPointF contentOffset() const { return offset_; }
+    // Scrolls as little as needed to show `rect` of the content.
+    void scrollRectToVisible(const QRect& rect, bool animated);
+
+    void setPagingEnabled(bool enabled) { paging_ = enabled; }
+    bool isPagingEnabled() const { return paging_; }
+    void setScrollEnabled(bool enabled) { scrollEnabled_ = enabled; }
+    bool isScrollEnabled() const { return scrollEnabled_; }
+    void setShowsHorizontalScrollIndicator(bool shows) { horizontalIndicator_ = shows; }
+    void setShowsVerticalScrollIndicator(bool shows) { verticalIndicator_ = shows; }
+    void setDelegate(ScrollViewDelegate* delegate) { delegate_ = delegate; }
+    bool isDragging() const { return dragging_; }
+    bool isAnimating() const;
+
+    // The view that holds the subviews and moves.
+    View* contentView() const { return content_; }
+
+protected:
+    QWidget* subviewParent() override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointF clamped(const QPointF& offset) const;
+    void applyOffset(const QPointF& offset);
+    void animateTo(const QPointF& target, int ms, bool programmatic);
+    void beginTouch(const QPointF& at);
+    bool moveTouch(const QPointF& at);
+    void endTouch(const QPointF& at);
+
+    View* content_;
+    QSize contentSize_;
+    QPointF offset_;
+    bool paging_ = false;
+    bool scrollEnabled_ = true;
+    bool horizontalIndicator_ = true;
+    bool verticalIndicator_ = true;
+    ScrollViewDelegate* delegate_ = nullptr;
+    QPointer<QVariantAnimation> animation_;
+
+    bool touching_ = false;
+    bool dragging_ = false;
+    QPointF touchStart_;
+    QPointF offsetAtTouch_;
+};
+
+} // namespace ui

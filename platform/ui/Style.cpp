@@ -1,0 +1,70 @@
+#include "Style.h"
+
+#include "platform/foundation/Directories.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+namespace ui {
+
+namespace {
+bool animations = true;
+}
+
+QFont font(const QString& name, double size)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans Arabic"), QStringLiteral("Noto Sans")});
+    f.setPixelSize(qMax(1, qRound(size)));
+    f.setBold(name.endsWith(QLatin1String("-Bold")));
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+QPixmap image(const QString& name)
+{
+    static QHash<QString, QPixmap> cache;
+    const QString key = foundation::Directories::resourcePath() + QLatin1Char('/') + name;
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+
+    const QDir dir(foundation::Directories::resourcePath());
+    const QFileInfo info(name);
+    const QString dense = dir.filePath(info.completeBaseName() + QStringLiteral("@2x.") + info.suffix());
+    QPixmap pixmap;
+    if (QFileInfo::exists(dense) && pixmap.load(dense))
+        pixmap.setDevicePixelRatio(2.0);
+    else
+        pixmap.load(dir.filePath(name));
+    cache.insert(key, pixmap);
+    return pixmap;
+}
+
+QColor grayColor()
+{
+    return QColor::fromRgbF(0.5, 0.5, 0.5);
+}
+
+QColor blueColor()
+{
+    return QColor::fromRgbF(0, 0, 1);
+}
+
+int animationMs(int ms)
+{
+    return animations ? ms : 0;
+}
+
+void setAnimationsEnabled(bool enabled)
+{
+    animations = enabled;
+}
+
+bool animationsEnabled()
+{
+    return animations;
+}
+
+} // namespace ui

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QString>
+
+namespace ui {
+
+// Fonts by the names the screens use ("Helvetica", "Helvetica-Bold") at a
+// size in points. Latin text takes a Helvetica-metric sans, Persian text
+// Noto Sans Arabic, so every text renders shaped and in its own direction.
+QFont font(const QString& name, double size);
+
+// An image of the resource folder by file name ("MainView.png"); the @2x
+// file is taken when there is one, for crisp drawing on dense screens.
+// A missing image is a null pixmap.
+QPixmap image(const QString& name);
+
+QColor grayColor();
+QColor blueColor();
+
+// The length of an animation in milliseconds. Tests switch animations off,
+// and every animation then completes at once.
+int animationMs(int ms);
+void setAnimationsEnabled(bool enabled);
+bool animationsEnabled();
+
+} // namespace ui

@@ -1,0 +1,142 @@
+#include "View.h"
+
+#include "Style.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVariantAnimation>
+
+namespace ui {
+
+View::View(const QRect& frame)
+{
+    setAttribute(Qt::WA_NoSystemBackground);
+    setGeometry(frame);
+}
+
+View::~View() = default;
+
+void View::addSubview(View* view)
+{
+    view->setParent(subviewParent());
+    view->show();
+}
+
+void View::insertSubview(View* view, int index)
+{
+    QWidget* parent = subviewParent();
+    const QList<View*> siblings = subviews();
+    view->setParent(parent);
+    view->show();
+    if (index < siblings.size())
+        view->stackUnder(siblings[index]);
+    else
+        view->raise();
+}
+
+void View::removeFromSuperview()
+{
+    if (!parentWidget())
+        return;
+    hide();
+    setParent(nullptr);
+    deleteLater();
+}
+
+QList<View*> View::subviews() const
+{
+    // Children in their stacking order, back to front.
+    const QWidget* parent = const_cast<View*>(this)->subviewParent();
+    QList<View*> views;
+    for (QObject* child : parent->children()) {
+        if (auto* v = dynamic_cast<View*>(child))
+            views.append(v);
+    }
+    return views;
+}
+
+View* View::superview() const
+{
+    for (QWidget* p = parentWidget(); p; p = p->parentWidget()) {
+        if (auto* v = dynamic_cast<View*>(p))
+            return v;
+    }
+    return nullptr;
+}
+
+void View::setBackgroundColor(const QColor& color)
+{
+    background_ = color;
+    update();
+}
+
+void View::setAlpha(double alpha)
+{
+    alpha_ = std::clamp(alpha, 0.0, 1.0);
+    if (alpha_ >= 1.0) {
+        setGraphicsEffect(nullptr);
+    } else {
+        auto* effect = qobject_cast<QGraphicsOpacityEffect*>(graphicsEffect());
+        if (!effect) {
+            effect = new QGraphicsOpacityEffect(this);
+            setGraphicsEffect(effect);
+        }
+        effect->setOpacity(alpha_);
+    }
+    // A view that is all but invisible takes no touches, as on a phone.
+    setAttribute(Qt::WA_TransparentForMouseEvents, !interaction_ || alpha_ < 0.01);
+    update();
+}
+
+void View::setCornerRadius(double radius)
+{
+    cornerRadius_ = radius;
+    update();
+}
+
+void View::setUserInteractionEnabled(bool enabled)
+{
+    interaction_ = enabled;
+    setAttribute(Qt::WA_TransparentForMouseEvents, !enabled || alpha_ < 0.01);
+}
+
+QImage View::snapshot()
+{
+    return grab().toImage();
+}
+
+void View::animateAlpha(double to, int ms)
+{
+    const int duration = animationMs(ms);
+    if (duration == 0) {
+        setAlpha(to);
+        return;
+    }
+    auto* animation = new QVariantAnimation(this);
+    animation->setStartValue(alpha_);
+    animation->setEndValue(to);
+    animation->setDuration(duration);
+    animation->setEasingCurve(QEasingCurve::OutQuad);
+    connect(animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) { setAlpha(v.toDouble()); });
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void View::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (cornerRadius_ > 0) {
+        QPainterPath clip;
+        clip.addRoundedRect(QRectF(rect()), cornerRadius_, cornerRadius_);
+        painter.setClipPath(clip);
+    }
+    if (background_.alpha() > 0)
+        painter.fillRect(rect(), background_);
+    draw(painter);
+}
+
+void View::draw(QPainter&) {}
+
+
+} // namespace ui

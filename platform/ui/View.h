@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QRect>
+#include <QWidget>
+
+namespace ui {
+
+// A rectangle of the screen in points, with its subviews. A view belongs to
+// its superview: removing it from its superview destroys it.
+class View : public QWidget {
+public:
+    explicit View(const QRect& frame = QRect());
+    ~View() override;
+
+    QRect frame() const { return geometry(); }
+    void setFrame(const QRect& frame) { setGeometry(frame); }
+    QRect bounds() const { return QRect(QPoint(0, 0), size()); }
+
+    // The parent takes ownership.
+    virtual void addSubview(View* view);
+    void insertSubview(View* view, int index);
+    // Detaches and destroys the view (later, so that a view may remove itself
+    // from within one of its own events).
+    void removeFromSuperview();
+    // Back to front.
+    QList<View*> subviews() const;
+    View* superview() const;
+
+    void setBackgroundColor(const QColor& color);
+    QColor backgroundColor() const { return background_; }
+    void setAlpha(double alpha);
+    double alpha() const { return alpha_; }
+    void setCornerRadius(double radius);
+    double cornerRadius() const { return cornerRadius_; }
+    // Touches reach the view and its subviews only while this is on.
+    void setUserInteractionEnabled(bool enabled);
+    bool isUserInteractionEnabled() const { return interaction_; }
+
+    // The view's contents as an image, at the screen's density.
+    QImage snapshot();
+
+    // Fades alpha (and the enabled state) over `ms` with an ease-out curve.
+    void animateAlpha(double to, int ms);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    // Draws the view's own content; the background is drawn before it.
+    virtual void draw(QPainter& painter);
+    // Subviews go here; a scroll view puts them into its moving content.
+    virtual QWidget* subviewParent() { return this; }
+
+private:
+    QColor background_ = Qt::transparent;
+    double alpha_ = 1.0;
+    double cornerRadius_ = 0;
+    bool interaction_ = true;
+};
+
+} // namespace ui

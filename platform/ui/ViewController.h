@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+namespace ui {
+
+class View;
+class Window;
+class NavigationController;
+class NavigationItem;
+class TabBarController;
+class TabBarItem;
+
+enum class ModalTransitionStyle { CoverVertical = 0, FlipHorizontal = 1 };
+
+// One screen. It owns its view and the screen it presents; a container
+// (window, navigation stack, tab bar) owns the screens it holds. Views are
+// made on first use: loadView, then viewDidLoad.
+class ViewController : public QObject {
+public:
+    ViewController();
+    ~ViewController() override;
+
+    View* view();
+    bool isViewLoaded() const { return !view_.isNull(); }
+
+    virtual void loadView();
+    virtual void viewDidLoad() {}
+    virtual void viewWillAppear(bool) {}
+    virtual void viewDidAppear(bool) {}
+    virtual void viewWillDisappear(bool) {}
+    virtual void viewDidDisappear(bool) {}
+    virtual bool shouldAutorotateToInterfaceOrientation(int orientation) { return orientation == 1; }
+
+    // Shows `controller` over this screen, taking ownership of it.
+    void presentViewController(ViewController* controller, bool animated);
+    // Closes the screen this one presents or, when it presents none, this
+    // screen itself; the closed screen is destroyed.
+    void dismissViewController(bool animated);
+    ViewController* presentedViewController() const { return presented_.data(); }
+    ViewController* presentingViewController() const { return presenting_.data(); }
+    void setModalTransitionStyle(int style) { transition_ = style; }
+    int modalTransitionStyle() const { return transition_; }
+
+    void setTitle(const QString& title);
+    QString title() const { return title_; }
+    void setHidesBottomBarWhenPushed(bool hides) { hidesBottomBar_ = hides; }
+    bool hidesBottomBarWhenPushed() const { return hidesBottomBar_; }
+    ViewController* parentViewController() const;
+
+    // The class's own name, as the log shows it.
+    QString className() const;
+
+    // Appearance calls, passed on to the screens a container shows.
+    void beginAppearance(bool animated);
+    void endAppearance(bool animated);
+    void beginDisappearance(bool animated);
+    void endDisappearance(bool animated);
+
+protected:
+    virtual QList<ViewController*> visibleChildren() const { return {}; }
+    virtual void titleChanged() {}
+
+private:
+    QPointer<View> view_;
+    QPointer<ViewController> presented_;
+    QPointer<ViewController> presenting_;
+    int transition_ = 0;
+    QString title_;
+    bool hidesBottomBar_ = false;
+    bool appeared_ = false;
+};
+
+} // namespace ui

@@ -1,0 +1,201 @@
+#include "Window.h"
+
+#include "Application.h"
+#include "Style.h"
+#include "View.h"
+#include "ViewController.h"
+
+#include <QPainter>
+#include <QVariantAnimation>
+
+namespace ui {
+
+namespace {
+
+constexpr int kModalMs = 500;
+
+// Draws the two screens of a modal transition while it runs.
+class TransitionOverlay : public QWidget {
+public:
+    TransitionOverlay(QWidget* parent, const QPixmap& from, const QPixmap& to, int style, bool forward)
+        : QWidget(parent), from_(from), to_(to), style_(style), forward_(forward)
+    {
+        setGeometry(parent->rect());
+        setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        show();
+        raise();
+    }
+
+    void setProgress(double p)
+    {
+        progress_ = p;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.fillRect(rect(), Qt::black);
+        if (style_ == static_cast<int>(ModalTransitionStyle::FlipHorizontal)) {
+            // A card turning about its vertical axis: the old face for the
+            // first half, then the new one.
+            const double angle = progress_ * 180.0 * (forward_ ? 1 : -1);
+            const bool second = progress_ > 0.5;
+            const double shown = second ? angle - (forward_ ? 180 : -180) : angle;
+            QTransform t;
+            t.translate(width() / 2.0, height() / 2.0);
+            t.rotate(shown, Qt::YAxis);
+            t.translate(-width() / 2.0, -height() / 2.0);
+            painter.setTransform(t);
+            painter.drawPixmap(rect(), second ? to_ : from_);
+        } else {
+            // Cover vertical: the presented screen slides over from below.
+            const double eased = 1 - (1 - progress_) * (1 - progress_);
+            if (forward_) {
+                painter.drawPixmap(rect(), from_);
+                painter.drawPixmap(rect().translated(0, qRound(height() * (1 - eased))), to_);
+            } else {
+                painter.drawPixmap(rect(), to_);
+                painter.drawPixmap(rect().translated(0, qRound(height() * eased)), from_);
+            }
+        }
+    }
+
+private:
+    QPixmap from_;
+    QPixmap to_;
+    int style_;
+    bool forward_;
+    double progress_ = 0;
+};
+
+} // namespace
+
+Window::Window()
+{
+    setWindowTitle(QStringLiteral("Kelvaro"));
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    setPalette(p);
+}
+
+Window::~Window() = default;
+
+void Window::setRootViewController(ViewController* controller)
+{
+    if (controller == root_)
+        return;
+    ViewController* oldTop = topViewController();
+    root_ = controller;
+    if (controller && !controller->parent())
+        controller->setParent(this);
+    ViewController* newTop = topViewController();
+    if (!isVisible() || oldTop == newTop) {
+        if (newTop)
+            newTop->view();
+        return;
+    }
+    if (newTop)
+        newTop->beginAppearance(false);
+    if (oldTop)
+        oldTop->beginDisappearance(false);
+    show(newTop);
+    if (oldTop && oldTop->isViewLoaded() && oldTop != newTop)
+        oldTop->view()->hide();
+    if (newTop)
+        newTop->endAppearance(false);
+    if (oldTop)
+        oldTop->endDisappearance(false);
+}
+
+ViewController* Window::rootViewController() const
+{
+    return root_;
+}
+
+ViewController* Window::topViewController() const
+{
+    ViewController* top = root_;
+    while (top && top->presentedViewController())
+        top = top->presentedViewController();
+    return top;
+}
+
+void Window::makeKeyAndVisible()
+{
+    Application::shared()->setKeyWindow(this);
+    ViewController* top = topViewController();
+    if (top)
+        top->beginAppearance(false);
+    show(top);
+    QWidget::show();
+    if (top)
+        top->endAppearance(false);
+}
+
+void Window::show(ViewController* controller)
+{
+    if (!controller)
+        return;
+    View* view = controller->view();
+    if (view->parentWidget() != this)
+        view->setParent(this);
+    view->setGeometry(rect());
+    view->show();
+    view->raise();
+}
+
+void Window::replaceRoot(ViewController* closing, ViewController* presenter)
+{
+    if (root_ == closing)
+        root_ = presenter;
+}
+
+void Window::transition(ViewController* from, ViewController* to, int style, bool animated, bool forward)
+{
+    QPointer<ViewController> a(from);
+    QPointer<ViewController> b(to);
+    b->beginAppearance(animated);
+    a->beginDisappearance(animated);
+    const int duration = animated ? animationMs(kModalMs) : 0;
+
+    auto finish = [this, a, b, animated] {
+        if (b)
+            show(b);
+        if (a && a->isViewLoaded() && a != b)
+            a->view()->hide();
+        if (b)
+            b->endAppearance(animated);
+        if (a)
+            a->endDisappearance(animated);
+    };
+    if (duration == 0 || !isVisible()) {
+        finish();
+        return;
+    }
+
+    // Both faces as pictures: the new one laid out at full size first.
+    const QPixmap fromPicture = from->view()->grab();
+    show(to);
+    const QPixmap toPicture = to->view()->grab();
+    auto* overlay = new TransitionOverlay(this, fromPicture, toPicture, style, forward);
+    auto* animation = new QVariantAnimation(overlay);
+    animation->setStartValue(0.0);
+    animation->setEndValue(1.0);
+    animation->setDuration(duration);
+    animation->setEasingCurve(QEasingCurve::InOutQuad);
+    connect(animation, &QVariantAnimation::valueChanged, overlay, [overlay](const QVariant& v) { overlay->setProgress(v.toDouble()); });
+    ++transitions_;
+    connect(animation, &QVariantAnimation::finished, this, [this, overlay, finish] {
+        --transitions_;
+        finish();
+        overlay->deleteLater();
+    });
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+} // namespace ui

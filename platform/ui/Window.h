@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+namespace ui {
+
+class ViewController;
+
+// The phone's screen: it shows its root screen, or the screen presented
+// over it, full size.
+class Window : public QWidget {
+public:
+    static constexpr int kWidth = 320;
+    static constexpr int kHeight = 460;
+
+    Window();
+    ~Window() override;
+
+    // A root without an owner becomes the window's.
+    void setRootViewController(ViewController* controller);
+    ViewController* rootViewController() const;
+    void makeKeyAndVisible();
+    // The screen on top: the root, or what it presents (and so on).
+    ViewController* topViewController() const;
+    bool isTransitioning() const { return transitions_ > 0; }
+
+    // Moves the screen on top from `from` to `to`, animated with the style
+    // of a modal presentation (forward) or dismissal.
+    void transition(ViewController* from, ViewController* to, int style, bool animated, bool forward);
+    // A closed screen that was the root hands the root to its presenter.
+    void replaceRoot(ViewController* closing, ViewController* presenter);
+
+    void show(ViewController* controller);
+
+private:
+    QPointer<ViewController> root_;
+    int transitions_ = 0;
+};
+
+} // namespace ui

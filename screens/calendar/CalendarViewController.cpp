@@ -1,0 +1,6 @@
+#include "CalendarViewController.h"
+
+CalendarViewController::CalendarViewController(const DateTimePersian& date)
+    : date_(date)
+{
+}

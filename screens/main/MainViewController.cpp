@@ -1,0 +1,192 @@
+#include "MainViewController.h"
+
+#include "CustomUIImageView.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/PageControl.h"
+#include "platform/ui/Style.h"
+#include "platform/ui/Window.h"
+#include "screens/calendar/CalendarViewController.h"
+#include "screens/settings/OptionsViewController.h"
+
+#include <cmath>
+
+namespace {
+
+const char* kChosenCities =
+    "SELECT tStates.* FROM tStates INNER JOIN tSelectedStates ON tStates.StateID = tSelectedStates.StateID ORDER BY Ordering DESC";
+const char* kCentreOf =
+    "SELECT a.StateID FROM tStates a INNER JOIN tStates b ON a.ParentID = b.ParentID WHERE a.IsCenter = 1 AND b.StateID = %1";
+const char* kDayQuery =
+    "SELECT Name, vTimes.*, Description FROM vTimes INNER JOIN tStates ON vTimes.StateID = tStates.StateID "
+    "INNER JOIN tSelectedStates ON tSelectedStates.StateID = vTimes.StateID INNER JOIN tEvents ON tEvents.Date = vTimes.Date "
+    "WHERE vTimes.Date='%1' AND tStates.StateID = %2 ORDER BY Ordering DESC";
+// The same day without the chosen-cities join: the centre of a user-made
+// city need not be chosen itself.
+const char* kCentreDayQuery =
+    "SELECT Name, vTimes.*, Description FROM vTimes INNER JOIN tStates ON vTimes.StateID = tStates.StateID "
+    "INNER JOIN tEvents ON tEvents.Date = vTimes.Date WHERE vTimes.Date='%1' AND tStates.StateID = %2";
+const char* kOffsets =
+    "SELECT T1 AS '1', T2 AS '2', T3 AS '3', T4 AS '4', T5 AS '5', T6 AS '6', T1 AS '7', T2 AS '8' FROM tTimes WHERE StateID = %1";
+
+constexpr int kTimeKeys = 8;
+
+} // namespace
+
+MainViewController::MainViewController() = default;
+
+void MainViewController::viewDidLoad()
+{
+    ui::View* screen = view();
+    screen->setBackgroundColor(Qt::black);
+
+    scrollView_ = new ui::ScrollView(QRect(0, 0, 320, 460));
+    scrollView_->setScrollEnabled(true);
+    scrollView_->setPagingEnabled(true);
+    scrollView_->setBackgroundColor(Qt::black);
+    scrollView_->setShowsHorizontalScrollIndicator(false);
+    scrollView_->setDelegate(this);
+    screen->addSubview(scrollView_);
+
+    pageControl_ = new ui::PageControl(QRect(0, 425, 320, 36));
+    pageControl_->setDefersCurrentPageDisplay(true);
+    pageControl_->addAction(ui::ControlEvent::ValueChanged, [this] { pageAction(); });
+    screen->addSubview(pageControl_);
+
+    infoButton_ = new ui::Button(ui::Button::Type::InfoLight, QRect(290, 430, 18, 19));
+    infoButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showSelector(); });
+    screen->addSubview(infoButton_);
+
+    calendarButton_ = new ui::Button(ui::Button::Type::Custom, QRect(15, 425, 34, 32));
+    calendarButton_->setImage(ui::image(QStringLiteral("calendarBtn.png")));
+    calendarButton_->setShowsTouchWhenHighlighted(true);
+    calendarButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showCalendar(); });
+    screen->addSubview(calendarButton_);
+
+    if (!datasource_.isEmpty())
+        Bind();
+}
+
+void MainViewController::viewDidAppear(bool)
+{
+    updateDataSource();
+    if (!datasource_.isEmpty())
+        Bind();
+    else
+        showSelector();
+}
+
+std::optional<Row> MainViewController::dayRow(int stateId) const
+{
+    const QString key = localDtp_.getPersianDate();
+    RowSet rows = MyDB::initialize()->Execute(QString::fromLatin1(kDayQuery).arg(key).arg(stateId));
+    if (rows.isEmpty())
+        rows = MyDB::initialize()->Execute(QString::fromLatin1(kCentreDayQuery).arg(key).arg(stateId));
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.first();
+}
+
+void MainViewController::updateDataSource()
+{
+    datasource_ = RowSet();
+    const RowSet cities = MyDB::initialize()->Execute(QString::fromLatin1(kChosenCities));
+    for (const Row& city : cities) {
+        const bool isCenter = city.value(QStringLiteral("IsCenter")) == QLatin1String("1");
+        const QString name = city.value(QStringLiteral("Name"));
+        const int stateId = city.value(QStringLiteral("StateID")).toInt();
+        int timesId = stateId;
+        if (!isCenter)
+            timesId = MyDB::initialize()->ExecuteScaler(QString::fromLatin1(kCentreOf).arg(stateId)).value_or(QString()).toInt();
+
+        std::optional<Row> row = dayRow(timesId);
+        // A date without data has no page.
+        if (!row)
+            continue;
+        if (!isCenter) {
+            row->insert(QStringLiteral("Name"), name);
+            const RowSet offsets = MyDB::initialize()->Execute(QString::fromLatin1(kOffsets).arg(stateId));
+            if (offsets.isEmpty())
+                continue;
+            for (int k = 1; k <= kTimeKeys; ++k) {
+                const QString key = QStringLiteral("T%1").arg(k);
+                row->insert(key, localDtp_.add(row->value(key), offsets.first().value(QString::number(k))));
+            }
+        }
+        datasource_.append(*row);
+    }
+}
+
+void MainViewController::Bind()
+{
+    for (ui::View* page : scrollView_->subviews())
+        page->removeFromSuperview();
+    pageCount_ = static_cast<int>(datasource_.size());
+    scrollView_->setContentSize(QSize(pageCount_ * kPageWidth, 460));
+    const QRect screen = view()->frame();
+    scrollView_->scrollRectToVisible(QRect(scrollView_->width() * (pageCount_ - 1), screen.y(), screen.width(), screen.height()), false);
+    pageControl_->setNumberOfPages(pageCount_);
+    pageControl_->setCurrentPage(pageCount_ - 1);
+    for (int i = 0; i < pageCount_; ++i)
+        scrollView_->addSubview(new CustomUIImageView(datasource_[i], i, localDtp_));
+}
+
+void MainViewController::refresh()
+{
+    localDtp_ = DateTimePersian();
+    updateDataSource();
+    Bind();
+}
+
+void MainViewController::scrollViewDidScroll(ui::ScrollView* scrollView)
+{
+    const double x = scrollView->contentOffset().x();
+    if (x != std::floor(x))
+        return;
+    const long whole = static_cast<long>(x);
+    if (whole % kPageWidth != 0)
+        return;
+    pageControl_->setCurrentPage(static_cast<int>(whole / kPageWidth));
+    pageControl_->updateCurrentPageDisplay();
+}
+
+void MainViewController::pageAction()
+{
+    const QRect frame = pageControl_->superview()->frame();
+    scrollView_->scrollRectToVisible(
+        QRect(scrollView_->width() * pageControl_->currentPage(), frame.y(), frame.width(), frame.height()), true);
+    pageControl_->updateCurrentPageDisplay();
+}
+
+void MainViewController::showSelector()
+{
+    OptionsViewController options;
+    CustomUITabBarController* tabs = options.tabBarControl();
+    tabs->setModalTransitionStyle(static_cast<int>(ui::ModalTransitionStyle::FlipHorizontal));
+    tabs->setParentDelegate(this);
+    presentViewController(tabs, true);
+    ui::Application::shared()->keyWindow()->setRootViewController(tabs);
+}
+
+void MainViewController::closeForm()
+{
+    updateDataSource();
+    Bind();
+    dismissViewController(true);
+    ui::Application::shared()->keyWindow()->setRootViewController(this);
+}
+
+void MainViewController::showCalendar()
+{
+    auto* calendar = new CalendarViewController(localDtp_);
+    calendar->setDelegate(this);
+    calendar->setModalTransitionStyle(static_cast<int>(ui::ModalTransitionStyle::FlipHorizontal));
+    presentViewController(calendar, true);
+}
+
+void MainViewController::closeCalendar(const DateTimePersian& date, CalendarViewController*)
+{
+    localDtp_ = DateTimePersian::initWithPersianDate(date.getPersianDate());
+    dismissViewController(true);
+}

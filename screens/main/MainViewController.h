@@ -1,0 +1,59 @@
+#pragma once
+
+#include "calendar/DateTimePersian.h"
+#include "screens/calendar/CalendarViewControllerDelegate.h"
+#include "screens/cities/SelectionControllerDelegate.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/ViewController.h"
+#include "store/MyDB.h"
+
+namespace ui {
+class PageControl;
+class Button;
+} // namespace ui
+
+// The root screen: one page per chosen city for the displayed date, paged
+// from right to left, with the buttons to the calendar and the settings.
+class MainViewController : public ui::ViewController,
+                           public ui::ScrollViewDelegate,
+                           public SelectionControllerDelegate,
+                           public CalendarViewControllerDelegate {
+public:
+    MainViewController();
+
+    void updateDataSource();
+    void Bind();
+    void refresh();
+
+    void viewDidLoad() override;
+    void viewDidAppear(bool animated) override;
+    void scrollViewDidScroll(ui::ScrollView* scrollView) override;
+
+    void pageAction();
+    void showSelector();
+    void showCalendar();
+    void closeForm() override;
+    void closeCalendar(const DateTimePersian& date, CalendarViewController* calendar) override;
+
+    const DateTimePersian& localDtp() const { return localDtp_; }
+    const RowSet& datasource() const { return datasource_; }
+    int pageCount() const { return pageCount_; }
+    ui::ScrollView* scrollView() const { return scrollView_; }
+    ui::PageControl* pageControl() const { return pageControl_; }
+    ui::Button* infoButton() const { return infoButton_; }
+    ui::Button* calendarButton() const { return calendarButton_; }
+
+    static constexpr int kPageWidth = 320;
+
+private:
+    // The day row of a city, or nothing when the displayed date has no data.
+    std::optional<Row> dayRow(int stateId) const;
+
+    DateTimePersian localDtp_;
+    RowSet datasource_;
+    int pageCount_ = 0;
+    ui::ScrollView* scrollView_ = nullptr;
+    ui::PageControl* pageControl_ = nullptr;
+    ui::Button* infoButton_ = nullptr;
+    ui::Button* calendarButton_ = nullptr;
+};

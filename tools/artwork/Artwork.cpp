@@ -1,0 +1,172 @@
+#include "Artwork.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QRandomGenerator>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+QFont persian(double size, bool bold = false)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Noto Sans Arabic"), QStringLiteral("Liberation Sans")});
+    f.setPixelSize(qRound(size));
+    f.setBold(bold);
+    return f;
+}
+
+// An eight-pointed star, the motif of the tiles.
+QPainterPath star(QPointF c, double r)
+{
+    QPainterPath p;
+    for (int i = 0; i < 16; ++i) {
+        const double a = i * kPi / 8 - kPi / 2;
+        const double rr = i % 2 == 0 ? r : r * 0.62;
+        const QPointF pt(c.x() + rr * std::cos(a), c.y() + rr * std::sin(a));
+        if (i == 0)
+            p.moveTo(pt);
+        else
+            p.lineTo(pt);
+    }
+    p.closeSubpath();
+    return p;
+}
+
+void mainView(QPainter& p)
+{
+    const QRectF all(0, 0, 320, 460);
+    QLinearGradient sky(0, 0, 0, 460);
+    sky.setColorAt(0, QColor(8, 16, 42));
+    sky.setColorAt(0.55, QColor(14, 40, 74));
+    sky.setColorAt(1, QColor(10, 58, 72));
+    p.fillRect(all, sky);
+
+    // Stars, always the same.
+    QRandomGenerator random(1391);
+    for (int i = 0; i < 70; ++i) {
+        const QPointF at(random.bounded(320.0), random.bounded(300.0));
+        const double r = 0.4 + random.bounded(0.9);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 240, 60 + random.bounded(120)));
+        p.drawEllipse(at, r, r);
+    }
+    // A crescent moon at the upper left.
+    QPainterPath moon;
+    moon.addEllipse(QPointF(40, 26), 12, 12);
+    QPainterPath bite;
+    bite.addEllipse(QPointF(46, 22), 11, 11);
+    p.setBrush(QColor(250, 236, 180, 220));
+    p.drawPath(moon.subtracted(bite));
+
+    // A faint band of tiles behind the header.
+    p.setPen(QPen(QColor(255, 255, 255, 16), 1));
+    p.setBrush(Qt::NoBrush);
+    for (int x = 0; x <= 320; x += 40)
+        p.drawPath(star(QPointF(x, 76), 15));
+
+    // The header: city, date and events.
+    QPainterPath header;
+    header.addRoundedRect(QRectF(12, 44, 296, 60), 12, 12);
+    p.setPen(QPen(QColor(214, 182, 110, 150), 1));
+    p.setBrush(QColor(255, 255, 255, 22));
+    p.drawPath(header);
+
+    // Eight rows of times, each with its caption at the right.
+    const char* captions[8] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی",
+        "اذان صبح فردا", "طلوع آفتاب فردا"};
+    for (int k = 0; k < 8; ++k) {
+        const double y = 108 + 38 * k;
+        QPainterPath row;
+        row.addRoundedRect(QRectF(22, y + 5, 276, 30), 8, 8);
+        const bool tomorrow = k >= 6;
+        p.setPen(QPen(QColor(255, 255, 255, tomorrow ? 24 : 34), 1));
+        p.setBrush(QColor(255, 255, 255, tomorrow ? 10 : 18));
+        p.drawPath(row);
+        p.setPen(tomorrow ? QColor(200, 210, 225) : QColor(236, 208, 140));
+        p.setFont(persian(tomorrow ? 14 : 16));
+        p.drawText(QRectF(140, y, 148, 40), Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter,
+            QString::fromUtf8(captions[k]));
+        // A small star between time and caption.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(214, 182, 110, tomorrow ? 80 : 150));
+        p.drawPath(star(QPointF(150, y + 20), 4));
+    }
+    // A thin line before tomorrow's two rows.
+    p.setPen(QPen(QColor(214, 182, 110, 90), 1, Qt::DashLine));
+    p.drawLine(QPointF(40, 108 + 38 * 6 + 2), QPointF(280, 108 + 38 * 6 + 2));
+
+    // The skyline of domes and minarets along the bottom.
+    QPainterPath city;
+    city.moveTo(0, 460);
+    city.lineTo(0, 432);
+    city.lineTo(60, 432);
+    city.lineTo(64, 400);
+    city.lineTo(68, 432);
+    city.lineTo(110, 432);
+    city.cubicTo(112, 404, 150, 396, 160, 380);
+    city.cubicTo(170, 396, 208, 404, 210, 432);
+    city.lineTo(252, 432);
+    city.lineTo(256, 396);
+    city.lineTo(260, 432);
+    city.lineTo(320, 432);
+    city.lineTo(320, 460);
+    city.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(3, 10, 22, 190));
+    p.drawPath(city);
+}
+
+void calendarButton(QPainter& p)
+{
+    const QRectF body(3, 4, 28, 25);
+    QPainterPath page;
+    page.addRoundedRect(body, 4, 4);
+    p.setPen(QPen(QColor(255, 255, 255, 220), 1));
+    p.setBrush(QColor(250, 248, 240));
+    p.drawPath(page);
+    QPainterPath band;
+    band.addRoundedRect(QRectF(3, 4, 28, 8), 4, 4);
+    band.addRect(QRectF(3, 8, 28, 4));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(195, 56, 61));
+    p.drawPath(band.simplified());
+    p.setBrush(QColor(60, 60, 70));
+    p.drawRoundedRect(QRectF(9, 1.5, 2.5, 6), 1, 1);
+    p.drawRoundedRect(QRectF(22.5, 1.5, 2.5, 6), 1, 1);
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 5; ++c) {
+            p.setBrush(r == 1 && c == 2 ? QColor(195, 56, 61) : QColor(90, 95, 110));
+            p.drawRect(QRectF(6.5 + c * 4.6, 15 + r * 4.4, 3, 2.6));
+        }
+    }
+}
+
+} // namespace
+
+QList<Artwork> allArtwork()
+{
+    return {
+        {QStringLiteral("MainView.png"), QSize(320, 460), mainView},
+        {QStringLiteral("calendarBtn.png"), QSize(34, 32), calendarButton},
+    };
+}
+
+QImage render(const Artwork& artwork, int scale)
+{
+    QImage image(artwork.size * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+    artwork.draw(painter);
+    painter.end();
+    return image;
+}
