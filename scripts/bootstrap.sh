@@ -9,7 +9,7 @@ packages=(
   libsqlite3-dev sqlite3
   googletest libgtest-dev libbenchmark-dev
   fonts-noto-core fonts-liberation2
-  xvfb xauth dbus-x11
+  xvfb xauth dbus-x11 imagemagick
 )
 
 missing=()

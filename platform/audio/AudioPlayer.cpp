@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Directories.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSoundEffect>
@@ -28,9 +29,15 @@ std::unique_ptr<AudioPlayer> AudioPlayer::create(const QString& path)
 
 void AudioPlayer::playSound(const QString& name)
 {
-    // The players of notification sounds live until the app ends; at most
-    // one per sound, restarted when the sound comes again.
+    // The players of notification sounds live until the app ends (not
+    // beyond: the audio service goes with it); at most one per sound,
+    // restarted when the sound comes again.
     static std::map<QString, std::unique_ptr<AudioPlayer>> players;
+    static bool cleanup = false;
+    if (!cleanup && QCoreApplication::instance()) {
+        cleanup = true;
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] { players.clear(); });
+    }
     if (name.isEmpty())
         return;
     const QString path = QDir(foundation::Directories::resourcePath()).filePath(name);

@@ -103,7 +103,7 @@ void Window::setRootViewController(ViewController* controller)
         newTop->beginAppearance(false);
     if (oldTop)
         oldTop->beginDisappearance(false);
-    show(newTop);
+    display(newTop);
     if (oldTop && oldTop->isViewLoaded() && oldTop != newTop)
         oldTop->view()->hide();
     if (newTop)
@@ -131,13 +131,13 @@ void Window::makeKeyAndVisible()
     ViewController* top = topViewController();
     if (top)
         top->beginAppearance(false);
-    show(top);
+    display(top);
     QWidget::show();
     if (top)
         top->endAppearance(false);
 }
 
-void Window::show(ViewController* controller)
+void Window::display(ViewController* controller)
 {
     if (!controller)
         return;
@@ -165,7 +165,7 @@ void Window::transition(ViewController* from, ViewController* to, int style, boo
 
     auto finish = [this, a, b, animated] {
         if (b)
-            show(b);
+            display(b);
         if (a && a->isViewLoaded() && a != b)
             a->view()->hide();
         if (b)
@@ -180,7 +180,7 @@ void Window::transition(ViewController* from, ViewController* to, int style, boo
 
     // Both faces as pictures: the new one laid out at full size first.
     const QPixmap fromPicture = from->view()->grab();
-    show(to);
+    display(to);
     const QPixmap toPicture = to->view()->grab();
     auto* overlay = new TransitionOverlay(this, fromPicture, toPicture, style, forward);
     auto* animation = new QVariantAnimation(overlay);

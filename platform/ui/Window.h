@@ -31,7 +31,7 @@ public:
     // A closed screen that was the root hands the root to its presenter.
     void replaceRoot(ViewController* closing, ViewController* presenter);
 
-    void show(ViewController* controller);
+    void display(ViewController* controller);
 
 private:
     QPointer<ViewController> root_;

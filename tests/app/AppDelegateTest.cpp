@@ -1,0 +1,127 @@
+#include "app/AppDelegate.h"
+
+#include "platform/notifications/NotificationCenter.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Window.h"
+#include "screens/main/MainViewController.h"
+#include "screens/settings/CustomUITabBarController.h"
+#include "tests/support/Sandbox.h"
+
+#include "platform/foundation/Directories.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using notifications::NotificationCenter;
+
+class AppDelegateTest : public ::testing::Test {
+protected:
+    void launch()
+    {
+        app->setDelegate(&delegate);
+        app->launch();
+    }
+    void TearDown() override
+    {
+        for (ui::AlertView* a : ui::AlertView::visibleAlerts())
+            a->dismiss();
+        app->terminate();
+        app->setDelegate(nullptr);
+        QCoreApplication::processEvents();
+    }
+    MainViewController* mainScreen() const { return dynamic_cast<MainViewController*>(delegate.window()->rootViewController()); }
+
+    Sandbox box{QDateTime(QDate(2012, 7, 21), QTime(23, 50))};
+    AppDelegate delegate;
+    ui::Application* app = ui::Application::shared();
+};
+
+TEST_F(AppDelegateTest, FirstLaunchCopiesTheDatabaseBeforeSchedulingAndOpensTheMainScreen)
+{
+    // A shipped file that already has a chosen city.
+    QTemporaryDir shipped;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KELVARO_RESOURCES "/Icons"), shipped.filePath("Icons")));
+    foundation::Directories::setResourcePath(shipped.path());
+    const QString documents = foundation::Directories::documentsDirectory();
+    foundation::Directories::setDocumentsDirectory(shipped.path());
+    ASSERT_TRUE(MyDB("Icons").ExecuteNonQuery("INSERT INTO tSelectedStates VALUES(39, 1)"));
+    foundation::Directories::setDocumentsDirectory(documents);
+    MyDB::resetShared();
+    ASSERT_FALSE(QFile::exists(documents + "/Icons"));
+    launch();
+    EXPECT_TRUE(QFile::exists(MyDB::initialize()->dbPath));
+    EXPECT_FALSE(NotificationCenter::shared()->scheduledLocalNotifications().isEmpty());
+    ASSERT_NE(mainScreen(), nullptr);
+    EXPECT_EQ(mainScreen()->pageCount(), 1);
+    EXPECT_TRUE(delegate.window()->isVisible());
+    foundation::Directories::setResourcePath(QStringLiteral(KELVARO_RESOURCES));
+}
+
+TEST_F(AppDelegateTest, ANotificationInFrontShowsExactlyOneAlert)
+{
+    box.choose({Sandbox::kTehran});
+    launch();
+    const auto before = NotificationCenter::shared()->scheduledLocalNotifications();
+    const int pages = mainScreen()->pageCount();
+    app->deliver({QDateTime::currentDateTime(), "اذان صبح به افق تهران", "Ok", "0.wav", {}});
+    ASSERT_EQ(ui::AlertView::visibleAlerts().size(), 1);
+    EXPECT_EQ(ui::AlertView::visibleAlerts()[0]->message(), "اذان صبح به افق تهران");
+    EXPECT_EQ(ui::AlertView::visibleAlerts()[0]->buttonTitle(), "Ok");
+    EXPECT_EQ(NotificationCenter::shared()->scheduledLocalNotifications(), before);
+    EXPECT_EQ(mainScreen()->pageCount(), pages);
+    ui::AlertView::visibleAlerts()[0]->dismiss();
+    EXPECT_TRUE(ui::AlertView::visibleAlerts().isEmpty());
+}
+
+TEST_F(AppDelegateTest, ReturningAfterMidnightReschedulesThenShowsTheNewDay)
+{
+    box.choose({Sandbox::kTehran});
+    box.exec("UPDATE tSetting SET Item1 = 1, Item0 = 0, Item2 = 0");
+    launch();
+    EXPECT_EQ(mainScreen()->localDtp().getPersianDate(), "910431");
+    app->enterBackground();
+    box.setNow(QDateTime(QDate(2012, 7, 22), QTime(0, 10)));
+    box.log.clear();
+    app->enterForeground();
+    EXPECT_EQ(mainScreen()->localDtp().getPersianDate(), "910501");
+    // Rebuilt first (its log lines), then the class name of the root.
+    ASSERT_GE(box.log.size(), 2);
+    EXPECT_TRUE(box.log.first().startsWith("22 7 2012 / "));
+    EXPECT_EQ(box.log.last(), "MainViewController");
+    EXPECT_EQ(NotificationCenter::shared()->scheduledLocalNotifications().first().fireDate.date(), QDate(2012, 7, 22));
+}
+
+TEST_F(AppDelegateTest, BackgroundAndTerminationChangeNothing)
+{
+    box.choose({Sandbox::kTehran});
+    launch();
+    auto read = [](const QString& path) {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    };
+    const QByteArray db = read(MyDB::initialize()->dbPath);
+    const QByteArray pending = read(NotificationCenter::shared()->storePath());
+    app->enterBackground();
+    app->terminate();
+    EXPECT_EQ(read(MyDB::initialize()->dbPath), db);
+    EXPECT_EQ(read(NotificationCenter::shared()->storePath()), pending);
+}
+
+TEST_F(AppDelegateTest, WithTheSettingsOpenTheForegroundRefreshesNothing)
+{
+    // No chosen city: the settings open by themselves.
+    launch();
+    QCoreApplication::processEvents();
+    ASSERT_NE(dynamic_cast<CustomUITabBarController*>(delegate.window()->rootViewController()), nullptr);
+    app->enterBackground();
+    box.log.clear();
+    app->enterForeground();
+    EXPECT_EQ(box.log.last(), "CustomUITabBarController");
+}
+
+} // namespace

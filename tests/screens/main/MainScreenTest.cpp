@@ -1,0 +1,218 @@
+#include "screens/main/CustomUIImageView.h"
+#include "screens/main/MainViewController.h"
+
+#include "calendar/Utility.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/PageControl.h"
+#include "platform/ui/Touch.h"
+#include "platform/ui/Window.h"
+#include "tests/support/Sandbox.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString persian(const char* latin)
+{
+    return Utility::ConvertToPersian(QString::fromUtf8(latin));
+}
+
+QList<ui::Label*> labels(ui::View* page)
+{
+    QList<ui::Label*> list;
+    for (ui::View* v : page->subviews())
+        if (auto* l = dynamic_cast<ui::Label*>(v))
+            list.append(l);
+    return list;
+}
+
+class MainScreenTest : public ::testing::Test {
+protected:
+    MainViewController* open()
+    {
+        window = std::make_unique<ui::Window>();
+        screen = new MainViewController;
+        window->setRootViewController(screen);
+        window->makeKeyAndVisible();
+        screen->refresh();
+        return screen;
+    }
+    QList<CustomUIImageView*> pages() const
+    {
+        QList<CustomUIImageView*> list;
+        for (ui::View* v : screen->scrollView()->subviews())
+            list.append(dynamic_cast<CustomUIImageView*>(v));
+        return list;
+    }
+    QString time(int page, int k) const { return labels(pages()[page])[2 + k]->text(); }
+
+    Sandbox box;
+    std::unique_ptr<ui::Window> window;
+    MainViewController* screen = nullptr;
+};
+
+TEST_F(MainScreenTest, OneCityIsOnePageAtTheOrigin)
+{
+    box.choose({Sandbox::kTehran});
+    open();
+    ASSERT_EQ(pages().size(), 1);
+    EXPECT_EQ(pages()[0]->frame(), QRect(0, 0, 320, 460));
+    EXPECT_EQ(screen->scrollView()->contentSize(), QSize(320, 460));
+    EXPECT_EQ(screen->pageControl()->numberOfPages(), 1);
+    EXPECT_EQ(screen->pageControl()->currentPage(), 0);
+}
+
+TEST_F(MainScreenTest, PagesReadFromRightToLeftAndOpenOnTheFirstCity)
+{
+    box.choose({Sandbox::kTehran, Sandbox::kMashhad, Sandbox::kTabriz});
+    box.exec("UPDATE tSelectedStates SET Ordering = Ordering - 1");
+    open();
+    ASSERT_EQ(pages().size(), 3);
+    EXPECT_EQ(labels(pages()[0])[0]->text(), "تبریز");
+    EXPECT_EQ(labels(pages()[1])[0]->text(), "مشهد");
+    EXPECT_EQ(labels(pages()[2])[0]->text(), "تهران");
+    EXPECT_EQ(pages()[2]->frame().x(), 640);
+    EXPECT_EQ(screen->scrollView()->contentOffset().x(), 640);
+    EXPECT_EQ(screen->pageControl()->currentPage(), 2);
+}
+
+TEST_F(MainScreenTest, PageControlFollowsWholePagesOnly)
+{
+    box.choose({Sandbox::kTehran, Sandbox::kMashhad, Sandbox::kTabriz});
+    open();
+    screen->scrollView()->setContentOffset(QPointF(0, 0));
+    EXPECT_EQ(screen->pageControl()->currentPage(), 0);
+    screen->scrollView()->setContentOffset(QPointF(650, 0));
+    EXPECT_EQ(screen->pageControl()->currentPage(), 0);
+    screen->scrollView()->setContentOffset(QPointF(640, 0));
+    EXPECT_EQ(screen->pageControl()->currentPage(), 2);
+    EXPECT_EQ(screen->pageControl()->displayedPage(), 2);
+}
+
+TEST_F(MainScreenTest, SwipingAndTappingThePageControlTurnPages)
+{
+    box.choose({Sandbox::kTehran, Sandbox::kMashhad});
+    open();
+    ui::touch::drag(window.get(), QPoint(60, 250), QPoint(260, 250));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(screen->scrollView()->contentOffset().x(), 0);
+    EXPECT_EQ(screen->pageControl()->currentPage(), 0);
+    // A tap on the right half of the dots goes one page on.
+    ui::touch::tap(window.get(), QPoint(250, 443));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(screen->scrollView()->contentOffset().x(), 320);
+    EXPECT_EQ(screen->pageControl()->currentPage(), 1);
+}
+
+TEST_F(MainScreenTest, UserMadeCityShowsItsCentresTimesMovedByItsOffsets)
+{
+    box.exec("UPDATE tTimes SET T1 = '4:3', T6 = '23:50' WHERE StateID = 39 AND Date = 910431");
+    // The centre itself need not be chosen.
+    const int city = box.makeCity("ورامین", Sandbox::kTehranProvince, {-5, 2, 0, 0, 0, 15});
+    box.choose({city});
+    open();
+    ASSERT_EQ(screen->datasource().size(), 1);
+    const Row& row = screen->datasource()[0];
+    EXPECT_EQ(row["Name"], "ورامین");
+    EXPECT_EQ(row["T1"], "3:58");
+    EXPECT_EQ(row["T6"], "0:5");
+    const QString centreT7 = box.scalar("SELECT T1 FROM tTimes WHERE StateID = 39 AND Date = 910501");
+    EXPECT_EQ(row["T7"], DateTimePersian().add(centreT7, -5));
+    EXPECT_EQ(row["Description"], "آغاز ماه مبارک رمضان");
+    // The page shows the day's summer hour on them.
+    EXPECT_EQ(time(0, 1), persian("04:58"));
+    EXPECT_EQ(time(0, 6), persian("01:05"));
+}
+
+TEST_F(MainScreenTest, ACityIsACentreOnlyWhenItsFlagReadsOne)
+{
+    box.exec("UPDATE tStates SET IsCenter = 0 WHERE StateID = 42");
+    box.choose({Sandbox::kMashhad});
+    open();
+    // Mashhad no longer counts as a centre and has no offsets row: no page.
+    EXPECT_TRUE(screen->datasource().isEmpty());
+}
+
+TEST_F(MainScreenTest, ADateWithoutDataHasNoPage)
+{
+    box.choose({Sandbox::kTehran});
+    box.exec("DELETE FROM tEvents WHERE Date = 910431");
+    open();
+    EXPECT_TRUE(screen->datasource().isEmpty());
+    EXPECT_EQ(screen->pageControl()->numberOfPages(), 0);
+}
+
+class DayPageTest : public ::testing::Test {
+protected:
+    Row row(const QString& description) const
+    {
+        Row r{{"Name", "تهران"}, {"Description", description}};
+        for (int k = 1; k <= 8; ++k)
+            r.insert(QStringLiteral("T%1").arg(k), QStringLiteral("%1:0%1").arg(k));
+        return r;
+    }
+    QList<ui::Label*> build(int dayOfYear, const QString& description = "", int index = 0)
+    {
+        date.setDayOfYear(dayOfYear);
+        page = std::make_unique<CustomUIImageView>(row(description), index, date);
+        return labels(page.get());
+    }
+
+    Sandbox box;
+    DateTimePersian date = DateTimePersian::initWithPersianDate("910431");
+    std::unique_ptr<CustomUIImageView> page;
+};
+
+TEST_F(DayPageTest, LabelsStandWhereTheBackgroundExpectsThem)
+{
+    const QList<ui::Label*> l = build(124, "", 2);
+    ASSERT_EQ(l.size(), 11);
+    EXPECT_EQ(page->frame(), QRect(640, 0, 320, 460));
+    EXPECT_EQ(l[0]->frame(), QRect(180, 45, 100, 40));
+    EXPECT_EQ(l[0]->textAlignment(), ui::TextAlignment::Right);
+    EXPECT_EQ(l[1]->frame(), QRect(30, 70, 250, 40));
+    EXPECT_EQ(l[2]->frame(), QRect(30, 45, 160, 40));
+    for (int k = 1; k <= 8; ++k) {
+        EXPECT_EQ(l[2 + k]->frame(), QRect(35, 108 + 38 * (k - 1), 100, 40));
+        EXPECT_EQ(l[2 + k]->font().pixelSize(), 25);
+        EXPECT_EQ(l[2 + k]->shadowOffset(), QSize(-1, 2));
+    }
+    EXPECT_EQ(l[0]->shadowOffset(), QSize(-1, 3));
+}
+
+TEST_F(DayPageTest, EventsShowTheFirstWithAHintOfMore)
+{
+    EXPECT_EQ(build(10, "روز 1@دوم@سوم")[1]->text(), persian("روز 1") + " و ...");
+    EXPECT_EQ(build(10, "تنها")[1]->text(), "تنها");
+    EXPECT_EQ(build(10, "")[1]->text(), "");
+}
+
+TEST_F(DayPageTest, RamadanDaysFrom124To152)
+{
+    QList<ui::Label*> l = build(123);
+    EXPECT_EQ(l[2]->text(), persian("31 تیر"));
+    EXPECT_EQ(l[2]->font().pixelSize(), 20);
+    l = build(124);
+    EXPECT_EQ(l[2]->text(), persian("31 تیر / 1 رمضان"));
+    EXPECT_EQ(l[2]->font().pixelSize(), 15);
+    EXPECT_EQ(build(152)[2]->text(), persian("31 تیر / 29 رمضان"));
+    EXPECT_EQ(build(153)[2]->font().pixelSize(), 20);
+}
+
+TEST_F(DayPageTest, SummerHourEndsWithDay185AndTomorrowIsJudgedByTomorrow)
+{
+    QList<ui::Label*> l = build(185);
+    EXPECT_EQ(l[3]->text(), persian("02:01"));
+    EXPECT_EQ(l[8]->text(), persian("07:06"));
+    EXPECT_EQ(l[9]->text(), persian("07:07"));
+    EXPECT_EQ(l[10]->text(), persian("08:08"));
+    l = build(184);
+    EXPECT_EQ(l[9]->text(), persian("08:07"));
+    EXPECT_EQ(l[10]->text(), persian("09:08"));
+    // The shared date is left as it was.
+    EXPECT_EQ(date.dayOfYear(), 184);
+}
+
+} // namespace

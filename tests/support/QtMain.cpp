@@ -1,0 +1,16 @@
+// Test main for everything that draws: a QApplication on the offscreen
+// platform, with animations off so each step completes at once.
+#include "platform/ui/Style.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ui::setAnimationsEnabled(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

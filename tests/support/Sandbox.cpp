@@ -1,0 +1,57 @@
+#include "Sandbox.h"
+
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/Directories.h"
+#include "platform/foundation/Log.h"
+#include "platform/notifications/NotificationCenter.h"
+
+#include <gtest/gtest.h>
+
+Sandbox::Sandbox(const QDateTime& now)
+{
+    foundation::Directories::setResourcePath(QStringLiteral(KELVARO_RESOURCES));
+    foundation::Directories::setDocumentsDirectory(dir_.filePath(QStringLiteral("Documents")));
+    notifications::NotificationCenter::shared()->setStorePath(dir_.filePath(QStringLiteral("Library/notifications.json")));
+    notifications::NotificationCenter::shared()->cancelAllLocalNotifications();
+    foundation::Clock::freeze(now);
+    MyDB::resetShared();
+    foundation::Log::setSink([this](const QString& line) { log.append(line); });
+}
+
+Sandbox::~Sandbox()
+{
+    foundation::Log::setSink({});
+    notifications::NotificationCenter::shared()->stop();
+    notifications::NotificationCenter::shared()->setDeliveryHandler({});
+    notifications::NotificationCenter::shared()->setStorePath(QString());
+    MyDB::resetShared();
+    foundation::Clock::reset();
+}
+
+void Sandbox::exec(const QString& sql) const
+{
+    ASSERT_TRUE(db()->ExecuteNonQuery(sql)) << sql.toStdString();
+}
+
+void Sandbox::choose(const QList<int>& stateIds) const
+{
+    int ordering = 1;
+    for (int id : stateIds)
+        exec(QStringLiteral("INSERT INTO tSelectedStates(StateID, Ordering) VALUES(%1, %2)").arg(id).arg(ordering++));
+}
+
+int Sandbox::makeCity(const QString& name, int provinceId, const QList<int>& offsets) const
+{
+    exec(QStringLiteral("INSERT INTO tStates(Name, ParentID, IsCenter) VALUES(%1, %2, 0)").arg(MyDB::quote(name)).arg(provinceId));
+    const int id = scalar(QStringLiteral("SELECT MAX(StateID) FROM tStates")).toInt();
+    QStringList values;
+    for (int o : offsets)
+        values.append(QString::number(o));
+    exec(QStringLiteral("INSERT INTO tTimes(StateID, Date, T1, T2, T3, T4, T5, T6) VALUES(%1, 14000101, %2)").arg(id).arg(values.join(", ")));
+    return id;
+}
+
+void Sandbox::setNow(const QDateTime& now) const
+{
+    foundation::Clock::freeze(now);
+}
