@@ -114,12 +114,8 @@ void Button::draw(QPainter& painter)
     if (!picture.isNull()) {
         const QSizeF size = picture.deviceIndependentSize().scaled(r.size(), Qt::KeepAspectRatio);
         const QRectF at(r.center().x() - size.width() / 2, r.center().y() - size.height() / 2, size.width(), size.height());
-        painter.drawPixmap(at, picture, QRectF(picture.rect()));
-        if (isHighlighted() && !showsTouch_) {
-            painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
-            painter.fillRect(at, QColor(0, 0, 0, 90));
-            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        }
+        const bool darken = isHighlighted() && !showsTouch_;
+        painter.drawPixmap(at, darken ? tinted(picture, QColor(0, 0, 0, 90)) : picture, QRectF(picture.rect()));
     }
     const QString title = currentTitle();
     if (!title.isEmpty())

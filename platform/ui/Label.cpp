@@ -86,6 +86,9 @@ void drawText(QPainter& painter, const QRect& rect, const QString& text, const Q
     // direction of the text; the direction of each text comes from its letters.
     int flags = Qt::AlignAbsolute | Qt::AlignVCenter;
     flags |= alignment == TextAlignment::Left ? Qt::AlignLeft : alignment == TextAlignment::Right ? Qt::AlignRight : Qt::AlignHCenter;
+    // Each text runs in the direction of its first letters: a Persian one
+    // from the right, with its ellipsis, if any, at its left end.
+    painter.setLayoutDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     const QFontMetrics metrics(f);
     if (lines == 1) {
         const QString shown = metrics.elidedText(text, Qt::ElideRight, rect.width());

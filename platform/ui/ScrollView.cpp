@@ -53,7 +53,7 @@ void ScrollView::applyOffset(const QPointF& offset)
         return;
     offset_ = offset;
     content_->move(-qRound(offset.x()), -qRound(offset.y()));
-    QPointer<ScrollView> alive(this);
+    update();
     if (delegate_)
         delegate_->scrollViewDidScroll(this);
 }
@@ -195,23 +195,54 @@ void ScrollView::mouseReleaseEvent(QMouseEvent* event)
 
 bool ScrollView::eventFilter(QObject* watched, QEvent* event)
 {
-    // Touches on the content itself (not on a control in it) scroll.
-    if (watched == content_) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            beginTouch(static_cast<QMouseEvent*>(event)->globalPosition());
+    // Touches on the content itself (not on a control in it) scroll this
+    // view or, when it cannot scroll, the scroll view around it; a touch
+    // that does not move is a tap.
+    if (watched != content_)
+        return View::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        if (mouse->button() != Qt::LeftButton)
             return true;
-        case QEvent::MouseMove:
-            moveTouch(static_cast<QMouseEvent*>(event)->globalPosition());
-            return true;
-        case QEvent::MouseButtonRelease:
-            endTouch(static_cast<QMouseEvent*>(event)->globalPosition());
-            return true;
-        default:
-            break;
+        outer_ = nullptr;
+        for (QWidget* p = parentWidget(); p; p = p->parentWidget()) {
+            if (auto* s = dynamic_cast<ScrollView*>(p)) {
+                outer_ = s;
+                break;
+            }
         }
+        beginTouch(mouse->globalPosition());
+        if (outer_)
+            outer_->beginTouch(mouse->globalPosition());
+        tapStart_ = mouse->position().toPoint();
+        contentPressed(tapStart_);
+        return true;
     }
-    return View::eventFilter(watched, event);
+    case QEvent::MouseMove: {
+        if (!touching_)
+            return true;
+        const bool moved = moveTouch(mouse->globalPosition());
+        const bool outerMoved = !moved && outer_ && !scrollEnabled_ && outer_->moveTouch(mouse->globalPosition());
+        if (moved || outerMoved)
+            contentPressCancelled();
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        if (!touching_)
+            return true;
+        const bool dragged = dragging_ || (outer_ && outer_->dragging_);
+        endTouch(mouse->globalPosition());
+        if (outer_)
+            outer_->endTouch(mouse->globalPosition());
+        outer_ = nullptr;
+        if (!dragged)
+            contentTapped(tapStart_);
+        return true;
+    }
+    default:
+        return View::eventFilter(watched, event);
+    }
 }
 
 } // namespace ui

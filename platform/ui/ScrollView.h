@@ -49,6 +49,11 @@ public:
 
 protected:
     QWidget* subviewParent() override;
+    // A touch on the content that ended without a drag, in content points.
+    virtual void contentTapped(const QPoint&) {}
+    // A touch on the content began (highlight it) or became a drag (drop it).
+    virtual void contentPressed(const QPoint&) {}
+    virtual void contentPressCancelled() {}
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -73,9 +78,11 @@ private:
     ScrollViewDelegate* delegate_ = nullptr;
     QPointer<QVariantAnimation> animation_;
 
+    QPointer<ScrollView> outer_;
     bool touching_ = false;
     bool dragging_ = false;
     QPointF touchStart_;
+    QPoint tapStart_;
     QPointF offsetAtTouch_;
 };
 

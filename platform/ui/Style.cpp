@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QPainter>
 
 namespace ui {
 
@@ -40,6 +41,15 @@ QPixmap image(const QString& name)
         pixmap.load(dir.filePath(name));
     cache.insert(key, pixmap);
     return pixmap;
+}
+
+QPixmap tinted(const QPixmap& image, const QColor& color)
+{
+    QPixmap result = image;
+    QPainter painter(&result);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+    painter.fillRect(QRectF(QPointF(0, 0), image.deviceIndependentSize()), color);
+    return result;
 }
 
 QColor grayColor()

@@ -17,6 +17,9 @@ QFont font(const QString& name, double size);
 // A missing image is a null pixmap.
 QPixmap image(const QString& name);
 
+// The image with `color` laid over its opaque parts.
+QPixmap tinted(const QPixmap& image, const QColor& color);
+
 QColor grayColor();
 QColor blueColor();
 

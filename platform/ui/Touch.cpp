@@ -29,6 +29,14 @@ void send(Window* window, QEvent::Type type, const QPoint& at, Qt::MouseButton b
     QApplication::sendEvent(handle, &event);
 }
 
+// The widget with the keyboard focus in the window, active or not.
+QWidget* focusTarget(Window* window)
+{
+    if (QWidget* focus = window->focusWidget())
+        return focus;
+    return QApplication::focusWidget() ? QApplication::focusWidget() : window;
+}
+
 } // namespace
 
 void press(Window* window, const QPoint& at)
@@ -62,7 +70,7 @@ void drag(Window* window, const QPoint& from, const QPoint& to, int steps)
 
 void type(Window* window, const QString& text)
 {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+    QWidget* target = focusTarget(window);
     for (QChar c : text) {
         QKeyEvent down(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(target, &down);
@@ -73,7 +81,7 @@ void type(Window* window, const QString& text)
 
 void key(Window* window, int key)
 {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+    QWidget* target = focusTarget(window);
     QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(target, &down);
     QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);

@@ -1,6 +1,9 @@
 #include "ViewController.h"
 
 #include "Application.h"
+#include "BarButtonItem.h"
+#include "NavigationController.h"
+#include "TabBarController.h"
 #include "View.h"
 #include "Window.h"
 
@@ -27,6 +30,43 @@ View* ViewController::view()
         viewDidLoad();
     }
     return view_;
+}
+
+void ViewController::setView(View* view)
+{
+    view_ = view;
+}
+
+NavigationItem* ViewController::navigationItem()
+{
+    if (!navigationItem_)
+        navigationItem_ = new NavigationItem;
+    navigationItem_->setParent(this);
+    return navigationItem_;
+}
+
+TabBarItem* ViewController::tabBarItem()
+{
+    if (!tabBarItem_)
+        tabBarItem_ = new TabBarItem;
+    tabBarItem_->setParent(this);
+    return tabBarItem_;
+}
+
+NavigationController* ViewController::navigationController() const
+{
+    for (QObject* p = parent(); p; p = p->parent())
+        if (auto* n = dynamic_cast<NavigationController*>(p))
+            return n;
+    return nullptr;
+}
+
+TabBarController* ViewController::tabBarController() const
+{
+    for (QObject* p = parent(); p; p = p->parent())
+        if (auto* t = dynamic_cast<TabBarController*>(p))
+            return t;
+    return nullptr;
 }
 
 void ViewController::loadView()

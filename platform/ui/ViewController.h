@@ -47,6 +47,11 @@ public:
 
     void setTitle(const QString& title);
     QString title() const { return title_; }
+    NavigationItem* navigationItem();
+    TabBarItem* tabBarItem();
+    // The containers this screen stands in, if any.
+    NavigationController* navigationController() const;
+    TabBarController* tabBarController() const;
     void setHidesBottomBarWhenPushed(bool hides) { hidesBottomBar_ = hides; }
     bool hidesBottomBarWhenPushed() const { return hidesBottomBar_; }
     ViewController* parentViewController() const;
@@ -61,6 +66,7 @@ public:
     void endDisappearance(bool animated);
 
 protected:
+    void setView(View* view);
     virtual QList<ViewController*> visibleChildren() const { return {}; }
     virtual void titleChanged() {}
 
@@ -70,6 +76,8 @@ private:
     QPointer<ViewController> presenting_;
     int transition_ = 0;
     QString title_;
+    NavigationItem* navigationItem_ = nullptr;
+    TabBarItem* tabBarItem_ = nullptr;
     bool hidesBottomBar_ = false;
     bool appeared_ = false;
 };

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/ui/ViewController.h"
+#include "platform/ui/TabBarController.h"
 
 class SelectionControllerDelegate;
 
 // The settings' tab bar controller; it carries the screen that opened it.
-class CustomUITabBarController : public ui::ViewController {
+class CustomUITabBarController : public ui::TabBarController {
 public:
     void setParentDelegate(SelectionControllerDelegate* delegate) { parentDelegate_ = delegate; }
     SelectionControllerDelegate* parentDelegate() const { return parentDelegate_; }

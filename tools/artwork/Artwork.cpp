@@ -148,6 +148,107 @@ void calendarButton(QPainter& p)
     }
 }
 
+// Tab icons: white glyphs on transparent, 30 x 30.
+void glyph(QPainter& p)
+{
+    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+}
+
+void tabCities(QPainter& p)
+{
+    // A map pin over a small dome.
+    glyph(p);
+    QPainterPath pin;
+    pin.moveTo(15, 27);
+    pin.cubicTo(8, 18, 6, 14, 6, 11);
+    pin.arcTo(QRectF(6, 2, 18, 18), 180, -180);
+    pin.cubicTo(24, 14, 22, 18, 15, 27);
+    p.setBrush(Qt::white);
+    p.drawPath(pin);
+    p.setBrush(QColor(30, 30, 30));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(15, 11), 3.6, 3.6);
+}
+
+void tabAlarms(QPainter& p)
+{
+    // A bell.
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    QPainterPath bell;
+    bell.moveTo(6, 22);
+    bell.cubicTo(9, 19, 8, 15, 9, 11);
+    bell.cubicTo(10, 6, 20, 6, 21, 11);
+    bell.cubicTo(22, 15, 21, 19, 24, 22);
+    bell.closeSubpath();
+    p.drawPath(bell);
+    p.drawEllipse(QPointF(15, 25), 2.6, 2.6);
+    p.drawEllipse(QPointF(15, 5.5), 1.8, 1.8);
+}
+
+void tabSound(QPainter& p)
+{
+    // A speaker with two waves.
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({QPointF(4, 11), QPointF(9, 11), QPointF(15, 5), QPointF(15, 25), QPointF(9, 19), QPointF(4, 19)}));
+    glyph(p);
+    p.drawArc(QRectF(12, 9, 8, 12), -60 * 16, 120 * 16);
+    p.drawArc(QRectF(12, 5, 14, 20), -60 * 16, 120 * 16);
+}
+
+void tabEvents(QPainter& p)
+{
+    // A calendar page.
+    glyph(p);
+    p.drawRoundedRect(QRectF(5, 7, 20, 19), 3, 3);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(5, 7, 20, 5));
+    p.drawLine(QPointF(10, 4), QPointF(10, 9));
+    p.drawLine(QPointF(20, 4), QPointF(20, 9));
+    p.setPen(Qt::NoPen);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            p.drawRect(QRectF(8.5 + c * 5, 15 + r * 5, 3, 3));
+}
+
+void tabAbout(QPainter& p)
+{
+    glyph(p);
+    p.drawEllipse(QPointF(15, 15), 11, 11);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(15, 9.5), 1.8, 1.8);
+    p.drawRoundedRect(QRectF(13.4, 13, 3.2, 9), 1.2, 1.2);
+}
+
+// The bezel in front of the time picker: dark rounded edges, a clear middle.
+void pickerRound(QPainter& p)
+{
+    const QRectF all(0, 0, 320, 216);
+    QPainterPath outside;
+    outside.addRect(all);
+    QPainterPath window;
+    window.addRoundedRect(QRectF(40, 10, 240, 196), 12, 12);
+    QLinearGradient shade(0, 0, 0, 216);
+    shade.setColorAt(0, QColor(52, 58, 72));
+    shade.setColorAt(1, QColor(22, 26, 36));
+    p.fillPath(outside.subtracted(window), shade);
+    // Depth at the top and bottom of the wheels.
+    QLinearGradient top(0, 10, 0, 70);
+    top.setColorAt(0, QColor(0, 0, 0, 120));
+    top.setColorAt(1, QColor(0, 0, 0, 0));
+    p.fillRect(QRectF(40, 10, 240, 60), top);
+    QLinearGradient bottom(0, 146, 0, 206);
+    bottom.setColorAt(0, QColor(0, 0, 0, 0));
+    bottom.setColorAt(1, QColor(0, 0, 0, 120));
+    p.fillRect(QRectF(40, 146, 240, 60), bottom);
+    p.setPen(QPen(QColor(214, 182, 110), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(window);
+}
+
 } // namespace
 
 QList<Artwork> allArtwork()
@@ -155,6 +256,12 @@ QList<Artwork> allArtwork()
     return {
         {QStringLiteral("MainView.png"), QSize(320, 460), mainView},
         {QStringLiteral("calendarBtn.png"), QSize(34, 32), calendarButton},
+        {QStringLiteral("tabCities.png"), QSize(30, 30), tabCities},
+        {QStringLiteral("tabAlarms.png"), QSize(30, 30), tabAlarms},
+        {QStringLiteral("tabSound.png"), QSize(30, 30), tabSound},
+        {QStringLiteral("tabEvents.png"), QSize(30, 30), tabEvents},
+        {QStringLiteral("tabAbout.png"), QSize(30, 30), tabAbout},
+        {QStringLiteral("pickerRound.png"), QSize(320, 216), pickerRound},
     };
 }
 

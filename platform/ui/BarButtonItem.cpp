@@ -1,0 +1,89 @@
+#include "BarButtonItem.h"
+
+#include <QPointer>
+
+namespace ui {
+
+BarButtonItem::BarButtonItem(const QString& title, Style style)
+    : title_(title), style_(style)
+{
+}
+
+BarButtonItem::BarButtonItem(SystemItem item)
+    : system_(item), style_(item == SystemItem::Done ? Style::Done : Style::Bordered)
+{
+}
+
+QString BarButtonItem::title() const
+{
+    switch (system_) {
+    case SystemItem::Done:
+        return QStringLiteral("تایید");
+    case SystemItem::Cancel:
+        return QStringLiteral("انصراف");
+    case SystemItem::Save:
+        return QStringLiteral("ذخیره");
+    default:
+        return title_;
+    }
+}
+
+void BarButtonItem::setStyle(Style style)
+{
+    style_ = style;
+    changed();
+}
+
+void BarButtonItem::setEnabled(bool enabled)
+{
+    if (enabled_ == enabled)
+        return;
+    enabled_ = enabled;
+    changed();
+}
+
+void BarButtonItem::trigger()
+{
+    if (enabled_ && action_)
+        action_();
+}
+
+void BarButtonItem::changed()
+{
+    if (changed_)
+        changed_();
+}
+
+void NavigationItem::setTitle(const QString& title)
+{
+    title_ = title;
+    changed();
+}
+
+void NavigationItem::setLeftBarButtonItem(BarButtonItem* item)
+{
+    if (left_ && left_ != item && left_->parent() == this)
+        left_->deleteLater();
+    left_ = item;
+    if (item)
+        item->setParent(this);
+    changed();
+}
+
+void NavigationItem::setRightBarButtonItem(BarButtonItem* item)
+{
+    if (right_ && right_ != item && right_->parent() == this)
+        right_->deleteLater();
+    right_ = item;
+    if (item)
+        item->setParent(this);
+    changed();
+}
+
+void NavigationItem::changed()
+{
+    if (changed_)
+        changed_();
+}
+
+} // namespace ui

@@ -1,0 +1,407 @@
+#include "NavigationController.h"
+
+#include "BarButtonItem.h"
+#include "Button.h"
+#include "Label.h"
+#include "Style.h"
+#include "TabBarController.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QResizeEvent>
+#include <QVariantAnimation>
+
+namespace ui {
+
+namespace {
+
+constexpr int kPushMs = 350;
+constexpr int kBarMs = 250;
+
+// A view that tells its owner when its size changes.
+class ContainerView : public View {
+public:
+    explicit ContainerView(std::function<void()> onResize) : onResize_(std::move(onResize)) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        View::resizeEvent(event);
+        if (onResize_)
+            onResize_();
+    }
+
+private:
+    std::function<void()> onResize_;
+};
+
+// A button of the bar: bordered, or blue for Done, grayed when disabled.
+class BarButton : public Button {
+public:
+    BarButton(BarButtonItem* item, bool back) : Button(Type::Custom), item_(item), back_(back) {}
+
+protected:
+    void draw(QPainter& painter) override
+    {
+        const bool enabled = isEnabled();
+        const bool done = item_ && item_->style() == BarButtonItem::Style::Done;
+        QRectF r = QRectF(rect()).adjusted(1, 7, -1, -7);
+        QPainterPath shape;
+        if (back_) {
+            // The back button points to where the screen came from.
+            shape.moveTo(r.left(), r.center().y());
+            shape.lineTo(r.left() + 10, r.top());
+            shape.lineTo(r.right() - 4, r.top());
+            shape.quadTo(r.right(), r.top(), r.right(), r.top() + 4);
+            shape.lineTo(r.right(), r.bottom() - 4);
+            shape.quadTo(r.right(), r.bottom(), r.right() - 4, r.bottom());
+            shape.lineTo(r.left() + 10, r.bottom());
+            shape.closeSubpath();
+        } else {
+            shape.addRoundedRect(r, 5, 5);
+        }
+        QLinearGradient fill(r.topLeft(), r.bottomLeft());
+        const QColor base = done ? QColor(40, 100, 220) : QColor(70, 70, 74);
+        fill.setColorAt(0, (isHighlighted() ? base.darker(140) : base).lighter(135));
+        fill.setColorAt(1, isHighlighted() ? base.darker(140) : base);
+        painter.setOpacity(enabled ? 1.0 : 0.45);
+        painter.fillPath(shape, fill);
+        painter.setPen(QPen(QColor(0, 0, 0, 160), 1));
+        painter.drawPath(shape);
+        QString text = currentTitle();
+        if (item_ && item_->systemItem() == BarButtonItem::SystemItem::Search) {
+            // A magnifying glass.
+            painter.setPen(QPen(Qt::white, 2));
+            const QPointF c = r.center() + QPointF(-2, -2);
+            painter.drawEllipse(c, 5, 5);
+            painter.drawLine(c + QPointF(3.6, 3.6), c + QPointF(8, 8));
+            text.clear();
+        } else if (item_ && item_->systemItem() == BarButtonItem::SystemItem::Add) {
+            painter.setPen(QPen(Qt::white, 2.4));
+            painter.drawLine(r.center() + QPointF(-6, 0), r.center() + QPointF(6, 0));
+            painter.drawLine(r.center() + QPointF(0, -6), r.center() + QPointF(0, 6));
+            text.clear();
+        }
+        if (!text.isEmpty())
+            drawText(painter, rect().adjusted(back_ ? 8 : 0, 0, 0, 0), text, titleFont(), Qt::white, TextAlignment::Center);
+    }
+
+private:
+    QPointer<BarButtonItem> item_;
+    bool back_;
+};
+
+Button* makeBarButton(BarButtonItem* item, const QString& backTitle, std::function<void()> onBack, QWidget* parent)
+{
+    auto* button = new BarButton(item, !item);
+    button->setParent(parent);
+    button->setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 13));
+    const QString title = item ? item->title() : backTitle;
+    button->setTitle(title);
+    const int w = item && (item->systemItem() == BarButtonItem::SystemItem::Search || item->systemItem() == BarButtonItem::SystemItem::Add)
+        ? 40
+        : std::clamp(QFontMetrics(button->titleFont()).horizontalAdvance(title) + 22, 50, 110);
+    button->resize(w, NavigationController::kBarHeight);
+    if (item) {
+        button->setEnabled(item->isEnabled());
+        QPointer<BarButtonItem> target(item);
+        button->addAction(ControlEvent::TouchUpInside, [target] {
+            if (target)
+                target->trigger();
+        });
+    } else {
+        button->addAction(ControlEvent::TouchUpInside, std::move(onBack));
+    }
+    button->show();
+    return button;
+}
+
+} // namespace
+
+NavigationBar::NavigationBar()
+    : View(QRect(0, 0, 320, NavigationController::kBarHeight))
+{
+}
+
+Button* NavigationBar::leftButton() const
+{
+    return left_.data();
+}
+
+Button* NavigationBar::rightButton() const
+{
+    return right_.data();
+}
+
+void NavigationBar::setBlack(bool black)
+{
+    black_ = black;
+    update();
+}
+
+void NavigationBar::show(const QString& title, BarButtonItem* left, BarButtonItem* right, const QString& back, std::function<void()> onBack)
+{
+    title_ = title;
+    if (left_)
+        left_->removeFromSuperview();
+    if (right_)
+        right_->removeFromSuperview();
+    left_ = nullptr;
+    right_ = nullptr;
+    if (left || !back.isEmpty()) {
+        left_ = makeBarButton(left, back, std::move(onBack), this);
+        left_->move(5, 0);
+    }
+    if (right) {
+        right_ = makeBarButton(right, QString(), {}, this);
+        right_->move(width() - right_->width() - 5, 0);
+    }
+    update();
+}
+
+void NavigationBar::draw(QPainter& painter)
+{
+    QLinearGradient fill(0, 0, 0, height());
+    if (black_) {
+        fill.setColorAt(0, QColor(58, 58, 60));
+        fill.setColorAt(0.5, QColor(22, 22, 24));
+        fill.setColorAt(1, QColor(8, 8, 8));
+    } else {
+        fill.setColorAt(0, QColor(176, 188, 205));
+        fill.setColorAt(1, QColor(109, 132, 162));
+    }
+    painter.fillRect(rect(), fill);
+    painter.setPen(QColor(0, 0, 0));
+    painter.drawLine(0, height() - 1, width(), height() - 1);
+    const int inset = std::max(left_ ? left_->width() + 10 : 10, right_ ? right_->width() + 10 : 10);
+    const QRect r(inset, 0, width() - 2 * inset, height());
+    drawText(painter, r.translated(0, -1), title_, ui::font(QStringLiteral("Helvetica-Bold"), 19), QColor(0, 0, 0, 160), TextAlignment::Center,
+        1, true);
+    drawText(painter, r, title_, ui::font(QStringLiteral("Helvetica-Bold"), 19), Qt::white, TextAlignment::Center, 1, true);
+}
+
+NavigationController::NavigationController(ViewController* root)
+{
+    if (root) {
+        root->setParent(this);
+        stack_.append(root);
+    }
+}
+
+void NavigationController::loadView()
+{
+    auto* container = new ContainerView([this] { layoutContent(); });
+    container->setFrame(QRect(0, 0, 320, 460));
+    container->setBackgroundColor(Qt::black);
+    setView(container);
+    bar_ = new NavigationBar;
+    container->addSubview(bar_);
+    if (ViewController* top = topViewController())
+        container->addSubview(top->view());
+    if (ViewController* top = topViewController())
+        top->view()->show();
+    updateBar();
+    layoutContent();
+}
+
+void NavigationController::setBarStyle(int style)
+{
+    view();
+    bar_->setBlack(style == 1);
+}
+
+ViewController* NavigationController::topViewController() const
+{
+    for (auto it = stack_.crbegin(); it != stack_.crend(); ++it)
+        if (*it)
+            return it->data();
+    return nullptr;
+}
+
+QList<ViewController*> NavigationController::viewControllers() const
+{
+    QList<ViewController*> list;
+    for (const auto& c : stack_)
+        if (c)
+            list.append(c.data());
+    return list;
+}
+
+QList<ViewController*> NavigationController::visibleChildren() const
+{
+    ViewController* top = topViewController();
+    return top ? QList<ViewController*>{top} : QList<ViewController*>{};
+}
+
+void NavigationController::layoutContent()
+{
+    if (!isViewLoaded())
+        return;
+    View* container = view();
+    const int barBottom = barHidden_ ? 0 : kBarHeight;
+    bar_->setFrame(QRect(0, barOffset_, container->width(), kBarHeight));
+    bar_->raise();
+    for (ViewController* c : viewControllers()) {
+        if (c->isViewLoaded() && c->view()->parentWidget() == container)
+            c->view()->setFrame(QRect(c->view()->x(), barBottom + barOffset_, container->width(), container->height() - barBottom - barOffset_));
+    }
+}
+
+void NavigationController::updateBar()
+{
+    if (!bar_)
+        return;
+    ViewController* top = topViewController();
+    if (!top) {
+        bar_->show(QString(), nullptr, nullptr, QString(), {});
+        return;
+    }
+    NavigationItem* item = top->navigationItem();
+    QPointer<NavigationController> self(this);
+    item->setChangeHandler([self] {
+        if (self)
+            self->updateBar();
+    });
+    for (BarButtonItem* b : {item->leftBarButtonItem(), item->rightBarButtonItem()}) {
+        if (b)
+            b->setChangeHandler([self] {
+                if (self)
+                    self->updateBar();
+            });
+    }
+    QString back;
+    const QList<ViewController*> list = viewControllers();
+    if (list.size() > 1 && !item->leftBarButtonItem()) {
+        back = list[list.size() - 2]->navigationItem()->title();
+        if (back.isEmpty())
+            back = QStringLiteral("بازگشت");
+    }
+    bar_->show(item->title().isEmpty() ? top->title() : item->title(), item->leftBarButtonItem(), item->rightBarButtonItem(), back,
+        [self] {
+            if (self)
+                self->popViewControllerAnimated(true);
+        });
+}
+
+void NavigationController::slide(ViewController* from, ViewController* to, bool forward, bool animated, bool dropFrom)
+{
+    View* container = view();
+    to->beginAppearance(animated);
+    if (from)
+        from->beginDisappearance(animated);
+    View* incoming = to->view();
+    if (incoming->parentWidget() != container)
+        container->addSubview(incoming);
+    incoming->show();
+    layoutContent();
+    updateBar();
+    if (TabBarController* tabs = tabBarController())
+        tabs->updateTabBarVisibility();
+    const int w = container->width();
+    QPointer<ViewController> a(from);
+    QPointer<ViewController> b(to);
+    auto finish = [a, b, animated, dropFrom] {
+        if (a && a->isViewLoaded()) {
+            a->view()->hide();
+            a->view()->move(0, a->view()->y());
+        }
+        if (b)
+            b->endAppearance(animated);
+        if (a) {
+            a->endDisappearance(animated);
+            if (dropFrom)
+                a->deleteLater();
+        }
+    };
+    const int ms = animated ? animationMs(kPushMs) : 0;
+    if (ms == 0 || !from) {
+        incoming->move(0, incoming->y());
+        finish();
+        return;
+    }
+    auto* animation = new QVariantAnimation(container);
+    animation->setStartValue(0.0);
+    animation->setEndValue(1.0);
+    animation->setDuration(ms);
+    animation->setEasingCurve(QEasingCurve::OutCubic);
+    View* outgoing = from->view();
+    incoming->raise();
+    bar_->raise();
+    QObject::connect(animation, &QVariantAnimation::valueChanged, container, [=](const QVariant& v) {
+        const double p = v.toDouble();
+        // Forward: the new screen comes in from the right; back, the old one leaves to the right.
+        if (forward) {
+            incoming->move(qRound(w * (1 - p)), incoming->y());
+            if (a)
+                outgoing->move(qRound(-w * 0.3 * p), outgoing->y());
+        } else {
+            incoming->move(qRound(-w * 0.3 * (1 - p)), incoming->y());
+            if (a)
+                outgoing->move(qRound(w * p), outgoing->y());
+            outgoing->raise();
+        }
+    });
+    QObject::connect(animation, &QVariantAnimation::finished, container, finish);
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void NavigationController::pushViewController(ViewController* controller, bool animated)
+{
+    if (!controller)
+        return;
+    view();
+    ViewController* from = topViewController();
+    controller->setParent(this);
+    stack_.append(controller);
+    slide(from, controller, true, animated, false);
+}
+
+void NavigationController::popViewControllerAnimated(bool animated)
+{
+    if (viewControllers().size() < 2)
+        return;
+    ViewController* from = topViewController();
+    stack_.removeAll(QPointer<ViewController>(from));
+    slide(from, topViewController(), false, animated, true);
+}
+
+void NavigationController::setNavigationBarHidden(bool hidden, bool animated)
+{
+    if (hidden == barHidden_)
+        return;
+    barHidden_ = hidden;
+    if (!isViewLoaded())
+        return;
+    const int ms = animated ? animationMs(kBarMs) : 0;
+    if (ms == 0) {
+        barOffset_ = 0;
+        bar_->setVisible(!hidden);
+        layoutContent();
+        return;
+    }
+    // The bar slides up out of sight, or down into it.
+    bar_->setVisible(true);
+    auto* animation = new QVariantAnimation(view());
+    animation->setStartValue(hidden ? 0 : -kBarHeight);
+    animation->setEndValue(hidden ? -kBarHeight : 0);
+    animation->setDuration(ms);
+    QPointer<NavigationController> self(this);
+    QObject::connect(animation, &QVariantAnimation::valueChanged, view(), [self](const QVariant& v) {
+        if (!self)
+            return;
+        self->barOffset_ = v.toInt();
+        self->bar_->move(0, self->barOffset_);
+        self->bar_->raise();
+    });
+    QObject::connect(animation, &QVariantAnimation::finished, view(), [self] {
+        if (!self)
+            return;
+        self->barOffset_ = 0;
+        self->bar_->setVisible(!self->barHidden_);
+        self->layoutContent();
+    });
+    layoutContent();
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+} // namespace ui

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "View.h"
+
+#include <QPointer>
+
+class QLineEdit;
+
+namespace ui {
+
+class SearchBar;
+class Button;
+
+class SearchBarDelegate {
+public:
+    virtual ~SearchBarDelegate() = default;
+    virtual void searchBarTextDidChange(SearchBar*, const QString&) {}
+    virtual void searchBarCancelButtonClicked(SearchBar*) {}
+};
+
+// A search field with a Cancel button; Persian is typed right to left.
+class SearchBar : public View {
+public:
+    explicit SearchBar(const QRect& frame = QRect(0, 0, 320, 44));
+
+    void setDelegate(SearchBarDelegate* delegate) { delegate_ = delegate; }
+    void setText(const QString& text);
+    QString text() const;
+    void setPlaceholder(const QString& placeholder);
+    void setShowsCancelButton(bool shows);
+    void setCancelButtonEnabled(bool enabled);
+    bool isCancelButtonEnabled() const;
+    Button* cancelButton() const { return cancel_; }
+    QLineEdit* field() const { return field_; }
+
+    // The keyboard goes to the field, or away from it; as on a phone, the
+    // Cancel button is disabled when the field gives the keyboard up.
+    void becomeFirstResponder();
+    void resignFirstResponder();
+    bool isFirstResponder() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void draw(QPainter& painter) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool pendingFocus_ = false;
+    SearchBarDelegate* delegate_ = nullptr;
+    QLineEdit* field_;
+    Button* cancel_;
+    bool showsCancel_ = true;
+};
+
+} // namespace ui

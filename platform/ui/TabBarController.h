@@ -1,0 +1,82 @@
+#pragma once
+
+#include "View.h"
+#include "ViewController.h"
+
+#include <QList>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPointer>
+
+namespace ui {
+
+class TabBar;
+
+// A tab's title and icon; a disabled item neither looks nor acts enabled.
+class TabBarItem : public QObject {
+public:
+    void setTitle(const QString& title);
+    QString title() const { return title_; }
+    void setImage(const QPixmap& image);
+    QPixmap image() const { return image_; }
+    void setEnabled(bool enabled);
+    bool isEnabled() const { return enabled_; }
+    void setChangeHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+
+private:
+    void changed();
+    QString title_;
+    QPixmap image_;
+    bool enabled_ = true;
+    std::function<void()> changed_;
+};
+
+// Screens side by side, one shown at a time, chosen by the tabs at the bottom.
+class TabBarController : public ViewController {
+public:
+    TabBarController();
+
+    // The controllers become the tab bar controller's.
+    void setViewControllers(const QList<ViewController*>& controllers);
+    QList<ViewController*> viewControllers() const;
+    void setSelectedIndex(int index);
+    int selectedIndex() const { return selected_; }
+    ViewController* selectedViewController() const;
+    TabBar* tabBar();
+    // Hides the bar while the shown screen asks for it.
+    void updateTabBarVisibility();
+
+    void loadView() override;
+    static constexpr int kTabBarHeight = 49;
+
+protected:
+    QList<ViewController*> visibleChildren() const override;
+
+private:
+    void layoutContent();
+
+    QList<QPointer<ViewController>> tabs_;
+    int selected_ = 0;
+    TabBar* bar_ = nullptr;
+};
+
+class TabBar : public View {
+public:
+    explicit TabBar(TabBarController* owner);
+    QList<TabBarItem*> items() const;
+    void setItems(const QList<TabBarItem*>& items);
+    void setSelectedIndex(int index);
+    QRect itemRect(int index) const;
+
+protected:
+    void draw(QPainter& painter) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    TabBarController* owner_;
+    QList<QPointer<TabBarItem>> items_;
+    int selected_ = 0;
+};
+
+} // namespace ui

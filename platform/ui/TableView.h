@@ -1,0 +1,124 @@
+#pragma once
+
+#include "ScrollView.h"
+#include "TableViewCell.h"
+
+#include <QList>
+#include <QPointer>
+
+namespace ui {
+
+class TableView;
+class Button;
+
+enum class RowAnimation { Fade = 0, Right = 1, Left = 2, Top = 3, Bottom = 4, None = 5 };
+enum class EditingStyle { None, Delete, Insert };
+
+// The questions a table asks about its content. Cells are handed over: the
+// table owns every cell it is given.
+class TableViewDataSource {
+public:
+    virtual ~TableViewDataSource() = default;
+    virtual int numberOfSectionsInTableView(TableView*) { return 1; }
+    virtual int numberOfRowsInSection(TableView* table, int section) = 0;
+    virtual TableViewCell* cellForRowAtIndexPath(TableView* table, const IndexPath& path) = 0;
+    virtual QString titleForHeaderInSection(TableView*, int) { return QString(); }
+    virtual bool canMoveRowAtIndexPath(TableView*, const IndexPath&) { return false; }
+    virtual void commitEditingStyle(TableView*, EditingStyle, const IndexPath&) {}
+    virtual void moveRowAtIndexPath(TableView*, const IndexPath&, const IndexPath&) {}
+};
+
+// The table's delegate hears its scrolling too.
+class TableViewDelegate : public ScrollViewDelegate {
+public:
+    // A negative answer leaves the table's own default.
+    virtual double heightForRowAtIndexPath(TableView*, const IndexPath&) { return -1; }
+    virtual double heightForHeaderInSection(TableView*, int) { return -1; }
+    virtual double heightForFooterInSection(TableView*, int) { return -1; }
+    virtual void didSelectRowAtIndexPath(TableView*, const IndexPath&) {}
+    virtual EditingStyle editingStyleForRowAtIndexPath(TableView*, const IndexPath&) { return EditingStyle::Delete; }
+    virtual IndexPath targetIndexPathForMove(TableView*, const IndexPath&, const IndexPath& proposed) { return proposed; }
+};
+
+// Rows in sections, plain or grouped, scrolling; rows are tapped to be
+// selected, and in editing mode deleted (after a confirmation) and moved by
+// their handles.
+class TableView : public ScrollView {
+public:
+    enum class Style { Plain, Grouped };
+
+    explicit TableView(const QRect& frame = QRect(), Style style = Style::Plain);
+    ~TableView() override;
+
+    Style style() const { return style_; }
+    void setDataSource(TableViewDataSource* source) { dataSource_ = source; }
+    void setDelegate(TableViewDelegate* delegate)
+    {
+        delegate_ = delegate;
+        ScrollView::setDelegate(delegate);
+    }
+    void setRowHeight(double height) { rowHeight_ = height; }
+
+    // Asks the data source for everything again and rebuilds every cell.
+    void reloadData();
+    void insertRowsAtIndexPaths(const QList<IndexPath>& paths, RowAnimation animation);
+    void deleteRowsAtIndexPaths(const QList<IndexPath>& paths, RowAnimation animation);
+    void setEditing(bool editing, bool animated);
+    bool isEditing() const { return editing_; }
+    void deselectRowAtIndexPath(const IndexPath& path, bool animated);
+    void selectRowAtIndexPath(const IndexPath& path);
+
+    int numberOfSections() const { return static_cast<int>(rows_.size()); }
+    // The rows the table shows now (which may differ from what the data
+    // source would answer until the table is told of a change).
+    int numberOfRowsInSection(int section) const;
+    TableViewCell* cellForRowAtIndexPath(const IndexPath& path) const;
+    QRect rectForRowAtIndexPath(const IndexPath& path) const;
+    std::optional<IndexPath> indexPathForRowAtPoint(const QPoint& contentPoint) const;
+
+    // Editing mode, as a finger would do it: the row's delete control, then
+    // its confirmation button, or its handle dragged to another row.
+    Button* deleteControl(const IndexPath& path) const;
+    Button* confirmationButton() const;
+    View* reorderControl(const IndexPath& path) const;
+    void moveRow(const IndexPath& from, const IndexPath& to);
+
+protected:
+    void contentTapped(const QPoint& at) override;
+    void contentPressed(const QPoint& at) override;
+    void contentPressCancelled() override;
+    void draw(QPainter& painter) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct Placed {
+        IndexPath path;
+        QPointer<TableViewCell> cell;
+        QPointer<Button> deleteControl;
+        QPointer<View> handle;
+    };
+    double rowHeight(const IndexPath& path);
+    double headerHeight(int section);
+    double footerHeight(int section);
+    void layout();
+    void askForDeletion(const IndexPath& path);
+    void dropConfirmation();
+    void placeEditingControls(Placed& placed);
+    friend class ReorderHandle;
+    void dragRow(const IndexPath& from, int contentY, bool finished);
+
+    Style style_;
+    TableViewDataSource* dataSource_ = nullptr;
+    TableViewDelegate* delegate_ = nullptr;
+    double rowHeight_ = 44;
+    bool editing_ = false;
+    QList<int> rows_;
+    QList<Placed> placed_;
+    QList<QPair<int, QString>> headers_;  // y and title of each header
+    QPointer<Button> confirm_;
+    std::optional<IndexPath> confirming_;
+    std::optional<IndexPath> pressed_;
+    std::optional<IndexPath> selected_;
+};
+
+} // namespace ui

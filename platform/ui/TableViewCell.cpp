@@ -1,0 +1,136 @@
+#include "TableViewCell.h"
+
+#include "Label.h"
+#include "Style.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace ui {
+
+namespace {
+constexpr int kMargin = 10;
+constexpr int kAccessoryWidth = 20;
+const QColor kSelectedBlue(5, 140, 245);
+const QColor kSelectedGray(185, 185, 185);
+const QColor kDetailBlue(56, 84, 135);
+} // namespace
+
+TableViewCell::TableViewCell(Style style, const QString& reuseIdentifier)
+    : style_(style), reuse_(reuseIdentifier), text_(new Label)
+{
+    setBackgroundColor(Qt::white);
+    text_->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 17));
+    text_->setTextColor(Qt::black);
+    addSubview(text_);
+    if (style == Style::Value1) {
+        detail_ = new Label;
+        detail_->setFont(ui::font(QStringLiteral("Helvetica"), 17));
+        detail_->setTextColor(kDetailBlue);
+        detail_->setTextAlignment(TextAlignment::Right);
+        addSubview(detail_);
+    }
+}
+
+void TableViewCell::setAccessoryType(Accessory accessory)
+{
+    accessory_ = accessory;
+    layoutSubviews();
+    update();
+}
+
+void TableViewCell::setHighlighted(bool highlighted)
+{
+    if (selection_ == SelectionStyle::None)
+        highlighted = false;
+    if (highlighted == highlighted_)
+        return;
+    highlighted_ = highlighted;
+    // The text turns white on the highlight and back afterwards.
+    if (highlighted) {
+        textColor_ = text_->textColor();
+        text_->setTextColor(Qt::white);
+    } else {
+        text_->setTextColor(textColor_);
+    }
+    update();
+}
+
+void TableViewCell::setPlacement(bool first, bool last, bool grouped)
+{
+    first_ = first;
+    last_ = last;
+    grouped_ = grouped;
+    setBackgroundColor(Qt::transparent);
+    update();
+}
+
+void TableViewCell::setEditingInset(int left, int right)
+{
+    insetLeft_ = left;
+    insetRight_ = right;
+    layoutSubviews();
+}
+
+void TableViewCell::resizeEvent(QResizeEvent* event)
+{
+    View::resizeEvent(event);
+    layoutSubviews();
+}
+
+void TableViewCell::layoutSubviews()
+{
+    const int right = width() - kMargin - insetRight_ - (accessory_ == Accessory::None ? 0 : kAccessoryWidth);
+    const int left = kMargin + insetLeft_;
+    if (detail_) {
+        // The detail takes what it needs at the right, the text the rest.
+        const int need = detail_->text().isEmpty() ? 0 : QFontMetrics(detail_->font()).horizontalAdvance(detail_->text()) + 8;
+        const int detailWidth = std::min(need, (right - left) * 2 / 3);
+        text_->setFrame(QRect(left, 0, right - left - detailWidth, height()));
+        detail_->setFrame(QRect(right - detailWidth, 0, detailWidth, height()));
+    } else {
+        text_->setFrame(QRect(left, 0, right - left, height()));
+    }
+}
+
+void TableViewCell::draw(QPainter& painter)
+{
+    QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QPainterPath shape;
+    if (grouped_) {
+        // A group is one rounded box; each cell draws its slice of it.
+        constexpr double kRadius = 9;
+        painter.setClipRect(rect());
+        if (!first_)
+            r.setTop(r.top() - 2 * kRadius);
+        if (!last_)
+            r.setBottom(r.bottom() + 2 * kRadius);
+        shape.addRoundedRect(r, kRadius, kRadius);
+    } else {
+        shape.addRect(r);
+    }
+    QColor fill = Qt::white;
+    if (highlighted_)
+        fill = selection_ == SelectionStyle::Gray ? kSelectedGray : kSelectedBlue;
+    painter.fillPath(shape, fill);
+    painter.setPen(QPen(QColor(200, 200, 205), 1));
+    if (grouped_) {
+        painter.drawPath(shape);
+        if (!last_)
+            painter.drawLine(QPointF(0, height() - 0.5), QPointF(width(), height() - 0.5));
+    } else
+        painter.drawLine(QPointF(0, height() - 0.5), QPointF(width(), height() - 0.5));
+
+    const double cx = width() - kMargin - insetRight_ - 6;
+    const double cy = height() / 2.0;
+    if (accessory_ == Accessory::DisclosureIndicator) {
+        painter.setPen(QPen(highlighted_ ? Qt::white : QColor(128, 128, 128), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF({QPointF(cx - 4, cy - 6), QPointF(cx + 2, cy), QPointF(cx - 4, cy + 6)}));
+    } else if (accessory_ == Accessory::Checkmark) {
+        painter.setPen(QPen(highlighted_ ? Qt::white : kDetailBlue, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF({QPointF(cx - 9, cy), QPointF(cx - 4, cy + 6), QPointF(cx + 5, cy - 7)}));
+    }
+}
+
+} // namespace ui

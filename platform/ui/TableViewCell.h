@@ -1,0 +1,66 @@
+#pragma once
+
+#include "View.h"
+
+namespace ui {
+
+class Label;
+
+struct IndexPath {
+    int section = 0;
+    int row = 0;
+    bool operator==(const IndexPath&) const = default;
+};
+
+// One row of a table: a text label, in the value-1 style a detail label,
+// an accessory, and whatever controls the screen adds to it.
+class TableViewCell : public View {
+public:
+    enum class Style { Default, Value1 };
+    enum class Accessory { None, DisclosureIndicator, Checkmark };
+    enum class SelectionStyle { None, Blue, Gray };
+
+    explicit TableViewCell(Style style = Style::Default, const QString& reuseIdentifier = QString());
+
+    Style style() const { return style_; }
+    QString reuseIdentifier() const { return reuse_; }
+    Label* textLabel() const { return text_; }
+    Label* detailTextLabel() const { return detail_; }
+    void setAccessoryType(Accessory accessory);
+    Accessory accessoryType() const { return accessory_; }
+    void setSelectionStyle(SelectionStyle style) { selection_ = style; }
+    SelectionStyle selectionStyle() const { return selection_; }
+    void setHighlighted(bool highlighted);
+    bool isHighlighted() const { return highlighted_; }
+    // The cell's own subviews are its contents; a screen adds its controls here.
+    View* contentView() { return this; }
+
+    // Set by the table: where the cell stands in its group and whether it
+    // shows editing controls (which push the text aside).
+    void setPlacement(bool first, bool last, bool grouped);
+    void setEditingInset(int left, int right);
+    // Places the labels for the current size, texts and accessory.
+    void layoutSubviews();
+
+protected:
+    void draw(QPainter& painter) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+
+    Style style_;
+    QString reuse_;
+    Label* text_;
+    Label* detail_ = nullptr;
+    Accessory accessory_ = Accessory::None;
+    SelectionStyle selection_ = SelectionStyle::Blue;
+    bool highlighted_ = false;
+    QColor textColor_;
+    bool first_ = true;
+    bool last_ = true;
+    bool grouped_ = false;
+    int insetLeft_ = 0;
+    int insetRight_ = 0;
+};
+
+} // namespace ui

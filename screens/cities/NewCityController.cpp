@@ -1,0 +1,226 @@
+#include "NewCityController.h"
+
+#include "SearchController.h"
+
+#include "calendar/Utility.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/Slider.h"
+#include "platform/ui/Style.h"
+#include "store/MyDB.h"
+
+#include <cmath>
+
+namespace {
+
+struct OffsetRow {
+    const char* title;
+    int size;
+};
+
+// Dawn azan, sunrise, noon azan, sunset, evening azan, religious midnight.
+const OffsetRow kRows[NewCityController::kOffsetRows] = {
+    {"اذان صبح", 17}, {"طلوع آفتاب", 16}, {"اذان ظهر", 17}, {"غروب آفتاب", 16}, {"اذان مغرب", 17}, {"نیمه شب شرعی", 12},
+};
+
+} // namespace
+
+NewCityController::NewCityController()
+{
+    difArray_ = QList<int>(kOffsetRows, 0);
+    valueLabels_ = QList<QPointer<ui::Label>>(kOffsetRows);
+}
+
+void NewCityController::viewDidLoad()
+{
+    ui::View* screen = view();
+    tbl_ = new ui::TableView(QRect(0, 0, 320, screen->height()), ui::TableView::Style::Grouped);
+    tbl_->setDataSource(this);
+    tbl_->setDelegate(this);
+    screen->addSubview(tbl_);
+
+    if (ui::NavigationController* nav = navigationController())
+        nav->setNavigationBarHidden(false, true);
+    navigationItem()->setTitle(QStringLiteral("شهر جدید"));
+    difArray_ = QList<int>(kOffsetRows, 0);
+    cityName_ = QStringLiteral("");
+    provinceName_ = QStringLiteral("");
+    provinceID_ = 0;
+    auto* saveButton = new ui::BarButtonItem(QStringLiteral("ذخیره"), ui::BarButtonItem::Style::Done);
+    saveButton->setAction([this] { save(); });
+    navigationItem()->setRightBarButtonItem(saveButton);
+    validate();
+    tbl_->reloadData();
+}
+
+void NewCityController::validate()
+{
+    // The name that stands in the field counts: Save takes it from there.
+    const bool named = !(nameField_ ? nameField_->text().trimmed() : cityName_).isEmpty();
+    if (ui::BarButtonItem* saveButton = navigationItem()->rightBarButtonItem())
+        saveButton->setEnabled(named && provinceID_ != 0);
+}
+
+void NewCityController::takeName(ui::TextField* field)
+{
+    cityName_ = field->text().trimmed();
+}
+
+void NewCityController::save()
+{
+    // What stands in the field counts, even when it was typed after the last return key.
+    if (nameField_)
+        takeName(nameField_);
+    validate();
+    if (cityName_.isEmpty() || provinceID_ == 0)
+        return;
+
+    const QString name = Utility::GetProperString(cityName_);
+    QStringList offsets;
+    for (int d : difArray_)
+        offsets.append(QString::number(d));
+    // All three rows or none; the new StateID is read inside the same
+    // transaction, so the offsets never land on another city.
+    const QString newId = QStringLiteral("(SELECT StateID FROM tStates ORDER BY StateID DESC LIMIT 1)");
+    MyDB::initialize()->ExecuteTransaction({
+        QStringLiteral("INSERT INTO tStates(Name, ParentID, IsCenter) VALUES(%1, %2, 0)").arg(MyDB::quote(name)).arg(provinceID_),
+        QStringLiteral("INSERT INTO tTimes(StateID, Date, T1, T2, T3, T4, T5, T6)VALUES(%1, %2, %3)")
+            .arg(newId, QStringLiteral("14000101"), offsets.join(QStringLiteral(", "))),
+        QStringLiteral("INSERT INTO tSelectedStates(StateID, Ordering)VALUES(%1, (SELECT COUNT(*) FROM tSelectedStates) + 1)").arg(newId),
+    });
+    if (ui::NavigationController* nav = navigationController())
+        nav->popViewControllerAnimated(true);
+}
+
+void NewCityController::setProvince(int provinceID, const QString& provinceName)
+{
+    provinceID_ = provinceID;
+    provinceName_ = provinceName;
+    tbl_->reloadData();
+    validate();
+}
+
+void NewCityController::closeForm()
+{
+    if (ui::NavigationController* nav = navigationController()) {
+        nav->popViewControllerAnimated(true);
+        nav->setNavigationBarHidden(false, true);
+    }
+}
+
+void NewCityController::sliderChanged(ui::Slider* slider)
+{
+    dismissKeyboard();
+    const int v = static_cast<int>(std::floor(slider->value()));
+    const int row = slider->tag();
+    if (row < 0 || row >= kOffsetRows)
+        return;
+    if (valueLabels_[row])
+        valueLabels_[row]->setText(Utility::ConvertToPersian(QString::number(v)));
+    difArray_[row] = v;
+}
+
+void NewCityController::dismissKeyboard()
+{
+    if (editingField_)
+        textFieldShouldReturn(editingField_);
+    validate();
+}
+
+void NewCityController::textFieldDidBeginEditing(ui::TextField* field)
+{
+    editingField_ = field;
+}
+
+bool NewCityController::textFieldShouldReturn(ui::TextField* field)
+{
+    field->resignFirstResponder();
+    takeName(field);
+    validate();
+    return true;
+}
+
+void NewCityController::textFieldDidChange(ui::TextField*)
+{
+    validate();
+}
+
+int NewCityController::numberOfSectionsInTableView(ui::TableView*)
+{
+    return 2;
+}
+
+int NewCityController::numberOfRowsInSection(ui::TableView*, int section)
+{
+    return section == 0 ? 2 : kOffsetRows;
+}
+
+QString NewCityController::titleForHeaderInSection(ui::TableView*, int section)
+{
+    return section == 0 ? QStringLiteral("") : QStringLiteral("اختلاف تا مرکز استان(دقیقه)       ");
+}
+
+ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, const ui::IndexPath& path)
+{
+    if (path.section == 0 && path.row == 0) {
+        auto* cell = new ui::TableViewCell;
+        cell->textLabel()->setText(QStringLiteral("نام شهر"));
+        cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
+        // The field is made anew with the cell; it keeps the name typed so far.
+        const QString typed = nameField_ ? nameField_->text() : cityName_;
+        auto* field = new ui::TextField(QRect(110, 10, 185, 30));
+        field->setAdjustsFontSizeToFitWidth(true);
+        field->setTextColor(Qt::black);
+        field->setPlaceholder(QStringLiteral("بدون نام"));
+        field->setAsciiCapableKeyboard(true);
+        field->setReturnKeyType(ui::TextField::ReturnKey::Done);
+        field->setDelegate(this);
+        field->setText(typed);
+        cell->contentView()->addSubview(field);
+        nameField_ = field;
+        return cell;
+    }
+    if (path.section == 0) {
+        auto* cell = new ui::TableViewCell(ui::TableViewCell::Style::Value1, QStringLiteral("asd"));
+        cell->textLabel()->setText(QStringLiteral("استان"));
+        cell->detailTextLabel()->setText(provinceName_);
+        cell->setAccessoryType(ui::TableViewCell::Accessory::DisclosureIndicator);
+        return cell;
+    }
+    const int r = path.row;
+    auto* cell = new ui::TableViewCell;
+    cell->textLabel()->setText(QString::fromUtf8(kRows[r].title));
+    cell->textLabel()->setFont(ui::font(QStringLiteral("Helvetica-Bold"), kRows[r].size));
+    cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
+    auto* value = new ui::Label(QRect(286, 15, 22, 15));
+    value->setFont(ui::font(QStringLiteral("Helvetica"), 15));
+    value->setTextAlignment(ui::TextAlignment::Center);
+    value->setText(Utility::ConvertToPersian(QString::number(difArray_[r])));
+    cell->contentView()->addSubview(value);
+    valueLabels_[r] = value;
+    auto* slider = new ui::Slider(QRect(110, 13, 170, 23));
+    slider->setTag(r);
+    slider->setMinimumValue(-kMaxOffset);
+    slider->setMaximumValue(kMaxOffset);
+    slider->setValue(difArray_[r]);
+    slider->setContinuous(true);
+    slider->addAction(ui::ControlEvent::ValueChanged, [this, slider] { sliderChanged(slider); });
+    cell->contentView()->addSubview(slider);
+    return cell;
+}
+
+void NewCityController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
+{
+    if (path.section != 0 || path.row != 1)
+        return;
+    auto* search = new SearchController(SearchController::kProvincesMode);
+    search->setModalTransitionStyle(0);
+    search->setDelegate(this);
+    dismissKeyboard();
+    if (ui::NavigationController* nav = navigationController()) {
+        nav->pushViewController(search, true);
+        nav->setNavigationBarHidden(true, true);
+    }
+    table->deselectRowAtIndexPath(path, true);
+}

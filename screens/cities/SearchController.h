@@ -1,0 +1,48 @@
+#pragma once
+
+#include "SearchControllerDelegate.h"
+
+#include "platform/ui/SearchBar.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/ViewController.h"
+#include "store/MyDB.h"
+
+// Finds a city (to choose it) or a province (for the new-city form) by part
+// of its name, as the user types.
+class SearchController : public ui::ViewController,
+                         public ui::SearchBarDelegate,
+                         public ui::TableViewDataSource,
+                         public ui::TableViewDelegate {
+public:
+    static constexpr int kCitiesMode = 0;
+    static constexpr int kProvincesMode = 1;
+
+    SearchController();                        // initWithNibName:bundle:, cities mode
+    explicit SearchController(int typeID);     // initWithType:
+
+    void setDelegate(SearchControllerDelegate* delegate) { delegate_ = delegate; }
+    int typeID() const { return typeID_; }
+    void setTypeID(int typeID) { typeID_ = typeID; }
+
+    void updateDataSource(const QString& text);
+    void addState(int stateId);
+
+    void viewDidLoad() override;
+    void searchBarTextDidChange(ui::SearchBar* bar, const QString& text) override;
+    void searchBarCancelButtonClicked(ui::SearchBar* bar) override;
+    int numberOfRowsInSection(ui::TableView* table, int section) override;
+    ui::TableViewCell* cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
+    void didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
+    void scrollViewWillBeginDragging(ui::ScrollView* scrollView) override;
+
+    ui::SearchBar* searchBar() const { return searchBar_; }
+    ui::TableView* tblResult() const { return tblResult_; }
+    const RowSet& datasource() const { return datasource_; }
+
+private:
+    int typeID_ = kCitiesMode;
+    SearchControllerDelegate* delegate_ = nullptr;
+    ui::SearchBar* searchBar_ = nullptr;
+    ui::TableView* tblResult_ = nullptr;
+    RowSet datasource_;
+};

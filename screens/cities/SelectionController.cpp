@@ -1,0 +1,218 @@
+#include "SelectionController.h"
+
+#include "NewCityController.h"
+#include "SearchController.h"
+
+#include "notifications/MyNotification.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/Style.h"
+#include "platform/ui/TabBarController.h"
+#include "screens/settings/AboutInfo.h"
+#include "screens/settings/CustomUITabBarController.h"
+
+namespace {
+
+const char* kChosen =
+    "SELECT t1.StateID, t1.Name || ' (' || t2.Name || ')' AS StateName FROM tStates AS t1 INNER JOIN tStates AS t2 "
+    "ON t1.ParentID = t2.StateID LEFT JOIN tSelectedStates ON t1.StateID = tSelectedStates.StateID "
+    "WHERE tSelectedStates.StateID IS NOT NULL ORDER BY Ordering";
+// The tabs that need a chosen city: alarms, azan sound, events time.
+constexpr int kCityTabs[] = {1, 2, 3};
+
+} // namespace
+
+SelectionController::SelectionController()
+{
+    setTitle(QStringLiteral("شهرها"));
+}
+
+void SelectionController::viewDidLoad()
+{
+    if (ui::NavigationController* nav = navigationController())
+        nav->setBarStyle(1);
+    firstTime_ = false;
+
+    ui::View* screen = view();
+    screen->setBackgroundColor(QColor(197, 204, 212));
+    scroll_ = new ui::View(QRect(0, 0, 320, screen->height()));
+    scroll_->setBackgroundColor(QColor(197, 204, 212));
+    scroll_->setCornerRadius(7);
+    screen->addSubview(scroll_);
+
+    tblScrollView_ = new ui::ScrollView(QRect(4, 5, 312, 308));
+    tblScrollView_->setBackgroundColor(Qt::transparent);
+    tblScrollView_->setCornerRadius(7);
+    tblScrollView_->setScrollEnabled(true);
+    tbl_ = new ui::TableView(QRect(0, 0, 312, 308));
+    tbl_->setDataSource(this);
+    tbl_->setDelegate(this);
+    tbl_->setScrollEnabled(false);
+    tbl_->setCornerRadius(7);
+    tblScrollView_->addSubview(tbl_);
+    screen->addSubview(tblScrollView_);
+
+    createNewCityTable_ = new ui::TableView(QRect(4, 319, 312, 43));
+    createNewCityTable_->setDataSource(this);
+    createNewCityTable_->setDelegate(this);
+    createNewCityTable_->setCornerRadius(7);
+    createNewCityTable_->setScrollEnabled(false);
+    screen->addSubview(createNewCityTable_);
+    createNewCityTable_->reloadData();
+
+    // The title links to the maker's web site.
+    navigationItem()->setTitle(title());
+}
+
+void SelectionController::viewDidAppear(bool)
+{
+    ui::NavigationItem* item = navigationItem();
+    btnDone_ = item->rightBarButtonItem();
+    if (btnDone_) {
+        btnDone_->setStyle(ui::BarButtonItem::Style::Done);
+        btnDone_->setAction([this] { Done(); });
+    }
+    if (auto* tabs = dynamic_cast<CustomUITabBarController*>(tabBarController()))
+        delegate_ = tabs->parentDelegate();
+    if (ui::BarButtonItem* search = item->leftBarButtonItem())
+        search->setAction([this] { SearchControllerShow(); });
+    updateDataSource();
+    if (datasource_.isEmpty() && !firstTime_)
+        SearchControllerShow();
+    firstTime_ = true;
+}
+
+void SelectionController::updateDataSource()
+{
+    datasource_ = MyDB::initialize()->Execute(QString::fromLatin1(kChosen));
+    tbl_->reloadData();
+    const int n = static_cast<int>(datasource_.size());
+    if (btnDone_)
+        btnDone_->setEnabled(n > 0);
+    if (ui::TabBarController* tabs = tabBarController()) {
+        const QList<ui::TabBarItem*> items = tabs->tabBar()->items();
+        for (int i : kCityTabs)
+            if (i < items.size())
+                items[i]->setEnabled(n > 0);
+    }
+    const int h = kRowHeight * std::max(n, kMinimumRows);
+    tbl_->setFrame(QRect(0, 0, 312, h));
+    tblScrollView_->setContentSize(QSize(300, h + 1));
+}
+
+void SelectionController::SearchControllerShow()
+{
+    auto* search = new SearchController;
+    search->setDelegate(this);
+    search->setHidesBottomBarWhenPushed(true);
+    ui::NavigationController* nav = navigationController();
+    if (!nav)
+        return;
+    nav->pushViewController(search, true);
+    nav->setNavigationBarHidden(true, true);
+}
+
+void SelectionController::closeForm()
+{
+    if (ui::NavigationController* nav = navigationController()) {
+        nav->popViewControllerAnimated(true);
+        nav->setNavigationBarHidden(false, true);
+    }
+    updateDataSource();
+}
+
+void SelectionController::ShowWebSite()
+{
+    ui::Application::shared()->openURL(AboutInfo::load().webSite);
+}
+
+void SelectionController::Done()
+{
+    MyNotification::initialize()->update();
+    if (delegate_)
+        delegate_->closeForm();
+}
+
+int SelectionController::numberOfRowsInSection(ui::TableView* table, int)
+{
+    if (table == createNewCityTable_)
+        return 1;
+    table->setEditing(true, true);
+    return static_cast<int>(datasource_.size());
+}
+
+ui::TableViewCell* SelectionController::cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
+{
+    auto* cell = new ui::TableViewCell(ui::TableViewCell::Style::Value1, QStringLiteral("cell"));
+    if (table == createNewCityTable_) {
+        cell->textLabel()->setText(QStringLiteral("ایجاد شهر جدید"));
+        cell->setAccessoryType(ui::TableViewCell::Accessory::DisclosureIndicator);
+        return cell;
+    }
+    cell->textLabel()->setText(datasource_[path.row].value(QStringLiteral("StateName")));
+    // The first city is the one the notifications follow.
+    if (path.row != 0)
+        cell->textLabel()->setTextColor(ui::grayColor());
+    return cell;
+}
+
+ui::EditingStyle SelectionController::editingStyleForRowAtIndexPath(ui::TableView* table, const ui::IndexPath&)
+{
+    return table == createNewCityTable_ ? ui::EditingStyle::None : ui::EditingStyle::Delete;
+}
+
+bool SelectionController::canMoveRowAtIndexPath(ui::TableView* table, const ui::IndexPath&)
+{
+    return table == tbl_;
+}
+
+ui::IndexPath SelectionController::targetIndexPathForMove(ui::TableView*, const ui::IndexPath&, const ui::IndexPath& proposed)
+{
+    return proposed;
+}
+
+void SelectionController::commitEditingStyle(ui::TableView* table, ui::EditingStyle style, const ui::IndexPath& path)
+{
+    if (table != tbl_ || style != ui::EditingStyle::Delete)
+        return;
+    const int s = MyDB::getValue(datasource_, path.row, QStringLiteral("StateID")).value_or(QString()).toInt();
+    QStringList statements{QStringLiteral("DELETE FROM tSelectedStates WHERE StateID = %1").arg(s)};
+    // A city of the user's own goes altogether, in one transaction, so it
+    // never stays half deleted.
+    if (s > kLastShippedState) {
+        statements.append(QStringLiteral("DELETE FROM tStates WHERE StateID = %1").arg(s));
+        statements.append(QStringLiteral("DELETE FROM tTimes WHERE StateID = %1").arg(s));
+    }
+    MyDB::initialize()->ExecuteTransaction(statements);
+    datasource_.removeAt(path.row);
+    tbl_->deleteRowsAtIndexPaths({path}, ui::RowAnimation::Fade);
+    updateDataSource();
+}
+
+void SelectionController::moveRowAtIndexPath(ui::TableView*, const ui::IndexPath& from, const ui::IndexPath& to)
+{
+    const Row moving = datasource_[from.row];
+    datasource_.removeAt(from.row);
+    datasource_.insert(to.row, moving);
+    QStringList statements;
+    for (int i = 0; i < datasource_.size(); ++i)
+        statements.append(QStringLiteral("UPDATE tSelectedStates SET Ordering = %1 WHERE StateID = %2")
+                              .arg(i)
+                              .arg(datasource_[i].value(QStringLiteral("StateID")).toInt()));
+    MyDB::initialize()->ExecuteTransaction(statements);
+    tbl_->reloadData();
+}
+
+void SelectionController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
+{
+    if (table != createNewCityTable_)
+        return;
+    auto* form = new NewCityController;
+    form->setModalTransitionStyle(0);
+    form->setHidesBottomBarWhenPushed(true);
+    if (ui::NavigationController* nav = navigationController())
+        nav->pushViewController(form, true);
+    table->deselectRowAtIndexPath(path, true);
+}

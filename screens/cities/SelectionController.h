@@ -1,0 +1,62 @@
+#pragma once
+
+#include "SearchControllerDelegate.h"
+#include "SelectionControllerDelegate.h"
+
+#include "platform/ui/TableView.h"
+#include "platform/ui/ViewController.h"
+#include "store/MyDB.h"
+
+namespace ui {
+class BarButtonItem;
+class ScrollView;
+} // namespace ui
+
+// The chosen cities, in the user's order: reorder, delete, add through the
+// search or the new-city form; Done goes back to the main screen.
+class SelectionController : public ui::ViewController,
+                            public ui::TableViewDataSource,
+                            public ui::TableViewDelegate,
+                            public SearchControllerDelegate {
+public:
+    SelectionController();
+
+    void updateDataSource();
+    void SearchControllerShow();
+    void closeForm() override;
+    void ShowWebSite();
+    void Done();
+
+    void viewDidLoad() override;
+    void viewDidAppear(bool animated) override;
+
+    int numberOfRowsInSection(ui::TableView* table, int section) override;
+    ui::TableViewCell* cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
+    ui::EditingStyle editingStyleForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
+    bool canMoveRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
+    ui::IndexPath targetIndexPathForMove(ui::TableView* table, const ui::IndexPath& from, const ui::IndexPath& proposed) override;
+    void commitEditingStyle(ui::TableView* table, ui::EditingStyle style, const ui::IndexPath& path) override;
+    void moveRowAtIndexPath(ui::TableView* table, const ui::IndexPath& from, const ui::IndexPath& to) override;
+    void didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
+
+    const RowSet& datasource() const { return datasource_; }
+    ui::TableView* tbl() const { return tbl_; }
+    ui::ScrollView* tblScrollView() const { return tblScrollView_; }
+    ui::TableView* createNewCityTable() const { return createNewCityTable_; }
+    ui::BarButtonItem* btnDone() const { return btnDone_; }
+
+    // Shipped cities have StateIDs up to this; the user's own are above it.
+    static constexpr int kLastShippedState = 62;
+    static constexpr int kRowHeight = 44;
+    static constexpr int kMinimumRows = 7;
+
+private:
+    RowSet datasource_;
+    ui::TableView* tbl_ = nullptr;
+    ui::ScrollView* tblScrollView_ = nullptr;
+    ui::TableView* createNewCityTable_ = nullptr;
+    ui::View* scroll_ = nullptr;
+    ui::BarButtonItem* btnDone_ = nullptr;
+    SelectionControllerDelegate* delegate_ = nullptr;
+    bool firstTime_ = false;
+};

@@ -1,0 +1,82 @@
+#include "AboutController.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/Style.h"
+
+namespace {
+constexpr int kRows = 5;
+constexpr int kWebRow = 4;
+} // namespace
+
+AboutController::AboutController()
+{
+    setTitle(QStringLiteral("درباره"));
+}
+
+void AboutController::viewDidLoad()
+{
+    info_ = AboutInfo::load();
+    ui::View* screen = view();
+    screen->setBackgroundColor(QColor(197, 204, 212));
+    textV_ = new ui::Label(QRect(16, 12, 288, 120));
+    textV_->setNumberOfLines(0);
+    textV_->setTextAlignment(ui::TextAlignment::Right);
+    textV_->setFont(ui::font(QStringLiteral("Helvetica"), 14));
+    textV_->setTextColor(QColor(40, 48, 64));
+    textV_->setText(QStringLiteral("کلوارو: اوقات شرعی شهرهای ایران و تقویم سال ۱۳۹۱، با اذان در وقت هر نماز،"
+                                   " یادآوری پیش از طلوع آفتاب، پایان سحر و افطار، و رویدادهای هر روز."));
+    screen->addSubview(textV_);
+    tbl_ = new ui::TableView(QRect(0, 130, 320, screen->height() - 130), ui::TableView::Style::Grouped);
+    tbl_->setDataSource(this);
+    tbl_->setDelegate(this);
+    screen->addSubview(tbl_);
+    tbl_->reloadData();
+}
+
+int AboutController::numberOfRowsInSection(ui::TableView*, int)
+{
+    return kRows;
+}
+
+ui::TableViewCell* AboutController::cellForRowAtIndexPath(ui::TableView*, const ui::IndexPath& path)
+{
+    auto* cell = new ui::TableViewCell(ui::TableViewCell::Style::Default, QStringLiteral("cell"));
+    ui::Label* text = cell->textLabel();
+    text->setTextAlignment(ui::TextAlignment::Right);
+    cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
+    switch (path.row) {
+    case 0:
+        text->setText(info_.author);
+        text->setTextAlignment(ui::TextAlignment::Center);
+        break;
+    case 1:
+        text->setText(QStringLiteral("تیر ۹۱"));
+        text->setTextAlignment(ui::TextAlignment::Center);
+        break;
+    case 2:
+        text->setText(QStringLiteral("نسخه :") + QString(41, QLatin1Char(' ')) + QStringLiteral("۱.۵"));
+        break;
+    case 3:
+        text->setText(QStringLiteral("پست الکترونیک :") + QString(11, QLatin1Char(' ')) + info_.mail);
+        cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::Blue);
+        break;
+    default:
+        text->setText(QStringLiteral("وب سایت :") + QString(18, QLatin1Char(' ')) + info_.webSite);
+        cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::Blue);
+        break;
+    }
+    text->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
+    return cell;
+}
+
+QString AboutController::mailUrl() const
+{
+    return QStringLiteral("mailto:?to=") + info_.mail + QStringLiteral("&subject=KelvaroV1.5");
+}
+
+void AboutController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
+{
+    table->deselectRowAtIndexPath(path, true);
+    ui::Application::shared()->openURL(path.row == kWebRow ? info_.webSite : mailUrl());
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Who made the app and what it ships, from the resource file "about.json".
+struct AboutInfo {
+    QString author;
+    QString mail;
+    QString webSite;
+    QString release;
+    QString version;
+    // Display names of the azan recordings 0 to 6.
+    QStringList recordings;
+
+    static AboutInfo load();
+};

@@ -1,0 +1,114 @@
+#include "HistoryViewController.h"
+
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/DatePicker.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/Style.h"
+#include "platform/ui/Switch.h"
+#include "store/MyDB.h"
+
+namespace {
+constexpr int kDefaultHour = 8;
+const QString kOff = QStringLiteral("0");
+} // namespace
+
+HistoryViewController::HistoryViewController()
+{
+    setTitle(QStringLiteral("رویدادها"));
+}
+
+void HistoryViewController::viewDidLoad()
+{
+    ui::View* screen = view();
+    screen->setBackgroundColor(QColor(197, 204, 212));
+    tbl_ = new ui::TableView(QRect(0, 0, 320, 70), ui::TableView::Style::Grouped);
+    tbl_->setDataSource(this);
+    tbl_->setScrollEnabled(false);
+    screen->addSubview(tbl_);
+    picker_ = new ui::DatePicker(QRect(0, 90, 320, 216));
+    picker_->addAction(ui::ControlEvent::ValueChanged, [this] { pickerValueChanged(picker_); });
+    screen->addSubview(picker_);
+
+    if (ui::NavigationController* nav = navigationController())
+        nav->setBarStyle(1);
+    navigationItem()->setTitle(title());
+    // The frame goes in front of the picker's own parts.
+    auto* frame = new ui::ImageView(ui::image(QStringLiteral("pickerRound.png")));
+    picker_->insertSubview(frame, static_cast<int>(picker_->subviews().size()));
+    auto* saveItem = new ui::BarButtonItem(QStringLiteral("ذخیره"), ui::BarButtonItem::Style::Done);
+    saveItem->setAction([this] { save(); });
+    saveItem->setEnabled(false);
+    navigationItem()->setRightBarButtonItem(saveItem);
+    load();
+    tbl_->reloadData();
+}
+
+ui::BarButtonItem* HistoryViewController::saveButton() const
+{
+    return const_cast<HistoryViewController*>(this)->navigationItem()->rightBarButtonItem();
+}
+
+void HistoryViewController::load()
+{
+    const RowSet rows = MyDB::initialize()->Execute(QStringLiteral("SELECT Item7 FROM tSetting"));
+    selectedDate_ = rows.isEmpty() ? kOff : MyDB::getValue(rows, 0, QStringLiteral("Item7")).value_or(kOff);
+    currentDate_ = selectedDate_;
+    // Anything that is not "0" and not a clock time counts as off.
+    const QStringList parts = selectedDate_.split(QLatin1Char(':'));
+    bool okHour = false;
+    bool okMinute = false;
+    const int hour = parts.value(0).toInt(&okHour);
+    const int minute = parts.value(1).toInt(&okMinute);
+    const bool on = selectedDate_ != kOff && parts.size() == 2 && okHour && okMinute && QTime(hour, minute).isValid();
+    picker_->setTime(on ? QTime(hour, minute) : QTime(kDefaultHour, 0));
+    picker_->setEnabled(on);
+    picker_->setAlpha(on ? 1.0 : 0.0);
+}
+
+QString HistoryViewController::pickerText() const
+{
+    const QTime t = picker_->time();
+    return QString::asprintf("%02d:%02d", t.hour(), t.minute());
+}
+
+int HistoryViewController::numberOfRowsInSection(ui::TableView*, int)
+{
+    return 1;
+}
+
+ui::TableViewCell* HistoryViewController::cellForRowAtIndexPath(ui::TableView*, const ui::IndexPath&)
+{
+    auto* cell = new ui::TableViewCell;
+    cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
+    cell->textLabel()->setText(QStringLiteral("تقویم تاریخ"));
+    auto* toggle = new ui::Switch(QRect(220, 9, 94, 27));
+    toggle->setOn(picker_->isEnabled());
+    toggle->addAction(ui::ControlEvent::ValueChanged, [this, toggle] { valueChanged(toggle); });
+    cell->contentView()->addSubview(toggle);
+    return cell;
+}
+
+void HistoryViewController::valueChanged(ui::Switch* sender)
+{
+    const bool on = sender->isOn();
+    picker_->setEnabled(on);
+    picker_->animateAlpha(on ? 1.0 : 0.0, kFadeMs);
+    currentDate_ = on ? pickerText() : kOff;
+    saveButton()->setEnabled(currentDate_ != selectedDate_);
+}
+
+void HistoryViewController::pickerValueChanged(ui::DatePicker*)
+{
+    currentDate_ = pickerText();
+    saveButton()->setEnabled(currentDate_ != selectedDate_);
+}
+
+void HistoryViewController::save()
+{
+    currentDate_ = picker_->isEnabled() ? pickerText() : QString::number(0);
+    MyDB::initialize()->ExecuteNonQuery(QStringLiteral("UPDATE tSetting SET Item7=%1").arg(MyDB::quote(currentDate_)));
+    selectedDate_ = currentDate_;
+    saveButton()->setEnabled(false);
+}

@@ -1,0 +1,174 @@
+#include "SettingController.h"
+
+#include "calendar/Utility.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/Slider.h"
+#include "platform/ui/Style.h"
+#include "platform/ui/Switch.h"
+#include "store/MyDB.h"
+
+#include <cmath>
+
+namespace {
+
+const char* kLabels[SettingController::kSettings] = {"اذان صبح", "اذان ظهر", "اذان مغرب", "طلوع آفتاب", "وقت سحر", "وقت افطار"};
+constexpr int kMinuteStep = 5;
+constexpr int kSliderMax = 11;
+
+} // namespace
+
+SettingController::SettingController()
+{
+    setTitle(QStringLiteral("هشدارها"));
+    notifications_ = QList<int>(kSettings, 0);
+    difArray_ = QList<int>(kSettings - kAzans, kMinuteStep);
+    minuteLabels_ = QList<QPointer<ui::Label>>(kSettings - kAzans);
+}
+
+void SettingController::viewDidLoad()
+{
+    ui::View* screen = view();
+    tbl_ = new ui::TableView(QRect(0, 0, 320, screen->height()), ui::TableView::Style::Grouped);
+    tbl_->setDataSource(this);
+    tbl_->setDelegate(this);
+    screen->addSubview(tbl_);
+
+    load();
+    if (ui::NavigationController* nav = navigationController())
+        nav->setBarStyle(1);
+    navigationItem()->setTitle(title());
+    auto* saveItem = new ui::BarButtonItem(QStringLiteral("ذخیره"), ui::BarButtonItem::Style::Done);
+    saveItem->setAction([this] { save(); });
+    saveItem->setEnabled(false);
+    navigationItem()->setRightBarButtonItem(saveItem);
+    tbl_->reloadData();
+}
+
+ui::BarButtonItem* SettingController::saveButton() const
+{
+    return const_cast<SettingController*>(this)->navigationItem()->rightBarButtonItem();
+}
+
+void SettingController::load()
+{
+    const RowSet rows = MyDB::initialize()->Execute(QStringLiteral("SELECT * FROM tSetting"));
+    notifications_ = QList<int>(kSettings, 0);
+    difArray_ = QList<int>(kSettings - kAzans, kMinuteStep);
+    if (rows.isEmpty())
+        return;
+    for (int i = 0; i < kSettings; ++i) {
+        const int v = MyDB::getValue(rows, 0, QStringLiteral("Item%1").arg(i)).value_or(QString()).toInt();
+        if (v != 0) {
+            notifications_[i] = 1;
+            if (i >= kAzans)
+                difArray_[i - kAzans] = v;
+        }
+    }
+}
+
+int SettingController::numberOfSectionsInTableView(ui::TableView*)
+{
+    return 4;
+}
+
+int SettingController::numberOfRowsInSection(ui::TableView*, int section)
+{
+    if (section == 0)
+        return kAzans;
+    if (section >= 1 && section <= 3)
+        return 1 + notifications_[section + 2];
+    return 0;
+}
+
+ui::TableViewCell* SettingController::cellForRowAtIndexPath(ui::TableView*, const ui::IndexPath& path)
+{
+    auto* cell = new ui::TableViewCell;
+    cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
+    if (path.section == 0 || path.row == 0) {
+        const int index = path.section == 0 ? path.row : path.section + 2;
+        cell->textLabel()->setText(QString::fromUtf8(kLabels[index]));
+        auto* toggle = new ui::Switch(QRect(220, 9, 94, 27));
+        toggle->setOn(notifications_[index] == 1);
+        toggle->setTag(index);
+        toggle->addAction(ui::ControlEvent::ValueChanged, [this, toggle] { valueChanged(toggle); });
+        cell->contentView()->addSubview(toggle);
+        return cell;
+    }
+    const int k = path.section - 1;
+    auto* slider = new ui::Slider(QRect(20, 13, 170, 23));
+    slider->setMinimumValue(0);
+    slider->setMaximumValue(kSliderMax);
+    slider->setValue(difArray_[k] / kMinuteStep - 1);
+    slider->setTag(k);
+    slider->addAction(ui::ControlEvent::ValueChanged, [this, slider] { sliderChanged(slider); });
+    cell->contentView()->addSubview(slider);
+    auto* value = new ui::Label(QRect(280, 13, 22, 15));
+    value->setFont(ui::font(QStringLiteral("Helvetica"), 18));
+    value->setTextAlignment(ui::TextAlignment::Center);
+    value->setBackgroundColor(Qt::transparent);
+    value->setText(Utility::ConvertToPersian(QString::number(difArray_[k])));
+    cell->contentView()->addSubview(value);
+    minuteLabels_[k] = value;
+    auto* caption = new ui::Label(QRect(225, 11, 50, 20));
+    caption->setFont(ui::font(QStringLiteral("Helvetica"), 15));
+    caption->setTextAlignment(ui::TextAlignment::Right);
+    caption->setBackgroundColor(Qt::transparent);
+    caption->setText(QStringLiteral("دقیقه قبل"));
+    cell->contentView()->addSubview(caption);
+    return cell;
+}
+
+double SettingController::heightForHeaderInSection(ui::TableView*, int section)
+{
+    return section == 0 ? 8 : 4;
+}
+
+double SettingController::heightForFooterInSection(ui::TableView*, int)
+{
+    return 4;
+}
+
+void SettingController::valueChanged(ui::Switch* sender)
+{
+    saveButton()->setEnabled(true);
+    const int tag = sender->tag();
+    notifications_[tag] = sender->isOn() ? 1 : 0;
+    if (tag < kAzans)
+        return;
+    const int s = tag - 2;
+    const ui::IndexPath p{s, 1};
+    // The counts compared are what the table shows before the change.
+    if (sender->isOn() && tbl_->numberOfRowsInSection(s) == 1)
+        tbl_->insertRowsAtIndexPaths({p}, ui::RowAnimation::Top);
+    else if (!sender->isOn() && tbl_->numberOfRowsInSection(s) > 1)
+        tbl_->deleteRowsAtIndexPaths({p}, ui::RowAnimation::Fade);
+}
+
+void SettingController::sliderChanged(ui::Slider* sender)
+{
+    saveButton()->setEnabled(true);
+    const int m = (static_cast<int>(std::floor(sender->value())) + 1) * kMinuteStep;
+    const int k = sender->tag();
+    if (minuteLabels_[k])
+        minuteLabels_[k]->setText(Utility::ConvertToPersian(QString::number(m)));
+    difArray_[k] = m;
+}
+
+void SettingController::save()
+{
+    for (int i = kAzans; i < kSettings; ++i)
+        if (notifications_[i] == 1)
+            notifications_[i] = difArray_[i - kAzans];
+    QString text;
+    for (int i = 0; i < kSettings; ++i)
+        text = QString::asprintf("%s, Item%d = %d", text.toUtf8().constData(), i, notifications_[i]);
+    text.remove(0, 1);
+    const QString sql = QStringLiteral("UPDATE tSetting SET %1").arg(text);
+    for (int i = kAzans; i < kSettings; ++i)
+        if (notifications_[i] > 1)
+            notifications_[i] = 1;
+    MyDB::initialize()->ExecuteNonQuery(sql);
+    saveButton()->setEnabled(false);
+}

@@ -1,0 +1,104 @@
+#include "SoundsViewController.h"
+
+#include "AboutInfo.h"
+
+#include "platform/foundation/Directories.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "store/MyDB.h"
+
+SoundsViewController::SoundsViewController()
+{
+    setTitle(QStringLiteral("صدای اذان"));
+}
+
+void SoundsViewController::viewDidLoad()
+{
+    ui::View* screen = view();
+    tbl_ = new ui::TableView(QRect(0, 0, 320, screen->height()), ui::TableView::Style::Grouped);
+    tbl_->setDataSource(this);
+    tbl_->setDelegate(this);
+    screen->addSubview(tbl_);
+
+    if (ui::NavigationController* nav = navigationController())
+        nav->setBarStyle(1);
+    navigationItem()->setTitle(title());
+    auto* saveItem = new ui::BarButtonItem(QStringLiteral("ذخیره"), ui::BarButtonItem::Style::Done);
+    saveItem->setAction([this] { save(); });
+    saveItem->setEnabled(false);
+    navigationItem()->setRightBarButtonItem(saveItem);
+
+    names_ = AboutInfo::load().recordings;
+    selected_ = MyDB::initialize()->ExecuteScaler(QStringLiteral("SELECT Item6 FROM tSetting")).value_or(QString()).toInt();
+    tbl_->reloadData();
+}
+
+ui::BarButtonItem* SoundsViewController::saveButton() const
+{
+    return const_cast<SoundsViewController*>(this)->navigationItem()->rightBarButtonItem();
+}
+
+int SoundsViewController::numberOfSectionsInTableView(ui::TableView*)
+{
+    return 1;
+}
+
+int SoundsViewController::numberOfRowsInSection(ui::TableView*, int)
+{
+    return kEntries;
+}
+
+double SoundsViewController::heightForHeaderInSection(ui::TableView*, int)
+{
+    return 6;
+}
+
+ui::TableViewCell* SoundsViewController::cellForRowAtIndexPath(ui::TableView*, const ui::IndexPath& path)
+{
+    auto* cell = new ui::TableViewCell;
+    cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::Blue);
+    cell->textLabel()->setText(path.row == kRandom ? QStringLiteral("تصادفی") : names_.value(path.row));
+    if (path.row == selected_) {
+        cell->setAccessoryType(ui::TableViewCell::Accessory::Checkmark);
+        selectedPath_ = path;
+    }
+    return cell;
+}
+
+void SoundsViewController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
+{
+    if (selectedPath_) {
+        if (ui::TableViewCell* old = table->cellForRowAtIndexPath(*selectedPath_))
+            old->setAccessoryType(ui::TableViewCell::Accessory::None);
+        if (player_) {
+            player_->stop();
+            player_.reset();
+        }
+    }
+    if (ui::TableViewCell* cell = table->cellForRowAtIndexPath(path))
+        cell->setAccessoryType(ui::TableViewCell::Accessory::Checkmark);
+    table->deselectRowAtIndexPath(path, true);
+    selectedPath_ = path;
+
+    player_ = audio::AudioPlayer::create(QStringLiteral("%1/%2.wav").arg(foundation::Directories::resourcePath()).arg(path.row));
+    if (player_)
+        player_->play();
+    saveButton()->setEnabled(path.row != selected_);
+}
+
+void SoundsViewController::save()
+{
+    const int row = selectedPath_ ? selectedPath_->row : selected_;
+    MyDB::initialize()->ExecuteNonQuery(QStringLiteral("UPDATE tSetting SET Item6=%1").arg(row));
+    selected_ = row;
+    saveButton()->setEnabled(false);
+    if (player_)
+        player_->stop();
+}
+
+void SoundsViewController::viewDidDisappear(bool)
+{
+    if (player_)
+        player_->stop();
+}
