@@ -29,7 +29,7 @@ public:
 };
 
 // The table's delegate hears its scrolling too.
-class TableViewDelegate : public ScrollViewDelegate {
+class TableViewDelegate : public virtual ScrollViewDelegate {
 public:
     // A negative answer leaves the table's own default.
     virtual double heightForRowAtIndexPath(TableView*, const IndexPath&) { return -1; }

@@ -1,6 +1,304 @@
 #include "CalendarViewController.h"
 
-CalendarViewController::CalendarViewController(const DateTimePersian& date)
-    : date_(date)
+#include "calendar/Utility.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/Style.h"
+
+namespace {
+
+const QColor kHolidayRed = QColor::fromRgbF(195 / 255.0, 56 / 255.0, 61 / 255.0, 1);
+const char* kWeekdayInitials[CalendarViewController::kColumns] = {"ش", "ی", "د", "س", "چ", "پ", "ج"};
+const char* kNoEvent = "بدون رویداد";
+constexpr int kEventRowHeight = 17;
+constexpr int kGridTop = 64;
+
+ui::Button* barButton(const QString& title, const QRect& frame)
 {
+    auto* b = new ui::Button(ui::Button::Type::Custom, frame);
+    b->setTitle(title);
+    b->setTitleColor(Qt::white);
+    b->setTitleColor(QColor(200, 200, 200), ui::ControlState::Highlighted);
+    b->setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 16));
+    b->setBackgroundColor(QColor(255, 255, 255, 30));
+    b->setCornerRadius(8);
+    return b;
+}
+
+} // namespace
+
+CalendarViewController::CalendarViewController(const DateTimePersian& date)
+{
+    month_ = date.month() - 1;
+    today_ = date.day();
+    const DateTimePersian now;
+    monthNow_ = now.month() - 1;
+    dayNow_ = now.day();
+}
+
+int CalendarViewController::dayInCell(int m, int j, int k)
+{
+    int shift = m <= 5 ? -((3 * m + 2) % 7) : -((2 * (m - 6) + 6) % 7);
+    if (shift == -6)
+        shift = 1;
+    const int q = m / 6;
+    const int d = kColumns * j + k + shift;
+    if (d <= 0 && d >= -3 - q)
+        return 0;
+    if (d + q > 31)
+        return 0;
+    if (d < -3 - q)
+        return d + 35;
+    return d;
+}
+
+QRect CalendarViewController::cellFrame(int j, int k)
+{
+    return QRect(46 * (6 - k), 44 * j + 1, 45, 43);
+}
+
+void CalendarViewController::viewDidLoad()
+{
+    ui::View* screen = view();
+    screen->setBackgroundColor(QColor(16, 30, 56));
+
+    // The title bar: earlier months to the right, later ones to the left.
+    auto* bar = new ui::View(QRect(0, 0, 320, 44));
+    bar->setBackgroundColor(QColor(10, 18, 36));
+    screen->addSubview(bar);
+    monthLbl_ = new ui::Label(QRect(70, 0, 180, 44));
+    monthLbl_->setTextColor(Qt::white);
+    monthLbl_->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 22));
+    monthLbl_->setTextAlignment(ui::TextAlignment::Center);
+    bar->addSubview(monthLbl_);
+    previous_ = barButton(QStringLiteral("ماه قبل ›"), QRect(236, 7, 78, 30));
+    previous_->setTag(-1);
+    previous_->addAction(ui::ControlEvent::TouchUpInside, [this] { changeMonth(previous_); });
+    bar->addSubview(previous_);
+    next_ = barButton(QStringLiteral("‹ ماه بعد"), QRect(6, 7, 78, 30));
+    next_->setTag(1);
+    next_->addAction(ui::ControlEvent::TouchUpInside, [this] { changeMonth(next_); });
+    bar->addSubview(next_);
+
+    for (int k = 0; k < kColumns; ++k) {
+        auto* initial = new ui::Label(QRect(46 * (6 - k), 44, 45, 20));
+        initial->setText(QString::fromUtf8(kWeekdayInitials[k]));
+        initial->setTextAlignment(ui::TextAlignment::Center);
+        initial->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 13));
+        initial->setTextColor(k == kFriday ? QColor(255, 140, 140) : QColor(220, 226, 240));
+        screen->addSubview(initial);
+    }
+
+    scrl_ = new ui::ScrollView(QRect(0, kGridTop, 320, kPage));
+    scrl_->setScrollEnabled(false);
+    scrl_->setShowsVerticalScrollIndicator(false);
+    scrl_->setDelegate(this);
+    screen->addSubview(scrl_);
+
+    tblEvents_ = new ui::TableView(QRect(8, kGridTop + kPage + 8, 304, 6 * kEventRowHeight + 4));
+    tblEvents_->setDataSource(this);
+    tblEvents_->setDelegate(this);
+    tblEvents_->setCornerRadius(6);
+    screen->addSubview(tblEvents_);
+
+    todayButton_ = barButton(QStringLiteral("امروز"), QRect(166, 410, 146, 40));
+    todayButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showToday(); });
+    screen->addSubview(todayButton_);
+    confirm_ = barButton(QStringLiteral("نمایش اوقات"), QRect(8, 410, 146, 40));
+    confirm_->setBackgroundColor(QColor(40, 100, 220));
+    confirm_->addAction(ui::ControlEvent::TouchUpInside, [this] { showDetails(); });
+    screen->addSubview(confirm_);
+
+    canChange_ = true;
+    switchMonth(month_);
+    canChange_ = true;
+    tblEvents_->reloadData();
+}
+
+void CalendarViewController::switchMonth(int m)
+{
+    canChange_ = false;
+    monthLbl_->setText(DateTimePersian::getMonthName(m));
+    scrl_->setContentSize(QSize(320, 3 * kPage));
+
+    QRect frame;
+    if (m == month_) {
+        frame = QRect(0, kPage, 320, kPage);
+        scrl_->scrollRectToVisible(frame, false);
+        canChange_ = true;
+        if (!scrl_->subviews().isEmpty()) {
+            // The month is on screen already: only the selection moves to today.
+            if (lastBtn_)
+                lastBtn_->setSelected(false);
+            if (todayBtn_)
+                todayBtn_->setSelected(true);
+            lastBtn_ = todayBtn_;
+            return;
+        }
+    } else if (m > month_) {
+        frame = QRect(0, 2 * kPage, 320, kPage);
+        scrl_->scrollRectToVisible(frame, true);
+    } else {
+        frame = QRect(0, 0, 320, kPage);
+        scrl_->scrollRectToVisible(frame, true);
+    }
+
+    auto* monthView = new ui::ImageView(frame);
+    monthView->setImage(ui::image(QStringLiteral("calendarBG.png")));
+    monthView->setUserInteractionEnabled(true);
+    scrl_->setBackgroundColor(ui::blueColor());
+    scrl_->addSubview(monthView);
+
+    datasource_ = MyDB::initialize()->Execute(
+        QStringLiteral("SELECT Description, IsHoliday FROM tEvents WHERE Date LIKE '%1__'").arg(QString::asprintf("91%02i", m + 1)));
+
+    for (int j = 0; j < kRows; ++j) {
+        for (int k = 0; k < kColumns; ++k) {
+            const int d = dayInCell(m, j, k);
+            if (d == 0)
+                continue;
+            const Row row = datasource_.value(d - 1);
+            auto* button = new ui::Button(ui::Button::Type::Custom, cellFrame(j, k));
+            button->setTag(d);
+            button->setTitle(Utility::ConvertToPersian(QString::asprintf("%i", d)));
+            button->setTitleFont(ui::font(QStringLiteral("Helvetica"), 20));
+            const bool holiday = k == kFriday || row.value(QStringLiteral("IsHoliday")) == QLatin1String("1");
+            if (holiday) {
+                button->setTitleColor(kHolidayRed);
+            } else {
+                button->setTitleColor(Qt::black);
+                button->setTitleColor(Qt::white, ui::ControlState::Selected);
+            }
+            button->addAction(ui::ControlEvent::TouchUpInside, [this, button] { showEvents(button); });
+            if (row.value(QStringLiteral("Description")).isEmpty()) {
+                button->setBackgroundImage(ui::image(QStringLiteral("selected.png")), ui::ControlState::Selected);
+            } else {
+                button->setBackgroundImage(ui::image(QStringLiteral("hasEvent.png")));
+                button->setBackgroundImage(ui::image(QStringLiteral("selectedWithEvent.png")), ui::ControlState::Selected);
+            }
+            if (d == today_ && m == month_) {
+                button->setSelected(true);
+                lastBtn_ = button;
+            }
+            if (d == dayNow_ && m == monthNow_) {
+                button->setBackgroundImage(ui::image(QStringLiteral("today.png")));
+                button->setBackgroundImage(ui::image(QStringLiteral("selected.png")), ui::ControlState::Selected);
+                todayBtn_ = button;
+                if (today_ == dayNow_) {
+                    button->setSelected(true);
+                    lastBtn_ = button;
+                }
+            }
+            monthView->addSubview(button);
+        }
+    }
+}
+
+void CalendarViewController::changeMonth(ui::Button* sender)
+{
+    if (!canChange_)
+        return;
+    const int a = month_ + sender->tag();
+    if (a > 11 || a < 0)
+        return;
+    switchMonth(a);
+    lastBtn_ = nullptr;
+    today_ = 0;
+    month_ = a;
+    tblEvents_->reloadData();
+}
+
+void CalendarViewController::scrollViewDidEndScrollingAnimation(ui::ScrollView* scrollView)
+{
+    const QList<ui::View*> months = scrollView->subviews();
+    if (months.isEmpty())
+        return;
+    months.last()->setFrame(QRect(0, kPage, 320, kPage));
+    scrollView->setContentOffset(QPointF(0, kPage));
+    for (int i = 0; i + 1 < months.size(); ++i)
+        months[i]->removeFromSuperview();
+    canChange_ = true;
+}
+
+void CalendarViewController::showToday()
+{
+    if (!canChange_)
+        return;
+    today_ = dayNow_;
+    switchMonth(monthNow_);
+    tblEvents_->reloadData();
+    month_ = monthNow_;
+}
+
+void CalendarViewController::showEvents(ui::Button* sender)
+{
+    if (lastBtn_)
+        lastBtn_->setSelected(false);
+    sender->setSelected(true);
+    today_ = sender->tag();
+    tblEvents_->reloadData();
+    lastBtn_ = sender;
+}
+
+void CalendarViewController::showDetails()
+{
+    if (today_ == 0) {
+        today_ = dayNow_;
+        month_ = monthNow_;
+    }
+    const DateTimePersian date = DateTimePersian::initWithPersianDate(QString::asprintf("91%02d%02d", month_ + 1, today_));
+    if (delegate_)
+        delegate_->closeCalendar(date, this);
+}
+
+QStringList CalendarViewController::selectedEvents() const
+{
+    return datasource_.value(today_ - 1).value(QStringLiteral("Description")).split(QLatin1Char('@'));
+}
+
+int CalendarViewController::numberOfRowsInSection(ui::TableView*, int)
+{
+    if (today_ == 0)
+        return 1;
+    return std::max(1, static_cast<int>(selectedEvents().size()));
+}
+
+ui::TableViewCell* CalendarViewController::cellForRowAtIndexPath(ui::TableView*, const ui::IndexPath& path)
+{
+    auto* cell = new ui::TableViewCell;
+    const QStringList events = selectedEvents();
+    const bool none = today_ == 0 || events.value(0).isEmpty();
+    cell->textLabel()->setText(none ? QString::fromUtf8(kNoEvent) : Utility::ConvertToPersian(events.value(path.row)));
+    cell->textLabel()->setFont(ui::font(QStringLiteral("Helvetica"), 15));
+    cell->textLabel()->setTextAlignment(ui::TextAlignment::Right);
+    cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
+    return cell;
+}
+
+double CalendarViewController::heightForRowAtIndexPath(ui::TableView*, const ui::IndexPath&)
+{
+    return kEventRowHeight;
+}
+
+ui::Button* CalendarViewController::lastBtn() const
+{
+    return lastBtn_.data();
+}
+
+ui::Button* CalendarViewController::todayBtn() const
+{
+    return todayBtn_.data();
+}
+
+QList<ui::Button*> CalendarViewController::dayButtons() const
+{
+    QList<ui::Button*> list;
+    const QList<ui::View*> months = scrl_->subviews();
+    if (months.isEmpty())
+        return list;
+    for (ui::View* v : months.last()->subviews())
+        if (auto* b = dynamic_cast<ui::Button*>(v))
+            list.append(b);
+    return list;
 }

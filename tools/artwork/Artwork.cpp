@@ -249,6 +249,62 @@ void pickerRound(QPainter& p)
     p.drawPath(window);
 }
 
+// The month grid: 7 columns of 45 points with 1-point lines, 5 rows of 43.
+void calendarBackground(QPainter& p)
+{
+    QLinearGradient paper(0, 0, 0, 221);
+    paper.setColorAt(0, QColor(252, 250, 244));
+    paper.setColorAt(1, QColor(240, 236, 226));
+    p.fillRect(QRectF(0, 0, 320, 221), paper);
+    // Friday, the leftmost column, in a rose tint.
+    p.fillRect(QRectF(0, 0, 45, 221), QColor(195, 56, 61, 22));
+    p.setPen(QPen(QColor(196, 188, 170), 1));
+    for (int c = 1; c < 7; ++c)
+        p.drawLine(QPointF(46 * c - 0.5, 0), QPointF(46 * c - 0.5, 221));
+    for (int r = 0; r <= 5; ++r)
+        p.drawLine(QPointF(0, 44 * r + 0.5), QPointF(320, 44 * r + 0.5));
+}
+
+void eventDot(QPainter& p, const QColor& color)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(color);
+    p.drawEllipse(QPointF(22.5, 36.5), 3, 3);
+}
+
+void selectionDisc(QPainter& p)
+{
+    QRadialGradient disc(QPointF(20, 16), 26);
+    disc.setColorAt(0, QColor(70, 140, 240));
+    disc.setColorAt(1, QColor(20, 80, 200));
+    p.setPen(QPen(QColor(10, 50, 140), 1));
+    p.setBrush(disc);
+    p.drawRoundedRect(QRectF(2.5, 2.5, 40, 38), 9, 9);
+}
+
+void hasEvent(QPainter& p)
+{
+    eventDot(p, QColor(20, 120, 110));
+}
+
+void selected(QPainter& p)
+{
+    selectionDisc(p);
+}
+
+void selectedWithEvent(QPainter& p)
+{
+    selectionDisc(p);
+    eventDot(p, Qt::white);
+}
+
+void today(QPainter& p)
+{
+    p.setPen(QPen(QColor(230, 150, 30), 2.5));
+    p.setBrush(QColor(230, 150, 30, 30));
+    p.drawEllipse(QPointF(22.5, 21.5), 18, 18);
+}
+
 } // namespace
 
 QList<Artwork> allArtwork()
@@ -262,6 +318,11 @@ QList<Artwork> allArtwork()
         {QStringLiteral("tabEvents.png"), QSize(30, 30), tabEvents},
         {QStringLiteral("tabAbout.png"), QSize(30, 30), tabAbout},
         {QStringLiteral("pickerRound.png"), QSize(320, 216), pickerRound},
+        {QStringLiteral("calendarBG.png"), QSize(320, 221), calendarBackground},
+        {QStringLiteral("hasEvent.png"), QSize(45, 43), hasEvent},
+        {QStringLiteral("selected.png"), QSize(45, 43), selected},
+        {QStringLiteral("selectedWithEvent.png"), QSize(45, 43), selectedWithEvent},
+        {QStringLiteral("today.png"), QSize(45, 43), today},
     };
 }
 

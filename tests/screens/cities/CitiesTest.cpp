@@ -1,0 +1,238 @@
+#include "screens/cities/SearchController.h"
+#include "screens/cities/SelectionController.h"
+
+#include "notifications/MyNotification.h"
+#include "platform/notifications/NotificationCenter.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/SearchBar.h"
+#include "platform/ui/Style.h"
+#include "platform/ui/Switch.h"
+#include "platform/ui/TabBarController.h"
+#include "screens/main/MainViewController.h"
+#include "screens/settings/CustomUITabBarController.h"
+#include "screens/settings/SettingController.h"
+#include "tests/support/Phone.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList names(const RowSet& rows)
+{
+    QStringList list;
+    for (const Row& r : rows)
+        list.append(r.value("StateName"));
+    return list;
+}
+
+class CitiesTest : public ::testing::Test {
+protected:
+    SearchController* search() const { return dynamic_cast<SearchController*>(phone.top(0)); }
+    // Opens the settings from the main screen's info button.
+    void openSettings()
+    {
+        phone.tap(phone.main()->infoButton());
+        ASSERT_NE(phone.settings(), nullptr);
+    }
+    void tapRow(ui::TableView* table, int row) { phone.tap(table->cellForRowAtIndexPath({0, row})); }
+    QString ordering() const
+    {
+        return phone.box.scalar("SELECT group_concat(StateID || ':' || Ordering, ' ') FROM (SELECT * FROM tSelectedStates ORDER BY Ordering, StateID)");
+    }
+    void tapDone() { phone.tap(phone.tabNavigation(0)->navigationBar()->rightButton()); }
+
+    Phone phone;
+};
+
+TEST_F(CitiesTest, ANewUserLandsInTheSearchWithNothingElseOpen)
+{
+    phone.start();
+    ASSERT_NE(phone.settings(), nullptr);
+    SelectionController* cities = phone.cities();
+    ASSERT_NE(cities, nullptr);
+    EXPECT_FALSE(cities->btnDone()->isEnabled());
+    const QList<ui::TabBarItem*> items = phone.settings()->tabBar()->items();
+    ASSERT_EQ(items.size(), 5);
+    EXPECT_TRUE(items[0]->isEnabled());
+    EXPECT_FALSE(items[1]->isEnabled());
+    EXPECT_FALSE(items[2]->isEnabled());
+    EXPECT_FALSE(items[3]->isEnabled());
+    EXPECT_TRUE(items[4]->isEnabled());
+
+    // The search is pushed over the list, without the tab bar.
+    ASSERT_NE(search(), nullptr);
+    EXPECT_FALSE(phone.settings()->tabBar()->isVisible());
+    EXPECT_TRUE(search()->searchBar()->isFirstResponder());
+    EXPECT_TRUE(search()->searchBar()->isCancelButtonEnabled());
+    EXPECT_TRUE(phone.tabNavigation(0)->isNavigationBarHidden());
+    EXPECT_EQ(search()->datasource().size(), 31);
+
+    // Cancel goes back to the empty list, and the search stays closed.
+    phone.tap(search()->searchBar()->cancelButton());
+    EXPECT_EQ(phone.top(0), cities);
+    EXPECT_FALSE(phone.tabNavigation(0)->isNavigationBarHidden());
+    EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tSelectedStates"), "0");
+    // A disabled tab does not open.
+    phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(1).center());
+    EXPECT_EQ(phone.settings()->selectedIndex(), 0);
+    phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(4).center());
+    EXPECT_EQ(phone.settings()->selectedIndex(), 4);
+    phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(0).center());
+    EXPECT_EQ(phone.top(0), cities);
+}
+
+TEST_F(CitiesTest, TypingFindsACityAndTappingChoosesIt)
+{
+    phone.start();
+    phone.type("تهران");
+    ASSERT_EQ(names(search()->datasource()), QStringList{"تهران (تهران)"});
+    tapRow(search()->tblResult(), 0);
+    EXPECT_EQ(phone.top(0), phone.cities());
+    EXPECT_EQ(ordering(), "39:1");
+    EXPECT_EQ(names(phone.cities()->datasource()), QStringList{"تهران (تهران)"});
+    EXPECT_TRUE(phone.cities()->btnDone()->isEnabled());
+    EXPECT_TRUE(phone.settings()->tabBar()->items()[2]->isEnabled());
+
+    // Done: the notifications are rebuilt and the main screen shows the city.
+    tapDone();
+    EXPECT_EQ(phone.window()->rootViewController(), phone.main());
+    EXPECT_EQ(phone.main()->pageCount(), 1);
+    EXPECT_FALSE(notifications::NotificationCenter::shared()->scheduledLocalNotifications().isEmpty());
+}
+
+TEST_F(CitiesTest, ArabicLetterFormsFindThePersianNames)
+{
+    phone.start();
+    // Karaj typed with the Arabic kaf, Yasuj with the Arabic yeh.
+    phone.type(QString::fromUtf16(u"\u0643\u0631\u062C"));
+    EXPECT_EQ(names(search()->datasource()), QStringList{"کرج (البرز)"});
+    search()->searchBar()->setText(QString::fromUtf16(u"\u064A\u0627\u0633\u0648\u062C"));
+    EXPECT_EQ(names(search()->datasource()), QStringList{"یاسوج (کهگیلویه و بویراحمد)"});
+}
+
+TEST_F(CitiesTest, TypedTextIsTakenLiterally)
+{
+    const int id = phone.box.makeCity("O'Hara", Sandbox::kTehranProvince, {0, 0, 0, 0, 0, 0});
+    phone.box.exec(QStringLiteral("DELETE FROM tSelectedStates WHERE StateID = %1").arg(id));
+    phone.start();
+    phone.type("'H");
+    EXPECT_EQ(names(search()->datasource()), QStringList{"O'Hara (تهران)"});
+    search()->searchBar()->setText("%");
+    EXPECT_TRUE(search()->datasource().isEmpty());
+    search()->searchBar()->setText("_");
+    EXPECT_TRUE(search()->datasource().isEmpty());
+}
+
+TEST_F(CitiesTest, AChosenCityIsNotListedUntilItIsRemoved)
+{
+    phone.box.choose({Sandbox::kTehran, Sandbox::kMashhad});
+    phone.start();
+    openSettings();
+    SelectionController* cities = phone.cities();
+    phone.tap(phone.tabNavigation(0)->navigationBar()->leftButton());
+    ASSERT_NE(search(), nullptr);
+    EXPECT_EQ(search()->datasource().size(), 29);
+    phone.type("تبریز");
+    tapRow(search()->tblResult(), 0);
+    // Two chosen before: the new one is third.
+    EXPECT_EQ(ordering(), "39:1 42:2 32:3");
+
+    // Deleting asks first; the row goes only on the confirmation.
+    phone.tap(cities->tbl()->deleteControl({0, 0}));
+    ASSERT_NE(cities->tbl()->confirmationButton(), nullptr);
+    EXPECT_EQ(cities->datasource().size(), 3);
+    phone.tap(cities->tbl()->confirmationButton());
+    EXPECT_EQ(ordering(), "42:2 32:3");
+    EXPECT_EQ(cities->datasource().size(), 2);
+    phone.tap(phone.tabNavigation(0)->navigationBar()->leftButton());
+    phone.type("تهران");
+    EXPECT_EQ(names(search()->datasource()), QStringList{"تهران (تهران)"});
+}
+
+TEST_F(CitiesTest, MovingARowRenumbersEveryCityInListOrder)
+{
+    phone.box.choose({Sandbox::kTehran, Sandbox::kMashhad, Sandbox::kTabriz});
+    phone.start();
+    openSettings();
+    SelectionController* cities = phone.cities();
+    cities->tbl()->moveRow({0, 0}, {0, 2});
+    EXPECT_EQ(ordering(), "42:0 32:1 39:2");
+    EXPECT_EQ(names(cities->datasource()), (QStringList{"مشهد (خراسان رضوی)", "تبریز (آذربایجان شرقی)", "تهران (تهران)"}));
+    // Only the first row is drawn in the normal colour.
+    EXPECT_EQ(cities->tbl()->cellForRowAtIndexPath({0, 0})->textLabel()->textColor(), QColor(Qt::black));
+    EXPECT_EQ(cities->tbl()->cellForRowAtIndexPath({0, 1})->textLabel()->textColor(), ui::grayColor());
+    EXPECT_EQ(cities->tbl()->cellForRowAtIndexPath({0, 2})->textLabel()->textColor(), ui::grayColor());
+    // A row dropped where it was still rewrites them all.
+    cities->tbl()->moveRow({0, 1}, {0, 1});
+    EXPECT_EQ(ordering(), "42:0 32:1 39:2");
+}
+
+TEST_F(CitiesTest, TheListGrowsPastSevenRowsAndScrolls)
+{
+    phone.box.choose({32, 33, 34});
+    phone.start();
+    openSettings();
+    EXPECT_EQ(phone.cities()->tbl()->frame().height(), 308);
+    phone.box.choose({35, 36, 37, 38, 39, 40, 41});
+    phone.cities()->updateDataSource();
+    EXPECT_EQ(phone.cities()->tbl()->frame().height(), 440);
+    EXPECT_EQ(phone.cities()->tblScrollView()->contentSize().height(), 441);
+}
+
+TEST_F(CitiesTest, DeletingAUsersCityDeletesItAltogether)
+{
+    const int own = phone.box.makeCity("شهرک", Sandbox::kTehranProvince, {1, 2, 3, 4, 5, 6});
+    phone.box.choose({62, own});
+    phone.start();
+    openSettings();
+    SelectionController* cities = phone.cities();
+    ASSERT_EQ(cities->datasource().size(), 2);
+    cities->commitEditingStyle(cities->tbl(), ui::EditingStyle::Delete, {0, 1});
+    EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT COUNT(*) FROM tStates WHERE StateID = %1").arg(own)), "0");
+    EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT COUNT(*) FROM tTimes WHERE StateID = %1").arg(own)), "0");
+    EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT COUNT(*) FROM tSelectedStates WHERE StateID = %1").arg(own)), "0");
+    cities->commitEditingStyle(cities->tbl(), ui::EditingStyle::Delete, {0, 0});
+    EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates WHERE StateID = 62"), "1");
+    EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tTimes WHERE StateID = 62"), "367");
+    EXPECT_FALSE(cities->btnDone()->isEnabled());
+}
+
+TEST_F(CitiesTest, DoneRebuildsTheNotificationsEvenWithoutAChange)
+{
+    phone.box.choose({Sandbox::kTehran});
+    phone.start();
+    notifications::NotificationCenter::shared()->cancelAllLocalNotifications();
+    openSettings();
+    tapDone();
+    EXPECT_EQ(phone.window()->rootViewController(), phone.main());
+    EXPECT_FALSE(notifications::NotificationCenter::shared()->scheduledLocalNotifications().isEmpty());
+}
+
+TEST_F(CitiesTest, EveryOpeningShowsTheStoredSettings)
+{
+    phone.box.choose({Sandbox::kTehran});
+    phone.start();
+    openSettings();
+    phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(1).center());
+    auto* alarms = dynamic_cast<SettingController*>(phone.top(1));
+    ASSERT_NE(alarms, nullptr);
+    EXPECT_EQ(alarms->notifications()[0], 1);
+    // Switched off but not saved, then the settings are closed.
+    auto* dawn = dynamic_cast<ui::Switch*>(alarms->tbl()->cellForRowAtIndexPath({0, 0})->subviews().last());
+    ASSERT_NE(dawn, nullptr);
+    phone.tap(dawn);
+    EXPECT_EQ(alarms->notifications()[0], 0);
+    phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(0).center());
+    tapDone();
+    openSettings();
+    phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(1).center());
+    alarms = dynamic_cast<SettingController*>(phone.top(1));
+    ASSERT_NE(alarms, nullptr);
+    EXPECT_EQ(alarms->notifications()[0], 1);
+    EXPECT_EQ(phone.box.scalar("SELECT Item0 FROM tSetting"), "1");
+}
+
+} // namespace

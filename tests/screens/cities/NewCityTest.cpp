@@ -1,0 +1,195 @@
+#include "screens/cities/NewCityController.h"
+#include "screens/cities/SearchController.h"
+#include "screens/cities/SelectionController.h"
+
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/SearchBar.h"
+#include "platform/ui/Slider.h"
+#include "platform/ui/TextField.h"
+#include "screens/main/MainViewController.h"
+#include "tests/support/Phone.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class NewCityTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        phone.box.choose({Sandbox::kTehran, Sandbox::kMashhad});
+        phone.start();
+        phone.tap(phone.main()->infoButton());
+        SelectionController* cities = phone.cities();
+        ASSERT_NE(cities, nullptr);
+        phone.tap(cities->createNewCityTable()->cellForRowAtIndexPath({0, 0}));
+        form = dynamic_cast<NewCityController*>(phone.top(0));
+        ASSERT_NE(form, nullptr);
+    }
+    bool saveEnabled() const { return form->navigationItem()->rightBarButtonItem()->isEnabled(); }
+    void typeName(const QString& name, bool withReturn)
+    {
+        phone.tap(form->nameField());
+        phone.type(name);
+        if (withReturn)
+            phone.pressReturn();
+    }
+    // Province 5 is Alborz, whose centre is Karaj.
+    void chooseProvince(const QString& typed = "البرز")
+    {
+        phone.tap(form->tbl()->cellForRowAtIndexPath({0, 1}));
+        auto* search = dynamic_cast<SearchController*>(phone.top(0));
+        ASSERT_NE(search, nullptr);
+        EXPECT_EQ(search->typeID(), SearchController::kProvincesMode);
+        phone.type(typed);
+        phone.tap(search->tblResult()->cellForRowAtIndexPath({0, 0}));
+        ASSERT_EQ(phone.top(0), form);
+    }
+    ui::Slider* slider(int row) const
+    {
+        for (ui::View* v : form->tbl()->cellForRowAtIndexPath({1, row})->subviews())
+            if (auto* s = dynamic_cast<ui::Slider*>(v))
+                return s;
+        return nullptr;
+    }
+    ui::Label* valueLabel(int row) const
+    {
+        QList<ui::Label*> labels;
+        for (ui::View* v : form->tbl()->cellForRowAtIndexPath({1, row})->subviews())
+            if (auto* l = dynamic_cast<ui::Label*>(v))
+                labels.append(l);
+        return labels.last();
+    }
+    void moveSlider(int row, double value)
+    {
+        ui::Slider* s = slider(row);
+        s->setValue(value);
+        s->sendActions(ui::ControlEvent::ValueChanged);
+    }
+    void save() { phone.tap(phone.tabNavigation(0)->navigationBar()->rightButton()); }
+    int newest() const { return phone.box.scalar("SELECT MAX(StateID) FROM tStates").toInt(); }
+
+    Phone phone;
+    NewCityController* form = nullptr;
+};
+
+TEST_F(NewCityTest, SaveNeedsANameAndAProvinceInEitherOrder)
+{
+    EXPECT_FALSE(saveEnabled());
+    EXPECT_EQ(form->navigationItem()->title(), "شهر جدید");
+    typeName("ماهدشت", true);
+    EXPECT_EQ(form->cityName(), "ماهدشت");
+    EXPECT_FALSE(saveEnabled());
+    chooseProvince();
+    EXPECT_EQ(form->provinceID(), 5);
+    EXPECT_EQ(form->provinceName(), "البرز");
+    EXPECT_EQ(form->tbl()->cellForRowAtIndexPath({0, 1})->detailTextLabel()->text(), "البرز");
+    EXPECT_TRUE(saveEnabled());
+}
+
+TEST_F(NewCityTest, AProvinceFirstAndThenANameAlsoEnablesSave)
+{
+    chooseProvince();
+    // The province row was tapped before the name field was used: no name.
+    EXPECT_EQ(form->cityName(), "");
+    EXPECT_FALSE(saveEnabled());
+    typeName("ماهدشت", true);
+    EXPECT_TRUE(saveEnabled());
+    // A name of blanks is no name.
+    form->nameField()->setText("   ");
+    EXPECT_FALSE(saveEnabled());
+}
+
+TEST_F(NewCityTest, SavingStoresTheThreeRowsAndTheListShowsTheCityLast)
+{
+    typeName("ماهدشت", true);
+    chooseProvince();
+    const int offsets[] = {3, 0, -2, 1, 3, -2};
+    for (int r = 0; r < 6; ++r)
+        moveSlider(r, offsets[r]);
+    const int before = newest();
+    save();
+    const int id = newest();
+    EXPECT_GT(id, before);
+    EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT Name || ',' || ParentID || ',' || IsCenter FROM tStates WHERE StateID = %1").arg(id)),
+        "ماهدشت,5,0");
+    EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT Date || ',' || T1 || ',' || T2 || ',' || T3 || ',' || T4 || ',' || T5 || ',' || T6 "
+                                              "FROM tTimes WHERE StateID = %1")
+                                   .arg(id)),
+        "14000101,3,0,-2,1,3,-2");
+    EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT Ordering FROM tSelectedStates WHERE StateID = %1").arg(id)), "3");
+    // The form has popped itself; the list shows the city at its end.
+    Phone::settle();
+    EXPECT_EQ(phone.top(0), phone.cities());
+    EXPECT_EQ(phone.cities()->datasource().last().value("StateName"), "ماهدشت (البرز)");
+}
+
+TEST_F(NewCityTest, SlidersRoundDownAndShowPersianDigits)
+{
+    moveSlider(0, 4.7);
+    EXPECT_EQ(form->difArray()[0], 4);
+    EXPECT_EQ(valueLabel(0)->text(), QString::fromUtf16(u"\u0664"));
+    moveSlider(1, -0.2);
+    EXPECT_EQ(form->difArray()[1], -1);
+    EXPECT_EQ(valueLabel(1)->text(), QString::fromUtf16(u"-\u0661"));
+    moveSlider(2, 9.99);
+    EXPECT_EQ(form->difArray()[2], 9);
+    moveSlider(3, 10);
+    EXPECT_EQ(form->difArray()[3], 10);
+    // The thumb stays where it was left.
+    EXPECT_DOUBLE_EQ(slider(0)->value(), 4.7);
+}
+
+TEST_F(NewCityTest, ArabicLettersAndQuotesAreStoredSafely)
+{
+    const QString name = QString::fromUtf16(u"\u0643\u064A O'Neil; DROP TABLE tStates; --");
+    typeName(name, true);
+    chooseProvince();
+    save();
+    EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT Name FROM tStates WHERE StateID = %1").arg(newest())),
+        QString::fromUtf16(u"\u06A9\u06CC O'Neil; DROP TABLE tStates; --"));
+    EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates WHERE IsCenter = 1"), "31");
+}
+
+TEST_F(NewCityTest, ANameTypedAfterTheLastReturnIsKeptAndTrimmed)
+{
+    chooseProvince();
+    typeName("  رباط کریم  ", false);
+    EXPECT_TRUE(saveEnabled());
+    save();
+    EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT Name FROM tStates WHERE StateID = %1").arg(newest())), "رباط کریم");
+}
+
+TEST_F(NewCityTest, AFailedInsertLeavesNoPartOfTheCity)
+{
+    typeName("ماهدشت", true);
+    chooseProvince();
+    phone.box.exec("CREATE TRIGGER refuse BEFORE INSERT ON tSelectedStates BEGIN SELECT RAISE(ABORT, 'full'); END");
+    const QString states = phone.box.scalar("SELECT COUNT(*) FROM tStates");
+    const QString times = phone.box.scalar("SELECT COUNT(*) FROM tTimes");
+    save();
+    EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates"), states);
+    EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tTimes"), times);
+    EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tSelectedStates"), "2");
+}
+
+TEST_F(NewCityTest, TheNewCitysPageShowsItsCentresTimesMovedByItsOffsets)
+{
+    typeName("ماهدشت", true);
+    chooseProvince();
+    moveSlider(0, -5);
+    save();
+    phone.tap(phone.tabNavigation(0)->navigationBar()->rightButton());
+    ASSERT_EQ(phone.window()->rootViewController(), phone.main());
+    ASSERT_EQ(phone.main()->datasource().size(), 3);
+    // The new city has the highest Ordering: the leftmost page.
+    const Row& row = phone.main()->datasource().first();
+    EXPECT_EQ(row.value("Name"), "ماهدشت");
+    const QString karaj = phone.box.scalar("SELECT T1 FROM tTimes WHERE StateID = 36 AND Date = 910431");
+    EXPECT_EQ(row.value("T1"), DateTimePersian().add(karaj, -5));
+}
+
+} // namespace

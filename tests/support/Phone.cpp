@@ -1,0 +1,87 @@
+#include "Phone.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TabBarController.h"
+#include "platform/ui/Touch.h"
+#include "screens/cities/SelectionController.h"
+#include "screens/main/MainViewController.h"
+#include "screens/settings/CustomUITabBarController.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+Phone::Phone(const QDateTime& now)
+    : box(now)
+{
+}
+
+Phone::~Phone()
+{
+    window_.reset();
+    settle();
+}
+
+MainViewController* Phone::start()
+{
+    window_ = std::make_unique<ui::Window>();
+    main_ = new MainViewController;
+    window_->setRootViewController(main_);
+    window_->makeKeyAndVisible();
+    settle();
+    return main_;
+}
+
+void Phone::settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+void Phone::tap(QWidget* widget)
+{
+    tap(widget, widget->rect().center());
+}
+
+void Phone::tap(QWidget* widget, const QPoint& at)
+{
+    ui::touch::tap(window_.get(), widget->mapTo(window_.get(), at));
+    settle();
+}
+
+void Phone::type(const QString& text)
+{
+    ui::touch::type(window_.get(), text);
+    settle();
+}
+
+void Phone::pressReturn()
+{
+    ui::touch::key(window_.get(), Qt::Key_Return);
+    settle();
+}
+
+CustomUITabBarController* Phone::settings() const
+{
+    return dynamic_cast<CustomUITabBarController*>(window_->rootViewController());
+}
+
+ui::NavigationController* Phone::tabNavigation(int index) const
+{
+    CustomUITabBarController* tabs = settings();
+    return tabs ? dynamic_cast<ui::NavigationController*>(tabs->viewControllers().value(index)) : nullptr;
+}
+
+SelectionController* Phone::cities() const
+{
+    ui::NavigationController* nav = tabNavigation(0);
+    return nav ? dynamic_cast<SelectionController*>(nav->viewControllers().value(0)) : nullptr;
+}
+
+ui::ViewController* Phone::top(int tab) const
+{
+    ui::NavigationController* nav = tabNavigation(tab);
+    return nav ? nav->topViewController() : nullptr;
+}
