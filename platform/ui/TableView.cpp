@@ -13,7 +13,7 @@ namespace ui {
 
 namespace {
 
-constexpr int kGroupMargin = 10;
+constexpr int kGroupMargin = 6;
 constexpr int kDeleteInset = 38;
 constexpr int kHandleWidth = 34;
 constexpr int kDeselectMs = 120;

@@ -67,6 +67,8 @@ ui::TableViewCell* AboutController::cellForRowAtIndexPath(ui::TableView*, const 
         break;
     }
     text->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
+    // The addresses are long: their rows shrink to show them whole.
+    text->setAdjustsFontSizeToFitWidth(true);
     return cell;
 }
 

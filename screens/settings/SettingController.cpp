@@ -116,6 +116,7 @@ ui::TableViewCell* SettingController::cellForRowAtIndexPath(ui::TableView*, cons
     caption->setTextAlignment(ui::TextAlignment::Right);
     caption->setBackgroundColor(Qt::transparent);
     caption->setText(QStringLiteral("دقیقه قبل"));
+    caption->setAdjustsFontSizeToFitWidth(true);
     cell->contentView()->addSubview(caption);
     return cell;
 }
