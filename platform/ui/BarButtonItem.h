@@ -53,11 +53,15 @@ public:
     BarButtonItem* leftBarButtonItem() const { return left_; }
     BarButtonItem* rightBarButtonItem() const { return right_; }
     void setChangeHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+    // A tap on the title (a link, where a screen wants one).
+    void setTitleAction(std::function<void()> action) { titleAction_ = std::move(action); }
+    const std::function<void()>& titleAction() const { return titleAction_; }
 
 private:
     void changed();
 
     QString title_;
+    std::function<void()> titleAction_;
     QPointer<BarButtonItem> left_;
     QPointer<BarButtonItem> right_;
     std::function<void()> changed_;

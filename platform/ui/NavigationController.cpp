@@ -6,6 +6,7 @@
 #include "Style.h"
 #include "TabBarController.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QResizeEvent>
@@ -139,9 +140,12 @@ void NavigationBar::setBlack(bool black)
     update();
 }
 
-void NavigationBar::show(const QString& title, BarButtonItem* left, BarButtonItem* right, const QString& back, std::function<void()> onBack)
+void NavigationBar::show(const QString& title, BarButtonItem* left, BarButtonItem* right, const QString& back, std::function<void()> onBack,
+    std::function<void()> onTitle)
 {
     title_ = title;
+    onTitle_ = std::move(onTitle);
+    setCursor(onTitle_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (left_)
         left_->removeFromSuperview();
     if (right_)
@@ -159,6 +163,22 @@ void NavigationBar::show(const QString& title, BarButtonItem* left, BarButtonIte
     update();
 }
 
+QRect NavigationBar::titleRect() const
+{
+    const int inset = std::max(left_ ? left_->width() + 10 : 10, right_ ? right_->width() + 10 : 10);
+    return QRect(inset, 0, width() - 2 * inset, height());
+}
+
+void NavigationBar::mousePressEvent(QMouseEvent*) {}
+
+void NavigationBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (onTitle_ && titleRect().contains(event->position().toPoint())) {
+        const std::function<void()> action = onTitle_;
+        action();
+    }
+}
+
 void NavigationBar::draw(QPainter& painter)
 {
     QLinearGradient fill(0, 0, 0, height());
@@ -173,8 +193,7 @@ void NavigationBar::draw(QPainter& painter)
     painter.fillRect(rect(), fill);
     painter.setPen(QColor(0, 0, 0));
     painter.drawLine(0, height() - 1, width(), height() - 1);
-    const int inset = std::max(left_ ? left_->width() + 10 : 10, right_ ? right_->width() + 10 : 10);
-    const QRect r(inset, 0, width() - 2 * inset, height());
+    const QRect r = titleRect();
     drawText(painter, r.translated(0, -1), title_, ui::font(QStringLiteral("Helvetica-Bold"), 19), QColor(0, 0, 0, 160), TextAlignment::Center,
         1, true);
     drawText(painter, r, title_, ui::font(QStringLiteral("Helvetica-Bold"), 19), Qt::white, TextAlignment::Center, 1, true);
@@ -280,7 +299,8 @@ void NavigationController::updateBar()
         [self] {
             if (self)
                 self->popViewControllerAnimated(true);
-        });
+        },
+        item->titleAction());
 }
 
 void NavigationController::slide(ViewController* from, ViewController* to, bool forward, bool animated, bool dropFrom)

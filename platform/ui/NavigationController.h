@@ -49,7 +49,9 @@ private:
 class NavigationBar : public View {
 public:
     NavigationBar();
-    void show(const QString& title, BarButtonItem* left, BarButtonItem* right, const QString& back, std::function<void()> onBack);
+    void show(const QString& title, BarButtonItem* left, BarButtonItem* right, const QString& back, std::function<void()> onBack,
+        std::function<void()> onTitle = {});
+    QRect titleRect() const;
     void setBlack(bool black);
     // The buttons on the bar now (left, right), for tests and the device.
     Button* leftButton() const;
@@ -58,9 +60,12 @@ public:
 
 protected:
     void draw(QPainter& painter) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QString title_;
+    std::function<void()> onTitle_;
     bool black_ = true;
     QPointer<Button> left_;
     QPointer<Button> right_;

@@ -64,6 +64,7 @@ void SelectionController::viewDidLoad()
 
     // The title links to the maker's web site.
     navigationItem()->setTitle(title());
+    navigationItem()->setTitleAction([this] { ShowWebSite(); });
 }
 
 void SelectionController::viewDidAppear(bool)

@@ -2,6 +2,7 @@
 #include "screens/cities/SelectionController.h"
 
 #include "notifications/MyNotification.h"
+#include "platform/foundation/UrlOpener.h"
 #include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Button.h"
@@ -198,6 +199,22 @@ TEST_F(CitiesTest, DeletingAUsersCityDeletesItAltogether)
     EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates WHERE StateID = 62"), "1");
     EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tTimes WHERE StateID = 62"), "367");
     EXPECT_FALSE(cities->btnDone()->isEnabled());
+}
+
+TEST_F(CitiesTest, TheTitleOpensTheMakersWebSite)
+{
+    QStringList opened;
+    foundation::UrlOpener::setHandler([&](const QString& url) {
+        opened.append(url);
+        return true;
+    });
+    phone.box.choose({Sandbox::kTehran});
+    phone.start();
+    openSettings();
+    ui::NavigationBar* bar = phone.tabNavigation(0)->navigationBar();
+    phone.tap(bar, bar->titleRect().center());
+    EXPECT_EQ(opened, QStringList{"https://kelvaro.example"});
+    foundation::UrlOpener::setHandler({});
 }
 
 TEST_F(CitiesTest, DoneRebuildsTheNotificationsEvenWithoutAChange)
