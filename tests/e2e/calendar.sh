@@ -1,0 +1,39 @@
+# The month calendar from the main screen: opens on today's month, two quick
+# taps on next month change it once, a day with events lists them, confirming
+# shows that date, and back from the background shows today again.
+source "$(dirname "$0")/lib.sh"
+
+run 2012-07-21T10:00 "quit"
+db "INSERT INTO tSelectedStates VALUES(39, 1); UPDATE tEvents SET Description = 'a@b' WHERE Date = 910509;"
+run 2012-07-21T10:00 "shot $WORK/today.png
+tap 32 441
+wait 900
+shot $WORK/tir.png
+tap 45 22
+tap 45 22
+wait 800
+shot $WORK/mordad.png
+tap 206 110
+wait 200
+shot $WORK/day.png
+tap 80 430
+wait 1200
+shot $WORK/chosen.png
+home
+open
+wait 400
+shot $WORK/again.png
+quit"
+# Mordad, not Shahrivar: the calendar shows the same month as a fresh one
+# moved once.
+run 2012-07-21T10:00 "tap 32 441
+wait 900
+tap 45 22
+wait 800
+shot $WORK/once.png
+quit"
+cmp -s <(convert "$WORK/mordad.png" rgb:-) <(convert "$WORK/once.png" rgb:-) || { echo "FAIL: two quick taps did not change the month once"; FAILED=1; }
+cmp -s <(convert "$WORK/mordad.png" rgb:-) <(convert "$WORK/day.png" rgb:-) && { echo "FAIL: the day's events did not show"; FAILED=1; }
+cmp -s <(convert "$WORK/today.png" rgb:-) <(convert "$WORK/chosen.png" rgb:-) && { echo "FAIL: the chosen date is not shown"; FAILED=1; }
+cmp -s <(convert "$WORK/today.png" rgb:-) <(convert "$WORK/again.png" rgb:-) || { echo "FAIL: back in front it does not show today"; FAILED=1; }
+finish
