@@ -4,6 +4,7 @@
 
 #include "calendar/Utility.h"
 #include "platform/ui/BarButtonItem.h"
+#include "screens/settings/SettingsScreen.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Slider.h"
@@ -47,9 +48,7 @@ void NewCityController::viewDidLoad()
     cityName_ = QStringLiteral("");
     provinceName_ = QStringLiteral("");
     provinceID_ = 0;
-    auto* saveButton = new ui::BarButtonItem(QStringLiteral("ذخیره"), ui::BarButtonItem::Style::Done);
-    saveButton->setAction([this] { save(); });
-    navigationItem()->setRightBarButtonItem(saveButton);
+    installSaveButton(this, [this] { save(); });
     validate();
     tbl_->reloadData();
 }

@@ -1,6 +1,7 @@
 #include "HistoryViewController.h"
 
 #include "platform/ui/BarButtonItem.h"
+#include "screens/settings/SettingsScreen.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -31,16 +32,10 @@ void HistoryViewController::viewDidLoad()
     picker_->addAction(ui::ControlEvent::ValueChanged, [this] { pickerValueChanged(picker_); });
     screen->addSubview(picker_);
 
-    if (ui::NavigationController* nav = navigationController())
-        nav->setBarStyle(1);
-    navigationItem()->setTitle(title());
     // The frame goes in front of the picker's own parts.
     auto* frame = new ui::ImageView(ui::image(QStringLiteral("pickerRound.png")));
     picker_->insertSubview(frame, static_cast<int>(picker_->subviews().size()));
-    auto* saveItem = new ui::BarButtonItem(QStringLiteral("ذخیره"), ui::BarButtonItem::Style::Done);
-    saveItem->setAction([this] { save(); });
-    saveItem->setEnabled(false);
-    navigationItem()->setRightBarButtonItem(saveItem);
+    installSaveButton(this, [this] { save(); });
     load();
     tbl_->reloadData();
 }

@@ -2,6 +2,7 @@
 
 #include "calendar/Utility.h"
 #include "platform/ui/BarButtonItem.h"
+#include "screens/settings/SettingsScreen.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Slider.h"
@@ -29,20 +30,9 @@ SettingController::SettingController()
 
 void SettingController::viewDidLoad()
 {
-    ui::View* screen = view();
-    tbl_ = new ui::TableView(QRect(0, 0, 320, screen->height()), ui::TableView::Style::Grouped);
-    tbl_->setDataSource(this);
-    tbl_->setDelegate(this);
-    screen->addSubview(tbl_);
-
+    tbl_ = fillWithTable(this, this, this);
     load();
-    if (ui::NavigationController* nav = navigationController())
-        nav->setBarStyle(1);
-    navigationItem()->setTitle(title());
-    auto* saveItem = new ui::BarButtonItem(QStringLiteral("ذخیره"), ui::BarButtonItem::Style::Done);
-    saveItem->setAction([this] { save(); });
-    saveItem->setEnabled(false);
-    navigationItem()->setRightBarButtonItem(saveItem);
+    installSaveButton(this, [this] { save(); });
     tbl_->reloadData();
 }
 

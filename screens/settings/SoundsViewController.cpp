@@ -4,6 +4,7 @@
 
 #include "platform/foundation/Directories.h"
 #include "platform/ui/BarButtonItem.h"
+#include "screens/settings/SettingsScreen.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "store/MyDB.h"
@@ -15,19 +16,8 @@ SoundsViewController::SoundsViewController()
 
 void SoundsViewController::viewDidLoad()
 {
-    ui::View* screen = view();
-    tbl_ = new ui::TableView(QRect(0, 0, 320, screen->height()), ui::TableView::Style::Grouped);
-    tbl_->setDataSource(this);
-    tbl_->setDelegate(this);
-    screen->addSubview(tbl_);
-
-    if (ui::NavigationController* nav = navigationController())
-        nav->setBarStyle(1);
-    navigationItem()->setTitle(title());
-    auto* saveItem = new ui::BarButtonItem(QStringLiteral("ذخیره"), ui::BarButtonItem::Style::Done);
-    saveItem->setAction([this] { save(); });
-    saveItem->setEnabled(false);
-    navigationItem()->setRightBarButtonItem(saveItem);
+    tbl_ = fillWithTable(this, this, this);
+    installSaveButton(this, [this] { save(); });
 
     names_ = AboutInfo::load().recordings;
     selected_ = MyDB::initialize()->ExecuteScaler(QStringLiteral("SELECT Item6 FROM tSetting")).value_or(QString()).toInt();

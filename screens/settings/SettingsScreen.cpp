@@ -1,0 +1,28 @@
+#include "SettingsScreen.h"
+
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TableView.h"
+
+ui::BarButtonItem* installSaveButton(ui::ViewController* screen, std::function<void()> save)
+{
+    if (ui::NavigationController* nav = screen->navigationController())
+        nav->setBarStyle(1);
+    if (screen->navigationItem()->title().isEmpty())
+        screen->navigationItem()->setTitle(screen->title());
+    auto* item = new ui::BarButtonItem(QStringLiteral("ذخیره"), ui::BarButtonItem::Style::Done);
+    item->setAction(std::move(save));
+    item->setEnabled(false);
+    screen->navigationItem()->setRightBarButtonItem(item);
+    return item;
+}
+
+ui::TableView* fillWithTable(ui::ViewController* screen, ui::TableViewDataSource* source, ui::TableViewDelegate* delegate)
+{
+    ui::View* view = screen->view();
+    auto* table = new ui::TableView(QRect(0, 0, 320, view->height()), ui::TableView::Style::Grouped);
+    table->setDataSource(source);
+    table->setDelegate(delegate);
+    view->addSubview(table);
+    return table;
+}
