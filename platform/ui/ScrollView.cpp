@@ -200,8 +200,11 @@ bool ScrollView::eventFilter(QObject* watched, QEvent* event)
     // that does not move is a tap.
     if (watched != content_)
         return View::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return View::eventFilter(watched, event);
     auto* mouse = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress: {
         if (mouse->button() != Qt::LeftButton)
             return true;
