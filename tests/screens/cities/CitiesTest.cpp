@@ -11,6 +11,7 @@
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/Switch.h"
+#include "platform/ui/Touch.h"
 #include "platform/ui/TabBarController.h"
 #include "screens/main/MainViewController.h"
 #include "screens/settings/CustomUITabBarController.h"
@@ -169,6 +170,22 @@ TEST_F(CitiesTest, MovingARowRenumbersEveryCityInListOrder)
     // A row dropped where it was still rewrites them all.
     cities->tbl()->moveRow({0, 1}, {0, 1});
     EXPECT_EQ(ordering(), "42:0 32:1 39:2");
+}
+
+TEST_F(CitiesTest, DraggingARowsHandleMovesIt)
+{
+    phone.box.choose({Sandbox::kTehran, Sandbox::kMashhad, Sandbox::kTabriz});
+    phone.start();
+    openSettings();
+    ui::TableView* table = phone.cities()->tbl();
+    ui::View* handle = table->reorderControl({0, 0});
+    ASSERT_NE(handle, nullptr);
+    const QPoint from = handle->mapTo(phone.window(), handle->rect().center());
+    const QPoint to = from + QPoint(0, 2 * SelectionController::kRowHeight);
+    ui::touch::drag(phone.window(), from, to);
+    Phone::settle();
+    EXPECT_EQ(ordering(), "42:0 32:1 39:2");
+    EXPECT_EQ(table->cellForRowAtIndexPath({0, 2})->textLabel()->text(), "تهران (تهران)");
 }
 
 TEST_F(CitiesTest, TheListGrowsPastSevenRowsAndScrolls)
