@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up this machine, builds Kelvaro and starts it. Arguments go to the
-# device, for example:  scripts/run.sh --now 2012-07-21T04:30 --home /tmp/phone
+# device, for example:  scripts/run.sh --now 2012-07-21T04:30 --home ~/phone
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
