@@ -39,17 +39,19 @@ void ViewController::setView(View* view)
 
 NavigationItem* ViewController::navigationItem()
 {
-    if (!navigationItem_)
+    if (!navigationItem_) {
         navigationItem_ = new NavigationItem;
-    navigationItem_->setParent(this);
+        navigationItem_->setParent(this);
+    }
     return navigationItem_;
 }
 
 TabBarItem* ViewController::tabBarItem()
 {
-    if (!tabBarItem_)
+    if (!tabBarItem_) {
         tabBarItem_ = new TabBarItem;
-    tabBarItem_->setParent(this);
+        tabBarItem_->setParent(this);
+    }
     return tabBarItem_;
 }
 
@@ -107,12 +109,6 @@ void ViewController::dismissViewController(bool animated)
 void ViewController::setTitle(const QString& title)
 {
     title_ = title;
-    titleChanged();
-}
-
-ViewController* ViewController::parentViewController() const
-{
-    return dynamic_cast<ViewController*>(parent());
 }
 
 QString ViewController::className() const
@@ -135,7 +131,6 @@ void ViewController::beginAppearance(bool animated)
 
 void ViewController::endAppearance(bool animated)
 {
-    appeared_ = true;
     viewDidAppear(animated);
     for (ViewController* child : visibleChildren())
         child->endAppearance(animated);
@@ -150,7 +145,6 @@ void ViewController::beginDisappearance(bool animated)
 
 void ViewController::endDisappearance(bool animated)
 {
-    appeared_ = false;
     viewDidDisappear(animated);
     for (ViewController* child : visibleChildren())
         child->endDisappearance(animated);

@@ -54,7 +54,6 @@ public:
     TabBarController* tabBarController() const;
     void setHidesBottomBarWhenPushed(bool hides) { hidesBottomBar_ = hides; }
     bool hidesBottomBarWhenPushed() const { return hidesBottomBar_; }
-    ViewController* parentViewController() const;
 
     // The class's own name, as the log shows it.
     QString className() const;
@@ -68,7 +67,6 @@ public:
 protected:
     void setView(View* view);
     virtual QList<ViewController*> visibleChildren() const { return {}; }
-    virtual void titleChanged() {}
 
 private:
     QPointer<View> view_;
@@ -79,7 +77,6 @@ private:
     NavigationItem* navigationItem_ = nullptr;
     TabBarItem* tabBarItem_ = nullptr;
     bool hidesBottomBar_ = false;
-    bool appeared_ = false;
 };
 
 } // namespace ui
