@@ -6,6 +6,7 @@
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Random.h"
 #include "platform/notifications/NotificationCenter.h"
+#include "store/Cities.h"
 #include "store/MyDB.h"
 
 #include <QCalendar>
@@ -14,8 +15,6 @@ namespace {
 
 const char* kFirstCity =
     "SELECT tStates.* FROM tStates INNER JOIN tSelectedStates ON tStates.StateID = tSelectedStates.StateID ORDER BY Ordering  LIMIT 1";
-const char* kCentreOf =
-    "SELECT a.StateID FROM tStates a INNER JOIN tStates b ON a.ParentID = b.ParentID WHERE a.IsCenter = 1 AND b.StateID = %1";
 const char* kDays =
     "SELECT StateID, Date, T1 AS '0', T3 AS '1', T5 AS '2', T2 AS '3', T1 AS '4', T5 AS '5' FROM tTimes "
     "WHERE Date >= '%1' AND (StateID = %2 OR StateID = %3) ORDER by StateID DESC, Date LIMIT 5";
@@ -86,8 +85,7 @@ void MyNotification::update()
     const Row& city = cities.first();
     const int ownId = city.value(QStringLiteral("StateID")).toInt();
     const QString name = city.value(QStringLiteral("Name"));
-    const bool isCenter = city.value(QStringLiteral("IsCenter")) == QLatin1String("1");
-    const int centreId = isCenter ? ownId : db->ExecuteScaler(QString::fromLatin1(kCentreOf).arg(ownId)).value_or(QString()).toInt();
+    const int centreId = cities::timesSource(city);
 
     const QString today = DateTimePersian().getPersianDate();
     const RowSet days = db->Execute(QString::fromLatin1(kDays).arg(today).arg(ownId).arg(centreId));

@@ -9,6 +9,7 @@
 #include "platform/ui/Window.h"
 #include "screens/calendar/CalendarViewController.h"
 #include "screens/settings/OptionsViewController.h"
+#include "store/Cities.h"
 
 #include <cmath>
 
@@ -16,8 +17,6 @@ namespace {
 
 const char* kChosenCities =
     "SELECT tStates.* FROM tStates INNER JOIN tSelectedStates ON tStates.StateID = tSelectedStates.StateID ORDER BY Ordering DESC";
-const char* kCentreOf =
-    "SELECT a.StateID FROM tStates a INNER JOIN tStates b ON a.ParentID = b.ParentID WHERE a.IsCenter = 1 AND b.StateID = %1";
 const char* kDayQuery =
     "SELECT Name, vTimes.*, Description FROM vTimes INNER JOIN tStates ON vTimes.StateID = tStates.StateID "
     "INNER JOIN tSelectedStates ON tSelectedStates.StateID = vTimes.StateID INNER JOIN tEvents ON tEvents.Date = vTimes.Date "
@@ -93,14 +92,11 @@ void MainViewController::updateDataSource()
     datasource_ = RowSet();
     const RowSet cities = MyDB::initialize()->Execute(QString::fromLatin1(kChosenCities));
     for (const Row& city : cities) {
-        const bool isCenter = city.value(QStringLiteral("IsCenter")) == QLatin1String("1");
+        const bool isCenter = cities::isProvinceCentre(city);
         const QString name = city.value(QStringLiteral("Name"));
         const int stateId = city.value(QStringLiteral("StateID")).toInt();
-        int timesId = stateId;
-        if (!isCenter)
-            timesId = MyDB::initialize()->ExecuteScaler(QString::fromLatin1(kCentreOf).arg(stateId)).value_or(QString()).toInt();
 
-        std::optional<Row> row = dayRow(timesId);
+        std::optional<Row> row = dayRow(cities::timesSource(city));
         // A date without data has no page.
         if (!row)
             continue;
