@@ -49,6 +49,12 @@ NotificationCenter* NotificationCenter::shared()
     return &center;
 }
 
+NotificationCenter::NotificationCenter()
+{
+    timer_.setInterval(kCheckMs);
+    timer_.callOnTimeout(this, [this] { check(); });
+}
+
 void NotificationCenter::setStorePath(const QString& path)
 {
     path_ = path;
@@ -113,11 +119,9 @@ void NotificationCenter::setDeliveryHandler(std::function<void(const LocalNotifi
 
 void NotificationCenter::start()
 {
-    if (!timer_.isActive()) {
-        timer_.setInterval(kCheckMs);
-        timer_.callOnTimeout(this, [this] { check(); });
+    // Watched by one timer, connected once, however often the service starts.
+    if (!timer_.isActive())
         timer_.start();
-    }
     check();
 }
 

@@ -16,6 +16,7 @@ namespace notifications {
 class NotificationCenter : public QObject {
 public:
     static NotificationCenter* shared();
+    NotificationCenter();
 
     // The file that holds the pending list; it is read at once.
     void setStorePath(const QString& path);
