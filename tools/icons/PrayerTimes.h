@@ -3,7 +3,7 @@
 #include <QDate>
 
 // Prayer times by the method of the Institute of Geophysics, University of
-// Tehran, from the standard low-precision solar position.
+// Tehran, from the sun's apparent place computed with ERFA.
 struct PrayerTimes {
     // Hours of the day in the given zone, unrounded; midnight may exceed 24.
     double dawn = 0;      // sun 17.7 degrees below the horizon, morning
