@@ -1,9 +1,12 @@
 #include "DateTimePersian.h"
 
-#include "platform/foundation/Clock.h"
+#include "ClockTime.h"
+#include "DateKey.h"
+#include "IranClock.h"
+#include "LunarCalendar.h"
+#include "PersianCalendar.h"
 
-#include <QCalendar>
-#include <QStringList>
+#include "platform/foundation/Clock.h"
 
 #include <array>
 
@@ -18,34 +21,6 @@ const std::array<const char*, 7> kWeekdayNames = {
     "شنبه", "یکشنبه", "دوشنبه", "سه شنبه", "چهارشنبه", "پنجشنبه", "جمعه",
 };
 
-constexpr std::array<int, 12> kGregorianMonthDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-constexpr std::array<int, 12> kPersianMonthDays = {31, 31, 31, 31, 31, 31, 30, 30, 30, 30, 30, 29};
-
-constexpr int kMinutesPerDay = 24 * 60;
-constexpr int kFirstRamadanDay = 135;
-
-struct ClockTime {
-    int hour;
-    int minute;
-};
-
-// "H:M" with or without leading zeros; a missing or non-numeric piece is 0.
-ClockTime splitTime(const QString& time)
-{
-    const QStringList parts = time.split(QLatin1Char(':'));
-    return {parts.value(0).trimmed().toInt(), parts.value(1).trimmed().toInt()};
-}
-
-QCalendar persianCalendar()
-{
-    return QCalendar(QCalendar::System::Jalali);
-}
-
-int ordinalDay(int month, int day)
-{
-    return month <= 6 ? (month - 1) * 31 + day : 186 + (month - 7) * 30 + day;
-}
-
 } // namespace
 
 DateTimePersian::DateTimePersian()
@@ -54,45 +29,13 @@ DateTimePersian::DateTimePersian()
 }
 
 DateTimePersian::DateTimePersian(const QDateTime& moment)
+    : DateTimePersian(PersianCalendar::fromGregorian(moment.date()))
 {
-    const QDate date = moment.toLocalTime().date();
-    const int gy = date.year();
-    const int gm = date.month();
-    const int gd = date.day();
+}
 
-    std::array<int, 12> gregorian = kGregorianMonthDays;
-    std::array<int, 12> persian = kPersianMonthDays;
-    if (gy % 4 == 0)
-        gregorian[1] = 29;
-
-    int y = gy - 622;
-    int s = gd;
-    for (int i = 0; i < gm - 1; ++i)
-        s += gregorian[static_cast<size_t>(i)];
-
-    int leap = 0;
-    if ((y + 1) % 4 == 0) {
-        s += 1;
-        leap = 1;
-        persian[11] = 30;
-    }
-    s += 286;
-    if (s > 365 + leap) {
-        s -= 365 + leap;
-        y += 1;
-    }
-    dayOfYear_ = s;
-
-    int month = 1;
-    for (int length : persian) {
-        if (s - length <= 0)
-            break;
-        s -= length;
-        ++month;
-    }
-    year_ = y;
-    month_ = month;
-    day_ = s;
+DateTimePersian::DateTimePersian(const SolarDate& date)
+    : DateTimePersian(date.year, date.month, date.day, PersianCalendar::dayOfYear(date))
+{
 }
 
 DateTimePersian::DateTimePersian(int year, int month, int day, int dayOfYear)
@@ -102,19 +45,26 @@ DateTimePersian::DateTimePersian(int year, int month, int day, int dayOfYear)
 
 DateTimePersian DateTimePersian::initWithPersianDate(const QString& key)
 {
-    const int year = key.mid(0, 2).toInt();
-    const int month = key.mid(2, 2).toInt();
-    const int day = key.mid(4, 2).toInt();
+    const std::optional<SolarDate> date = DateKey::read(key);
+    if (!date)
+        return DateTimePersian(0, 0, 0, 0);
+    const int dayOfYear = PersianCalendar::isValid(*date) ? PersianCalendar::dayOfYear(*date) : 0;
+    return DateTimePersian(date->year - DateKey::kYearBase, date->month, date->day, dayOfYear);
+}
 
-    const QCalendar calendar = persianCalendar();
-    const QDate date = calendar.dateFromParts(year + 1300, month, day);
-    const int dayOfYear = date.isValid() ? date.dayOfYear(calendar) : ordinalDay(month, day);
-    return DateTimePersian(year, month, day, dayOfYear);
+int DateTimePersian::fullYear() const
+{
+    return year_ < DateKey::kYearBase ? year_ + DateKey::kYearBase : year_;
+}
+
+QDate DateTimePersian::gregorian() const
+{
+    return PersianCalendar::toGregorian({fullYear(), 1, 1}).addDays(dayOfYear_ - 1);
 }
 
 QString DateTimePersian::getPersianDate() const
 {
-    return QString::asprintf("%d%02d%02d", year_ % 1300, month_, day_);
+    return DateKey::text(date());
 }
 
 QString DateTimePersian::getFullPersianDate() const
@@ -131,27 +81,24 @@ QString DateTimePersian::getMonthName(int index)
 
 QString DateTimePersian::getDayOffWeek() const
 {
-    const int index = ((dayOfYear_ - 2) % 7 + 7) % 7;
-    return QString::fromUtf8(kWeekdayNames[static_cast<size_t>(index)]);
+    const QDate day = gregorian();
+    if (!day.isValid())
+        return QString();
+    // Qt counts Monday 1 ... Sunday 7; the names start on Saturday.
+    return QString::fromUtf8(kWeekdayNames[static_cast<size_t>((day.dayOfWeek() + 1) % 7)]);
 }
 
 QString DateTimePersian::formatHour(const QString& time) const
 {
-    ClockTime clock = splitTime(time);
-    if (dayOfYear_ <= kLastSummerDay)
-        clock.hour = (clock.hour + 1) % 24;
-    return QString::asprintf("%02d:%02d", clock.hour, clock.minute);
+    return IranClock::shown(gregorian(), ClockTime::read(time)).padded();
 }
 
 QString DateTimePersian::add(const QString& time, int interval) const
 {
-    // Plain minutes around the clock: no day of the year has a clock change
-    // in standard time, which is what the stored times are.
-    const ClockTime clock = splitTime(time);
-    int minutes = (clock.hour * 60 + clock.minute + interval) % kMinutesPerDay;
-    if (minutes < 0)
-        minutes += kMinutesPerDay;
-    return QString::asprintf("%d:%d", minutes / 60, minutes % 60);
+    // Plain minutes around the clock: the stored times are standard time,
+    // which has no clock change.
+    const ClockTime t = ClockTime::fromMinutes(ClockTime::read(time).minutes() + interval);
+    return QString::asprintf("%d:%d", t.hour, t.minute);
 }
 
 QString DateTimePersian::add(const QString& time, const QString& interval) const
@@ -161,15 +108,14 @@ QString DateTimePersian::add(const QString& time, const QString& interval) const
 
 QString DateTimePersian::getHijriDate() const
 {
-    const int n = dayOfYear_ - (kFirstRamadanDay - 1);
-    if (n > 30)
+    const int n = LunarCalendar::ramadanDay(gregorian());
+    if (n == 0)
         return QStringLiteral("");
     return QString::asprintf("%d ", n) + QStringLiteral("رمضان");
 }
 
 QString DateTimePersian::getToday() const
 {
-    const QCalendar calendar = persianCalendar();
-    const QCalendar::YearMonthDay parts = calendar.partsFromDate(foundation::Clock::now().date());
-    return QString::asprintf("%d%d%d", parts.year % 1300, parts.month, parts.day);
+    const SolarDate today = PersianCalendar::fromGregorian(foundation::Clock::now().date());
+    return QString::asprintf("%d%d%d", today.year - DateKey::kYearBase, today.month, today.day);
 }

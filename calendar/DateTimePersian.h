@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SolarDate.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -9,9 +11,12 @@ class DateTimePersian {
 public:
     // Today, by the device clock.
     DateTimePersian();
-    // The Persian date of `moment`'s local calendar day.
+    // The Persian date of the moment's calendar day, as the moment is
+    // expressed (the device clock gives moments in the device's zone).
     explicit DateTimePersian(const QDateTime& moment);
-    // From a six-digit date key such as 910105; `year` then holds two digits.
+    explicit DateTimePersian(const SolarDate& date);
+    // From a date key such as 910105 or 1050916; `year` then holds the key's
+    // year digits (91, 105).
     static DateTimePersian initWithPersianDate(const QString& key);
 
     int year() const { return year_; }
@@ -20,23 +25,29 @@ public:
     int dayOfYear() const { return dayOfYear_; }
     void setDayOfYear(int value) { dayOfYear_ = value; }
 
-    // The date key "%d%02d%02d" of year mod 1300, month and day.
+    // The full year (1391) whichever way the date was made.
+    int fullYear() const;
+    SolarDate date() const { return {fullYear(), month_, day_}; }
+    // The Gregorian day that the day of the year stands for: setDayOfYear()
+    // moves it (and with it formatHour, getDayOffWeek and getHijriDate).
+    QDate gregorian() const;
+
+    // The date key "%d%02d%02d" of year − 1300, month and day.
     QString getPersianDate() const;
     // "%02d %@": the day and the month's name.
     QString getFullPersianDate() const;
     static QString getMonthName(int index);
     QString getDayOffWeek() const;
-    // The time with the summer hour added on days 1 to 185, "%02d:%02d".
+    // A stored (standard) time as Iran's official clock shows it on this
+    // day, "%02d:%02d".
     QString formatHour(const QString& time) const;
     // The time moved by `interval` minutes around the clock, "%d:%d".
     QString add(const QString& time, int interval) const;
     QString add(const QString& time, const QString& interval) const;
+    // "%d رمضان" on the days of Ramadan, else "".
     QString getHijriDate() const;
     // Today by the platform's Persian calendar, "%d%d%d".
     QString getToday() const;
-
-    // Last day of the summer hour: 30 Shahrivar.
-    static constexpr int kLastSummerDay = 185;
 
 private:
     DateTimePersian(int year, int month, int day, int dayOfYear);

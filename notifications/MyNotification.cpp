@@ -1,6 +1,10 @@
 #include "MyNotification.h"
 
+#include "calendar/ClockTime.h"
+#include "calendar/DateKey.h"
 #include "calendar/DateTimePersian.h"
+#include "calendar/IranClock.h"
+#include "calendar/PersianCalendar.h"
 #include "calendar/Utility.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Log.h"
@@ -8,8 +12,6 @@
 #include "platform/notifications/NotificationCenter.h"
 #include "store/Cities.h"
 #include "store/MyDB.h"
-
-#include <QCalendar>
 
 namespace {
 
@@ -29,32 +31,6 @@ const QString kBeforeAzan = QStringLiteral("تا اذان %1 تنها %2 دقی�
 const QString kEventsNotice = QStringLiteral("وقایع امروز : \n%1");
 
 constexpr int kSecondsPerMinute = 60;
-
-struct Moment {
-    int hour;
-    int minute;
-};
-
-// "HH:MM" of the events time; nothing for "0" or anything that is no clock time.
-std::optional<Moment> clockTime(const QString& text)
-{
-    const QStringList parts = text.split(QLatin1Char(':'));
-    if (parts.size() != 2)
-        return std::nullopt;
-    bool okHour = false;
-    bool okMinute = false;
-    const int hour = parts[0].trimmed().toInt(&okHour);
-    const int minute = parts[1].trimmed().toInt(&okMinute);
-    if (!okHour || !okMinute || hour < 0 || hour > 23 || minute < 0 || minute > 59)
-        return std::nullopt;
-    return Moment{hour, minute};
-}
-
-QDate persianDate(const QString& key)
-{
-    const int year = (QStringLiteral("13") + key.mid(0, 2)).toInt();
-    return QCalendar(QCalendar::System::Jalali).dateFromParts(year, key.mid(2, 2).toInt(), key.mid(4, 2).toInt());
-}
 
 } // namespace
 
@@ -108,6 +84,8 @@ void MyNotification::update()
             if (value == 0)
                 continue;
             QDateTime t = getDate(day.value(QStringLiteral("Date")), day.value(QString::number(j)));
+            if (!t.isValid())
+                continue;
             t = t.addSecs(static_cast<qint64>(offsets[j]) * kSecondsPerMinute);
             if (value > 1)
                 t = t.addSecs(-static_cast<qint64>(value) * kSecondsPerMinute);
@@ -122,8 +100,8 @@ void MyNotification::updateCalendarEvents(const QString& item7)
     if (item7 == QLatin1String("0"))
         return;
     foundation::Log::write(item7);
-    // The notice comes at the clock time the user set, on every day of the year.
-    const std::optional<Moment> at = clockTime(item7);
+    // The notice comes at the clock time the user set, on every day.
+    const std::optional<ClockTime> at = ClockTime::readStrict(item7);
     if (!at)
         return;
 
@@ -131,10 +109,10 @@ void MyNotification::updateCalendarEvents(const QString& item7)
     const RowSet rows = MyDB::initialize()->Execute(QString::fromLatin1(kEvents).arg(today));
     const QDateTime now = foundation::Clock::now();
     for (const Row& row : rows) {
-        const QDate date = persianDate(row.value(QStringLiteral("Date")));
-        if (!date.isValid())
+        const std::optional<SolarDate> day = DateKey::read(row.value(QStringLiteral("Date")));
+        if (!day || !PersianCalendar::isValid(*day))
             continue;
-        const QDateTime t(date, QTime(at->hour, at->minute));
+        const QDateTime t = foundation::Clock::at(PersianCalendar::toGregorian(*day), QTime(at->hour, at->minute));
         if (t >= now) {
             QString text = row.value(QStringLiteral("Description"));
             text.replace(QLatin1Char('@'), QLatin1Char('-'));
@@ -145,9 +123,12 @@ void MyNotification::updateCalendarEvents(const QString& item7)
 
 QDateTime MyNotification::getDate(const QString& key, const QString& time)
 {
-    const QString shifted = DateTimePersian::initWithPersianDate(key).formatHour(time);
-    const QStringList parts = shifted.split(QLatin1Char(':'));
-    return QDateTime(persianDate(key), QTime(parts.value(0).toInt(), parts.value(1).toInt(), 0));
+    // The stored time is standard time on the key's day; the moment is the
+    // same whatever clock shows it.
+    const std::optional<SolarDate> day = DateKey::read(key);
+    if (!day || !PersianCalendar::isValid(*day))
+        return {};
+    return IranClock::moment(PersianCalendar::toGregorian(*day), ClockTime::read(time)).toTimeZone(foundation::Clock::zone());
 }
 
 void MyNotification::add(const QDateTime& fireDate, const QString& cityName, int type, int value, int sound)

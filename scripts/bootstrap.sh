@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6
-  libsqlite3-dev sqlite3 liberfa-dev
+  libsqlite3-dev sqlite3 tzdata liberfa-dev
   googletest libgtest-dev libbenchmark-dev
   fonts-noto-core fonts-liberation2
   xvfb xauth dbus-x11 imagemagick

@@ -1,6 +1,7 @@
--- The database "Icons". Date keys are numbers YYMMDD (year minus 1300) with
--- integer affinity, so comparisons and sorting by date are numeric and the
--- sentinel 14000101 of a user-made city's offsets row sorts after every day.
+-- The database "Icons". Date keys are the numbers "%d%02d%02d" of year minus
+-- 1300, month and day (910105, 1050916) with integer affinity, so comparisons
+-- and sorting by date are numeric and the sentinel 14000101 of a user-made
+-- city's offsets row sorts after every day.
 
 -- Provinces (ParentID NULL) and cities. AUTOINCREMENT keeps every new
 -- StateID above all earlier ones, even after deletions.
@@ -18,12 +19,20 @@ CREATE TABLE tSelectedStates (
 );
 
 -- Daily times of the province centres (standard time, "H:MM"), and one row
--- of minute offsets, dated 14000101, per user-made city.
+-- of minute offsets, dated 14000101, per user-made city. Keyed by city and
+-- day, with no separate row id: twenty years of times stay small.
 CREATE TABLE tTimes (
     StateID INTEGER NOT NULL,
     Date INTEGER NOT NULL,
     T1 TEXT, T2 TEXT, T3 TEXT, T4 TEXT, T5 TEXT, T6 TEXT,
     PRIMARY KEY (StateID, Date)
+) WITHOUT ROWID;
+
+-- Every day of the data with the key of the day after it, so that no query
+-- needs to know month lengths or leap years.
+CREATE TABLE tDays (
+    Date INTEGER PRIMARY KEY,
+    NextDate INTEGER NOT NULL
 );
 
 -- The events of every day, in date order; several joined with "@".
@@ -41,23 +50,10 @@ CREATE TABLE tSetting (
 );
 
 -- Each day's times with the next day's dawn azan and sunrise as T7 and T8.
--- The next day's key: the next day of the month, the first of the next
--- month, or 1 Farvardin of the next year (Esfand has 30 days in the years
--- Y with (Y + 1) mod 4 = 0).
 CREATE VIEW vTimes AS
 SELECT a.StateID AS StateID, a.Date AS Date,
        a.T1 AS T1, a.T2 AS T2, a.T3 AS T3, a.T4 AS T4, a.T5 AS T5, a.T6 AS T6,
        b.T1 AS T7, b.T2 AS T8
 FROM tTimes AS a
-INNER JOIN tTimes AS b
-    ON b.StateID = a.StateID
-   AND b.Date = CASE
-        WHEN a.Date % 100 < CASE
-                WHEN (a.Date / 100) % 100 <= 6 THEN 31
-                WHEN (a.Date / 100) % 100 <= 11 THEN 30
-                WHEN ((a.Date / 10000) + 1300 + 1) % 4 = 0 THEN 30
-                ELSE 29 END
-            THEN a.Date + 1
-        WHEN (a.Date / 100) % 100 < 12 THEN ((a.Date / 100) + 1) * 100 + 1
-        ELSE ((a.Date / 10000) + 1) * 10000 + 101
-    END;
+INNER JOIN tDays AS d ON d.Date = a.Date
+INNER JOIN tTimes AS b ON b.StateID = a.StateID AND b.Date = d.NextDate;

@@ -36,6 +36,7 @@ struct Options {
     QString screenshot;
     QString script;
     QString scale;
+    QString zone;
     bool pending = false;
 };
 
@@ -66,6 +67,8 @@ std::optional<Options> parse(int argc, char** argv)
             ok = value(o.script);
         else if (arg == QLatin1String("--scale"))
             ok = value(o.scale);
+        else if (arg == QLatin1String("--tz"))
+            ok = value(o.zone);
         else if (arg == QLatin1String("--pending"))
             o.pending = true;
         else
@@ -222,13 +225,26 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
     if (!options->scale.isEmpty())
         qputenv("QT_SCALE_FACTOR", options->scale.toLatin1());
 
-    QApplication qt(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kelvaro"));
+    // Listing the pending notifications needs no screen.
+    std::unique_ptr<QCoreApplication> qt;
+    if (options->pending)
+        qt = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        qt = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Kelvaro"));
 
+    if (!options->zone.isEmpty()) {
+        const QTimeZone zone(options->zone.toLatin1());
+        if (!zone.isValid()) {
+            fail(QStringLiteral("--tz wants a zone of the tz database, such as Asia/Tehran"));
+            return 2;
+        }
+        foundation::Clock::setZone(zone);
+    }
     if (!options->now.isEmpty()) {
         const QDateTime start = QDateTime::fromString(options->now, Qt::ISODate);
         if (!start.isValid()) {
-            fail(QStringLiteral("--now wants a local moment such as 2012-07-21T04:30"));
+            fail(QStringLiteral("--now wants a moment of the device's clock such as 2012-07-21T04:30"));
             return 2;
         }
         foundation::Clock::setNow(start);
@@ -281,7 +297,7 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
     if (script)
         runner.start();
     else if (!options->screenshot.isEmpty()) {
-        QTimer::singleShot(kSettleMs, &qt, [&options] { QApplication::exit(saveShot(options->screenshot) ? 0 : 1); });
+        QTimer::singleShot(kSettleMs, qt.get(), [&options] { QApplication::exit(saveShot(options->screenshot) ? 0 : 1); });
     }
 
     int status = QApplication::exec();

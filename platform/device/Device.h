@@ -13,7 +13,8 @@ namespace device {
 // notifications, and runs scripts of touches. Returns the exit status.
 //
 // Options (the device's, not the app's):
-//   --now YYYY-MM-DDTHH:MM   start the clock at that local moment
+//   --now YYYY-MM-DDTHH:MM   start the clock at that moment of the device's zone
+//   --tz ZONE                the device's time zone (Asia/Tehran unless given)
 //   --home DIR               the sandbox folder
 //   --scale N                draw N device pixels per point
 //   --screenshot FILE.png    save the screen once start-up settled, then quit

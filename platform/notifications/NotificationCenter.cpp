@@ -18,11 +18,22 @@ namespace notifications {
 namespace {
 
 constexpr int kCheckMs = 1000;
-const QString kMomentFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+// A moment is written with its offset from UTC, so that it stays one moment
+// across a clock change (the hour that repeats when summer time ends) and a
+// change of the device's zone.
+QString momentText(const QDateTime& moment)
+{
+    return moment.toOffsetFromUtc(moment.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+QDateTime readMoment(const QString& text)
+{
+    return foundation::Clock::onDevice(QDateTime::fromString(text, Qt::ISODate));
+}
 
 QJsonObject toJson(const LocalNotification& n)
 {
-    return {{"fireDate", n.fireDate.toString(kMomentFormat)},
+    return {{"fireDate", momentText(n.fireDate)},
         {"alertBody", n.alertBody},
         {"alertAction", n.alertAction},
         {"soundName", n.soundName},
@@ -32,8 +43,8 @@ QJsonObject toJson(const LocalNotification& n)
 LocalNotification fromJson(const QJsonObject& o)
 {
     LocalNotification n;
-    // A wall-clock moment: read back in whatever zone the device is in now.
-    n.fireDate = QDateTime::fromString(o.value("fireDate").toString(), kMomentFormat);
+    // A moment written without an offset is a wall-clock time of the device.
+    n.fireDate = readMoment(o.value("fireDate").toString());
     n.alertBody = o.value("alertBody").toString();
     n.alertAction = o.value("alertAction").toString();
     n.soundName = o.value("soundName").toString();
@@ -94,7 +105,10 @@ void NotificationCenter::save() const
 
 void NotificationCenter::scheduleLocalNotification(const LocalNotification& notification)
 {
-    pending_.append(notification);
+    LocalNotification n = notification;
+    // A fire date given without a zone is a wall-clock time of the device.
+    n.fireDate = foundation::Clock::onDevice(n.fireDate);
+    pending_.append(n);
     save();
 }
 
@@ -161,7 +175,7 @@ QString NotificationCenter::describe(const QList<LocalNotification>& list)
     for (const LocalNotification& n : list) {
         QString body = n.alertBody;
         body.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-        text += n.fireDate.toString(QStringLiteral("yyyy-MM-ddTHH:mm")) + QStringLiteral("  ") + n.soundName + QStringLiteral("  ")
+        text += foundation::Clock::onDevice(n.fireDate).toString(QStringLiteral("yyyy-MM-ddTHH:mm")) + QStringLiteral("  ") + n.soundName + QStringLiteral("  ")
             + body + QLatin1Char('\n');
     }
     return text;

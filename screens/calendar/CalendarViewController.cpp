@@ -1,5 +1,7 @@
 #include "CalendarViewController.h"
 
+#include "calendar/DateKey.h"
+#include "calendar/PersianCalendar.h"
 #include "calendar/Utility.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
@@ -30,27 +32,34 @@ ui::Button* barButton(const QString& title, const QRect& frame)
 
 CalendarViewController::CalendarViewController(const DateTimePersian& date)
 {
-    month_ = date.month() - 1;
-    today_ = date.day();
-    const DateTimePersian now;
-    monthNow_ = now.month() - 1;
-    dayNow_ = now.day();
+    shown_ = {date.fullYear(), date.month(), 1};
+    if (PersianCalendar::isValid(date.date()))
+        selected_ = date.date();
+    now_ = DateTimePersian().date();
 }
 
-int CalendarViewController::dayInCell(int m, int j, int k)
+int CalendarViewController::dayInCell(int year, int month, int j, int k)
 {
-    int shift = m <= 5 ? -((3 * m + 2) % 7) : -((2 * (m - 6) + 6) % 7);
-    if (shift == -6)
-        shift = 1;
-    const int q = m / 6;
-    const int d = kColumns * j + k + shift;
-    if (d <= 0 && d >= -3 - q)
+    const int length = PersianCalendar::daysInMonth(year, month);
+    const int first = PersianCalendar::weekday({year, month, 1});
+    const int d = kColumns * j + k - first + 1;
+    if (d > length)
         return 0;
-    if (d + q > 31)
-        return 0;
-    if (d < -3 - q)
-        return d + 35;
+    if (d <= 0)
+        return d + kRows * kColumns <= length ? d + kRows * kColumns : 0;
     return d;
+}
+
+QString CalendarViewController::title(const SolarDate& month)
+{
+    return Utility::ConvertToPersian(QStringLiteral("%1 %2").arg(DateTimePersian::getMonthName(month.month - 1)).arg(month.year));
+}
+
+int CalendarViewController::today() const
+{
+    if (!selected_ || selected_->year != shown_.year || selected_->month != shown_.month)
+        return 0;
+    return selected_->day;
 }
 
 QRect CalendarViewController::cellFrame(int j, int k)
@@ -67,9 +76,10 @@ void CalendarViewController::viewDidLoad()
     auto* bar = new ui::View(QRect(0, 0, 320, 44));
     bar->setBackgroundColor(QColor(10, 18, 36));
     screen->addSubview(bar);
-    monthLbl_ = new ui::Label(QRect(70, 0, 180, 44));
+    monthLbl_ = new ui::Label(QRect(86, 0, 148, 44));
     monthLbl_->setTextColor(Qt::white);
-    monthLbl_->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 22));
+    monthLbl_->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 20));
+    monthLbl_->setAdjustsFontSizeToFitWidth(true);
     monthLbl_->setTextAlignment(ui::TextAlignment::Center);
     bar->addSubview(monthLbl_);
     previous_ = barButton(QStringLiteral("ماه قبل ›"), QRect(236, 7, 78, 30));
@@ -111,19 +121,20 @@ void CalendarViewController::viewDidLoad()
     screen->addSubview(confirm_);
 
     canChange_ = true;
-    switchMonth(month_);
+    switchMonth(shown_);
     canChange_ = true;
     tblEvents_->reloadData();
 }
 
-void CalendarViewController::switchMonth(int m)
+void CalendarViewController::switchMonth(const SolarDate& month)
 {
+    const SolarDate m{month.year, month.month, 1};
     canChange_ = false;
-    monthLbl_->setText(DateTimePersian::getMonthName(m));
+    monthLbl_->setText(title(m));
     scrl_->setContentSize(QSize(320, 3 * kPage));
 
     QRect frame;
-    if (m == month_) {
+    if (m == shown_) {
         frame = QRect(0, kPage, 320, kPage);
         scrl_->scrollRectToVisible(frame, false);
         canChange_ = true;
@@ -136,11 +147,11 @@ void CalendarViewController::switchMonth(int m)
             lastBtn_ = todayBtn_;
             return;
         }
-    } else if (m > month_) {
-        frame = QRect(0, 2 * kPage, 320, kPage);
-        scrl_->scrollRectToVisible(frame, true);
     } else {
-        frame = QRect(0, 0, 320, kPage);
+        // The month that leaves takes no more taps while it scrolls away.
+        for (ui::View* old : scrl_->subviews())
+            old->setUserInteractionEnabled(false);
+        frame = m > shown_ ? QRect(0, 2 * kPage, 320, kPage) : QRect(0, 0, 320, kPage);
         scrl_->scrollRectToVisible(frame, true);
     }
 
@@ -150,14 +161,15 @@ void CalendarViewController::switchMonth(int m)
     scrl_->setBackgroundColor(ui::blueColor());
     scrl_->addSubview(monthView);
 
-    datasource_ = MyDB::initialize()->Execute(
-        QStringLiteral("SELECT Description, IsHoliday FROM tEvents WHERE Date LIKE '%1__'").arg(QString::asprintf("91%02i", m + 1)));
+    datasource_ = MyDB::initialize()->Execute(QStringLiteral("SELECT Description, IsHoliday FROM tEvents WHERE Date LIKE '%1__'")
+                                                  .arg(DateKey::make(m) / 100));
 
     for (int j = 0; j < kRows; ++j) {
         for (int k = 0; k < kColumns; ++k) {
-            const int d = dayInCell(m, j, k);
+            const int d = dayInCell(m.year, m.month, j, k);
             if (d == 0)
                 continue;
+            const SolarDate date{m.year, m.month, d};
             const Row row = datasource_.value(d - 1);
             auto* button = new ui::Button(ui::Button::Type::Custom, cellFrame(j, k));
             button->setTag(d);
@@ -177,18 +189,15 @@ void CalendarViewController::switchMonth(int m)
                 button->setBackgroundImage(ui::image(QStringLiteral("hasEvent.png")));
                 button->setBackgroundImage(ui::image(QStringLiteral("selectedWithEvent.png")), ui::ControlState::Selected);
             }
-            if (d == today_ && m == month_) {
+            // One day is selected at a time: the one whose whole date is chosen.
+            if (selected_ && *selected_ == date) {
                 button->setSelected(true);
                 lastBtn_ = button;
             }
-            if (d == dayNow_ && m == monthNow_) {
+            if (date == now_) {
                 button->setBackgroundImage(ui::image(QStringLiteral("today.png")));
                 button->setBackgroundImage(ui::image(QStringLiteral("selected.png")), ui::ControlState::Selected);
                 todayBtn_ = button;
-                if (today_ == dayNow_) {
-                    button->setSelected(true);
-                    lastBtn_ = button;
-                }
             }
             monthView->addSubview(button);
         }
@@ -199,13 +208,16 @@ void CalendarViewController::changeMonth(ui::Button* sender)
 {
     if (!canChange_)
         return;
-    const int a = month_ + sender->tag();
-    if (a > 11 || a < 0)
+    const SolarDate a = PersianCalendar::addMonths(shown_, sender->tag());
+    // The months of the data, and no further.
+    const SolarDate first = PersianCalendar::firstDataDay();
+    const SolarDate last = PersianCalendar::lastDataDay();
+    if (a < SolarDate{first.year, first.month, 1} || a > SolarDate{last.year, last.month, 1})
         return;
-    switchMonth(a);
     lastBtn_ = nullptr;
-    today_ = 0;
-    month_ = a;
+    selected_.reset();
+    switchMonth(a);
+    shown_ = a;
     tblEvents_->reloadData();
 }
 
@@ -225,10 +237,10 @@ void CalendarViewController::showToday()
 {
     if (!canChange_)
         return;
-    today_ = dayNow_;
-    switchMonth(monthNow_);
+    selected_ = now_;
+    switchMonth(now_);
+    shown_ = {now_.year, now_.month, 1};
     tblEvents_->reloadData();
-    month_ = monthNow_;
 }
 
 void CalendarViewController::showEvents(ui::Button* sender)
@@ -236,30 +248,27 @@ void CalendarViewController::showEvents(ui::Button* sender)
     if (lastBtn_)
         lastBtn_->setSelected(false);
     sender->setSelected(true);
-    today_ = sender->tag();
+    selected_ = SolarDate{shown_.year, shown_.month, sender->tag()};
     tblEvents_->reloadData();
     lastBtn_ = sender;
 }
 
 void CalendarViewController::showDetails()
 {
-    if (today_ == 0) {
-        today_ = dayNow_;
-        month_ = monthNow_;
-    }
-    const DateTimePersian date = DateTimePersian::initWithPersianDate(QString::asprintf("91%02d%02d", month_ + 1, today_));
+    // Nothing selected: today.
+    const SolarDate date = selected_.value_or(now_);
     if (delegate_)
-        delegate_->closeCalendar(date, this);
+        delegate_->closeCalendar(DateTimePersian(date), this);
 }
 
 QStringList CalendarViewController::selectedEvents() const
 {
-    return datasource_.value(today_ - 1).value(QStringLiteral("Description")).split(QLatin1Char('@'));
+    return datasource_.value(today() - 1).value(QStringLiteral("Description")).split(QLatin1Char('@'));
 }
 
 int CalendarViewController::numberOfRowsInSection(ui::TableView*, int)
 {
-    if (today_ == 0)
+    if (today() == 0)
         return 1;
     return std::max(1, static_cast<int>(selectedEvents().size()));
 }
@@ -268,7 +277,7 @@ ui::TableViewCell* CalendarViewController::cellForRowAtIndexPath(ui::TableView*,
 {
     auto* cell = new ui::TableViewCell;
     const QStringList events = selectedEvents();
-    const bool none = today_ == 0 || events.value(0).isEmpty();
+    const bool none = today() == 0 || events.value(0).isEmpty();
     cell->textLabel()->setText(none ? QString::fromUtf8(kNoEvent) : Utility::ConvertToPersian(events.value(path.row)));
     cell->textLabel()->setFont(ui::font(QStringLiteral("Helvetica"), 15));
     cell->textLabel()->setTextAlignment(ui::TextAlignment::Right);

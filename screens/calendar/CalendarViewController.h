@@ -10,13 +10,16 @@
 
 #include <QPointer>
 
+#include <optional>
+
 namespace ui {
 class Button;
 class Label;
 } // namespace ui
 
-// One month of 1391 as a grid of day buttons with holidays, event days,
-// today and the selected day, and the selected day's events below it.
+// One month as a grid of day buttons with holidays, event days, today and
+// the selected day, and the selected day's events below it. The months run
+// across the years of the data and stop at its ends.
 class CalendarViewController : public ui::ViewController,
                                public virtual ui::ScrollViewDelegate,
                                public ui::TableViewDataSource,
@@ -28,7 +31,8 @@ public:
     CalendarViewControllerDelegate* delegate() const { return delegate_; }
 
     void viewDidLoad() override;
-    void switchMonth(int m);
+    // Shows the month of `month` (its day does not matter).
+    void switchMonth(const SolarDate& month);
     void changeMonth(ui::Button* sender);
     void showToday();
     void showEvents(ui::Button* sender);
@@ -39,18 +43,24 @@ public:
     ui::TableViewCell* cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
     double heightForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
 
-    // Which day a cell of month m shows (row j, column k from the right), or 0.
-    static int dayInCell(int m, int j, int k);
+    // Which day a cell of a month shows (row j, column k from the right,
+    // Saturday first), or 0. Days that do not fit into five rows take the
+    // empty cells at the start of the top row.
+    static int dayInCell(int year, int month, int j, int k);
     static QRect cellFrame(int j, int k);
 
     ui::ScrollView* scrl() const { return scrl_; }
     ui::Label* monthLbl() const { return monthLbl_; }
     ui::TableView* tblEvents() const { return tblEvents_; }
     const RowSet& datasource() const { return datasource_; }
-    int month() const { return month_; }
-    int today() const { return today_; }
-    int monthNow() const { return monthNow_; }
-    int dayNow() const { return dayNow_; }
+    // The shown month, 0 for Farvardin, and its year.
+    int month() const { return shown_.month - 1; }
+    int year() const { return shown_.year; }
+    // The selected day's number when it lies in the shown month, else 0.
+    int today() const;
+    std::optional<SolarDate> selectedDate() const { return selected_; }
+    int monthNow() const { return now_.month - 1; }
+    int dayNow() const { return now_.day; }
     bool canChange() const { return canChange_; }
     ui::Button* lastBtn() const;
     ui::Button* todayBtn() const;
@@ -66,6 +76,8 @@ public:
     static constexpr int kColumns = 7;
     static constexpr int kFriday = 6;
 
+    static QString title(const SolarDate& month);
+
 private:
     QStringList selectedEvents() const;
 
@@ -78,10 +90,10 @@ private:
     ui::Button* todayButton_ = nullptr;
     ui::Button* confirm_ = nullptr;
     RowSet datasource_;
-    int month_ = 0;
-    int today_ = 0;
-    int monthNow_ = 0;
-    int dayNow_ = 0;
+    // The shown month (day 1), the selected day if any, and today.
+    SolarDate shown_;
+    std::optional<SolarDate> selected_;
+    SolarDate now_;
     bool canChange_ = true;
     QPointer<ui::Button> lastBtn_;
     QPointer<ui::Button> todayBtn_;

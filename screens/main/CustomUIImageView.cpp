@@ -1,15 +1,16 @@
 #include "CustomUIImageView.h"
 
 #include "calendar/DateTimePersian.h"
+#include "calendar/LunarCalendar.h"
+#include "calendar/PersianCalendar.h"
 #include "calendar/Utility.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
 
 namespace {
 
-constexpr int kRamadanFirst = 124;   // 1 Ramadan 1433 is day 124 of 1391
-constexpr int kRamadanEnd = 153;     // the first day after it
 constexpr int kTimeRows = 8;
+const QRect kTimesArea(20, 106, 280, 314);
 
 ui::Label* makeLabel(const QRect& frame, ui::TextAlignment alignment, double size, const QSize& shadow, const QString& text)
 {
@@ -22,6 +23,11 @@ ui::Label* makeLabel(const QRect& frame, ui::TextAlignment alignment, double siz
     label->setTextAlignment(alignment);
     label->setText(text);
     return label;
+}
+
+QString dayText(const SolarDate& date)
+{
+    return QStringLiteral("%1 %2 %3").arg(date.day).arg(DateTimePersian::getMonthName(date.month - 1)).arg(date.year);
 }
 
 } // namespace
@@ -42,15 +48,31 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
 
     ui::Label* dateLabel = makeLabel(QRect(30, 45, 160, 40), ui::TextAlignment::Left, 20, QSize(-1, 3),
         Utility::ConvertToPersian(date.getFullPersianDate()));
-    if (date.dayOfYear() >= kRamadanFirst && date.dayOfYear() < kRamadanEnd) {
-        const QString ramadan = QString::asprintf("%i ", date.dayOfYear() - (kRamadanFirst - 1)) + QStringLiteral("رمضان");
-        dateLabel->setText(Utility::ConvertToPersian(dateLabel->text() + QStringLiteral(" / ") + ramadan));
+    const bool noTimes = row.contains(kNoTimes);
+    if (const int ramadan = noTimes ? 0 : LunarCalendar::ramadanDay(date.gregorian())) {
+        const QString text = QString::asprintf("%i ", ramadan) + QStringLiteral("رمضان");
+        dateLabel->setText(Utility::ConvertToPersian(dateLabel->text() + QStringLiteral(" / ") + text));
         dateLabel->setFont(ui::font(QStringLiteral("Helvetica"), 15));
     }
     addSubview(dateLabel);
 
+    if (noTimes) {
+        // A day the app holds no times for: say so, and which days it has.
+        auto* panel = new ui::View(kTimesArea);
+        panel->setBackgroundColor(QColor(12, 20, 40));
+        panel->setCornerRadius(10);
+        addSubview(panel);
+        const QString message = QStringLiteral("اوقات شرعی این روز\nدر برنامه نیست.\n\nبرنامه اوقات روزهای\n%1\nتا %2\nرا دارد.")
+                                    .arg(dayText(PersianCalendar::firstDataDay()), dayText(PersianCalendar::lastDataDay()));
+        ui::Label* label = makeLabel(panel->bounds().adjusted(16, 16, -16, -16), ui::TextAlignment::Center, 18, QSize(-1, 2),
+            Utility::ConvertToPersian(message));
+        label->setNumberOfLines(0);
+        panel->addSubview(label);
+        return;
+    }
+
     for (int k = 1; k <= kTimeRows; ++k) {
-        // The next day's dawn and sunrise take the next day's summer hour.
+        // The next day's dawn and sunrise are shown on the next day's clock.
         const bool nextDay = k >= 7;
         if (nextDay)
             date.setDayOfYear(date.dayOfYear() + 1);

@@ -12,6 +12,10 @@ public:
     // init:Index:Date:
     CustomUIImageView(const Row& row, int index, DateTimePersian& date);
 
+    // A day row with this key and no times stands for a day outside the
+    // data: the page says so instead of showing times.
+    static inline const QString kNoTimes = QStringLiteral("NoTimes");
+
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 460;
 };

@@ -2,6 +2,7 @@
 
 #include "CustomUIImageView.h"
 
+#include "calendar/PersianCalendar.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/PageControl.h"
@@ -70,7 +71,9 @@ void MainViewController::viewDidLoad()
 void MainViewController::viewDidAppear(bool)
 {
     updateDataSource();
-    if (!datasource_.isEmpty())
+    // Only a list without cities sends the user to the settings; a chosen
+    // city without times for the day still gets its page.
+    if (chosenCount_ > 0)
         Bind();
     else
         showSelector();
@@ -91,6 +94,13 @@ void MainViewController::updateDataSource()
 {
     datasource_ = RowSet();
     const RowSet cities = MyDB::initialize()->Execute(QString::fromLatin1(kChosenCities));
+    chosenCount_ = static_cast<int>(cities.size());
+    if (!PersianCalendar::inData(localDtp_.date())) {
+        for (const Row& city : cities)
+            datasource_.append({{QStringLiteral("Name"), city.value(QStringLiteral("Name"))}, {QStringLiteral("Description"), QString()},
+                {CustomUIImageView::kNoTimes, QStringLiteral("1")}});
+        return;
+    }
     for (const Row& city : cities) {
         const bool isCenter = cities::isProvinceCentre(city);
         const QString name = city.value(QStringLiteral("Name"));

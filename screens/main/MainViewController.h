@@ -52,6 +52,7 @@ private:
     DateTimePersian localDtp_;
     RowSet datasource_;
     int pageCount_ = 0;
+    int chosenCount_ = 0;
     ui::ScrollView* scrollView_ = nullptr;
     ui::PageControl* pageControl_ = nullptr;
     ui::Button* infoButton_ = nullptr;

@@ -1,5 +1,6 @@
 #include "HistoryViewController.h"
 
+#include "calendar/ClockTime.h"
 #include "platform/ui/BarButtonItem.h"
 #include "screens/settings/SettingsScreen.h"
 #include "platform/ui/DatePicker.h"
@@ -51,13 +52,9 @@ void HistoryViewController::load()
     selectedDate_ = rows.isEmpty() ? kOff : MyDB::getValue(rows, 0, QStringLiteral("Item7")).value_or(kOff);
     currentDate_ = selectedDate_;
     // Anything that is not "0" and not a clock time counts as off.
-    const QStringList parts = selectedDate_.split(QLatin1Char(':'));
-    bool okHour = false;
-    bool okMinute = false;
-    const int hour = parts.value(0).toInt(&okHour);
-    const int minute = parts.value(1).toInt(&okMinute);
-    const bool on = selectedDate_ != kOff && parts.size() == 2 && okHour && okMinute && QTime(hour, minute).isValid();
-    picker_->setTime(on ? QTime(hour, minute) : QTime(kDefaultHour, 0));
+    const std::optional<ClockTime> at = selectedDate_ == kOff ? std::nullopt : ClockTime::readStrict(selectedDate_);
+    const bool on = at.has_value();
+    picker_->setTime(on ? QTime(at->hour, at->minute) : QTime(kDefaultHour, 0));
     picker_->setEnabled(on);
     picker_->setAlpha(on ? 1.0 : 0.0);
 }
@@ -65,7 +62,7 @@ void HistoryViewController::load()
 QString HistoryViewController::pickerText() const
 {
     const QTime t = picker_->time();
-    return QString::asprintf("%02d:%02d", t.hour(), t.minute());
+    return ClockTime{t.hour(), t.minute()}.padded();
 }
 
 int HistoryViewController::numberOfRowsInSection(ui::TableView*, int)

@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 
+#include "platform/foundation/Clock.h"
 #include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Window.h"
@@ -35,7 +36,7 @@ protected:
     }
     MainViewController* mainScreen() const { return dynamic_cast<MainViewController*>(delegate.window()->rootViewController()); }
 
-    Sandbox box{QDateTime(QDate(2012, 7, 21), QTime(23, 50))};
+    Sandbox box{foundation::Clock::at(QDate(2012, 7, 21), QTime(23, 50))};
     AppDelegate delegate;
     ui::Application* app = ui::Application::shared();
 };
@@ -84,7 +85,7 @@ TEST_F(AppDelegateTest, ReturningAfterMidnightReschedulesThenShowsTheNewDay)
     launch();
     EXPECT_EQ(mainScreen()->localDtp().getPersianDate(), "910431");
     app->enterBackground();
-    box.setNow(QDateTime(QDate(2012, 7, 22), QTime(0, 10)));
+    box.setNow(foundation::Clock::at(QDate(2012, 7, 22), QTime(0, 10)));
     box.log.clear();
     app->enterForeground();
     EXPECT_EQ(mainScreen()->localDtp().getPersianDate(), "910501");

@@ -66,31 +66,44 @@ TEST(DateTimePersian, NamesOfMonthsAndWeekdays)
 {
     EXPECT_EQ(DateTimePersian::getMonthName(0), QStringLiteral("فروردین"));
     EXPECT_EQ(DateTimePersian::getMonthName(11), QStringLiteral("اسفند"));
+    // 1 Farvardin 1391 was a Tuesday, 16 Azar 1405 a Monday.
     DateTimePersian date = DateTimePersian::initWithPersianDate(QStringLiteral("910101"));
-    EXPECT_EQ(date.getDayOffWeek(), QStringLiteral("جمعه"));
-    date.setDayOfYear(2);
-    EXPECT_EQ(date.getDayOffWeek(), QStringLiteral("شنبه"));
-    date.setDayOfYear(8);
+    EXPECT_EQ(date.getDayOffWeek(), QStringLiteral("سه شنبه"));
+    date.setDayOfYear(4);
     EXPECT_EQ(date.getDayOffWeek(), QStringLiteral("جمعه"));
     date.setDayOfYear(5);
-    EXPECT_EQ(date.getDayOffWeek(), QStringLiteral("سه شنبه"));
+    EXPECT_EQ(date.getDayOffWeek(), QStringLiteral("شنبه"));
     // Changing the day of the year touches nothing else.
     EXPECT_EQ(date.getPersianDate(), QStringLiteral("910101"));
+    EXPECT_EQ(DateTimePersian::initWithPersianDate(QStringLiteral("1050916")).getDayOffWeek(), QStringLiteral("دوشنبه"));
 }
 
-TEST(DateTimePersian, SummerHourEndsAfterDay185)
+TEST(DateTimePersian, TimesAreShownOnIransOfficialClock)
 {
+    // 1 Farvardin 1391 is standard time: the clocks moved at its end.
     DateTimePersian date = DateTimePersian::initWithPersianDate(QStringLiteral("910101"));
+    EXPECT_EQ(date.formatHour(QStringLiteral("4:44")), QStringLiteral("04:44"));
+    // Summer time from 2 Farvardin to 30 Shahrivar.
+    date.setDayOfYear(2);
+    EXPECT_EQ(date.formatHour(QStringLiteral("4:44")), QStringLiteral("05:44"));
     date.setDayOfYear(100);
     EXPECT_EQ(date.formatHour(QStringLiteral("4:5")), QStringLiteral("05:05"));
     date.setDayOfYear(10);
     EXPECT_EQ(date.formatHour(QStringLiteral("23:30")), QStringLiteral("00:30"));
+    // 30 Shahrivar: summer time until 24:00, which is 23:00 standard time.
     date.setDayOfYear(185);
-    EXPECT_EQ(date.formatHour(QStringLiteral("23:10")), QStringLiteral("00:10"));
     EXPECT_EQ(date.formatHour(QStringLiteral("12:07")), QStringLiteral("13:07"));
+    EXPECT_EQ(date.formatHour(QStringLiteral("22:59")), QStringLiteral("23:59"));
+    EXPECT_EQ(date.formatHour(QStringLiteral("23:10")), QStringLiteral("23:10"));
     date.setDayOfYear(186);
     EXPECT_EQ(date.formatHour(QStringLiteral("12:07")), QStringLiteral("12:07"));
     EXPECT_EQ(date.formatHour(QStringLiteral("x:7")), QStringLiteral("00:07"));
+    // The last summer of the clock change: 30 Shahrivar 1401 shifted,
+    // 31 Shahrivar 1401 not; none from 1402 on.
+    EXPECT_EQ(DateTimePersian::initWithPersianDate(QStringLiteral("1010630")).formatHour(QStringLiteral("12:05")), QStringLiteral("13:05"));
+    EXPECT_EQ(DateTimePersian::initWithPersianDate(QStringLiteral("1010631")).formatHour(QStringLiteral("12:05")), QStringLiteral("12:05"));
+    EXPECT_EQ(DateTimePersian::initWithPersianDate(QStringLiteral("1020401")).formatHour(QStringLiteral("12:05")), QStringLiteral("12:05"));
+    EXPECT_EQ(DateTimePersian::initWithPersianDate(QStringLiteral("1050916")).formatHour(QStringLiteral("5:31")), QStringLiteral("05:31"));
 }
 
 TEST(DateTimePersian, MinuteOffsetsWrapAroundMidnight)
@@ -103,15 +116,45 @@ TEST(DateTimePersian, MinuteOffsetsWrapAroundMidnight)
     EXPECT_EQ(date.add(QStringLiteral("04:03"), QStringLiteral("-5")), QStringLiteral("3:58"));
 }
 
-TEST(DateTimePersian, RamadanDay)
+TEST(DateTimePersian, RamadanDayFollowsTheObservedMonths)
 {
+    // Ramadan 1433 ran from 31 Tir 1391 (day 124) for 29 days.
     DateTimePersian date = DateTimePersian::initWithPersianDate(QStringLiteral("910101"));
-    date.setDayOfYear(135);
-    EXPECT_EQ(date.getHijriDate(), QStringLiteral("1 رمضان"));
-    date.setDayOfYear(164);
-    EXPECT_EQ(date.getHijriDate(), QStringLiteral("30 رمضان"));
-    date.setDayOfYear(165);
+    date.setDayOfYear(123);
     EXPECT_EQ(date.getHijriDate(), QStringLiteral(""));
+    date.setDayOfYear(124);
+    EXPECT_EQ(date.getHijriDate(), QStringLiteral("1 رمضان"));
+    date.setDayOfYear(152);
+    EXPECT_EQ(date.getHijriDate(), QStringLiteral("29 رمضان"));
+    date.setDayOfYear(153);
+    EXPECT_EQ(date.getHijriDate(), QStringLiteral(""));
+    // Ramadan 1447 began on 30 Bahman 1404.
+    EXPECT_EQ(DateTimePersian::initWithPersianDate(QStringLiteral("1041129")).getHijriDate(), QStringLiteral(""));
+    EXPECT_EQ(DateTimePersian::initWithPersianDate(QStringLiteral("1041130")).getHijriDate(), QStringLiteral("1 رمضان"));
+    // It had 30 days: Eid al-Fitr fell on 1 Farvardin 1405.
+    EXPECT_EQ(DateTimePersian::initWithPersianDate(QStringLiteral("1041229")).getHijriDate(), QStringLiteral("30 رمضان"));
+    EXPECT_EQ(DateTimePersian::initWithPersianDate(QStringLiteral("1050101")).getHijriDate(), QStringLiteral(""));
+}
+
+TEST(DateTimePersian, KeysOfEveryYearReadBack)
+{
+    const DateTimePersian last1399 = DateTimePersian::initWithPersianDate(QStringLiteral("991230"));
+    const DateTimePersian first1400 = DateTimePersian::initWithPersianDate(QStringLiteral("1000101"));
+    EXPECT_EQ(last1399.fullYear(), 1399);
+    EXPECT_EQ(last1399.dayOfYear(), 366);
+    EXPECT_EQ(first1400.fullYear(), 1400);
+    EXPECT_EQ(first1400.month(), 1);
+    EXPECT_EQ(first1400.day(), 1);
+    EXPECT_EQ(first1400.getPersianDate(), QStringLiteral("1000101"));
+    EXPECT_EQ(first1400.gregorian(), QDate(2021, 3, 21));
+    EXPECT_EQ(last1399.gregorian().addDays(1), first1400.gregorian());
+    // Today's object keeps four digits of the year and gives the same key.
+    foundation::Clock::freeze(foundation::Clock::at(QDate(2026, 12, 7), QTime(10, 0)));
+    const DateTimePersian today;
+    EXPECT_EQ(today.year(), 1405);
+    EXPECT_EQ(today.getPersianDate(), QStringLiteral("1050916"));
+    EXPECT_EQ(today.getFullPersianDate(), QStringLiteral("16 آذر"));
+    foundation::Clock::reset();
 }
 
 } // namespace

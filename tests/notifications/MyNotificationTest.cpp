@@ -1,5 +1,6 @@
 #include "notifications/MyNotification.h"
 
+#include "platform/foundation/Clock.h"
 #include "platform/foundation/Random.h"
 #include "platform/notifications/NotificationCenter.h"
 #include "tests/support/Sandbox.h"
@@ -49,7 +50,7 @@ protected:
     void update() { MyNotification::initialize()->update(); }
 
     // 1391/4/31, day 124: summer time.
-    Sandbox box{QDateTime(QDate(2012, 7, 21), QTime(0, 0))};
+    Sandbox box{foundation::Clock::at(QDate(2012, 7, 21), QTime(0, 0))};
 };
 
 TEST_F(MyNotificationTest, DawnAzanFiresAtTheStoredTimeWithTheSummerHour)
@@ -60,7 +61,7 @@ TEST_F(MyNotificationTest, DawnAzanFiresAtTheStoredTimeWithTheSummerHour)
     const QList<LocalNotification> list = pending();
     ASSERT_EQ(list.size(), 5);
     const LocalNotification& first = list.first();
-    EXPECT_EQ(first.fireDate, QDateTime(QDate(2012, 7, 21), clock(stored(Sandbox::kTehran, "910431", "T1")).addSecs(3600)));
+    EXPECT_EQ(first.fireDate, foundation::Clock::at(QDate(2012, 7, 21), clock(stored(Sandbox::kTehran, "910431", "T1")).addSecs(3600)));
     EXPECT_EQ(first.alertBody, "اذان صبح به افق تهران");
     EXPECT_EQ(first.soundName, "0.wav");
     EXPECT_EQ(first.alertAction, "Ok");
@@ -86,14 +87,14 @@ TEST_F(MyNotificationTest, OnlyTheFirstChosenCityIsFollowed)
 TEST_F(MyNotificationTest, SunriseReminderMinutesBeforeOnAnUnshiftedDay)
 {
     // 1391/7/10, day 196: standard time.
-    box.setNow(QDateTime(QDate(2012, 10, 1), QTime(0, 0)));
+    box.setNow(foundation::Clock::at(QDate(2012, 10, 1), QTime(0, 0)));
     box.choose({Sandbox::kTehran});
     box.exec("UPDATE tTimes SET T2 = '5:50' WHERE StateID = 39 AND Date = 910710");
     settings("Item3 = 10");
     update();
     const QList<LocalNotification> reminders = withSound("alarm.wav");
     ASSERT_EQ(reminders.size(), 5);
-    EXPECT_EQ(reminders.first().fireDate, QDateTime(QDate(2012, 10, 1), QTime(5, 40)));
+    EXPECT_EQ(reminders.first().fireDate, foundation::Clock::at(QDate(2012, 10, 1), QTime(5, 40)));
     EXPECT_EQ(reminders.first().alertBody, QString::fromUtf16(u"تا طلوع آفتاب تنها \u0661\u0660 دقیقه زمان باقیست"));
 }
 
@@ -102,8 +103,8 @@ TEST_F(MyNotificationTest, RemindersOfSaharAndIftarCountBackFromTheAzans)
     box.choose({Sandbox::kTehran});
     settings("Item4 = 15, Item5 = 1");
     update();
-    const QDateTime dawn(QDate(2012, 7, 21), clock(stored(Sandbox::kTehran, "910431", "T1")).addSecs(3600));
-    const QDateTime evening(QDate(2012, 7, 21), clock(stored(Sandbox::kTehran, "910431", "T5")).addSecs(3600));
+    const QDateTime dawn = foundation::Clock::at(QDate(2012, 7, 21), clock(stored(Sandbox::kTehran, "910431", "T1")).addSecs(3600));
+    const QDateTime evening = foundation::Clock::at(QDate(2012, 7, 21), clock(stored(Sandbox::kTehran, "910431", "T5")).addSecs(3600));
     ASSERT_EQ(withSound("7.wav").size(), 5);
     EXPECT_EQ(withSound("7.wav").first().fireDate, dawn.addSecs(-15 * 60));
     EXPECT_EQ(withSound("7.wav").first().alertBody, QString::fromUtf16(u"تا اذان صبح تنها \u0661\u0665 دقیقه زمان باقیست"));
@@ -118,8 +119,8 @@ TEST_F(MyNotificationTest, UserMadeCityMovesTheCentresTimesByItsOffsets)
     box.choose({city});
     settings("Item0 = 1, Item2 = 1, Item4 = 10, Item5 = 10");
     update();
-    const QDateTime dawn(QDate(2012, 7, 21), clock(stored(Sandbox::kTehran, "910431", "T1")).addSecs(3600 + 3 * 60));
-    const QDateTime evening(QDate(2012, 7, 21), clock(stored(Sandbox::kTehran, "910431", "T5")).addSecs(3600 - 2 * 60));
+    const QDateTime dawn = foundation::Clock::at(QDate(2012, 7, 21), clock(stored(Sandbox::kTehran, "910431", "T1")).addSecs(3600 + 3 * 60));
+    const QDateTime evening = foundation::Clock::at(QDate(2012, 7, 21), clock(stored(Sandbox::kTehran, "910431", "T5")).addSecs(3600 - 2 * 60));
     const QList<LocalNotification> azans = withSound("0.wav");
     // The offsets row takes one of the five rows: four days.
     ASSERT_EQ(azans.size(), 8);
@@ -132,7 +133,7 @@ TEST_F(MyNotificationTest, UserMadeCityMovesTheCentresTimesByItsOffsets)
 
 TEST_F(MyNotificationTest, MomentsAlreadyPastAreSkipped)
 {
-    box.setNow(QDateTime(QDate(2012, 7, 21), QTime(12, 0)));
+    box.setNow(foundation::Clock::at(QDate(2012, 7, 21), QTime(12, 0)));
     box.choose({Sandbox::kTehran});
     settings("Item0 = 1, Item2 = 1");
     update();
@@ -147,14 +148,14 @@ TEST_F(MyNotificationTest, MomentsAlreadyPastAreSkipped)
 TEST_F(MyNotificationTest, SummerHourAppliesUpToDay185)
 {
     // 1391/6/30 is day 185, the last day of summer time.
-    box.setNow(QDateTime(QDate(2012, 9, 20), QTime(0, 0)));
+    box.setNow(foundation::Clock::at(QDate(2012, 9, 20), QTime(0, 0)));
     box.choose({Sandbox::kTehran});
     settings("Item1 = 1");
     update();
     const QList<LocalNotification> list = pending();
     ASSERT_EQ(list.size(), 5);
-    EXPECT_EQ(list[0].fireDate, QDateTime(QDate(2012, 9, 20), clock(stored(Sandbox::kTehran, "910630", "T3")).addSecs(3600)));
-    EXPECT_EQ(list[1].fireDate, QDateTime(QDate(2012, 9, 21), clock(stored(Sandbox::kTehran, "910631", "T3"))));
+    EXPECT_EQ(list[0].fireDate, foundation::Clock::at(QDate(2012, 9, 20), clock(stored(Sandbox::kTehran, "910630", "T3")).addSecs(3600)));
+    EXPECT_EQ(list[1].fireDate, foundation::Clock::at(QDate(2012, 9, 21), clock(stored(Sandbox::kTehran, "910631", "T3"))));
 }
 
 TEST_F(MyNotificationTest, RandomRecordingDrawsOneOfTheSevenForEachAzan)
@@ -174,7 +175,7 @@ TEST_F(MyNotificationTest, RandomRecordingDrawsOneOfTheSevenForEachAzan)
 TEST_F(MyNotificationTest, EventsNoticeAtTheSetClockTimeOnEveryDayWithEvents)
 {
     // 1391/6/29: the notices straddle the end of summer time.
-    box.setNow(QDateTime(QDate(2012, 9, 19), QTime(0, 0)));
+    box.setNow(foundation::Clock::at(QDate(2012, 9, 19), QTime(0, 0)));
     box.choose({Sandbox::kTehran});
     settings("Item7 = '21:05'");
     box.exec("UPDATE tEvents SET Description = 'a@b' WHERE Date = 910629");
@@ -220,6 +221,83 @@ TEST_F(MyNotificationTest, RebuildingIsIdempotentAndBounded)
     update();
     EXPECT_EQ(pending(), once);
     EXPECT_EQ(once.size(), 35);
+}
+
+TEST_F(MyNotificationTest, DawnOnTheFirstOfFarvardin1391IsStandardTime)
+{
+    // The clocks moved at the end of 1 Farvardin 1391, not before it.
+    box.setNow(foundation::Clock::at(QDate(2012, 3, 20), QTime(0, 0)));
+    box.choose({Sandbox::kTehran});
+    settings("Item0 = 1");
+    update();
+    const QList<LocalNotification> list = pending();
+    ASSERT_EQ(list.size(), 5);
+    EXPECT_EQ(list[0].fireDate, foundation::Clock::at(QDate(2012, 3, 20), QTime(4, 44)));
+    EXPECT_EQ(list[1].fireDate, foundation::Clock::at(QDate(2012, 3, 21), clock(stored(Sandbox::kTehran, "910102", "T1")).addSecs(3600)));
+}
+
+TEST_F(MyNotificationTest, TheDaysRunOnAcrossTheEndOfTheYear)
+{
+    // 27 Esfand 1404: three days of 1404, then 1 and 2 Farvardin 1405.
+    box.setNow(foundation::Clock::at(QDate(2026, 3, 18), QTime(0, 0)));
+    box.choose({Sandbox::kTehran});
+    settings("Item1 = 1, Item7 = '09:00'");
+    update();
+    const QList<LocalNotification> noons = withSound("0.wav");
+    ASSERT_EQ(noons.size(), 5);
+    const QStringList keys = {"1041227", "1041228", "1041229", "1050101", "1050102"};
+    for (int i = 0; i < 5; ++i) {
+        const QDate day = QDate(2026, 3, 18).addDays(i);
+        // No summer time since 1402.
+        EXPECT_EQ(noons[i].fireDate, foundation::Clock::at(day, clock(stored(Sandbox::kTehran, keys[i], "T3")))) << i;
+    }
+    // The events notices too: 29 Esfand, then Nowruz.
+    const QList<LocalNotification> notices = withSound("times.wav");
+    ASSERT_FALSE(notices.isEmpty());
+    QStringList days;
+    for (const LocalNotification& n : notices)
+        days.append(n.fireDate.date().toString(Qt::ISODate));
+    EXPECT_TRUE(days.contains("2026-03-20"));
+    EXPECT_TRUE(days.contains("2026-03-21"));
+}
+
+TEST_F(MyNotificationTest, TheNightsTheClocksChangeLoseNothing)
+{
+    // 30 Shahrivar 1401, the last summer: at 24:00 summer time the clocks
+    // went back to 23:00, and every moment stays one moment.
+    box.setNow(foundation::Clock::at(QDate(2022, 9, 21), QTime(0, 0)));
+    box.choose({Sandbox::kTehran});
+    settings("Item2 = 1, Item7 = '23:30'");
+    update();
+    const QList<LocalNotification> evenings = withSound("0.wav");
+    ASSERT_EQ(evenings.size(), 5);
+    EXPECT_EQ(evenings[0].fireDate, foundation::Clock::at(QDate(2022, 9, 21), clock(stored(Sandbox::kTehran, "1010630", "T5")).addSecs(3600)));
+    EXPECT_EQ(evenings[1].fireDate, foundation::Clock::at(QDate(2022, 9, 22), clock(stored(Sandbox::kTehran, "1010631", "T5"))));
+    for (const LocalNotification& n : withSound("times.wav"))
+        EXPECT_EQ(n.fireDate.time(), QTime(23, 30)) << n.fireDate.toString(Qt::ISODate).toStdString();
+
+    // 2 Farvardin 1391 began at 01:00: a notice set for 00:30 comes at 01:30.
+    box.setNow(foundation::Clock::at(QDate(2012, 3, 20), QTime(12, 0)));
+    settings("Item7 = '00:30'");
+    box.exec("UPDATE tEvents SET Description = 'x' WHERE Date = 910102");
+    update();
+    const QList<LocalNotification> notices = withSound("times.wav");
+    ASSERT_FALSE(notices.isEmpty());
+    EXPECT_EQ(notices[0].fireDate.toUTC(), QDateTime(QDate(2012, 3, 20), QTime(21, 0), Qt::UTC));
+}
+
+TEST_F(MyNotificationTest, TodayIn1405)
+{
+    box.setNow(foundation::Clock::at(QDate(2026, 12, 7), QTime(10, 0)));
+    box.choose({Sandbox::kTehran});
+    settings("Item0 = 1, Item1 = 1, Item2 = 1");
+    update();
+    const QList<LocalNotification> list = pending();
+    ASSERT_EQ(list.size(), 14);
+    EXPECT_EQ(list[0].alertBody, "اذان ظهر به افق تهران");
+    EXPECT_EQ(list[0].fireDate, foundation::Clock::at(QDate(2026, 12, 7), clock(stored(Sandbox::kTehran, "1050916", "T3"))));
+    EXPECT_EQ(list[1].fireDate, foundation::Clock::at(QDate(2026, 12, 7), clock(stored(Sandbox::kTehran, "1050916", "T5"))));
+    EXPECT_EQ(list[2].fireDate, foundation::Clock::at(QDate(2026, 12, 8), clock(stored(Sandbox::kTehran, "1050917", "T1"))));
 }
 
 } // namespace

@@ -21,7 +21,7 @@ class NotificationCenterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        foundation::Clock::freeze(QDateTime(QDate(2012, 7, 21), QTime(4, 0)));
+        foundation::Clock::freeze(foundation::Clock::at(QDate(2012, 7, 21), QTime(4, 0)));
         center->setStorePath(path);
         center->cancelAllLocalNotifications();
         center->setDeliveryHandler([this](const LocalNotification& n) { delivered.append(n); });
@@ -42,8 +42,8 @@ protected:
 
 TEST_F(NotificationCenterTest, PendingListSurvivesARestartInFireOrder)
 {
-    center->scheduleLocalNotification(at(QDateTime(QDate(2012, 7, 22), QTime(4, 24)), "b"));
-    center->scheduleLocalNotification(at(QDateTime(QDate(2012, 7, 21), QTime(20, 37)), "a\nline", ".wav"));
+    center->scheduleLocalNotification(at(foundation::Clock::at(QDate(2012, 7, 22), QTime(4, 24)), "b"));
+    center->scheduleLocalNotification(at(foundation::Clock::at(QDate(2012, 7, 21), QTime(20, 37)), "a\nline", ".wav"));
     center->setStorePath(QString());
     EXPECT_TRUE(center->scheduledLocalNotifications().isEmpty());
     center->setStorePath(path);
@@ -52,14 +52,14 @@ TEST_F(NotificationCenterTest, PendingListSurvivesARestartInFireOrder)
     EXPECT_EQ(list[0].alertBody, "a\nline");
     EXPECT_EQ(list[0].soundName, ".wav");
     EXPECT_EQ(list[0].userInfo.value("someKey"), "someValue");
-    EXPECT_EQ(list[1].fireDate, QDateTime(QDate(2012, 7, 22), QTime(4, 24)));
+    EXPECT_EQ(list[1].fireDate, foundation::Clock::at(QDate(2012, 7, 22), QTime(4, 24)));
     EXPECT_EQ(NotificationCenter::describe(list), "2012-07-21T20:37  .wav  a\\nline\n2012-07-22T04:24  0.wav  b\n");
 }
 
 TEST_F(NotificationCenterTest, EachNotificationFiresOnceWhenTheClockReachesIt)
 {
-    center->scheduleLocalNotification(at(QDateTime(QDate(2012, 7, 21), QTime(4, 5)), "dawn"));
-    center->scheduleLocalNotification(at(QDateTime(QDate(2012, 7, 21), QTime(13, 0)), "noon"));
+    center->scheduleLocalNotification(at(foundation::Clock::at(QDate(2012, 7, 21), QTime(4, 5)), "dawn"));
+    center->scheduleLocalNotification(at(foundation::Clock::at(QDate(2012, 7, 21), QTime(13, 0)), "noon"));
     center->check();
     EXPECT_TRUE(delivered.isEmpty());
     foundation::Clock::advance(5 * 60);
@@ -76,8 +76,8 @@ TEST_F(NotificationCenterTest, EachNotificationFiresOnceWhenTheClockReachesIt)
 
 TEST_F(NotificationCenterTest, NotificationsDueWhileNotRunningFireOnceAtStart)
 {
-    center->scheduleLocalNotification(at(QDateTime(QDate(2012, 7, 21), QTime(3, 0)), "late"));
-    center->scheduleLocalNotification(at(QDateTime(QDate(2012, 7, 21), QTime(2, 0)), "later"));
+    center->scheduleLocalNotification(at(foundation::Clock::at(QDate(2012, 7, 21), QTime(3, 0)), "late"));
+    center->scheduleLocalNotification(at(foundation::Clock::at(QDate(2012, 7, 21), QTime(2, 0)), "later"));
     center->setStorePath(path);
     center->start();
     ASSERT_EQ(delivered.size(), 2);
@@ -88,11 +88,11 @@ TEST_F(NotificationCenterTest, NotificationsDueWhileNotRunningFireOnceAtStart)
 
 TEST_F(NotificationCenterTest, AHandlerThatReschedulesDoesNotRefireWhatIsDue)
 {
-    center->scheduleLocalNotification(at(QDateTime(QDate(2012, 7, 21), QTime(3, 0)), "due"));
+    center->scheduleLocalNotification(at(foundation::Clock::at(QDate(2012, 7, 21), QTime(3, 0)), "due"));
     center->setDeliveryHandler([this](const LocalNotification& n) {
         delivered.append(n);
         center->cancelAllLocalNotifications();
-        center->scheduleLocalNotification(at(QDateTime(QDate(2012, 7, 22), QTime(3, 0)), "tomorrow"));
+        center->scheduleLocalNotification(at(foundation::Clock::at(QDate(2012, 7, 22), QTime(3, 0)), "tomorrow"));
     });
     center->check();
     center->check();
@@ -102,7 +102,7 @@ TEST_F(NotificationCenterTest, AHandlerThatReschedulesDoesNotRefireWhatIsDue)
 
 TEST_F(NotificationCenterTest, TheListOnDiskIsAlwaysWhole)
 {
-    center->scheduleLocalNotification(at(QDateTime(QDate(2012, 7, 21), QTime(5, 0)), "one"));
+    center->scheduleLocalNotification(at(foundation::Clock::at(QDate(2012, 7, 21), QTime(5, 0)), "one"));
     // A damaged file reads as an empty list rather than stopping the service.
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -110,7 +110,7 @@ TEST_F(NotificationCenterTest, TheListOnDiskIsAlwaysWhole)
     file.close();
     center->setStorePath(path);
     EXPECT_TRUE(center->scheduledLocalNotifications().isEmpty());
-    center->scheduleLocalNotification(at(QDateTime(QDate(2012, 7, 21), QTime(5, 0)), "two"));
+    center->scheduleLocalNotification(at(foundation::Clock::at(QDate(2012, 7, 21), QTime(5, 0)), "two"));
     center->setStorePath(path);
     ASSERT_EQ(center->scheduledLocalNotifications().size(), 1);
     EXPECT_EQ(center->scheduledLocalNotifications()[0].alertBody, "two");

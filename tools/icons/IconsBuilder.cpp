@@ -1,6 +1,10 @@
 #include "IconsBuilder.h"
 
+#include "EventSources.h"
 #include "PrayerTimes.h"
+
+#include "calendar/DateKey.h"
+#include "calendar/PersianCalendar.h"
 
 #include <QDate>
 #include <QDir>
@@ -16,11 +20,7 @@
 
 namespace {
 
-// 1 Farvardin 1391.
-const QDate kFirstDay(2012, 3, 20);
-constexpr int kYear = 91;
 constexpr int kProvinceCount = 31;
-constexpr std::array<int, 12> kMonthDays1391 = {31, 31, 31, 31, 31, 31, 30, 30, 30, 30, 30, 30};
 
 struct Province {
     QString name;
@@ -33,18 +33,14 @@ struct Day {
     QDate date;
 };
 
-// Every day of 1391, then 1 Farvardin 1392 (so the last day has a next day).
-QList<Day> yearDays()
+// Every day of the data, then the day after the last (so that every day has
+// a next day for its T7 and T8).
+QList<Day> dataDays()
 {
     QList<Day> days;
-    QDate date = kFirstDay;
-    for (int m = 1; m <= 12; ++m) {
-        for (int d = 1; d <= kMonthDays1391[static_cast<size_t>(m - 1)]; ++d) {
-            days.append({kYear * 10000 + m * 100 + d, date});
-            date = date.addDays(1);
-        }
-    }
-    days.append({(kYear + 1) * 10000 + 101, date});
+    const QDate last = PersianCalendar::toGregorian(PersianCalendar::lastDataDay()).addDays(1);
+    for (QDate date = PersianCalendar::toGregorian(PersianCalendar::firstDataDay()); date <= last; date = date.addDays(1))
+        days.append({DateKey::make(PersianCalendar::fromGregorian(date)), date});
     return days;
 }
 
@@ -142,7 +138,9 @@ QString buildIcons(const QString& schemaPath, const QString& dataDir, const QStr
     const QString schema = QString::fromUtf8(schemaFile.readAll());
 
     const QList<Province> provinces = readProvinces(dataDir, error);
-    const QList<QStringList> events = readTable(dataDir + QStringLiteral("/events.tsv"), error);
+    EventSources events;
+    if (error.isEmpty())
+        error = events.load(dataDir);
     const QList<QStringList> settings = readTable(dataDir + QStringLiteral("/settings.tsv"), error);
     if (!error.isEmpty())
         return error;
@@ -166,7 +164,7 @@ QString buildIcons(const QString& schemaPath, const QString& dataDir, const QStr
         states.append({kProvinceCount + i + 1, provinces[i].centre, i + 1, 1});
     ok = ok && w.insert("INSERT INTO tStates(StateID, Name, ParentID, IsCenter) VALUES(?, ?, ?, ?)", states);
 
-    const QList<Day> days = yearDays();
+    const QList<Day> days = dataDays();
     QList<QVariantList> times;
     for (int i = 0; i < provinces.size(); ++i) {
         for (const Day& day : days) {
@@ -177,26 +175,18 @@ QString buildIcons(const QString& schemaPath, const QString& dataDir, const QStr
     }
     ok = ok && w.insert("INSERT INTO tTimes(StateID, Date, T1, T2, T3, T4, T5, T6) VALUES(?, ?, ?, ?, ?, ?, ?, ?)", times);
 
-    // Events of a day in file order; the day is a holiday when any of its lines says so.
-    QMap<int, QStringList> descriptions;
-    QMap<int, int> holidays;
-    for (const QStringList& r : events) {
-        if (r.size() < 4) {
-            error = QStringLiteral("events.tsv: short line");
-            break;
-        }
-        const int key = kYear * 10000 + r[0].toInt() * 100 + r[1].toInt();
-        descriptions[key].append(r[3].trimmed());
-        holidays[key] = std::max(holidays.value(key), r[2].toInt());
-    }
+    // Each day of the data with the key of the day after it, for vTimes.
+    QList<QVariantList> next;
+    for (int i = 0; i + 1 < days.size(); ++i)
+        next.append({days[i].key, days[i + 1].key});
+    ok = ok && w.insert("INSERT INTO tDays(Date, NextDate) VALUES(?, ?)", next);
+
+    // One row per day of the data, in date order.
     QList<QVariantList> eventRows;
-    for (const Day& day : days) {
-        if (day.key / 10000 != kYear)
-            continue;
-        eventRows.append({day.key, descriptions.value(day.key).join(QLatin1Char('@')), holidays.value(day.key)});
-    }
-    ok = ok && error.isEmpty()
-        && w.insert("INSERT INTO tEvents(Date, Description, IsHoliday) VALUES(?, ?, ?)", eventRows);
+    const QMap<int, EventSources::Day> eventDays = events.days(PersianCalendar::firstDataDay(), PersianCalendar::lastDataDay());
+    for (auto it = eventDays.cbegin(); it != eventDays.cend(); ++it)
+        eventRows.append({it.key(), it->description, it->holiday ? 1 : 0});
+    ok = ok && w.insert("INSERT INTO tEvents(Date, Description, IsHoliday) VALUES(?, ?, ?)", eventRows);
 
     QStringList columns;
     QVariantList values;

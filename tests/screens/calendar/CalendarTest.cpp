@@ -1,5 +1,7 @@
 #include "screens/calendar/CalendarViewController.h"
 
+#include "calendar/PersianCalendar.h"
+#include "platform/foundation/Clock.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Touch.h"
@@ -12,42 +14,73 @@
 
 namespace {
 
-const int kMonthDays[12] = {31, 31, 31, 31, 31, 31, 30, 30, 30, 30, 30, 30};
-
-TEST(CalendarGrid, EveryDayOf1391StandsOnceInItsWeekday)
+// The fixed layout of 1391's months, as the calendar first had it: month m
+// (0 Farvardin) is shifted so that cell (j, k) holds day 7j + k + shift, and
+// days that do not fit into five rows move into the empty cells of row 0.
+int dayIn1391(int m, int j, int k)
 {
-    // 1 Farvardin 1391 is a Tuesday: column 3 from the right (Saturday is 0).
-    int weekday = 3;
-    for (int m = 0; m < 12; ++m) {
-        QSet<int> seen;
-        for (int j = 0; j < CalendarViewController::kRows; ++j) {
-            for (int k = 0; k < CalendarViewController::kColumns; ++k) {
-                const int d = CalendarViewController::dayInCell(m, j, k);
-                if (d == 0)
-                    continue;
-                EXPECT_FALSE(seen.contains(d)) << "month " << m << " day " << d;
-                seen.insert(d);
-                // The column of day d follows from the weekday of day 1.
-                EXPECT_EQ(k, (weekday + d - 1) % 7) << "month " << m << " day " << d;
-            }
-        }
-        EXPECT_EQ(seen.size(), kMonthDays[m]) << "month " << m;
-        weekday = (weekday + kMonthDays[m]) % 7;
-    }
+    int shift = m <= 5 ? -((3 * m + 2) % 7) : -((2 * (m - 6) + 6) % 7);
+    if (shift == -6)
+        shift = 1;
+    const int q = m / 6;
+    const int d = 7 * j + k + shift;
+    if (d <= 0 && d >= -3 - q)
+        return 0;
+    if (d + q > 31)
+        return 0;
+    return d < -3 - q ? d + 35 : d;
+}
+
+QList<int> days(int year, int month)
+{
+    QList<int> list;
+    for (int j = 0; j < CalendarViewController::kRows; ++j)
+        for (int k = 0; k < CalendarViewController::kColumns; ++k)
+            list.append(CalendarViewController::dayInCell(year, month, j, k));
+    return list;
+}
+
+TEST(CalendarGrid, The1391LayoutIsTheCalendarsOwn)
+{
+    for (int m = 0; m < 12; ++m)
+        for (int j = 0; j < CalendarViewController::kRows; ++j)
+            for (int k = 0; k < CalendarViewController::kColumns; ++k)
+                ASSERT_EQ(CalendarViewController::dayInCell(1391, m + 1, j, k), dayIn1391(m, j, k)) << m << " " << j << " " << k;
     // Ordibehesht: 30 and 31 at the right of the top row, then four empty
     // cells, and 1 at the left (Friday).
-    EXPECT_EQ(CalendarViewController::dayInCell(1, 0, 0), 30);
-    EXPECT_EQ(CalendarViewController::dayInCell(1, 0, 1), 31);
-    for (int k = 2; k <= 5; ++k)
-        EXPECT_EQ(CalendarViewController::dayInCell(1, 0, k), 0);
-    EXPECT_EQ(CalendarViewController::dayInCell(1, 0, 6), 1);
-    // Farvardin's 26 to 31 fill the bottom row.
-    for (int k = 0; k <= 5; ++k)
-        EXPECT_EQ(CalendarViewController::dayInCell(0, 4, k), 26 + k);
-    EXPECT_EQ(CalendarViewController::dayInCell(0, 4, 6), 0);
-    EXPECT_EQ(CalendarViewController::dayInCell(0, 0, 3), 1);
+    EXPECT_EQ(days(1391, 2).mid(0, 7), (QList<int>{30, 31, 0, 0, 0, 0, 1}));
+    // Farvardin (1 on Tuesday) ends with 26 to 31 in the bottom row.
+    EXPECT_EQ(days(1391, 1).mid(0, 7), (QList<int>{0, 0, 0, 1, 2, 3, 4}));
+    EXPECT_EQ(days(1391, 1).mid(28, 7), (QList<int>{26, 27, 28, 29, 30, 31, 0}));
     EXPECT_EQ(CalendarViewController::cellFrame(0, 0), QRect(276, 1, 45, 43));
     EXPECT_EQ(CalendarViewController::cellFrame(4, 6), QRect(0, 177, 45, 43));
+}
+
+TEST(CalendarGrid, EveryMonthOfTheDataShowsEachDayOnceInItsWeekday)
+{
+    for (int year = PersianCalendar::kFirstYear; year <= PersianCalendar::kLastYear; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            QSet<int> seen;
+            const QList<int> cells = days(year, month);
+            for (int c = 0; c < cells.size(); ++c) {
+                const int d = cells[c];
+                if (d == 0)
+                    continue;
+                ASSERT_FALSE(seen.contains(d)) << year << "/" << month << "/" << d;
+                seen.insert(d);
+                ASSERT_EQ(c % 7, PersianCalendar::weekday({year, month, d})) << year << "/" << month << "/" << d;
+            }
+            ASSERT_EQ(seen.size(), PersianCalendar::daysInMonth(year, month)) << year << "/" << month;
+        }
+    }
+    // Esfand 1403 has 30 days, from Wednesday 19 February 2025.
+    EXPECT_EQ(PersianCalendar::daysInMonth(1403, 12), 30);
+    EXPECT_EQ(days(1403, 12).mid(0, 7), (QList<int>{0, 0, 0, 0, 1, 2, 3}));
+    EXPECT_EQ(days(1403, 12).mid(28, 7), (QList<int>{25, 26, 27, 28, 29, 30, 0}));
+    // Farvardin 1405 starts on a Saturday: 1 in the rightmost cell, 29 to 31
+    // in the bottom row.
+    EXPECT_EQ(days(1405, 1).mid(0, 7), (QList<int>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(days(1405, 1).mid(28, 7), (QList<int>{29, 30, 31, 0, 0, 0, 0}));
 }
 
 class CalendarTest : public ::testing::Test {
@@ -91,7 +124,7 @@ protected:
 TEST_F(CalendarTest, OpensOnTheShownMonthWithTodayMarked)
 {
     ASSERT_NE(open(), nullptr);
-    EXPECT_EQ(calendar->monthLbl()->text(), "تیر");
+    EXPECT_EQ(calendar->monthLbl()->text(), "تیر ١٣٩١");
     EXPECT_EQ(calendar->month(), 3);
     EXPECT_EQ(calendar->today(), 31);
     EXPECT_EQ(calendar->dayButtons().size(), 31);
@@ -144,7 +177,7 @@ TEST_F(CalendarTest, AMonthChangeIgnoresTapsUntilItHasScrolledIn)
     ui::touch::tap(phone.window(), at);
     Phone::settle();
     EXPECT_EQ(calendar->month(), 4);
-    EXPECT_EQ(calendar->monthLbl()->text(), "مرداد");
+    EXPECT_EQ(calendar->monthLbl()->text(), "مرداد ١٣٩١");
     EXPECT_EQ(calendar->today(), 0);
     EXPECT_EQ(events(), QStringList{"بدون رویداد"});
     EXPECT_EQ(calendar->scrl()->subviews().size(), 1);
@@ -154,14 +187,39 @@ TEST_F(CalendarTest, AMonthChangeIgnoresTapsUntilItHasScrolledIn)
     EXPECT_EQ(calendar->month(), 5);
 }
 
-TEST_F(CalendarTest, NoWrapPastTheEndsOfTheYear)
+TEST_F(CalendarTest, MonthsCrossTheYearsAndStopAtTheEndsOfTheData)
 {
-    phone.box.setNow(QDateTime(QDate(2012, 3, 25), QTime(9, 0)));
+    phone.box.setNow(foundation::Clock::at(QDate(2012, 3, 25), QTime(9, 0)));
     ASSERT_NE(open(), nullptr);
     EXPECT_EQ(calendar->month(), 0);
     phone.tap(calendar->previousButton());
     EXPECT_EQ(calendar->month(), 0);
-    EXPECT_EQ(calendar->monthLbl()->text(), "فروردین");
+    EXPECT_EQ(calendar->monthLbl()->text(), "فروردین ١٣٩١");
+    for (int i = 0; i < 12; ++i)
+        phone.tap(calendar->nextButton());
+    EXPECT_EQ(calendar->year(), 1392);
+    EXPECT_EQ(calendar->monthLbl()->text(), "فروردین ١٣٩٢");
+    phone.tap(calendar->previousButton());
+    EXPECT_EQ(calendar->monthLbl()->text(), "اسفند ١٣٩١");
+    // Esfand 1391 has 30 days.
+    EXPECT_EQ(calendar->dayButtons().size(), 30);
+    phone.tap(day(30));
+    phone.tap(calendar->confirmButton());
+    EXPECT_EQ(phone.main()->localDtp().getPersianDate(), "911230");
+}
+
+TEST_F(CalendarTest, TheLastMonthOfTheDataIsTheLastOneShown)
+{
+    // 20 Esfand 1410.
+    phone.box.setNow(foundation::Clock::at(QDate(2032, 3, 10), QTime(9, 0)));
+    ASSERT_NE(open(), nullptr);
+    EXPECT_EQ(calendar->monthLbl()->text(), "اسفند ١٤١٠");
+    EXPECT_EQ(calendar->dayButtons().size(), 29);
+    phone.tap(calendar->nextButton());
+    EXPECT_EQ(calendar->year(), 1410);
+    EXPECT_EQ(calendar->month(), 11);
+    phone.tap(calendar->previousButton());
+    EXPECT_EQ(calendar->monthLbl()->text(), "بهمن ١٤١٠");
 }
 
 TEST_F(CalendarTest, ConfirmingAfterAMonthChangeReturnsToday)

@@ -2,6 +2,7 @@
 #include "screens/main/MainViewController.h"
 
 #include "calendar/Utility.h"
+#include "platform/foundation/Clock.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/PageControl.h"
 #include "platform/ui/Touch.h"
@@ -14,9 +15,9 @@
 
 namespace {
 
-QString persian(const char* latin)
+QString persian(const QString& latin)
 {
-    return Utility::ConvertToPersian(QString::fromUtf8(latin));
+    return Utility::ConvertToPersian(latin);
 }
 
 QList<ui::Label*> labels(ui::View* page)
@@ -144,6 +145,39 @@ TEST_F(MainScreenTest, ADateWithoutDataHasNoPage)
     EXPECT_EQ(screen->pageControl()->numberOfPages(), 0);
 }
 
+TEST_F(MainScreenTest, TodayIn1405ShowsItsDateAndStandardTimes)
+{
+    box.setNow(foundation::Clock::at(QDate(2026, 12, 7), QTime(10, 0)));
+    box.choose({Sandbox::kTehran});
+    open();
+    ASSERT_EQ(pages().size(), 1);
+    EXPECT_EQ(labels(pages()[0])[2]->text(), persian("16 آذر"));
+    const QString stored = box.scalar("SELECT T1 FROM tTimes WHERE StateID = 39 AND Date = 1050916");
+    const QStringList hm = stored.split(':');
+    EXPECT_EQ(time(0, 1), persian(QString::asprintf("%02d:%02d", hm[0].toInt(), hm[1].toInt())));
+}
+
+TEST_F(MainScreenTest, ADayOutsideTheDataSaysSoInsteadOfOpeningTheSettings)
+{
+    // 12 Dey 1411: after the last year of the data.
+    box.setNow(foundation::Clock::at(QDate(2033, 1, 1), QTime(10, 0)));
+    box.choose({Sandbox::kTehran, Sandbox::kMashhad});
+    open();
+    screen->viewDidAppear(false);
+    EXPECT_EQ(window->rootViewController(), screen);
+    ASSERT_EQ(pages().size(), 2);
+    const QList<ui::Label*> l = labels(pages()[1]);
+    EXPECT_EQ(l[0]->text(), "تهران");
+    EXPECT_EQ(l[2]->text(), persian("12 دی"));
+    bool told = false;
+    for (QWidget* w : pages()[1]->findChildren<QWidget*>())
+        if (auto* label = dynamic_cast<ui::Label*>(w))
+            told = told || (label->text().contains(persian("1 فروردین 1391")) && label->text().contains(persian("29 اسفند 1410")));
+    EXPECT_TRUE(told);
+    // No times on such a page.
+    EXPECT_EQ(l.size(), 3);
+}
+
 class DayPageTest : public ::testing::Test {
 protected:
     Row row(const QString& description) const
@@ -199,6 +233,17 @@ TEST_F(DayPageTest, RamadanDaysFrom124To152)
     EXPECT_EQ(l[2]->font().pixelSize(), 15);
     EXPECT_EQ(build(152)[2]->text(), persian("31 تیر / 29 رمضان"));
     EXPECT_EQ(build(153)[2]->font().pixelSize(), 20);
+}
+
+TEST_F(DayPageTest, RamadanDaysOfOtherYearsComeFromTheLunarMonths)
+{
+    date = DateTimePersian::initWithPersianDate("1041130");
+    QList<ui::Label*> l = build(date.dayOfYear());
+    EXPECT_EQ(l[2]->text(), persian("30 بهمن / 1 رمضان"));
+    date = DateTimePersian::initWithPersianDate("1041229");
+    EXPECT_EQ(build(date.dayOfYear())[2]->text(), persian("29 اسفند / 30 رمضان"));
+    date = DateTimePersian::initWithPersianDate("1050101");
+    EXPECT_EQ(build(date.dayOfYear())[2]->font().pixelSize(), 20);
 }
 
 TEST_F(DayPageTest, SummerHourEndsWithDay185AndTomorrowIsJudgedByTomorrow)
