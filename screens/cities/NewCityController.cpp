@@ -170,6 +170,7 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
         field->setPlaceholder(QStringLiteral("بدون نام"));
         field->setAsciiCapableKeyboard(true);
         field->setReturnKeyType(ui::TextField::ReturnKey::Done);
+        field->setMaxLength(kNameLength);
         field->setDelegate(this);
         field->setText(typed);
         cell->contentView()->addSubview(field);
