@@ -1,14 +1,14 @@
 #pragma once
 
+#include "TextDrawing.h"
 #include "View.h"
 
 #include <QFont>
 
 namespace ui {
 
-enum class TextAlignment { Left, Center, Right };
-
-// One or more lines of text with an optional shadow.
+// One or more lines of text with an optional shadow. A text too large for
+// the frame shrinks, down to a minimum size, before it is cut.
 class Label : public View {
 public:
     explicit Label(const QRect& frame = QRect());
@@ -27,6 +27,10 @@ public:
     // 0: as many lines as fit.
     void setNumberOfLines(int lines);
     void setAdjustsFontSizeToFitWidth(bool adjusts);
+    // 0: half the font's size.
+    void setMinimumFontSize(double size);
+    // Whether the frame shows the whole text, or only its beginning.
+    bool isTruncated() const;
 
 protected:
     void draw(QPainter& painter) override;
@@ -39,11 +43,8 @@ private:
     QSize shadowOffset_{0, -1};
     TextAlignment alignment_ = TextAlignment::Left;
     int lines_ = 1;
-    bool adjusts_ = false;
+    bool adjusts_ = true;
+    double minimumSize_ = 0;
 };
-
-// Draws `text` in `rect` the way labels and controls do.
-void drawText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font, const QColor& color,
-    TextAlignment alignment, int lines = 1, bool shrinkToFit = false);
 
 } // namespace ui

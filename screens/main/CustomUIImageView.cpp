@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int kTimeRows = 8;
+constexpr double kSmallestEventFont = 9;
 const QRect kTimesArea(20, 106, 280, 314);
 
 ui::Label* makeLabel(const QRect& frame, ui::TextAlignment alignment, double size, const QSize& shadow, const QString& text)
@@ -44,7 +45,11 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
     QString eventText = events.first();
     if (events.size() > 1)
         eventText = eventText + QStringLiteral(" و ...");
-    addSubview(makeLabel(QRect(30, 70, 250, 40), ui::TextAlignment::Right, 16, QSize(-1, 3), Utility::ConvertToPersian(eventText)));
+    ui::Label* eventLabel = makeLabel(QRect(30, 70, 250, 40), ui::TextAlignment::Right, 16, QSize(-1, 3), Utility::ConvertToPersian(eventText));
+    // A long event shrinks to fit its line rather than end in an ellipsis,
+    // which would read like the "و ..." of more events.
+    eventLabel->setMinimumFontSize(kSmallestEventFont);
+    addSubview(eventLabel);
 
     ui::Label* dateLabel = makeLabel(QRect(30, 45, 160, 40), ui::TextAlignment::Left, 20, QSize(-1, 3),
         Utility::ConvertToPersian(date.getFullPersianDate()));

@@ -223,6 +223,26 @@ TEST_F(DayPageTest, EventsShowTheFirstWithAHintOfMore)
     EXPECT_EQ(build(10, "")[1]->text(), "");
 }
 
+TEST_F(DayPageTest, LongNamesAndEventsShrinkRatherThanBeingCut)
+{
+    // A single long event is shown whole, never with an ellipsis that would
+    // read like the "و ..." of more events.
+    QList<ui::Label*> l = build(10, "روز ملی شدن صنعت نفت ایران؛ ولادت امام علی (ع) و روز پدر");
+    EXPECT_FALSE(l[1]->isTruncated());
+    EXPECT_FALSE(l[1]->text().endsWith(" و ..."));
+    // A long name of a city of one's own fits its 100 points.
+    Row r = row("");
+    r.insert("Name", "شهرک صنعتی شمس‌آباد");
+    page = std::make_unique<CustomUIImageView>(r, 0, date);
+    l = labels(page.get());
+    EXPECT_EQ(l[0]->frame().width(), 100);
+    EXPECT_FALSE(l[0]->isTruncated());
+    // The longest name is cut only after shrinking to half its size.
+    r.insert("Name", QString(50, QChar(0x0645)));
+    page = std::make_unique<CustomUIImageView>(r, 0, date);
+    EXPECT_TRUE(labels(page.get())[0]->isTruncated());
+}
+
 TEST_F(DayPageTest, RamadanDaysFrom124To152)
 {
     QList<ui::Label*> l = build(123);
