@@ -1,9 +1,9 @@
 #include "SearchBar.h"
 
 #include "Button.h"
+#include "LineEdit.h"
 #include "Style.h"
 
-#include <QLineEdit>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -14,17 +14,19 @@ constexpr int kCancelWidth = 64;
 }
 
 SearchBar::SearchBar(const QRect& frame)
-    : View(frame), field_(new QLineEdit(this)), cancel_(new Button(Button::Type::Custom))
+    : View(frame), field_(new LineEdit(this)), cancel_(new Button(Button::Type::Custom))
 {
-    field_->setFont(ui::font(QStringLiteral("Helvetica"), 15));
-    field_->setLayoutDirection(Qt::RightToLeft);
-    field_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    field_->setBaseFont(ui::font(QStringLiteral("Helvetica"), 15));
     field_->setClearButtonEnabled(true);
     field_->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #7a8797; border-radius: 14px; padding: 0 10px;"
                                          " background: white; color: black; }"));
     QObject::connect(field_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (delegate_)
             delegate_->searchBarTextDidChange(this, text);
+    });
+    QObject::connect(field_, &QLineEdit::returnPressed, this, [this] {
+        if (delegate_)
+            delegate_->searchBarSearchButtonClicked(this);
     });
     cancel_->setTitle(QStringLiteral("انصراف"));
     cancel_->setTitleColor(Qt::white);
@@ -60,7 +62,7 @@ QString SearchBar::text() const
 
 void SearchBar::setPlaceholder(const QString& placeholder)
 {
-    field_->setPlaceholderText(placeholder);
+    field_->setPlaceholder(placeholder);
 }
 
 void SearchBar::setShowsCancelButton(bool shows)
@@ -81,34 +83,20 @@ bool SearchBar::isCancelButtonEnabled() const
     return cancel_->isEnabled();
 }
 
-void SearchBar::showEvent(QShowEvent* event)
-{
-    View::showEvent(event);
-    if (pendingFocus_ && isVisible()) {
-        pendingFocus_ = false;
-        field_->setFocus(Qt::OtherFocusReason);
-    }
-}
-
 void SearchBar::becomeFirstResponder()
 {
-    // A field not on screen yet takes the keyboard when it comes.
-    pendingFocus_ = !isVisible();
-    field_->setFocus(Qt::OtherFocusReason);
-    if (QWidget* w = window())
-        w->activateWindow();
+    field_->becomeFirstResponder();
 }
 
 void SearchBar::resignFirstResponder()
 {
-    pendingFocus_ = false;
-    field_->clearFocus();
+    field_->resignFirstResponder();
     setCancelButtonEnabled(false);
 }
 
 bool SearchBar::isFirstResponder() const
 {
-    return pendingFocus_ || field_->hasFocus() || (window() && window()->focusWidget() == field_);
+    return field_->isFirstResponder();
 }
 
 void SearchBar::draw(QPainter& painter)

@@ -4,18 +4,19 @@
 
 #include <QPointer>
 
-class QLineEdit;
-
 namespace ui {
 
 class SearchBar;
 class Button;
+class LineEdit;
 
 class SearchBarDelegate {
 public:
     virtual ~SearchBarDelegate() = default;
     virtual void searchBarTextDidChange(SearchBar*, const QString&) {}
     virtual void searchBarCancelButtonClicked(SearchBar*) {}
+    // The keyboard's search (return) key.
+    virtual void searchBarSearchButtonClicked(SearchBar*) {}
 };
 
 // A search field with a Cancel button; Persian is typed right to left.
@@ -31,7 +32,7 @@ public:
     void setCancelButtonEnabled(bool enabled);
     bool isCancelButtonEnabled() const;
     Button* cancelButton() const { return cancel_; }
-    QLineEdit* field() const { return field_; }
+    LineEdit* field() const { return field_; }
 
     // The keyboard goes to the field, or away from it; as on a phone, the
     // Cancel button is disabled when the field gives the keyboard up.
@@ -40,14 +41,12 @@ public:
     bool isFirstResponder() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void draw(QPainter& painter) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    bool pendingFocus_ = false;
     SearchBarDelegate* delegate_ = nullptr;
-    QLineEdit* field_;
+    LineEdit* field_;
     Button* cancel_;
     bool showsCancel_ = true;
 };

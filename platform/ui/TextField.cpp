@@ -1,27 +1,20 @@
 #include "TextField.h"
 
+#include "LineEdit.h"
 #include "Style.h"
 
 #include <QEvent>
-#include <QFontMetrics>
-#include <QLineEdit>
 
 namespace ui {
 
-namespace {
-constexpr int kMinimumFontSize = 10;
-}
-
 TextField::TextField(const QRect& frame)
-    : View(frame), field_(new QLineEdit(this)), font_(ui::font(QStringLiteral("Helvetica"), 17))
+    : View(frame), field_(new LineEdit(this))
 {
     field_->setFrame(false);
-    field_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     field_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; color: black; }"));
-    field_->setFont(font_);
+    field_->setBaseFont(ui::font(QStringLiteral("Helvetica"), 17));
     field_->installEventFilter(this);
     QObject::connect(field_, &QLineEdit::textChanged, this, [this] {
-        fit();
         if (delegate_)
             delegate_->textFieldDidChange(this);
     });
@@ -36,7 +29,6 @@ void TextField::resizeEvent(QResizeEvent* event)
 {
     View::resizeEvent(event);
     field_->setGeometry(rect());
-    fit();
 }
 
 bool TextField::eventFilter(QObject* watched, QEvent* event)
@@ -44,17 +36,6 @@ bool TextField::eventFilter(QObject* watched, QEvent* event)
     if (watched == field_ && event->type() == QEvent::FocusIn && delegate_)
         delegate_->textFieldDidBeginEditing(this);
     return View::eventFilter(watched, event);
-}
-
-void TextField::fit()
-{
-    QFont f = font_;
-    if (adjusts_) {
-        const QString shown = field_->text().isEmpty() ? field_->placeholderText() : field_->text();
-        while (f.pixelSize() > kMinimumFontSize && QFontMetrics(f).horizontalAdvance(shown) > width() - 8)
-            f.setPixelSize(f.pixelSize() - 1);
-    }
-    field_->setFont(f);
 }
 
 void TextField::setText(const QString& text)
@@ -74,8 +55,7 @@ QString TextField::text() const
 
 void TextField::setPlaceholder(const QString& placeholder)
 {
-    field_->setPlaceholderText(placeholder);
-    fit();
+    field_->setPlaceholder(placeholder);
 }
 
 QString TextField::placeholder() const
@@ -90,41 +70,27 @@ void TextField::setTextColor(const QColor& color)
 
 void TextField::setFont(const QFont& font)
 {
-    font_ = font;
-    fit();
+    field_->setBaseFont(font);
 }
 
 void TextField::setAdjustsFontSizeToFitWidth(bool adjusts)
 {
-    adjusts_ = adjusts;
-    fit();
-}
-
-void TextField::showEvent(QShowEvent* event)
-{
-    View::showEvent(event);
-    if (pendingFocus_ && isVisible()) {
-        pendingFocus_ = false;
-        field_->setFocus(Qt::OtherFocusReason);
-    }
+    field_->setAdjustsFontSizeToFitWidth(adjusts);
 }
 
 void TextField::becomeFirstResponder()
 {
-    // A field not on screen yet takes the keyboard when it comes.
-    pendingFocus_ = !isVisible();
-    field_->setFocus(Qt::OtherFocusReason);
+    field_->becomeFirstResponder();
 }
 
 void TextField::resignFirstResponder()
 {
-    pendingFocus_ = false;
-    field_->clearFocus();
+    field_->resignFirstResponder();
 }
 
 bool TextField::isFirstResponder() const
 {
-    return pendingFocus_ || field_->hasFocus() || (window() && window()->focusWidget() == field_);
+    return field_->isFirstResponder();
 }
 
 } // namespace ui

@@ -2,11 +2,10 @@
 
 #include "View.h"
 
-class QLineEdit;
-
 namespace ui {
 
 class TextField;
+class LineEdit;
 
 class TextFieldDelegate {
 public:
@@ -43,21 +42,15 @@ public:
     void becomeFirstResponder();
     void resignFirstResponder();
     bool isFirstResponder() const;
-    QLineEdit* field() const { return field_; }
+    LineEdit* field() const { return field_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool pendingFocus_ = false;
-    void fit();
-
     TextFieldDelegate* delegate_ = nullptr;
-    QLineEdit* field_;
-    QFont font_;
-    bool adjusts_ = false;
+    LineEdit* field_;
     bool ascii_ = false;
     ReturnKey returnKey_ = ReturnKey::Default;
 };

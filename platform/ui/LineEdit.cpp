@@ -1,0 +1,97 @@
+#include "LineEdit.h"
+
+#include <QFocusEvent>
+#include <QFontMetricsF>
+
+namespace ui {
+
+LineEdit::LineEdit(QWidget* parent)
+    : QLineEdit(parent)
+{
+    // Right to left: the clear button goes to the left. The alignment is
+    // absolute, or Qt would mirror "right" to the left for Persian text.
+    setLayoutDirection(Qt::RightToLeft);
+    setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
+    QObject::connect(this, &QLineEdit::textChanged, this, [this] { fit(); });
+}
+
+void LineEdit::setBaseFont(const QFont& font)
+{
+    base_ = font;
+    // The field places its line by its first family's measures: Persian
+    // first, so Persian letters stand in the middle of the field.
+    base_.setFamilies({QStringLiteral("Noto Sans Arabic"), QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans")});
+    fit();
+}
+
+void LineEdit::setPlaceholder(const QString& placeholder)
+{
+    setPlaceholderText(placeholder);
+    fit();
+}
+
+void LineEdit::setAdjustsFontSizeToFitWidth(bool adjusts)
+{
+    adjusts_ = adjusts;
+    fit();
+}
+
+void LineEdit::fit()
+{
+    QFont f = base_;
+    if (adjusts_ && f.pixelSize() > 0) {
+        const QString shown = text().isEmpty() ? placeholderText() : text();
+        const int room = contentsRect().width() - textMargins().left() - textMargins().right() - 8;
+        while (f.pixelSize() > kMinimumFontSize && QFontMetricsF(f).horizontalAdvance(shown) > room)
+            f.setPixelSize(f.pixelSize() - 1);
+    }
+    if (f != font())
+        setFont(f);
+}
+
+void LineEdit::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    fit();
+}
+
+void LineEdit::showEvent(QShowEvent* event)
+{
+    QLineEdit::showEvent(event);
+    if (pendingFocus_ && isVisible()) {
+        pendingFocus_ = false;
+        setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void LineEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // Whatever brought the keyboard here, the text stays as it is: nothing
+    // selected, ready to go on typing at its end.
+    if (hasSelectedText()) {
+        deselect();
+        end(false);
+    }
+}
+
+void LineEdit::becomeFirstResponder()
+{
+    pendingFocus_ = !isVisible();
+    setFocus(Qt::OtherFocusReason);
+    if (QWidget* w = window())
+        w->activateWindow();
+}
+
+void LineEdit::resignFirstResponder()
+{
+    pendingFocus_ = false;
+    clearFocus();
+}
+
+bool LineEdit::isFirstResponder() const
+{
+    return pendingFocus_ || hasFocus() || (window() && window()->focusWidget() == this);
+}
+
+} // namespace ui

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QFont>
+#include <QLineEdit>
+
+namespace ui {
+
+// The one line of typing that search bars and text fields are made of.
+// Persian runs from the right: the text and the placeholder stand at the
+// right, centred in the height, with the clear button at the left; the
+// keyboard comes and goes as on a phone.
+class LineEdit : public QLineEdit {
+public:
+    explicit LineEdit(QWidget* parent);
+
+    // The size and weight of `font`, in the families that suit Persian.
+    void setBaseFont(const QFont& font);
+    QFont baseFont() const { return base_; }
+    void setPlaceholder(const QString& placeholder);
+    // The font shrinks as the text grows, down to a minimum.
+    void setAdjustsFontSizeToFitWidth(bool adjusts);
+
+    // The keyboard goes to the field, or away from it. A field not on
+    // screen yet takes the keyboard when it comes.
+    void becomeFirstResponder();
+    void resignFirstResponder();
+    bool isFirstResponder() const;
+
+    static constexpr int kMinimumFontSize = 10;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void fit();
+
+    QFont base_;
+    bool adjusts_ = false;
+    bool pendingFocus_ = false;
+};
+
+} // namespace ui
