@@ -138,5 +138,16 @@ void View::paintEvent(QPaintEvent*)
 
 void View::draw(QPainter&) {}
 
+void View::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // The keyboard goes away with the view that had it, as on a phone. Qt
+    // would pass it on to the next field it finds, with its text selected.
+    QWidget* top = window();
+    QWidget* focus = top && top != this ? top->focusWidget() : nullptr;
+    if (focus && isAncestorOf(focus))
+        focus->clearFocus();
+}
+
 
 } // namespace ui

@@ -46,6 +46,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     // Draws the view's own content; the background is drawn before it.
     virtual void draw(QPainter& painter);
     // Subviews go here; a scroll view puts them into its moving content.

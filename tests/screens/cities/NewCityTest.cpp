@@ -6,6 +6,7 @@
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/LineEdit.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/Slider.h"
@@ -126,6 +127,31 @@ TEST_F(NewCityTest, SavingStoresTheThreeRowsAndTheListShowsTheCityLast)
     Phone::settle();
     EXPECT_EQ(phone.top(0), phone.cities());
     EXPECT_EQ(phone.cities()->datasource().last().value("StateName"), "ماهدشت (البرز)");
+}
+
+TEST_F(NewCityTest, TheNameComesBackFromTheProvinceSearchAsItWas)
+{
+    // Back from the search, with a province chosen and then cancelled: the
+    // name is neither selected nor replaced by the next keystroke.
+    auto expectNameKept = [this](const char* how) {
+        EXPECT_EQ(form->nameField()->text(), "ماهدشت") << how;
+        EXPECT_FALSE(form->nameField()->field()->hasSelectedText()) << how;
+        phone.type("x");
+        EXPECT_EQ(form->nameField()->text(), "ماهدشت") << how;
+    };
+    typeName("ماهدشت", false);
+    chooseProvince();
+    expectNameKept("chosen");
+    phone.tap(form->tbl()->cellForRowAtIndexPath({0, 1}));
+    auto* search = dynamic_cast<SearchController*>(phone.top(0));
+    ASSERT_NE(search, nullptr);
+    phone.tap(search->searchBar()->cancelButton());
+    ASSERT_EQ(phone.top(0), form);
+    expectNameKept("cancelled");
+    // A tap on the field goes on typing at the end of the name.
+    phone.tap(form->nameField());
+    phone.type("ی");
+    EXPECT_EQ(form->nameField()->text(), "ماهدشتی");
 }
 
 TEST_F(NewCityTest, SlidersRoundDownAndShowPersianDigits)
