@@ -13,18 +13,61 @@ View::View(const QRect& frame)
 {
     setAttribute(Qt::WA_NoSystemBackground);
     setGeometry(frame);
+    laidOut_ = frame.size();
+}
+
+void View::setFrame(const QRect& frame)
+{
+    setGeometry(frame);
+    // At once, not at the resize event: a view off screen gets that only
+    // when it is shown, and subviews may be added before.
+    autoresizeSubviews();
+}
+
+void View::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    autoresizeSubviews();
+}
+
+void View::autoresizeSubviews()
+{
+    const QSize now = size();
+    if (now == laidOut_)
+        return;
+    const int dw = now.width() - laidOut_.width();
+    const int dh = now.height() - laidOut_.height();
+    laidOut_ = now;
+    for (QObject* child : children()) {
+        auto* v = dynamic_cast<View*>(child);
+        if (!v || v->autoresizing_ == FlexibleNone)
+            continue;
+        QRect r = v->frame();
+        if (v->autoresizing_ & FlexibleWidth)
+            r.setWidth(std::max(0, r.width() + dw));
+        else if (v->autoresizing_ & FlexibleLeftMargin)
+            r.translate(dw, 0);
+        if (v->autoresizing_ & FlexibleHeight)
+            r.setHeight(std::max(0, r.height() + dh));
+        else if (v->autoresizing_ & FlexibleTopMargin)
+            r.translate(0, dh);
+        v->setFrame(r);
+    }
 }
 
 View::~View() = default;
 
 void View::addSubview(View* view)
 {
+    // A subview placed by this view's present size.
+    autoresizeSubviews();
     view->setParent(subviewParent());
     view->show();
 }
 
 void View::insertSubview(View* view, int index)
 {
+    autoresizeSubviews();
     QWidget* parent = subviewParent();
     const QList<View*> siblings = subviews();
     view->setParent(parent);

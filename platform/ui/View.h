@@ -15,7 +15,7 @@ public:
     ~View() override;
 
     QRect frame() const { return geometry(); }
-    void setFrame(const QRect& frame) { setGeometry(frame); }
+    void setFrame(const QRect& frame);
     QRect bounds() const { return QRect(QPoint(0, 0), size()); }
 
     // The parent takes ownership.
@@ -41,18 +41,37 @@ public:
     // The view's contents as an image, at the screen's density.
     QImage snapshot();
 
+    // How the view follows its superview's size: a flexible side grows and
+    // shrinks with it, a flexible margin moves.
+    enum Autoresizing {
+        FlexibleNone = 0,
+        FlexibleWidth = 1 << 0,
+        FlexibleHeight = 1 << 1,
+        FlexibleTopMargin = 1 << 2,
+        FlexibleLeftMargin = 1 << 3,
+    };
+    void setAutoresizingMask(int mask) { autoresizing_ = mask; }
+    int autoresizingMask() const { return autoresizing_; }
+
     // Fades alpha (and the enabled state) over `ms` with an ease-out curve.
     void animateAlpha(double to, int ms);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // Draws the view's own content; the background is drawn before it.
     virtual void draw(QPainter& painter);
     // Subviews go here; a scroll view puts them into its moving content.
     virtual QWidget* subviewParent() { return this; }
 
 private:
+    // Moves and sizes the flexible subviews by how much this view's size
+    // has changed since they were last placed.
+    void autoresizeSubviews();
+
+    QSize laidOut_;
+    int autoresizing_ = FlexibleNone;
     QColor background_ = Qt::transparent;
     double alpha_ = 1.0;
     double cornerRadius_ = 0;

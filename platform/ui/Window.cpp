@@ -144,7 +144,7 @@ void Window::display(ViewController* controller)
     View* view = controller->view();
     if (view->parentWidget() != this)
         view->setParent(this);
-    view->setGeometry(rect());
+    view->setFrame(rect());
     view->show();
     view->raise();
 }

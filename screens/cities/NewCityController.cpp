@@ -38,6 +38,7 @@ void NewCityController::viewDidLoad()
 {
     ui::View* screen = view();
     tbl_ = new ui::TableView(QRect(0, 0, 320, screen->height()), ui::TableView::Style::Grouped);
+    tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);
     screen->addSubview(tbl_);

@@ -28,6 +28,7 @@ void SearchController::viewDidLoad()
     searchBar_->setDelegate(this);
     screen->addSubview(searchBar_);
     tblResult_ = new ui::TableView(QRect(0, kBarHeight, 320, screen->height() - kBarHeight));
+    tblResult_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tblResult_->setDataSource(this);
     tblResult_->setDelegate(this);
     screen->addSubview(tblResult_);

@@ -36,6 +36,7 @@ void SelectionController::viewDidLoad()
     ui::View* screen = view();
     screen->setBackgroundColor(QColor(197, 204, 212));
     scroll_ = new ui::View(QRect(0, 0, 320, screen->height()));
+    scroll_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     scroll_->setBackgroundColor(QColor(197, 204, 212));
     scroll_->setCornerRadius(7);
     screen->addSubview(scroll_);

@@ -28,6 +28,7 @@ void AboutController::viewDidLoad()
                                    " یادآوری پیش از طلوع آفتاب، پایان سحر و افطار، و رویدادهای هر روز."));
     screen->addSubview(textV_);
     tbl_ = new ui::TableView(QRect(0, 130, 320, screen->height() - 130), ui::TableView::Style::Grouped);
+    tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);
     screen->addSubview(tbl_);

@@ -11,6 +11,7 @@
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/Touch.h"
 #include "screens/main/MainViewController.h"
 #include "tests/support/Phone.h"
 
@@ -152,6 +153,26 @@ TEST_F(NewCityTest, TheNameComesBackFromTheProvinceSearchAsItWas)
     phone.tap(form->nameField());
     phone.type("ی");
     EXPECT_EQ(form->nameField()->text(), "ماهدشتی");
+}
+
+TEST_F(NewCityTest, TheLastSliderCanBeReachedAndMoved)
+{
+    ui::TableView* table = form->tbl();
+    const QPoint bottom = table->mapTo(phone.window(), QPoint(0, table->height()));
+    EXPECT_EQ(bottom.y(), phone.window()->height());
+    // Scrolled up by a finger on the rows' titles, the form shows its last
+    // slider whole, and the slider takes the finger.
+    const QPoint from = table->mapTo(phone.window(), QPoint(60, table->height() - 40));
+    ui::touch::drag(phone.window(), from, from - QPoint(0, 200));
+    Phone::settle();
+    ui::Slider* last = slider(NewCityController::kOffsetRows - 1);
+    const QRect shown = QRect(last->mapTo(phone.window(), QPoint(0, 0)), last->size());
+    EXPECT_TRUE(phone.window()->rect().contains(shown));
+    EXPECT_EQ(phone.window()->childAt(shown.center()), last);
+    ui::touch::drag(phone.window(), last->mapTo(phone.window(), last->pointForValue(0)),
+        last->mapTo(phone.window(), last->pointForValue(last->minimumValue())));
+    Phone::settle();
+    EXPECT_EQ(form->difArray()[NewCityController::kOffsetRows - 1], -10);
 }
 
 TEST_F(NewCityTest, SlidersRoundDownAndShowPersianDigits)

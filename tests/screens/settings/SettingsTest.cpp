@@ -7,6 +7,7 @@
 #include "platform/foundation/UrlOpener.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/ImageView.h"
 #include "platform/foundation/Log.h"
@@ -15,6 +16,11 @@
 #include "platform/ui/Slider.h"
 #include "platform/ui/Switch.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/TabBarController.h"
+#include "platform/ui/Touch.h"
+#include "screens/main/MainViewController.h"
+#include "screens/settings/CustomUITabBarController.h"
+#include "tests/support/Phone.h"
 #include "tests/support/Sandbox.h"
 
 #include <QCoreApplication>
@@ -97,6 +103,49 @@ TEST_F(SettingsTest, SwitchingAReminderOnAddsItsMinutesRowAndSaveWritesAllSix)
     EXPECT_FALSE(a.screen->saveButton()->isEnabled());
     EXPECT_EQ(box.scalar("SELECT Item0 || Item1 || Item2 || ',' || Item3 || ',' || Item4 || ',' || Item5 FROM tSetting"), "000,0,0,5");
     EXPECT_EQ(a.screen->notifications()[5], 1);
+}
+
+// Whether a finger at the middle of `view` lands on it, and not on a bar
+// over it or on nothing.
+bool reachable(ui::Window* window, QWidget* view)
+{
+    const QPoint at = view->mapTo(window, view->rect().center());
+    return window->rect().contains(at) && window->childAt(at) == view;
+}
+
+TEST(SettingsBetweenTheBars, TheIftarMinutesCanBeReachedWithAllThreeRemindersOn)
+{
+    Phone phone;
+    phone.box.choose({Sandbox::kTehran});
+    phone.box.exec("UPDATE tSetting SET Item3 = 0, Item4 = 0, Item5 = 0");
+    phone.start();
+    phone.tap(phone.main()->infoButton());
+    ui::TabBar* tabs = phone.settings()->tabBar();
+    phone.tap(tabs, tabs->itemRect(1).center());
+    auto* alarms = dynamic_cast<SettingController*>(phone.top(1));
+    ASSERT_NE(alarms, nullptr);
+    ui::TableView* table = alarms->tbl();
+    // The table lies between the navigation bar and the tab bar.
+    EXPECT_EQ(table->mapTo(phone.window(), QPoint(0, 0)).y(), ui::NavigationController::kBarHeight);
+    EXPECT_EQ(table->mapTo(phone.window(), QPoint(0, table->height())).y(), tabs->mapTo(phone.window(), QPoint(0, 0)).y());
+
+    for (int section = 1; section <= 3; ++section) {
+        ui::Switch* toggle = first<ui::Switch>(table->cellForRowAtIndexPath({section, 0}));
+        ASSERT_TRUE(reachable(phone.window(), toggle)) << section;
+        phone.tap(toggle);
+    }
+    ASSERT_EQ(table->numberOfRowsInSection(3), 2);
+    // The finger scrolls the table up until the iftar minutes come out
+    // from under the tab bar, then moves their slider.
+    const QPoint from = table->mapTo(phone.window(), QPoint(100, table->height() - 30));
+    ui::touch::drag(phone.window(), from, from - QPoint(0, 150));
+    Phone::settle();
+    ui::Slider* iftar = first<ui::Slider>(table->cellForRowAtIndexPath({3, 1}));
+    ASSERT_TRUE(reachable(phone.window(), iftar));
+    const QPoint thumb = iftar->mapTo(phone.window(), iftar->pointForValue(iftar->value()));
+    ui::touch::drag(phone.window(), thumb, iftar->mapTo(phone.window(), iftar->pointForValue(iftar->maximumValue())));
+    Phone::settle();
+    EXPECT_EQ(alarms->difArray()[2], 60);
 }
 
 TEST_F(SettingsTest, ReminderSliderStepsOfFiveMinutes)
