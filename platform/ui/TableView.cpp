@@ -16,6 +16,9 @@ namespace {
 constexpr int kGroupMargin = 6;
 constexpr int kDeleteInset = 38;
 constexpr int kHandleWidth = 34;
+constexpr int kConfirmWidth = 64;
+constexpr int kConfirmHeight = 30;
+constexpr int kConfirmGap = 6;
 constexpr int kDeselectMs = 120;
 constexpr int kRowAnimationMs = 300;
 const QColor kGroupedBackground(197, 204, 212);
@@ -206,7 +209,9 @@ void TableView::placeEditingControls(Placed& p)
         p.deleteControl->setFrame(QRect(4, 0, 30, p.cell->height()));
     if (p.handle)
         p.handle->setFrame(QRect(p.cell->width() - kHandleWidth, 0, kHandleWidth, p.cell->height()));
-    p.cell->setEditingInset(deletes ? kDeleteInset - 10 : 0, moves ? kHandleWidth : 0);
+    // The delete confirmation takes its room from the text, never covers it.
+    const bool confirming = confirming_ && *confirming_ == p.path;
+    p.cell->setEditingInset(deletes ? kDeleteInset - 10 : 0, (moves ? kHandleWidth : 0) + (confirming ? kConfirmWidth + kConfirmGap : 0));
 }
 
 void TableView::setEditing(bool editing, bool)
@@ -375,7 +380,8 @@ void TableView::askForDeletion(const IndexPath& path)
     button->setBackgroundColor(kDeleteRed);
     button->setCornerRadius(5);
     const int handle = reorderControl(path) ? kHandleWidth : 0;
-    button->setFrame(QRect(cell->width() - handle - 70, (cell->height() - 30) / 2, 64, 30));
+    button->setFrame(QRect(cell->width() - handle - kConfirmWidth - kConfirmGap, (cell->height() - kConfirmHeight) / 2, kConfirmWidth,
+        kConfirmHeight));
     button->addAction(ControlEvent::TouchUpInside, [this, path] {
         dropConfirmation();
         if (dataSource_)
@@ -383,17 +389,28 @@ void TableView::askForDeletion(const IndexPath& path)
     });
     cell->addSubview(button);
     confirm_ = button;
+    placeEditingControls(path);
+}
+
+void TableView::placeEditingControls(const IndexPath& path)
+{
+    for (Placed& p : placed_)
+        if (p.path == path && p.cell)
+            placeEditingControls(p);
 }
 
 void TableView::dropConfirmation()
 {
-    if (confirming_)
-        if (Button* control = deleteControl(*confirming_))
+    const std::optional<IndexPath> was = confirming_;
+    if (was)
+        if (Button* control = deleteControl(*was))
             control->setSelected(false);
     confirming_.reset();
     if (confirm_)
         confirm_->removeFromSuperview();
     confirm_ = nullptr;
+    if (was)
+        placeEditingControls(*was);
 }
 
 void TableView::dragRow(const IndexPath& from, int contentY, bool finished)
@@ -407,7 +424,8 @@ void TableView::dragRow(const IndexPath& from, int contentY, bool finished)
         cell->raise();
         return;
     }
-    // The row lands where the finger let go, within its own section.
+    // The row lands where the finger let go, within its own section: above
+    // the first row it becomes the first, below the last the last.
     int target = from.row;
     for (const Placed& p : placed_) {
         if (p.path.section == from.section && p.cell && p.cell != cell) {
@@ -417,6 +435,8 @@ void TableView::dragRow(const IndexPath& from, int contentY, bool finished)
         }
     }
     const int rows = numberOfRowsInSection(from.section);
+    if (rows > 0 && contentY < rectForRowAtIndexPath({from.section, 0}).top())
+        target = 0;
     if (rows > 0 && contentY >= rectForRowAtIndexPath({from.section, rows - 1}).bottom())
         target = rows - 1;
     moveRow(from, {from.section, target});

@@ -104,6 +104,7 @@ private:
     void askForDeletion(const IndexPath& path);
     void dropConfirmation();
     void placeEditingControls(Placed& placed);
+    void placeEditingControls(const IndexPath& path);
     friend class ReorderHandle;
     void dragRow(const IndexPath& from, int contentY, bool finished);
 

@@ -206,6 +206,43 @@ TEST_F(CitiesTest, DraggingARowsHandleMovesIt)
     EXPECT_EQ(table->cellForRowAtIndexPath({0, 2})->textLabel()->text(), "تهران (تهران)");
 }
 
+TEST_F(CitiesTest, ARowDroppedAboveTheFirstBecomesTheFirst)
+{
+    phone.box.choose({Sandbox::kTehran, Sandbox::kMashhad, Sandbox::kTabriz});
+    phone.start();
+    openSettings();
+    ui::TableView* table = phone.cities()->tbl();
+    ui::View* handle = table->reorderControl({0, 2});
+    ASSERT_NE(handle, nullptr);
+    const QPoint from = handle->mapTo(phone.window(), handle->rect().center());
+    // Let go a little above the table, over the top of the list.
+    const QPoint to(from.x(), table->mapTo(phone.window(), QPoint(0, 0)).y() - 3);
+    ui::touch::drag(phone.window(), from, to);
+    Phone::settle();
+    EXPECT_EQ(ordering(), "32:0 39:1 42:2");
+    EXPECT_EQ(table->cellForRowAtIndexPath({0, 0})->textLabel()->text(), "تبریز (آذربایجان شرقی)");
+}
+
+TEST_F(CitiesTest, TheDeleteConfirmationNarrowsTheNameInsteadOfCoveringIt)
+{
+    const int own = phone.box.makeCity("شهرک صنعتی شمس‌آباد", Sandbox::kTehranProvince, {0, 0, 0, 0, 0, 0});
+    phone.box.choose({own});
+    phone.start();
+    openSettings();
+    ui::TableView* table = phone.cities()->tbl();
+    ui::TableViewCell* cell = table->cellForRowAtIndexPath({0, 0});
+    const QRect before = cell->textLabel()->frame();
+    phone.tap(table->deleteControl({0, 0}));
+    ui::Button* confirm = table->confirmationButton();
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_FALSE(cell->textLabel()->frame().intersects(confirm->frame()));
+    EXPECT_LT(cell->textLabel()->frame().width(), before.width());
+    // Withdrawn, the name has its room back.
+    phone.tap(table->deleteControl({0, 0}));
+    EXPECT_EQ(table->confirmationButton(), nullptr);
+    EXPECT_EQ(cell->textLabel()->frame(), before);
+}
+
 TEST_F(CitiesTest, TheListGrowsPastSevenRowsAndScrolls)
 {
     phone.box.choose({32, 33, 34});
