@@ -17,6 +17,17 @@ const char* kNoEvent = "بدون رویداد";
 constexpr int kEventRowHeight = 17;
 constexpr int kGridTop = 64;
 
+// A day of the grid knows its whole date, so a tap on it can only ever
+// select that date.
+class DayButton : public ui::Button {
+public:
+    DayButton(const SolarDate& date, const QRect& frame) : ui::Button(Type::Custom, frame), date_(date) {}
+    SolarDate date() const { return date_; }
+
+private:
+    SolarDate date_;
+};
+
 ui::Button* barButton(const QString& title, const QRect& frame)
 {
     auto* b = new ui::Button(ui::Button::Type::Custom, frame);
@@ -171,7 +182,7 @@ void CalendarViewController::switchMonth(const SolarDate& month)
                 continue;
             const SolarDate date{m.year, m.month, d};
             const Row row = datasource_.value(d - 1);
-            auto* button = new ui::Button(ui::Button::Type::Custom, cellFrame(j, k));
+            auto* button = new DayButton(date, cellFrame(j, k));
             button->setTag(d);
             button->setTitle(Utility::ConvertToPersian(QString::asprintf("%i", d)));
             button->setTitleFont(ui::font(QStringLiteral("Helvetica"), 20));
@@ -245,10 +256,15 @@ void CalendarViewController::showToday()
 
 void CalendarViewController::showEvents(ui::Button* sender)
 {
+    // Only a day of the month on screen: one of a month that is leaving
+    // would select a day the user does not see.
+    const auto* day = dynamic_cast<DayButton*>(sender);
+    if (!day || day->date().year != shown_.year || day->date().month != shown_.month)
+        return;
     if (lastBtn_)
         lastBtn_->setSelected(false);
     sender->setSelected(true);
-    selected_ = SolarDate{shown_.year, shown_.month, sender->tag()};
+    selected_ = day->date();
     tblEvents_->reloadData();
     lastBtn_ = sender;
 }
@@ -256,7 +272,9 @@ void CalendarViewController::showEvents(ui::Button* sender)
 void CalendarViewController::showDetails()
 {
     // Nothing selected: today.
-    const SolarDate date = selected_.value_or(now_);
+    SolarDate date = selected_.value_or(now_);
+    if (!PersianCalendar::isValid(date))
+        date = now_;
     if (delegate_)
         delegate_->closeCalendar(DateTimePersian(date), this);
 }

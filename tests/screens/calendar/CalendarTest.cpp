@@ -4,11 +4,14 @@
 #include "platform/foundation/Clock.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/Style.h"
 #include "platform/ui/Touch.h"
 #include "screens/main/MainViewController.h"
 #include "tests/support/Phone.h"
 
+#include <QPointer>
 #include <QSet>
+#include <QVariantAnimation>
 
 #include <gtest/gtest.h>
 
@@ -116,6 +119,35 @@ protected:
         return n;
     }
 
+    // A finger's point on the screen for a view.
+    QPoint onScreen(QWidget* view) const { return view->mapTo(phone.window(), view->rect().center()); }
+    // Runs every running animation to its end, as time would.
+    void finishAnimations() const
+    {
+        QList<QPointer<QVariantAnimation>> running;
+        for (QVariantAnimation* a : phone.window()->findChildren<QVariantAnimation*>())
+            if (a->state() == QAbstractAnimation::Running)
+                running.append(a);
+        for (const QPointer<QVariantAnimation>& a : running)
+            if (a)
+                a->setCurrentTime(a->totalDuration());
+        Phone::settle();
+    }
+    // Taps the month button, and at once the point where `day` of the month
+    // that leaves stands, while the new month scrolls in.
+    void tapDuringMonthChange(ui::Button* monthButton, int day)
+    {
+        ASSERT_NE(this->day(day), nullptr);
+        const QPoint dayAt = onScreen(this->day(day));
+        ui::setAnimationsEnabled(true);
+        ui::touch::tap(phone.window(), onScreen(monthButton));
+        ASSERT_FALSE(calendar->canChange()) << "the month is still scrolling in";
+        ui::touch::tap(phone.window(), dayAt);
+        finishAnimations();
+        ui::setAnimationsEnabled(false);
+    }
+    void TearDown() override { ui::setAnimationsEnabled(false); }
+
     // 1391/4/31.
     Phone phone;
     CalendarViewController* calendar = nullptr;
@@ -159,6 +191,15 @@ TEST_F(CalendarTest, EventsOfTheChosenDayOneToARow)
     phone.tap(day(10));
     EXPECT_EQ(events(), (QStringList{"a", "b"}));
     EXPECT_EQ(calendar->tblEvents()->rectForRowAtIndexPath({0, 1}).height(), 17);
+    // A long event keeps to its 17-point row, whole.
+    phone.box.exec("UPDATE tEvents SET Description = 'روز ملی شدن صنعت نفت ایران؛ ولادت امام علی (ع) و روز پدر' WHERE Date = 910412");
+    phone.tap(calendar->nextButton());
+    phone.tap(calendar->previousButton());
+    phone.tap(day(12));
+    ui::TableViewCell* row = calendar->tblEvents()->cellForRowAtIndexPath({0, 0});
+    EXPECT_EQ(row->height(), 17);
+    EXPECT_TRUE(row->rect().contains(row->textLabel()->frame()));
+    EXPECT_FALSE(row->textLabel()->isTruncated());
     phone.tap(day(11));
     EXPECT_EQ(events(), QStringList{"بدون رویداد"});
     // Exactly one day is selected at a time.
@@ -260,6 +301,78 @@ TEST_F(CalendarTest, JumpingToTodayInItsOwnMonthOnlyMovesTheSelection)
     phone.tap(calendar->todayButton());
     EXPECT_EQ(calendar->month(), 3);
     EXPECT_TRUE(day(31)->isSelected());
+}
+
+TEST_F(CalendarTest, ADayOfTheMonthThatLeavesTakesNoTap)
+{
+    // 31 Tir, then at once 14 Tir: Mordad comes with no day selected, and
+    // confirming gives today, not 14 Mordad.
+    ASSERT_NE(open(), nullptr);
+    tapDuringMonthChange(calendar->nextButton(), 14);
+    EXPECT_EQ(calendar->month(), 4);
+    EXPECT_EQ(selectedCount(), 0);
+    EXPECT_FALSE(calendar->selectedDate().has_value());
+    EXPECT_EQ(events(), QStringList{"بدون رویداد"});
+    phone.tap(calendar->confirmButton());
+    EXPECT_EQ(phone.main()->localDtp().getPersianDate(), "910431");
+}
+
+TEST_F(CalendarTest, OnlyADateThatExistsIsEverConfirmed)
+{
+    // From Shahrivar (31 days) to Mehr (30): the 31st of the month that
+    // leaves, tapped during the change, must not become 31 Mehr.
+    phone.box.setNow(foundation::Clock::at(QDate(2012, 9, 1), QTime(9, 0)));
+    ASSERT_NE(open(), nullptr);
+    ASSERT_EQ(calendar->month(), 5);
+    tapDuringMonthChange(calendar->nextButton(), 31);
+    EXPECT_EQ(calendar->month(), 6);
+    EXPECT_EQ(selectedCount(), 0);
+    phone.tap(calendar->confirmButton());
+    // Back on the main screen, with a page for the date, not in the settings.
+    EXPECT_EQ(phone.window()->rootViewController(), phone.main());
+    EXPECT_EQ(phone.main()->presentedViewController(), nullptr);
+    EXPECT_EQ(phone.main()->localDtp().getPersianDate(), "910611");
+    EXPECT_EQ(phone.main()->pageCount(), 1);
+    // Every day handed back is a day of the calendar.
+    phone.tap(phone.main()->calendarButton());
+    calendar = dynamic_cast<CalendarViewController*>(phone.main()->presentedViewController());
+    ASSERT_NE(calendar, nullptr);
+    for (int i = 0; i < 2; ++i)
+        tapDuringMonthChange(calendar->previousButton(), 31);
+    phone.tap(day(30));
+    phone.tap(calendar->confirmButton());
+    EXPECT_EQ(phone.main()->localDtp().getPersianDate(), "910430");
+}
+
+TEST_F(CalendarTest, ExactlyOneDayIsSelectedAcrossMonths)
+{
+    // Opened on 10 Tir while today is 31 Tir.
+    ASSERT_NE(open(), nullptr);
+    phone.tap(day(10));
+    phone.tap(calendar->confirmButton());
+    ASSERT_EQ(phone.main()->localDtp().getPersianDate(), "910410");
+    phone.tap(phone.main()->calendarButton());
+    calendar = dynamic_cast<CalendarViewController*>(phone.main()->presentedViewController());
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_TRUE(day(10)->isSelected());
+    EXPECT_FALSE(day(31)->isSelected());
+    EXPECT_EQ(selectedCount(), 1);
+
+    // A month on and back: nothing is selected, as the list says.
+    phone.tap(calendar->nextButton());
+    phone.tap(calendar->previousButton());
+    EXPECT_EQ(calendar->month(), 3);
+    EXPECT_EQ(selectedCount(), 0);
+    EXPECT_EQ(events(), QStringList{"بدون رویداد"});
+    // Another day: it alone is selected.
+    phone.tap(day(20));
+    EXPECT_EQ(selectedCount(), 1);
+    EXPECT_TRUE(day(20)->isSelected());
+    EXPECT_EQ(calendar->selectedDate(), (SolarDate{1391, 4, 20}));
+    // The same day number of another month is another date.
+    phone.tap(calendar->nextButton());
+    EXPECT_FALSE(day(20)->isSelected());
+    EXPECT_EQ(selectedCount(), 0);
 }
 
 } // namespace
