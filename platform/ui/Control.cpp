@@ -1,9 +1,23 @@
 #include "Control.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 
 namespace ui {
+
+namespace {
+const QColor kFocusRing(60, 140, 255);
+}
+
+Control::Control(const QRect& frame)
+    : View(frame)
+{
+    // Only the keyboard's Tab brings the focus; a tap does not take it.
+    setFocusPolicy(Qt::TabFocus);
+}
 
 void Control::addAction(ControlEvent event, std::function<void()> action)
 {
@@ -28,6 +42,10 @@ void Control::sendActions(ControlEvent event)
 void Control::setEnabled(bool enabled)
 {
     enabled_ = enabled;
+    // A disabled control is passed over by Tab.
+    setFocusPolicy(enabled ? Qt::TabFocus : Qt::NoFocus);
+    if (!enabled && hasFocus())
+        clearFocus();
     update();
 }
 
@@ -41,6 +59,73 @@ void Control::setHighlighted(bool highlighted)
 {
     highlighted_ = highlighted;
     update();
+}
+
+void Control::paintEvent(QPaintEvent* event)
+{
+    View::paintEvent(event);
+    if (!hasFocus() || !keyboardFocus_)
+        return;
+    // Where the keyboard is.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kFocusRing, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
+}
+
+void Control::keyPressEvent(QKeyEvent* event)
+{
+    if (!enabled_ || event->modifiers() & ~Qt::KeypadModifier) {
+        event->ignore();
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        tapped(rect().center());
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (stepped(event->key()))
+            return;
+        break;
+    default:
+        break;
+    }
+    event->ignore();
+}
+
+void Control::focusInEvent(QFocusEvent* event)
+{
+    View::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+        keyboardFocus_ = true;
+    } else if (reason == Qt::ActiveWindowFocusReason && !keyboardFocus_) {
+        // The window, coming to the front, hands its focus to its first
+        // control; only the keyboard's Tab puts it on a control.
+        clearFocus();
+        return;
+    }
+    update();
+}
+
+void Control::focusOutEvent(QFocusEvent* event)
+{
+    View::focusOutEvent(event);
+    // The window going to the back keeps the focus where it was.
+    if (event->reason() != Qt::ActiveWindowFocusReason)
+        keyboardFocus_ = false;
+    update();
+}
+
+bool Control::stepped(int)
+{
+    return false;
 }
 
 void Control::mousePressEvent(QMouseEvent* event)

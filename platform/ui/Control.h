@@ -10,10 +10,12 @@ namespace ui {
 
 enum class ControlEvent { TouchUpInside, ValueChanged };
 
-// A view that the user operates; it sends actions on its events.
+// A view that the user operates; it sends actions on its events. The
+// keyboard reaches it too: Tab brings it the focus, Space or Return acts as
+// a tap, the arrow keys step a value.
 class Control : public View {
 public:
-    using View::View;
+    explicit Control(const QRect& frame = QRect());
 
     void addAction(ControlEvent event, std::function<void()> action);
     void sendActions(ControlEvent event);
@@ -27,6 +29,12 @@ public:
     int tag() const { return tag_; }
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // An arrow key (Qt::Key_Left ...); false when the control has no use for it.
+    virtual bool stepped(int key);
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -39,6 +47,8 @@ private:
     bool enabled_ = true;
     bool selected_ = false;
     bool highlighted_ = false;
+    // Whether the keyboard brought the focus here (and so shows it).
+    bool keyboardFocus_ = false;
     int tag_ = 0;
 };
 

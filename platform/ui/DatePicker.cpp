@@ -131,4 +131,11 @@ void DatePicker::draw(QPainter& painter)
     painter.drawRect(band);
 }
 
+bool DatePicker::stepped(int key)
+{
+    const bool hours = key == Qt::Key_Up || key == Qt::Key_Down;
+    step(hours, key == Qt::Key_Down || key == Qt::Key_Right ? 1 : -1);
+    return true;
+}
+
 } // namespace ui

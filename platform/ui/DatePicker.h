@@ -24,6 +24,8 @@ public:
 
 protected:
     void draw(QPainter& painter) override;
+    // Up and down turn the hours, left and right the minutes.
+    bool stepped(int key) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -66,6 +66,13 @@ void LineEdit::showEvent(QShowEvent* event)
 
 void LineEdit::focusInEvent(QFocusEvent* event)
 {
+    if (event->reason() == Qt::ActiveWindowFocusReason && !keepsKeyboard_) {
+        // The window coming to the front picks its first field; the
+        // keyboard comes back only to the field that had it.
+        clearFocus();
+        return;
+    }
+    keepsKeyboard_ = true;
     QLineEdit::focusInEvent(event);
     // Whatever brought the keyboard here, the text stays as it is: nothing
     // selected, ready to go on typing at its end.
@@ -75,9 +82,17 @@ void LineEdit::focusInEvent(QFocusEvent* event)
     }
 }
 
+void LineEdit::focusOutEvent(QFocusEvent* event)
+{
+    if (event->reason() != Qt::ActiveWindowFocusReason)
+        keepsKeyboard_ = false;
+    QLineEdit::focusOutEvent(event);
+}
+
 void LineEdit::becomeFirstResponder()
 {
     pendingFocus_ = !isVisible();
+    keepsKeyboard_ = true;
     setFocus(Qt::OtherFocusReason);
     if (QWidget* w = window())
         w->activateWindow();
@@ -86,6 +101,7 @@ void LineEdit::becomeFirstResponder()
 void LineEdit::resignFirstResponder()
 {
     pendingFocus_ = false;
+    keepsKeyboard_ = false;
     clearFocus();
 }
 

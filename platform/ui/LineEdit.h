@@ -31,6 +31,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -39,6 +40,9 @@ private:
     QFont base_;
     bool adjusts_ = false;
     bool pendingFocus_ = false;
+    // Whether the field has the keyboard, or asked for it, through the
+    // window's going to the back and coming to the front.
+    bool keepsKeyboard_ = false;
 };
 
 } // namespace ui

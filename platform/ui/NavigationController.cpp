@@ -385,6 +385,17 @@ void NavigationController::popViewControllerAnimated(bool animated)
     slide(from, topViewController(), false, animated, true);
 }
 
+bool NavigationController::accessibilityPerformEscape()
+{
+    ViewController* top = topViewController();
+    if (top && top->accessibilityPerformEscape())
+        return true;
+    if (viewControllers().size() < 2)
+        return false;
+    popViewControllerAnimated(true);
+    return true;
+}
+
 void NavigationController::setNavigationBarHidden(bool hidden, bool animated)
 {
     if (hidden == barHidden_)

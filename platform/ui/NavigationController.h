@@ -29,6 +29,8 @@ public:
     void setBarStyle(int style);
 
     void loadView() override;
+    // The top screen's own, or else back to the screen under it.
+    bool accessibilityPerformEscape() override;
     static constexpr int kBarHeight = 44;
 
 protected:

@@ -59,4 +59,13 @@ void PageControl::draw(QPainter& painter)
     }
 }
 
+bool PageControl::stepped(int key)
+{
+    // As a tap on that half.
+    if (key != Qt::Key_Left && key != Qt::Key_Right)
+        return false;
+    tapped(QPoint(key == Qt::Key_Right ? width() * 3 / 4 : width() / 4, height() / 2));
+    return true;
+}
+
 } // namespace ui

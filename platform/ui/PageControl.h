@@ -23,6 +23,7 @@ public:
 protected:
     void draw(QPainter& painter) override;
     void tapped(const QPoint& at) override;
+    bool stepped(int key) override;
 
 private:
     int pages_ = 0;

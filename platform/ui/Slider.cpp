@@ -95,6 +95,19 @@ void Slider::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
+bool Slider::stepped(int key)
+{
+    // One whole unit a key, or a tenth of a narrow range.
+    const double unit = max_ - min_ >= 2 ? 1.0 : (max_ - min_) / 10;
+    const bool up = key == Qt::Key_Right || key == Qt::Key_Up;
+    const double v = std::clamp(value_ + (up ? unit : -unit), min_, std::max(min_, max_));
+    if (v != value_) {
+        setValue(v);
+        sendActions(ControlEvent::ValueChanged);
+    }
+    return true;
+}
+
 void Slider::draw(QPainter& painter)
 {
     const double cy = height() / 2.0;

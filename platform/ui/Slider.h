@@ -24,6 +24,7 @@ public:
 
 protected:
     void draw(QPainter& painter) override;
+    bool stepped(int key) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -130,6 +130,12 @@ void TabBarController::setSelectedIndex(int index)
     }
 }
 
+bool TabBarController::accessibilityPerformEscape()
+{
+    ViewController* shown = selectedViewController();
+    return shown && shown->accessibilityPerformEscape();
+}
+
 void TabBarController::updateTabBarVisibility()
 {
     layoutContent();

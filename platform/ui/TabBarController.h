@@ -47,6 +47,7 @@ public:
     void updateTabBarVisibility();
 
     void loadView() override;
+    bool accessibilityPerformEscape() override;
     static constexpr int kTabBarHeight = 49;
 
 protected:

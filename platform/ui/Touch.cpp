@@ -3,6 +3,7 @@
 #include "Window.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
@@ -84,12 +85,34 @@ void type(Window* window, const QString& text)
     }
 }
 
+bool key(Window* window, const QString& name)
+{
+    static const QHash<QString, int> keys = {
+        {QStringLiteral("Return"), Qt::Key_Return},
+        {QStringLiteral("Escape"), Qt::Key_Escape},
+        {QStringLiteral("Tab"), Qt::Key_Tab},
+        {QStringLiteral("Backtab"), Qt::Key_Backtab},
+        {QStringLiteral("Space"), Qt::Key_Space},
+        {QStringLiteral("Left"), Qt::Key_Left},
+        {QStringLiteral("Right"), Qt::Key_Right},
+        {QStringLiteral("Up"), Qt::Key_Up},
+        {QStringLiteral("Down"), Qt::Key_Down},
+    };
+    const auto it = keys.constFind(name);
+    if (it == keys.constEnd())
+        return false;
+    key(window, *it);
+    return true;
+}
+
 void key(Window* window, int key)
 {
     QWidget* target = focusTarget(window);
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    // Space types a blank too, as a real key would.
+    const QString text = key == Qt::Key_Space ? QStringLiteral(" ") : QString();
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(target, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(target, &up);
 }
 

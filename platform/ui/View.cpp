@@ -3,6 +3,7 @@
 #include "Style.h"
 
 #include <QGraphicsOpacityEffect>
+#include <QHideEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVariantAnimation>
@@ -186,6 +187,9 @@ void View::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     // The keyboard goes away with the view that had it, as on a phone. Qt
     // would pass it on to the next field it finds, with its text selected.
+    // A window going to the back (a hide from the system) keeps it.
+    if (event->spontaneous())
+        return;
     QWidget* top = window();
     QWidget* focus = top && top != this ? top->focusWidget() : nullptr;
     if (focus && isAncestorOf(focus))

@@ -34,6 +34,9 @@ public:
     virtual void viewWillDisappear(bool) {}
     virtual void viewDidDisappear(bool) {}
     virtual bool shouldAutorotateToInterfaceOrientation(int orientation) { return orientation == 1; }
+    // The escape gesture (the Escape key, a screen reader's scrub): leaves
+    // this screen, or what it shows, if it can be left; true when it did.
+    virtual bool accessibilityPerformEscape() { return false; }
 
     // Shows `controller` over this screen, taking ownership of it.
     void presentViewController(ViewController* controller, bool animated);

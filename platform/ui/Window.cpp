@@ -1,10 +1,12 @@
 #include "Window.h"
 
+#include "AlertView.h"
 #include "Application.h"
 #include "Style.h"
 #include "View.h"
 #include "ViewController.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QVariantAnimation>
 
@@ -147,6 +149,23 @@ void Window::display(ViewController* controller)
     view->setFrame(rect());
     view->show();
     view->raise();
+}
+
+void Window::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const QList<AlertView*> alerts = AlertView::visibleAlerts();
+    if (!alerts.isEmpty()) {
+        alerts.last()->dismiss();
+        return;
+    }
+    if (isTransitioning())
+        return;
+    if (ViewController* top = topViewController())
+        top->accessibilityPerformEscape();
 }
 
 void Window::replaceRoot(ViewController* closing, ViewController* presenter)

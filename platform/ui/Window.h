@@ -33,6 +33,10 @@ public:
 
     void display(ViewController* controller);
 
+protected:
+    // Escape closes an alert, or leaves the screen on top if it can be left.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QPointer<ViewController> root_;
     int transitions_ = 0;

@@ -279,6 +279,12 @@ void CalendarViewController::showDetails()
         delegate_->closeCalendar(DateTimePersian(date), this);
 }
 
+bool CalendarViewController::accessibilityPerformEscape()
+{
+    dismissViewController(true);
+    return true;
+}
+
 QStringList CalendarViewController::selectedEvents() const
 {
     return datasource_.value(today() - 1).value(QStringLiteral("Description")).split(QLatin1Char('@'));

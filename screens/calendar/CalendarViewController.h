@@ -38,6 +38,8 @@ public:
     void showEvents(ui::Button* sender);
     void showDetails();
     void scrollViewDidEndScrollingAnimation(ui::ScrollView* scrollView) override;
+    // Closes the calendar without choosing a date.
+    bool accessibilityPerformEscape() override;
 
     int numberOfRowsInSection(ui::TableView* table, int section) override;
     ui::TableViewCell* cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;

@@ -90,6 +90,19 @@ bool SearchController::addState(int stateId)
     return cities::choose(stateId);
 }
 
+void SearchController::searchBarSearchButtonClicked(ui::SearchBar*)
+{
+    // The keyboard's return takes the first result, as a tap on it would.
+    if (!datasource_.isEmpty())
+        didSelectRowAtIndexPath(tblResult_, {0, 0});
+}
+
+bool SearchController::accessibilityPerformEscape()
+{
+    searchBarCancelButtonClicked(searchBar_);
+    return true;
+}
+
 void SearchController::scrollViewWillBeginDragging(ui::ScrollView*)
 {
     searchBar_->resignFirstResponder();

@@ -34,7 +34,9 @@ public:
     int numberOfRowsInSection(ui::TableView* table, int section) override;
     ui::TableViewCell* cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
     void didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
+    void searchBarSearchButtonClicked(ui::SearchBar* bar) override;
     void scrollViewWillBeginDragging(ui::ScrollView* scrollView) override;
+    bool accessibilityPerformEscape() override;
 
     ui::SearchBar* searchBar() const { return searchBar_; }
     ui::TableView* tblResult() const { return tblResult_; }

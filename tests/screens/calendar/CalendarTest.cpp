@@ -147,6 +147,13 @@ protected:
         ui::setAnimationsEnabled(false);
     }
     void TearDown() override { ui::setAnimationsEnabled(false); }
+    // Presses Tab until `target` has the focus; false if it never does.
+    bool tabTo(QWidget* target) const
+    {
+        for (int i = 0; i < 60 && phone.window()->focusWidget() != target; ++i)
+            ui::touch::key(phone.window(), Qt::Key_Tab);
+        return phone.window()->focusWidget() == target;
+    }
 
     // 1391/4/31.
     Phone phone;
@@ -373,6 +380,43 @@ TEST_F(CalendarTest, ExactlyOneDayIsSelectedAcrossMonths)
     phone.tap(calendar->nextButton());
     EXPECT_FALSE(day(20)->isSelected());
     EXPECT_EQ(selectedCount(), 0);
+}
+
+TEST_F(CalendarTest, EscapeClosesWithoutChoosingAndTabReachesEveryButton)
+{
+    ASSERT_NE(open(), nullptr);
+    phone.tap(day(10));
+    ui::touch::key(phone.window(), Qt::Key_Escape);
+    Phone::settle();
+    EXPECT_EQ(phone.main()->presentedViewController(), nullptr);
+    EXPECT_EQ(phone.main()->localDtp().getPersianDate(), "910431");
+
+    // Tab goes round the calendar's own buttons, never to the main screen
+    // under it; Return on one taps it.
+    phone.tap(phone.main()->calendarButton());
+    calendar = dynamic_cast<CalendarViewController*>(phone.main()->presentedViewController());
+    ASSERT_NE(calendar, nullptr);
+    QList<QWidget*> visited;
+    for (int i = 0; i < 40; ++i) {
+        ui::touch::key(phone.window(), Qt::Key_Tab);
+        QWidget* focus = phone.window()->focusWidget();
+        ASSERT_NE(focus, nullptr);
+        ASSERT_TRUE(calendar->view()->isAncestorOf(focus)) << i;
+        if (!visited.contains(focus))
+            visited.append(focus);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(calendar->previousButton()), static_cast<QWidget*>(calendar->nextButton()),
+             static_cast<QWidget*>(calendar->todayButton()), static_cast<QWidget*>(calendar->confirmButton()),
+             static_cast<QWidget*>(day(1)), static_cast<QWidget*>(day(31))})
+        EXPECT_TRUE(visited.contains(w));
+    ASSERT_TRUE(tabTo(day(20)));
+    phone.pressReturn();
+    EXPECT_EQ(calendar->selectedDate(), (SolarDate{1391, 4, 20}));
+    ASSERT_TRUE(tabTo(calendar->confirmButton()));
+    ui::touch::key(phone.window(), Qt::Key_Space);
+    Phone::settle();
+    EXPECT_EQ(phone.main()->presentedViewController(), nullptr);
+    EXPECT_EQ(phone.main()->localDtp().getPersianDate(), "910420");
 }
 
 } // namespace

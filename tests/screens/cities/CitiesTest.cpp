@@ -123,6 +123,49 @@ TEST_F(CitiesTest, ACityThatCannotBeStoredStaysInTheSearchAndTheUserIsTold)
     EXPECT_EQ(phone.top(0), phone.cities());
 }
 
+TEST_F(CitiesTest, TheKeyboardAlonePicksTheFirstResultOrLeavesTheSearch)
+{
+    phone.start();
+    // Escape is Cancel: back to the list, with its bar, nothing chosen.
+    ASSERT_NE(search(), nullptr);
+    ui::touch::key(phone.window(), Qt::Key_Escape);
+    Phone::settle();
+    EXPECT_EQ(phone.top(0), phone.cities());
+    EXPECT_FALSE(phone.tabNavigation(0)->isNavigationBarHidden());
+    EXPECT_EQ(ordering(), "");
+    // Escape on the list itself leaves nothing: Done is the way out.
+    ui::touch::key(phone.window(), Qt::Key_Escape);
+    Phone::settle();
+    EXPECT_EQ(phone.window()->rootViewController(), phone.settings());
+
+    // Return takes the first of the results.
+    phone.tap(phone.tabNavigation(0)->navigationBar()->leftButton());
+    ASSERT_NE(search(), nullptr);
+    phone.type("مشهد");
+    phone.pressReturn();
+    EXPECT_EQ(phone.top(0), phone.cities());
+    EXPECT_EQ(ordering(), "42:1");
+    // With no result, Return does nothing.
+    phone.tap(phone.tabNavigation(0)->navigationBar()->leftButton());
+    phone.type("ززز");
+    phone.pressReturn();
+    EXPECT_NE(search(), nullptr);
+    EXPECT_EQ(ordering(), "42:1");
+}
+
+TEST_F(CitiesTest, TheSearchKeepsTheKeyboardThroughTheBackground)
+{
+    phone.start();
+    ASSERT_NE(search(), nullptr);
+    phone.window()->showMinimized();
+    Phone::settle();
+    phone.window()->showNormal();
+    Phone::settle();
+    EXPECT_TRUE(search()->searchBar()->isFirstResponder());
+    phone.type("مشهد");
+    EXPECT_EQ(names(search()->datasource()), QStringList{"مشهد (خراسان رضوی)"});
+}
+
 TEST_F(CitiesTest, ArabicLetterFormsFindThePersianNames)
 {
     phone.start();
