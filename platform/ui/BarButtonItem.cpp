@@ -28,6 +28,18 @@ QString BarButtonItem::title() const
     }
 }
 
+QString BarButtonItem::accessibilityLabel() const
+{
+    switch (system_) {
+    case SystemItem::Search:
+        return QStringLiteral("جستجو");
+    case SystemItem::Add:
+        return QStringLiteral("افزودن");
+    default:
+        return title();
+    }
+}
+
 void BarButtonItem::setStyle(Style style)
 {
     style_ = style;

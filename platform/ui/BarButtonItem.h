@@ -19,6 +19,8 @@ public:
     explicit BarButtonItem(SystemItem item);
 
     QString title() const;
+    // What a screen reader says: the title, or the name of the item's picture.
+    QString accessibilityLabel() const;
     SystemItem systemItem() const { return system_; }
     void setStyle(Style style);
     Style style() const { return style_; }

@@ -84,7 +84,7 @@ void Control::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        tapped(rect().center());
+        activate();
         return;
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -121,6 +121,12 @@ void Control::focusOutEvent(QFocusEvent* event)
     if (event->reason() != Qt::ActiveWindowFocusReason)
         keyboardFocus_ = false;
     update();
+}
+
+void Control::activate()
+{
+    if (enabled_)
+        tapped(rect().center());
 }
 
 bool Control::stepped(int)

@@ -26,6 +26,10 @@ public:
     bool isSelected() const { return selected_; }
     bool isHighlighted() const { return highlighted_; }
     void setTag(int tag) { tag_ = tag; }
+    // As a tap (the keyboard's Space, a screen reader's double tap).
+    void activate();
+    // As an arrow key (Qt::Key_Left ...); false when it means nothing here.
+    bool step(int key) { return enabled_ && stepped(key); }
     int tag() const { return tag_; }
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "Style.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace ui {
@@ -16,6 +17,11 @@ void Label::setText(const QString& text)
 {
     text_ = text;
     update();
+    // A screen reader on the label hears the new text.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void Label::setFont(const QFont& font)

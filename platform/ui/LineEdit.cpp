@@ -1,5 +1,8 @@
 #include "LineEdit.h"
 
+#include "Label.h"
+#include "TableViewCell.h"
+
 #include <QFocusEvent>
 #include <QFontMetricsF>
 
@@ -58,6 +61,17 @@ void LineEdit::resizeEvent(QResizeEvent* event)
 void LineEdit::showEvent(QShowEvent* event)
 {
     QLineEdit::showEvent(event);
+    if (accessibleName().isEmpty()) {
+        QString name = placeholderText();
+        for (QWidget* p = parentWidget(); p; p = p->parentWidget()) {
+            if (auto* cell = dynamic_cast<TableViewCell*>(p)) {
+                if (!cell->textLabel()->text().isEmpty())
+                    name = cell->textLabel()->text();
+                break;
+            }
+        }
+        setAccessibleName(name);
+    }
     if (pendingFocus_ && isVisible()) {
         pendingFocus_ = false;
         setFocus(Qt::OtherFocusReason);

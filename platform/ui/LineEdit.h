@@ -29,6 +29,7 @@ public:
     static constexpr int kMinimumFontSize = 10;
 
 protected:
+    // Named for a screen reader by the row it stands in, or its placeholder.
     void showEvent(QShowEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -99,6 +99,8 @@ Button* makeBarButton(BarButtonItem* item, const QString& backTitle, std::functi
     button->setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 13));
     const QString title = item ? item->title() : backTitle;
     button->setTitle(title);
+    if (item)
+        button->setAccessibleName(item->accessibilityLabel());
     const int w = item && (item->systemItem() == BarButtonItem::SystemItem::Search || item->systemItem() == BarButtonItem::SystemItem::Add)
         ? 40
         : std::clamp(QFontMetrics(button->titleFont()).horizontalAdvance(title) + 22, 50, 110);

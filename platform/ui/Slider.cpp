@@ -1,5 +1,6 @@
 #include "Slider.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -31,6 +32,10 @@ void Slider::setValue(double value)
 {
     value_ = std::clamp(value, min_, std::max(min_, max_));
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, value_);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 double Slider::trackLeft() const

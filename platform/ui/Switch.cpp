@@ -3,6 +3,7 @@
 #include "Label.h"
 #include "Style.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -15,8 +16,15 @@ Switch::Switch(const QRect& frame)
 
 void Switch::setOn(bool on)
 {
+    const bool changed = on != on_;
     on_ = on;
     update();
+    if (changed && QAccessible::isActive()) {
+        QAccessible::State checked;
+        checked.checked = true;
+        QAccessibleStateChangeEvent event(this, checked);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void Switch::tapped(const QPoint&)

@@ -178,6 +178,7 @@ void TabBar::setItems(const QList<TabBarItem*>& items)
     items_.clear();
     for (TabBarItem* i : items) {
         items_.append(i);
+        i->setBar(this);
         QPointer<TabBar> self(this);
         i->setChangeHandler([self] {
             if (self)
@@ -205,11 +206,17 @@ void TabBar::mousePressEvent(QMouseEvent*) {}
 void TabBar::mouseReleaseEvent(QMouseEvent* event)
 {
     for (int i = 0; i < items_.size(); ++i) {
-        if (itemRect(i).contains(event->position().toPoint()) && items_[i] && items_[i]->isEnabled()) {
-            owner_->setSelectedIndex(i);
+        if (itemRect(i).contains(event->position().toPoint())) {
+            selectItem(i);
             return;
         }
     }
+}
+
+void TabBar::selectItem(int index)
+{
+    if (index >= 0 && index < items_.size() && items_[index] && items_[index]->isEnabled())
+        owner_->setSelectedIndex(index);
 }
 
 void TabBar::draw(QPainter& painter)

@@ -22,9 +22,13 @@ public:
     void setEnabled(bool enabled);
     bool isEnabled() const { return enabled_; }
     void setChangeHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+    // The bar that shows the item.
+    TabBar* bar() const { return bar_; }
+    void setBar(TabBar* bar) { bar_ = bar; }
 
 private:
     void changed();
+    QPointer<TabBar> bar_;
     QString title_;
     QPixmap image_;
     bool enabled_ = true;
@@ -67,7 +71,10 @@ public:
     QList<TabBarItem*> items() const;
     void setItems(const QList<TabBarItem*>& items);
     void setSelectedIndex(int index);
+    int selectedIndex() const { return selected_; }
     QRect itemRect(int index) const;
+    // As a tap on the item: it opens its tab, if it is enabled.
+    void selectItem(int index);
 
 protected:
     void draw(QPainter& painter) override;

@@ -51,7 +51,11 @@ protected:
 // The grip at the end of a row in editing mode; dragging it moves the row.
 class ReorderHandle : public View {
 public:
-    ReorderHandle(TableView* table, const IndexPath& path) : table_(table), path_(path) { setCursor(Qt::SizeVerCursor); }
+    ReorderHandle(TableView* table, const IndexPath& path) : table_(table), path_(path)
+    {
+        setCursor(Qt::SizeVerCursor);
+        setAccessibleRole(QAccessible::Grip);
+    }
 
 protected:
     void draw(QPainter& painter) override
@@ -191,6 +195,7 @@ void TableView::placeEditingControls(Placed& p)
     const bool moves = editing_ && dataSource_ && dataSource_->canMoveRowAtIndexPath(this, p.path);
     if (deletes && !p.deleteControl) {
         auto* control = new DeleteControl;
+        control->setAccessibleName(QStringLiteral("حذف ") + p.cell->textLabel()->text());
         const IndexPath path = p.path;
         control->addAction(ControlEvent::TouchUpInside, [this, path] { askForDeletion(path); });
         p.cell->addSubview(control);
@@ -200,6 +205,7 @@ void TableView::placeEditingControls(Placed& p)
     }
     if (moves && !p.handle) {
         auto* handle = new ReorderHandle(this, p.path);
+        handle->setAccessibleName(QStringLiteral("جابه‌جایی ") + p.cell->textLabel()->text());
         p.cell->addSubview(handle);
         p.handle = handle;
     } else if (!moves && p.handle) {
@@ -353,12 +359,25 @@ void TableView::contentTapped(const QPoint& at)
     }
     if (editing_)
         return;
-    const std::optional<IndexPath> path = indexPathForRowAtPoint(at);
-    if (!path)
+    if (const std::optional<IndexPath> path = indexPathForRowAtPoint(at))
+        activateRow(*path);
+}
+
+void TableView::activateRow(const IndexPath& path)
+{
+    if (editing_ || !cellForRowAtIndexPath(path))
         return;
-    selectRowAtIndexPath(*path);
+    selectRowAtIndexPath(path);
     if (delegate_)
-        delegate_->didSelectRowAtIndexPath(this, *path);
+        delegate_->didSelectRowAtIndexPath(this, path);
+}
+
+std::optional<IndexPath> TableView::indexPathForCell(const TableViewCell* cell) const
+{
+    for (const Placed& p : placed_)
+        if (p.cell == cell)
+            return p.path;
+    return std::nullopt;
 }
 
 void TableView::askForDeletion(const IndexPath& path)

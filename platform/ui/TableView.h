@@ -75,6 +75,9 @@ public:
     TableViewCell* cellForRowAtIndexPath(const IndexPath& path) const;
     QRect rectForRowAtIndexPath(const IndexPath& path) const;
     std::optional<IndexPath> indexPathForRowAtPoint(const QPoint& contentPoint) const;
+    std::optional<IndexPath> indexPathForCell(const TableViewCell* cell) const;
+    // As a tap on the row: selects it and tells the delegate.
+    void activateRow(const IndexPath& path);
 
     // Editing mode, as a finger would do it: the row's delete control, then
     // its confirmation button, or its handle dragged to another row.

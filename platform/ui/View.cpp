@@ -1,5 +1,6 @@
 #include "View.h"
 
+#include "Accessibility.h"
 #include "Style.h"
 
 #include <QGraphicsOpacityEffect>
@@ -12,6 +13,7 @@ namespace ui {
 
 View::View(const QRect& frame)
 {
+    installAccessibility();
     setAttribute(Qt::WA_NoSystemBackground);
     setGeometry(frame);
     laidOut_ = frame.size();

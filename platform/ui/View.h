@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QColor>
 #include <QList>
 #include <QRect>
@@ -53,6 +54,11 @@ public:
     void setAutoresizingMask(int mask) { autoresizing_ = mask; }
     int autoresizingMask() const { return autoresizing_; }
 
+    // What a screen reader calls the view's kind, where its class does not
+    // say it (NoRole: from its class). Its name is QWidget's accessibleName.
+    void setAccessibleRole(QAccessible::Role role) { accessibleRole_ = role; }
+    QAccessible::Role accessibleRole() const { return accessibleRole_; }
+
     // Fades alpha (and the enabled state) over `ms` with an ease-out curve.
     void animateAlpha(double to, int ms);
 
@@ -72,6 +78,7 @@ private:
 
     QSize laidOut_;
     int autoresizing_ = FlexibleNone;
+    QAccessible::Role accessibleRole_ = QAccessible::NoRole;
     QColor background_ = Qt::transparent;
     double alpha_ = 1.0;
     double cornerRadius_ = 0;

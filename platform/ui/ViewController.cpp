@@ -123,7 +123,11 @@ QString ViewController::className() const
 
 void ViewController::beginAppearance(bool animated)
 {
-    view();
+    // A screen reader names the screen by its title.
+    if (view()->accessibleName().isEmpty()) {
+        const QString name = navigationItem_ && !navigationItem_->title().isEmpty() ? navigationItem_->title() : title();
+        view()->setAccessibleName(name);
+    }
     viewWillAppear(animated);
     for (ViewController* child : visibleChildren())
         child->beginAppearance(animated);

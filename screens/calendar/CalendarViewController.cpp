@@ -13,6 +13,7 @@ namespace {
 
 const QColor kHolidayRed = QColor::fromRgbF(195 / 255.0, 56 / 255.0, 61 / 255.0, 1);
 const char* kWeekdayInitials[CalendarViewController::kColumns] = {"ش", "ی", "د", "س", "چ", "پ", "ج"};
+const char* kWeekdays[CalendarViewController::kColumns] = {"شنبه", "یکشنبه", "دوشنبه", "سه‌شنبه", "چهارشنبه", "پنجشنبه", "جمعه"};
 const char* kNoEvent = "بدون رویداد";
 constexpr int kEventRowHeight = 17;
 constexpr int kGridTop = 64;
@@ -27,6 +28,21 @@ public:
 private:
     SolarDate date_;
 };
+
+// What a screen reader says for a day: its date, and whether it is today,
+// a holiday, a day with events.
+QString dayName(const SolarDate& date, bool today, bool holiday, bool events)
+{
+    QStringList parts{Utility::ConvertToPersian(
+        QStringLiteral("%1 %2 %3").arg(date.day).arg(DateTimePersian::getMonthName(date.month - 1)).arg(date.year))};
+    if (today)
+        parts.append(QStringLiteral("امروز"));
+    if (holiday)
+        parts.append(QStringLiteral("تعطیل"));
+    if (events)
+        parts.append(QStringLiteral("دارای رویداد"));
+    return parts.join(QStringLiteral("، "));
+}
 
 ui::Button* barButton(const QString& title, const QRect& frame)
 {
@@ -83,6 +99,7 @@ void CalendarViewController::viewDidLoad()
 {
     ui::View* screen = view();
     screen->setBackgroundColor(QColor(16, 30, 56));
+    screen->setAccessibleName(QStringLiteral("تقویم"));
 
     // The title bar: earlier months to the right, later ones to the left.
     auto* bar = new ui::View(QRect(0, 0, 320, 44));
@@ -96,16 +113,19 @@ void CalendarViewController::viewDidLoad()
     bar->addSubview(monthLbl_);
     previous_ = barButton(QStringLiteral("ماه قبل ›"), QRect(236, 7, 78, 30));
     previous_->setTag(-1);
+    previous_->setAccessibleName(QStringLiteral("ماه قبل"));
     previous_->addAction(ui::ControlEvent::TouchUpInside, [this] { changeMonth(previous_); });
     bar->addSubview(previous_);
     next_ = barButton(QStringLiteral("‹ ماه بعد"), QRect(6, 7, 78, 30));
     next_->setTag(1);
+    next_->setAccessibleName(QStringLiteral("ماه بعد"));
     next_->addAction(ui::ControlEvent::TouchUpInside, [this] { changeMonth(next_); });
     bar->addSubview(next_);
 
     for (int k = 0; k < kColumns; ++k) {
         auto* initial = new ui::Label(QRect(46 * (6 - k), 44, 45, 20));
         initial->setText(QString::fromUtf8(kWeekdayInitials[k]));
+        initial->setAccessibleName(QString::fromUtf8(kWeekdays[k]));
         initial->setTextAlignment(ui::TextAlignment::Center);
         initial->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 13));
         initial->setTextColor(k == kFriday ? QColor(255, 140, 140) : QColor(220, 226, 240));
@@ -210,6 +230,7 @@ void CalendarViewController::switchMonth(const SolarDate& month)
                 button->setBackgroundImage(ui::image(QStringLiteral("selected.png")), ui::ControlState::Selected);
                 todayBtn_ = button;
             }
+            button->setAccessibleName(dayName(date, date == now_, holiday, !row.value(QStringLiteral("Description")).isEmpty()));
             monthView->addSubview(button);
         }
     }

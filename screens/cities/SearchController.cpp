@@ -22,6 +22,7 @@ void SearchController::viewDidLoad()
 {
     ui::View* screen = view();
     screen->setBackgroundColor(Qt::white);
+    screen->setAccessibleName(typeID_ == kProvincesMode ? QStringLiteral("جستجوی استان") : QStringLiteral("جستجوی شهر"));
     searchBar_ = new ui::SearchBar(QRect(0, 0, 320, kBarHeight));
     searchBar_->setPlaceholder(typeID_ == kProvincesMode ? QStringLiteral("نام استان") : QStringLiteral("نام شهر یا استان"));
     searchBar_->setShowsCancelButton(true);

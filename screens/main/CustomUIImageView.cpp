@@ -11,6 +11,10 @@ namespace {
 
 constexpr int kTimeRows = 8;
 constexpr double kSmallestEventFont = 9;
+// The captions the background draws beside the eight times, for a screen
+// reader, which cannot see them.
+const char* kTimeNames[kTimeRows] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی",
+    "اذان صبح فردا", "طلوع آفتاب فردا"};
 const QRect kTimesArea(20, 106, 280, 314);
 
 ui::Label* makeLabel(const QRect& frame, ui::TextAlignment alignment, double size, const QSize& shadow, const QString& text)
@@ -38,6 +42,7 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
 {
     setImage(ui::image(QStringLiteral("MainView.png")));
     setBackgroundColor(Qt::black);
+    setAccessibleName(row.value(QStringLiteral("Name")));
 
     addSubview(makeLabel(QRect(180, 45, 100, 40), ui::TextAlignment::Right, 20, QSize(-1, 3), row.value(QStringLiteral("Name"))));
 
@@ -84,7 +89,9 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
         const QString time = date.formatHour(row.value(QStringLiteral("T%1").arg(k)));
         if (nextDay)
             date.setDayOfYear(date.dayOfYear() - 1);
-        addSubview(makeLabel(QRect(35, 108 + 38 * (k - 1), 100, 40), ui::TextAlignment::Left, 25, QSize(-1, 2),
-            Utility::ConvertToPersian(time)));
+        ui::Label* label = makeLabel(QRect(35, 108 + 38 * (k - 1), 100, 40), ui::TextAlignment::Left, 25, QSize(-1, 2),
+            Utility::ConvertToPersian(time));
+        label->setAccessibleName(QString::fromUtf8(kTimeNames[k - 1]) + QLatin1Char(' ') + label->text());
+        addSubview(label);
     }
 }

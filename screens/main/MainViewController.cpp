@@ -28,6 +28,7 @@ void MainViewController::viewDidLoad()
 {
     ui::View* screen = view();
     screen->setBackgroundColor(Qt::black);
+    screen->setAccessibleName(QStringLiteral("اوقات شرعی"));
 
     scrollView_ = new ui::ScrollView(QRect(0, 0, 320, 460));
     scrollView_->setScrollEnabled(true);
@@ -44,12 +45,14 @@ void MainViewController::viewDidLoad()
 
     infoButton_ = new ui::Button(ui::Button::Type::InfoLight, QRect(290, 430, 18, 19));
     infoButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showSelector(); });
+    infoButton_->setAccessibleName(QStringLiteral("تنظیمات"));
     screen->addSubview(infoButton_);
 
     calendarButton_ = new ui::Button(ui::Button::Type::Custom, QRect(15, 425, 34, 32));
     calendarButton_->setImage(ui::image(QStringLiteral("calendarBtn.png")));
     calendarButton_->setShowsTouchWhenHighlighted(true);
     calendarButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showCalendar(); });
+    calendarButton_->setAccessibleName(QStringLiteral("تقویم"));
     screen->addSubview(calendarButton_);
 
     if (!datasource_.isEmpty())

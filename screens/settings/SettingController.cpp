@@ -91,6 +91,7 @@ ui::TableViewCell* SettingController::cellForRowAtIndexPath(ui::TableView*, cons
     slider->setMaximumValue(kSliderMax);
     slider->setValue(difArray_[k] / kMinuteStep - 1);
     slider->setTag(k);
+    slider->setAccessibleName(QString::fromUtf8(kLabels[k + kAzans]) + QStringLiteral("، دقیقه قبل"));
     slider->addAction(ui::ControlEvent::ValueChanged, [this, slider] { sliderChanged(slider); });
     cell->contentView()->addSubview(slider);
     auto* value = new ui::Label(QRect(280, 13, 22, 15));

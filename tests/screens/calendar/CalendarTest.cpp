@@ -9,6 +9,7 @@
 #include "screens/main/MainViewController.h"
 #include "tests/support/Phone.h"
 
+#include <QAccessible>
 #include <QPointer>
 #include <QSet>
 #include <QVariantAnimation>
@@ -417,6 +418,36 @@ TEST_F(CalendarTest, EscapeClosesWithoutChoosingAndTabReachesEveryButton)
     Phone::settle();
     EXPECT_EQ(phone.main()->presentedViewController(), nullptr);
     EXPECT_EQ(phone.main()->localDtp().getPersianDate(), "910420");
+}
+
+TEST_F(CalendarTest, AScreenReaderHearsWholeDatesAndTheNamesOfTheTimes)
+{
+    ASSERT_NE(open(), nullptr);
+    auto name = [](QObject* o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
+    EXPECT_EQ(name(calendar->view()), "تقویم");
+    EXPECT_EQ(name(day(31)), "٣١ تیر ١٣٩١، امروز، دارای رویداد");
+    EXPECT_EQ(name(day(30)), "٣٠ تیر ١٣٩١، تعطیل");
+    EXPECT_EQ(name(calendar->nextButton()), "ماه بعد");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(day(31))->role(), QAccessible::Button);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(day(31))->state().selected);
+    ui::touch::key(phone.window(), Qt::Key_Escape);
+    Phone::settle();
+
+    // The main screen: its buttons, and each time with the caption the
+    // picture shows beside it.
+    EXPECT_EQ(name(phone.main()->calendarButton()), "تقویم");
+    EXPECT_EQ(name(phone.main()->infoButton()), "تنظیمات");
+    QStringList times;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        if (!node || node->state().invisible)
+            return;
+        if (node->role() == QAccessible::StaticText && node->text(QAccessible::Name).startsWith("اذان صبح"))
+            times.append(node->text(QAccessible::Name));
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    walk(QAccessible::queryAccessibleInterface(phone.window()));
+    EXPECT_EQ(times, (QStringList{"اذان صبح ٠٤:٢٣", "اذان صبح فردا ٠٤:٢٤"}));
 }
 
 } // namespace

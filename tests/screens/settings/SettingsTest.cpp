@@ -23,7 +23,9 @@
 #include "tests/support/Phone.h"
 #include "tests/support/Sandbox.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +148,80 @@ TEST(SettingsBetweenTheBars, TheIftarMinutesCanBeReachedWithAllThreeRemindersOn)
     ui::touch::drag(phone.window(), thumb, iftar->mapTo(phone.window(), iftar->pointForValue(iftar->maximumValue())));
     Phone::settle();
     EXPECT_EQ(alarms->difArray()[2], 60);
+}
+
+// What a screen reader finds on the screen: every node that is shown, with
+// its role and name, in the order it reads them.
+struct Node {
+    QAccessible::Role role;
+    QString name;
+    QAccessible::State state;
+};
+
+void walk(QAccessibleInterface* node, QList<Node>& found)
+{
+    if (!node || node->state().invisible)
+        return;
+    found.append({node->role(), node->text(QAccessible::Name), node->state()});
+    for (int i = 0; i < node->childCount(); ++i)
+        walk(node->child(i), found);
+}
+
+bool has(const QList<Node>& nodes, QAccessible::Role role, const QString& name)
+{
+    return std::any_of(nodes.begin(), nodes.end(), [&](const Node& n) { return n.role == role && n.name == name; });
+}
+
+TEST(SettingsAccessibility, AScreenReaderCanReadTheAlarmSettings)
+{
+    Phone phone;
+    phone.box.choose({Sandbox::kTehran});
+    phone.box.exec("UPDATE tSetting SET Item0 = 1, Item3 = 10, Item4 = 0, Item5 = 20");
+    phone.start();
+    phone.tap(phone.main()->infoButton());
+    ui::TabBar* tabs = phone.settings()->tabBar();
+    phone.tap(tabs, tabs->itemRect(1).center());
+
+    QList<Node> nodes;
+    walk(QAccessible::queryAccessibleInterface(phone.window()), nodes);
+    // Whatever is a label, button, switch, slider, row, tab, field or page
+    // has a Persian name.
+    const QList<QAccessible::Role> named = {QAccessible::StaticText, QAccessible::Button, QAccessible::CheckBox, QAccessible::Slider,
+        QAccessible::ListItem, QAccessible::PageTab, QAccessible::EditableText, QAccessible::Pane, QAccessible::TitleBar};
+    const QRegularExpression persian(QStringLiteral("[\\x{0600}-\\x{06FF}]"));
+    int checked = 0;
+    for (const Node& n : nodes) {
+        EXPECT_NE(n.role, QAccessible::NoRole);
+        if (!named.contains(n.role))
+            continue;
+        ++checked;
+        EXPECT_TRUE(n.name.contains(persian)) << "role " << n.role << " named '" << n.name.toStdString() << "'";
+    }
+    EXPECT_GT(checked, 20);
+
+    // The screen, its bar and button, its rows, switches and sliders, the tabs.
+    EXPECT_TRUE(has(nodes, QAccessible::Pane, "هشدارها"));
+    EXPECT_TRUE(has(nodes, QAccessible::TitleBar, "هشدارها"));
+    EXPECT_TRUE(has(nodes, QAccessible::Button, "ذخیره"));
+    EXPECT_TRUE(has(nodes, QAccessible::ListItem, "اذان صبح"));
+    EXPECT_TRUE(has(nodes, QAccessible::CheckBox, "اذان صبح"));
+    EXPECT_TRUE(has(nodes, QAccessible::CheckBox, "وقت افطار"));
+    EXPECT_TRUE(has(nodes, QAccessible::Slider, "طلوع آفتاب، دقیقه قبل"));
+    EXPECT_TRUE(has(nodes, QAccessible::Slider, "وقت افطار، دقیقه قبل"));
+    EXPECT_TRUE(has(nodes, QAccessible::StaticText, "دقیقه قبل"));
+    for (const char* tab : {"شهرها", "هشدارها", "صدای اذان", "رویدادها", "درباره"})
+        EXPECT_TRUE(has(nodes, QAccessible::PageTab, QString::fromUtf8(tab))) << tab;
+    const auto dawn = std::find_if(nodes.begin(), nodes.end(), [](const Node& n) {
+        return n.role == QAccessible::CheckBox && n.name == "اذان صبح";
+    });
+    ASSERT_NE(dawn, nodes.end());
+    EXPECT_TRUE(dawn->state.checked);
+    const auto alarmsTab = std::find_if(nodes.begin(), nodes.end(), [](const Node& n) {
+        return n.role == QAccessible::PageTab && n.name == "هشدارها";
+    });
+    EXPECT_TRUE(alarmsTab->state.selected);
+    // The screen under it (the main screen) is not read.
+    EXPECT_FALSE(has(nodes, QAccessible::Button, "تقویم"));
 }
 
 TEST_F(SettingsTest, ReminderSliderStepsOfFiveMinutes)

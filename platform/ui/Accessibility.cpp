@@ -1,0 +1,363 @@
+#include "Accessibility.h"
+
+#include "AlertView.h"
+#include "Button.h"
+#include "DatePicker.h"
+#include "ImageView.h"
+#include "Label.h"
+#include "NavigationController.h"
+#include "PageControl.h"
+#include "ScrollView.h"
+#include "SearchBar.h"
+#include "Slider.h"
+#include "Switch.h"
+#include "TabBarController.h"
+#include "TableView.h"
+#include "TableViewCell.h"
+#include "TextField.h"
+
+#include <QAccessibleWidget>
+
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+constexpr char16_t kPersianZero = 0x06F0;
+const QString kPress = QAccessibleActionInterface::pressAction();
+const QString kToggle = QAccessibleActionInterface::toggleAction();
+const QString kIncrease = QAccessibleActionInterface::increaseAction();
+const QString kDecrease = QAccessibleActionInterface::decreaseAction();
+
+QString joined(const QStringList& parts)
+{
+    QStringList kept;
+    for (const QString& p : parts)
+        if (!p.trimmed().isEmpty())
+            kept.append(p.trimmed());
+    return kept.join(QStringLiteral("، "));
+}
+
+// The row a view stands in, if any.
+TableViewCell* enclosingCell(const QWidget* w)
+{
+    for (QWidget* p = w ? w->parentWidget() : nullptr; p; p = p->parentWidget())
+        if (auto* cell = dynamic_cast<TableViewCell*>(p))
+            return cell;
+    return nullptr;
+}
+
+TableView* enclosingTable(const QWidget* w)
+{
+    for (QWidget* p = w ? w->parentWidget() : nullptr; p; p = p->parentWidget())
+        if (auto* table = dynamic_cast<TableView*>(p))
+            return table;
+    return nullptr;
+}
+
+QString cellText(const TableViewCell* cell)
+{
+    if (!cell)
+        return QString();
+    return joined({cell->textLabel()->text(), cell->detailTextLabel() ? cell->detailTextLabel()->text() : QString()});
+}
+
+// A row without a text of its own is called by the controls in it.
+QString rowName(TableViewCell* cell)
+{
+    const QString text = cellText(cell);
+    if (!text.isEmpty())
+        return text;
+    for (QObject* o : cell->children()) {
+        auto* control = dynamic_cast<Control*>(o);
+        if (control && !control->accessibleName().isEmpty())
+            return control->accessibleName();
+    }
+    return QString();
+}
+
+// One view as a screen reader sees it.
+class ViewAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit ViewAccessible(View* view) : QAccessibleWidget(view) {}
+
+    View* view() const { return static_cast<View*>(widget()); }
+
+    QAccessible::Role role() const override
+    {
+        View* v = view();
+        if (v->accessibleRole() != QAccessible::NoRole)
+            return v->accessibleRole();
+        if (dynamic_cast<Label*>(v))
+            return QAccessible::StaticText;
+        if (dynamic_cast<Switch*>(v))
+            return QAccessible::CheckBox;
+        if (dynamic_cast<Slider*>(v) || dynamic_cast<PageControl*>(v))
+            return QAccessible::Slider;
+        if (dynamic_cast<DatePicker*>(v))
+            return QAccessible::SpinBox;
+        if (dynamic_cast<Button*>(v))
+            return QAccessible::Button;
+        if (dynamic_cast<TableViewCell*>(v))
+            return QAccessible::ListItem;
+        if (dynamic_cast<TableView*>(v))
+            return QAccessible::List;
+        if (dynamic_cast<NavigationBar*>(v))
+            return QAccessible::TitleBar;
+        if (dynamic_cast<TabBar*>(v))
+            return QAccessible::PageTabList;
+        if (dynamic_cast<AlertView*>(v))
+            return QAccessible::AlertMessage;
+        if (dynamic_cast<SearchBar*>(v))
+            return QAccessible::ToolBar;
+        if (dynamic_cast<ImageView*>(v))
+            return v->accessibleName().isEmpty() ? QAccessible::Graphic : QAccessible::Pane;
+        if (dynamic_cast<ScrollView*>(v))
+            return QAccessible::Pane;
+        return v->accessibleName().isEmpty() ? QAccessible::Client : QAccessible::Pane;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        View* v = view();
+        if (t == QAccessible::Value)
+            return valueText();
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        if (!v->accessibleName().isEmpty())
+            return v->accessibleName();
+        if (auto* label = dynamic_cast<Label*>(v))
+            return label->text();
+        if (auto* cell = dynamic_cast<TableViewCell*>(v))
+            return rowName(cell);
+        if (dynamic_cast<Switch*>(v) || dynamic_cast<Slider*>(v))
+            return cellText(enclosingCell(v));
+        if (dynamic_cast<DatePicker*>(v))
+            return enclosingCell(v) ? cellText(enclosingCell(v)) : QStringLiteral("ساعت");
+        if (auto* button = dynamic_cast<Button*>(v))
+            return button->currentTitle();
+        if (auto* bar = dynamic_cast<NavigationBar*>(v))
+            return bar->title();
+        if (auto* alert = dynamic_cast<AlertView*>(v))
+            return alert->message();
+        if (auto* pages = dynamic_cast<PageControl*>(v))
+            return QStringLiteral("صفحهٔ %1 از %2").arg(persianNumber(pages->currentPage() + 1), persianNumber(pages->numberOfPages()));
+        return QString();
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        View* v = view();
+        if (auto* control = dynamic_cast<Control*>(v)) {
+            s.disabled = !control->isEnabled();
+            s.focusable = control->isEnabled();
+        }
+        if (auto* toggle = dynamic_cast<Switch*>(v)) {
+            s.checkable = true;
+            s.checked = toggle->isOn();
+        } else if (auto* button = dynamic_cast<Button*>(v)) {
+            s.selected = button->isSelected();
+            s.pressed = button->isHighlighted();
+        } else if (auto* cell = dynamic_cast<TableViewCell*>(v)) {
+            s.selectable = cell->selectionStyle() != TableViewCell::SelectionStyle::None;
+            s.selected = cell->isHighlighted() || cell->accessoryType() == TableViewCell::Accessory::Checkmark;
+        } else if (auto* label = dynamic_cast<Label*>(v)) {
+            // An empty label says nothing and is passed over.
+            s.invisible = s.invisible || label->text().isEmpty();
+        }
+        return s;
+    }
+
+    // Children: the views in it, but not a row's own labels (the row says
+    // them) and, for the tab bar, its tabs.
+    int childCount() const override { return static_cast<int>(children().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const QList<QObject*> list = children();
+        return index >= 0 && index < list.size() ? QAccessible::queryAccessibleInterface(list[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child ? static_cast<int>(children().indexOf(child->object())) : -1;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface && (dynamic_cast<Slider*>(view()) || dynamic_cast<PageControl*>(view())))
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QStringList actionNames() const override
+    {
+        View* v = view();
+        if (dynamic_cast<Switch*>(v))
+            return {kToggle};
+        if (dynamic_cast<Slider*>(v) || dynamic_cast<PageControl*>(v) || dynamic_cast<DatePicker*>(v))
+            return {kIncrease, kDecrease};
+        if (dynamic_cast<Button*>(v))
+            return {kPress};
+        if (auto* cell = dynamic_cast<TableViewCell*>(v); cell && cell->selectionStyle() != TableViewCell::SelectionStyle::None)
+            return {kPress};
+        return QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        View* v = view();
+        auto* control = dynamic_cast<Control*>(v);
+        if (control && (action == kPress || action == kToggle)) {
+            control->activate();
+        } else if (control && (action == kIncrease || action == kDecrease)) {
+            control->step(action == kIncrease ? Qt::Key_Right : Qt::Key_Left);
+        } else if (auto* cell = dynamic_cast<TableViewCell*>(v); cell && action == kPress) {
+            if (TableView* table = enclosingTable(cell))
+                if (const std::optional<IndexPath> path = table->indexPathForCell(cell))
+                    table->activateRow(*path);
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+
+    // QAccessibleValueInterface
+    QVariant currentValue() const override
+    {
+        if (auto* slider = dynamic_cast<Slider*>(view()))
+            return slider->value();
+        if (auto* pages = dynamic_cast<PageControl*>(view()))
+            return pages->currentPage();
+        return QVariant();
+    }
+    void setCurrentValue(const QVariant& value) override
+    {
+        if (auto* slider = dynamic_cast<Slider*>(view())) {
+            slider->setValue(value.toDouble());
+            slider->sendActions(ControlEvent::ValueChanged);
+        }
+    }
+    QVariant maximumValue() const override
+    {
+        if (auto* slider = dynamic_cast<Slider*>(view()))
+            return slider->maximumValue();
+        if (auto* pages = dynamic_cast<PageControl*>(view()))
+            return std::max(0, pages->numberOfPages() - 1);
+        return QVariant();
+    }
+    QVariant minimumValue() const override
+    {
+        if (dynamic_cast<Slider*>(view()))
+            return static_cast<Slider*>(view())->minimumValue();
+        return 0;
+    }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    QString valueText() const
+    {
+        if (auto* slider = dynamic_cast<Slider*>(view()))
+            return persianNumber(static_cast<int>(std::floor(slider->value())));
+        if (auto* picker = dynamic_cast<DatePicker*>(view()))
+            return persianNumber(picker->time().hour()) + QLatin1Char(':') + persianNumber(picker->time().minute()).rightJustified(2, kPersianZero);
+        return QString();
+    }
+
+    QList<QObject*> children() const;
+};
+
+// A tab of the tab bar, which draws its tabs itself.
+class TabItemAccessible : public QAccessibleObject, public QAccessibleActionInterface {
+public:
+    explicit TabItemAccessible(TabBarItem* item) : QAccessibleObject(item) {}
+
+    TabBarItem* item() const { return static_cast<TabBarItem*>(object()); }
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? item()->title() : QString(); }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        TabBar* bar = item()->bar();
+        s.disabled = !item()->isEnabled();
+        s.selectable = true;
+        s.selected = bar && bar->items().indexOf(item()) == bar->selectedIndex();
+        s.invisible = !bar || !bar->isVisible();
+        return s;
+    }
+    QRect rect() const override
+    {
+        TabBar* bar = item()->bar();
+        if (!bar)
+            return QRect();
+        const QRect r = bar->itemRect(static_cast<int>(bar->items().indexOf(item())));
+        return QRect(bar->mapToGlobal(r.topLeft()), r.size());
+    }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(item()->bar()); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {kPress}; }
+    void doAction(const QString& action) override
+    {
+        if (TabBar* bar = item()->bar(); bar && action == kPress)
+            bar->selectItem(static_cast<int>(bar->items().indexOf(item())));
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+QList<QObject*> ViewAccessible::children() const
+{
+    View* v = view();
+    QList<QObject*> list;
+    if (auto* bar = dynamic_cast<TabBar*>(v)) {
+        for (TabBarItem* item : bar->items())
+            if (item)
+                list.append(item);
+        return list;
+    }
+    auto* cell = dynamic_cast<TableViewCell*>(v);
+    for (QObject* o : v->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow())
+            continue;
+        if (cell && (w == cell->textLabel() || w == cell->detailTextLabel()))
+            continue;
+        list.append(w);
+    }
+    return list;
+}
+
+QAccessibleInterface* factory(const QString&, QObject* object)
+{
+    if (auto* view = dynamic_cast<View*>(object))
+        return new ViewAccessible(view);
+    if (auto* item = dynamic_cast<TabBarItem*>(object))
+        return new TabItemAccessible(item);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        return true;
+    }();
+    (void)installed;
+}
+
+QString persianNumber(int n)
+{
+    QString text = QString::number(n);
+    for (QChar& c : text)
+        if (c.isDigit())
+            c = QChar(static_cast<char16_t>(kPersianZero + c.digitValue()));
+    return text;
+}
+
+} // namespace ui
