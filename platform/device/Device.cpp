@@ -170,7 +170,8 @@ private:
             ui::touch::drag(window, QPoint(n[0], n[1]), QPoint(n[2], n[3]));
         } else if (command == QLatin1String("type") && window) {
             ui::touch::type(window, rest);
-        } else if (command == QLatin1String("key") && window && ui::touch::key(window, rest)) {
+        } else if (command == QLatin1String("key") && rest == QLatin1String("Return") && window) {
+            ui::touch::key(window, Qt::Key_Return);
         } else if (command == QLatin1String("wait") && numbers(1, n)) {
             delay = n[0];
         } else if (command == QLatin1String("shot") && !rest.isEmpty()) {
