@@ -3,7 +3,6 @@
 #include "Window.h"
 
 #include <QApplication>
-#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
@@ -83,26 +82,6 @@ void type(Window* window, const QString& text)
         QKeyEvent up(QEvent::KeyRelease, 0, Qt::NoModifier, character);
         QApplication::sendEvent(target, &up);
     }
-}
-
-bool key(Window* window, const QString& name)
-{
-    static const QHash<QString, int> keys = {
-        {QStringLiteral("Return"), Qt::Key_Return},
-        {QStringLiteral("Escape"), Qt::Key_Escape},
-        {QStringLiteral("Tab"), Qt::Key_Tab},
-        {QStringLiteral("Backtab"), Qt::Key_Backtab},
-        {QStringLiteral("Space"), Qt::Key_Space},
-        {QStringLiteral("Left"), Qt::Key_Left},
-        {QStringLiteral("Right"), Qt::Key_Right},
-        {QStringLiteral("Up"), Qt::Key_Up},
-        {QStringLiteral("Down"), Qt::Key_Down},
-    };
-    const auto it = keys.constFind(name);
-    if (it == keys.constEnd())
-        return false;
-    key(window, *it);
-    return true;
 }
 
 void key(Window* window, int key)

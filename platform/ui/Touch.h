@@ -19,9 +19,6 @@ void tap(Window* window, const QPoint& at);
 void drag(Window* window, const QPoint& from, const QPoint& to, int steps = 8);
 void type(Window* window, const QString& text);
 void key(Window* window, int key);
-// A key by its name: Return, Escape, Tab, Backtab, Space, Left, Right, Up,
-// Down. False for a name it does not know.
-bool key(Window* window, const QString& name);
 } // namespace touch
 
 } // namespace ui
