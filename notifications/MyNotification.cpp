@@ -47,6 +47,8 @@ void MyNotification::cancelAll()
 
 void MyNotification::update()
 {
+    // Cancel and schedules reach the system as one replacement of its list.
+    const notifications::NotificationCenter::Batch batch(notifications::NotificationCenter::shared());
     cancelAll();
     MyDB* db = MyDB::initialize();
     const RowSet cities = db->Execute(QString::fromLatin1(kFirstCity));
