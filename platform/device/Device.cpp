@@ -1,8 +1,11 @@
 #include "Device.h"
 
 #include "Banner.h"
+#include "Notifier.h"
+#include "SingleInstance.h"
+#include "TimeEvents.h"
+#include "Tray.h"
 
-#include "platform/audio/AudioPlayer.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Directories.h"
 #include "platform/foundation/Log.h"
@@ -13,6 +16,7 @@
 #include "platform/ui/Window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -29,6 +33,7 @@ namespace {
 
 constexpr int kSettleMs = 700;       // start-up and its first transitions
 constexpr int kStepMs = 40;          // between two script actions
+constexpr int kMaxSteps = 100000;    // moments one `advance` may pass through
 
 struct Options {
     QString now;
@@ -38,6 +43,7 @@ struct Options {
     QString scale;
     QString zone;
     bool pending = false;
+    bool background = false;
 };
 
 void fail(const QString& message)
@@ -71,6 +77,8 @@ std::optional<Options> parse(int argc, char** argv)
             ok = value(o.zone);
         else if (arg == QLatin1String("--pending"))
             o.pending = true;
+        else if (arg == QLatin1String("--background"))
+            o.background = true;
         else
             ok = false;
         if (!ok) {
@@ -81,26 +89,108 @@ std::optional<Options> parse(int argc, char** argv)
     return o;
 }
 
+// What the phone's system runs beside the app.
+struct System {
+    notifications::NotificationCenter* center = notifications::NotificationCenter::shared();
+    std::unique_ptr<Notifier> notifier;
+    std::unique_ptr<Tray> tray;
+    std::unique_ptr<TimeEvents> clock;
+};
+
+void bringToFront()
+{
+    ui::Application* app = ui::Application::shared();
+    if (ui::Window* window = app->keyWindow()) {
+        window->showNormal();
+        window->raise();
+        window->activateWindow();
+    }
+    app->enterForeground();
+}
+
+// Out of sight: into the tray where there is one, else minimised.
+void sendToBackground(const System& system)
+{
+    ui::Application* app = ui::Application::shared();
+    if (ui::Window* window = app->keyWindow()) {
+        if (system.tray)
+            window->hide();
+        else
+            window->showMinimized();
+    }
+    app->enterBackground();
+}
+
+void quit(int status)
+{
+    ui::Application::shared()->terminate();
+    QApplication::exit(status);
+}
+
+// Lets device time pass: each notification and each new day on the way
+// comes at its own moment, as if the time had passed; a step back is the
+// clock being set.
+void letTimePass(const System& system, qint64 minutes)
+{
+    auto moveTo = [&system](const QDateTime& moment) {
+        const qint64 ms = foundation::Clock::now().msecsTo(moment);
+        if (ms > 0)
+            foundation::Clock::advance((ms + 999) / 1000);
+        system.clock->timePassed();
+        system.center->check();
+        system.clock->poll();
+    };
+    const QDateTime target = foundation::Clock::now().addSecs(minutes * 60);
+    if (minutes < 0) {
+        foundation::Clock::advance(minutes * 60);
+        system.center->check();
+        system.clock->poll();
+        return;
+    }
+    for (int step = 0; step < kMaxSteps; ++step) {
+        const QDateTime now = foundation::Clock::now();
+        QDateTime next = foundation::Clock::at(now.date().addDays(1), QTime(0, 0));
+        const QList<notifications::LocalNotification> pending = system.center->scheduledLocalNotifications();
+        if (!pending.isEmpty() && pending.first().fireDate < next)
+            next = pending.first().fireDate;
+        if (next > target)
+            break;
+        moveTo(next);
+    }
+    moveTo(target);
+}
+
 // Minimising is going to the background; restoring, coming back; closing
-// the window, the end.
+// the window, the end, unless the tray keeps the phone running.
 class Lifecycle : public QObject {
 public:
+    explicit Lifecycle(const System& system) : system_(system) {}
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* window = qobject_cast<QWidget*>(watched);
         if (window && event->type() == QEvent::WindowStateChange) {
             if (window->isMinimized())
                 ui::Application::shared()->enterBackground();
-            else
+            else if (window->isVisible())
                 ui::Application::shared()->enterForeground();
         } else if (event->type() == QEvent::Hide && window && window->isMinimized()) {
             ui::Application::shared()->enterBackground();
         } else if (event->type() == QEvent::Close) {
+            if (system_.tray) {
+                event->ignore();
+                foundation::Log::write(QStringLiteral("closed into the tray"));
+                sendToBackground(system_);
+                return true;
+            }
             ui::Application::shared()->terminate();
             QApplication::quit();
         }
         return false;
     }
+
+private:
+    const System& system_;
 };
 
 bool saveShot(const QString& file)
@@ -119,7 +209,7 @@ bool saveShot(const QString& file)
 // to follow between them.
 class Script : public QObject {
 public:
-    explicit Script(QStringList lines) : lines_(std::move(lines)) {}
+    Script(QStringList lines, const System& system) : lines_(std::move(lines)), system_(system) {}
 
     void start() { QTimer::singleShot(kSettleMs, this, [this] { next(); }); }
     int status() const { return status_; }
@@ -180,15 +270,18 @@ private:
             window->showMinimized();
             ui::Application::shared()->enterBackground();
         } else if (command == QLatin1String("open") && args.isEmpty() && window) {
-            window->showNormal();
-            ui::Application::shared()->enterForeground();
+            bringToFront();
+        } else if (command == QLatin1String("close") && args.isEmpty() && window) {
+            window->close();
+        } else if (command == QLatin1String("tray") && args.size() == 1 && system_.tray) {
+            if (args[0] == QLatin1String("quit"))
+                done_ = true;
+            return system_.tray->choose(args[0]);
         } else if (command == QLatin1String("advance") && numbers(1, n)) {
-            foundation::Clock::advance(static_cast<qint64>(n[0]) * 60);
-            notifications::NotificationCenter::shared()->check();
+            letTimePass(system_, n[0]);
         } else if (command == QLatin1String("quit") && args.isEmpty()) {
             done_ = true;
-            ui::Application::shared()->terminate();
-            QApplication::exit(status_);
+            quit(status_);
         } else {
             return false;
         }
@@ -196,24 +289,11 @@ private:
     }
 
     QStringList lines_;
+    const System& system_;
     int index_ = 0;
     int status_ = 0;
     bool done_ = false;
 };
-
-void deliver(const notifications::LocalNotification& n)
-{
-    ui::Application* app = ui::Application::shared();
-    if (app->state() == ui::Application::State::Active) {
-        foundation::Log::write(QStringLiteral("alert: ") + QString(n.alertBody).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-        app->deliver(n);
-        return;
-    }
-    showBanner(app->keyWindow(), n.alertBody);
-    if (!n.soundName.isEmpty())
-        foundation::Log::write(QStringLiteral("sound: ") + n.soundName);
-    audio::AudioPlayer::playSound(n.soundName);
-}
 
 } // namespace
 
@@ -274,26 +354,71 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
         script = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     }
 
+    // One running app per sandbox: a second start shows the first's window
+    // and leaves before anything is scheduled or fired.
+    SingleInstance instance(home);
+    if (!instance.acquire()) {
+        foundation::Log::write(QStringLiteral("already running on this sandbox: showing its window"));
+        if (!instance.askToShow())
+            fail(QStringLiteral("the running app did not answer"));
+        return 0;
+    }
+
     foundation::UrlOpener::setHandler([](const QString& url) {
         foundation::Log::write(QStringLiteral("open: ") + url);
         return QDesktopServices::openUrl(QUrl(url));
     });
+    const QDir resources(foundation::Directories::resourcePath());
+    QIcon appIcon(resources.filePath(QStringLiteral("appIcon.png")));
+    appIcon.addFile(resources.filePath(QStringLiteral("appIcon@2x.png")));
+    QApplication::setWindowIcon(appIcon);
 
-    // Notifications that came due while the app was not running fire now,
-    // before the app reschedules.
-    center->setDeliveryHandler(deliver);
+    ui::Application* app = ui::Application::shared();
+    System system;
+    system.notifier = std::make_unique<Notifier>();
+    if (Tray::isAvailable()) {
+        Notifier* notifier = system.notifier.get();
+        system.tray = std::make_unique<Tray>(Tray::Actions{
+            bringToFront, [notifier] { notifier->sound().stop(); }, [] { quit(0); }});
+        // The window closes into the tray; only Quit ends the app.
+        QApplication::setQuitOnLastWindowClosed(false);
+        system.notifier->setTray(system.tray.get());
+    }
+    system.clock = std::make_unique<TimeEvents>([app](const QStringList&) { app->significantTimeChange(); });
+    auto showStatus = [&system, app] {
+        if (!system.tray)
+            return;
+        const QString text = app->delegate() ? app->delegate()->statusText(app) : QString();
+        system.tray->setToolTip(text.isEmpty() ? QStringLiteral("Kelvaro") : QStringLiteral("Kelvaro\n") + text);
+        system.tray->setSoundPlaying(system.notifier->sound().isPlaying());
+    };
+    system.notifier->sound().setChangeHandler(showStatus);
+    center->setChangeHandler(showStatus);
+
+    // Notifications that came due while the app was not running fire now
+    // (or are dropped as missed), before the app reschedules.
+    center->setDeliveryHandler([&system](const notifications::LocalNotification& n) { system.notifier->deliver(n); });
     center->start();
 
     std::unique_ptr<ui::ApplicationDelegate> delegate = makeDelegate();
-    ui::Application* app = ui::Application::shared();
     app->setDelegate(delegate.get());
     app->launch();
+    system.clock->start();
+    instance.setShowHandler([] {
+        foundation::Log::write(QStringLiteral("shown for a second start"));
+        bringToFront();
+    });
 
-    Lifecycle lifecycle;
+    Lifecycle lifecycle(system);
     if (ui::Window* window = app->keyWindow())
         window->installEventFilter(&lifecycle);
+    if (options->background) {
+        foundation::Log::write(QStringLiteral("started in the background"));
+        sendToBackground(system);
+    }
+    showStatus();
 
-    Script runner(script.value_or(QStringList()));
+    Script runner(script.value_or(QStringList()), system);
     if (script)
         runner.start();
     else if (!options->screenshot.isEmpty()) {
@@ -303,7 +428,12 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
     int status = QApplication::exec();
     if (script && !options->screenshot.isEmpty() && status == 0)
         status = saveShot(options->screenshot) ? 0 : 1;
+    system.clock->stop();
     center->stop();
+    center->setDeliveryHandler({});
+    center->setChangeHandler({});
+    system.tray.reset();
+    system.notifier.reset();
     app->terminate();
     app->setDelegate(nullptr);
     delegate.reset();
