@@ -9,7 +9,7 @@ packages=(
   libsqlite3-dev sqlite3 tzdata liberfa-dev
   googletest libgtest-dev libbenchmark-dev
   fonts-noto-core fonts-liberation2
-  xvfb xauth dbus-x11 imagemagick
+  xvfb xauth dbus-x11 dbus-daemon dbus-bin imagemagick
 )
 
 missing=()
