@@ -1,6 +1,7 @@
 # A week in the background, never reopened: every azan of the seven days
 # comes exactly once, in order, with its recording, the list never runs dry,
-# and the main screen shows the seventh day.
+# and the main screen shows the seventh day. A window left open in front
+# turns to the new day at midnight.
 source "$(dirname "$0")/lib.sh"
 
 run 2026-12-07T00:30 "quit"
@@ -38,4 +39,15 @@ head -1 "$WORK/pending" | grep -q "^2026-12-14T..:..  3.wav  اذان صبح ب�
 run 2026-12-13T23:00 "shot $WORK/fresh.png
 quit"
 cmp -s <(convert "$WORK/week.png" rgb:-) <(convert "$WORK/fresh.png" rgb:-) || { echo "FAIL: the main screen does not show the seventh day"; FAILED=1; }
+
+# Left open in front over midnight: the next day shows without a touch.
+run 2026-12-13T23:30 "advance 60
+wait 300
+shot $WORK/open.png
+quit"
+expect_log "time change: new day"
+run 2026-12-14T00:30 "shot $WORK/next.png
+quit"
+cmp -s <(convert "$WORK/open.png" rgb:-) <(convert "$WORK/next.png" rgb:-) || { echo "FAIL: the open window still shows yesterday"; FAILED=1; }
+cmp -s <(convert "$WORK/open.png" rgb:-) <(convert "$WORK/fresh.png" rgb:-) && { echo "FAIL: the new day looks like the old one"; FAILED=1; }
 finish
