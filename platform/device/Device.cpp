@@ -1,6 +1,5 @@
 #include "Device.h"
 
-#include "Banner.h"
 #include "Notifier.h"
 #include "SingleInstance.h"
 #include "TimeEvents.h"
@@ -11,12 +10,10 @@
 #include "platform/foundation/Log.h"
 #include "platform/foundation/UrlOpener.h"
 #include "platform/notifications/NotificationCenter.h"
-#include "platform/ui/AlertView.h"
 #include "platform/ui/Touch.h"
 #include "platform/ui/Window.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
