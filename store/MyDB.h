@@ -65,6 +65,9 @@ public:
     QString takeNotice();
 
     static std::optional<QString> getValue(const RowSet& rows, int rowNumber, const QString& coulumnName);
+    // A result column as a row holds it: integers in decimal, NULL as the
+    // empty text, text and anything else as SQLite renders it in UTF-8.
+    static QString rowValue(sqlite3_stmt* statement, int column);
 
     // `text` as an SQL string literal, quotes included.
     static QString quote(const QString& text);
