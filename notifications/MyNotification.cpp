@@ -78,7 +78,7 @@ void MyNotification::update()
     // has no times of its own, so nothing is scheduled for it.
     int offsets[kAlarmTypes] = {};
     int start = 0;
-    if (ownId != centreId) {
+    if (!cities::isProvinceCentre(city)) {
         const Row first = days->value(0);
         if (first.value(QStringLiteral("StateID")).toInt() != ownId || first.value(QStringLiteral("Date")).toInt() != cities::kOffsetsDate)
             return;

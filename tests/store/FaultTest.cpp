@@ -8,10 +8,11 @@
 
 #include "platform/foundation/Directories.h"
 #include "platform/foundation/Log.h"
+#include "tests/support/Sandbox.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -89,19 +90,7 @@ const int kKillPoints[] = {0, 300, 1000, 2500, 5000, 10000, 20000, 40000};
 
 class FaultTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        foundation::Directories::setResourcePath(QStringLiteral(KELVARO_RESOURCES));
-        foundation::Directories::setDocumentsDirectory(documents.path());
-        MyDB::resetShared();
-        foundation::Log::setSink([this](const QString& line) { log.append(line); });
-    }
-    void TearDown() override
-    {
-        foundation::Log::setSink({});
-        MyDB::resetShared();
-        QFile::setPermissions(documents.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    void TearDown() override { QFile::setPermissions(documents.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
     QString copy() const { return documents.filePath("Icons"); }
     // Each user-made city is there with all its rows, or not at all.
     void expectCitiesWhole() const
@@ -114,12 +103,13 @@ protected:
     }
     void letEveryoneIn() const
     {
-        QFile::setPermissions(documents.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
-                | QFile::WriteOther | QFile::ExeOther);
+        const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QFile::setPermissions(box.home(), all);
+        QFile::setPermissions(documents.path(), all);
     }
 
-    QTemporaryDir documents;
-    QStringList log;
+    Sandbox box;
+    QDir documents{foundation::Directories::documentsDirectory()};
 };
 
 TEST_F(FaultTest, KilledDuringTheFirstStartTheCopyIsMissingOrWhole)
