@@ -38,7 +38,9 @@ QByteArray read(const QString& path)
 QString sql(const QString& path, const char* statement)
 {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    // Read-write, as the app opens it: a change a crash left half done is
+    // rolled back first.
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_stmt* s = nullptr;
     QString value;
     if (sqlite3_prepare_v2(db, statement, -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW)
@@ -144,6 +146,28 @@ TEST_F(FaultTest, KilledDuringSavesEachCityIsWholeOrAbsent)
         ASSERT_EQ(WorkingCopy::check(copy(), kShipped), WorkingCopy::State::Whole) << "killed after " << us << " us";
     }
     EXPECT_NE(sql(copy(), "SELECT COUNT(*) FROM tStates WHERE StateID > 62"), "0");
+}
+
+TEST_F(FaultTest, AChangeACrashLeftHalfWrittenIsRolledBackNotTakenForDamage)
+{
+    MyDB::initialize();
+    ASSERT_TRUE(cities::choose(39));
+    const QString before = sql(copy(), "SELECT COUNT(*) FROM tTimes");
+    // A change large enough to reach the file before it commits, then the end.
+    run({}, [this] {
+        sqlite3* db = nullptr;
+        sqlite3_open(copy().toUtf8().constData(), &db);
+        sqlite3_exec(db, "PRAGMA cache_size = 10; BEGIN; UPDATE tTimes SET T6 = T6 || ' '; DELETE FROM tSelectedStates;", nullptr, nullptr, nullptr);
+        kill(getpid(), SIGKILL);
+        return 1;
+    });
+    ASSERT_TRUE(QFile::exists(copy() + "-journal"));
+    EXPECT_EQ(WorkingCopy::check(copy(), kShipped), WorkingCopy::State::Whole);
+    MyDB::initialize();
+    EXPECT_TRUE(documents.entryList({"Icons.damaged-*"}, QDir::Files).isEmpty());
+    EXPECT_EQ(sql(copy(), "SELECT COUNT(*) FROM tTimes WHERE T6 LIKE '% '"), "0");
+    EXPECT_EQ(sql(copy(), "SELECT group_concat(StateID) FROM tSelectedStates"), "39");
+    EXPECT_EQ(sql(copy(), "SELECT COUNT(*) FROM tTimes"), before);
 }
 
 TEST_F(FaultTest, KilledDuringAnUpdateTheOldCopyOrTheNewOneIsThere)
