@@ -35,6 +35,10 @@ bool AppDelegate::didFinishLaunching(ui::Application*)
     MyNotification::initialize()->update();
     window_->setRootViewController(new MainViewController);
     window_->makeKeyAndVisible();
+    // A copy that was found damaged and rebuilt at this start: said once.
+    const QString notice = MyDB::initialize()->takeNotice();
+    if (!notice.isEmpty())
+        (new ui::AlertView(QStringLiteral("بازسازی داده‌ها"), Utility::ConvertToPersian(notice), QStringLiteral("باشه")))->show();
     return true;
 }
 

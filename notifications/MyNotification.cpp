@@ -11,19 +11,11 @@
 #include "platform/foundation/Random.h"
 #include "platform/notifications/NotificationCenter.h"
 #include "store/Cities.h"
+#include "store/Days.h"
 #include "store/MyDB.h"
+#include "store/Settings.h"
 
 namespace {
-
-const char* kFirstCity =
-    "SELECT tStates.* FROM tStates INNER JOIN tSelectedStates ON tStates.StateID = tSelectedStates.StateID ORDER BY Ordering  LIMIT 1";
-const char* kDays =
-    "SELECT StateID, Date, T1 AS '0', T3 AS '1', T5 AS '2', T2 AS '3', T1 AS '4', T5 AS '5' FROM tTimes "
-    "WHERE Date >= '%1' AND (StateID = %2 OR StateID = %3) ORDER by StateID DESC, Date LIMIT 5";
-// Only days that have events: a NULL and an empty description alike have none.
-const char* kEvents =
-    "SELECT Date, Description FROM tEvents WHERE Date >= '%1' AND Description IS NOT NULL AND Description <> '' "
-    "ORDER BY Date LIMIT 5";
 
 const QString kAzan = QStringLiteral("اذان %1 به افق %2");
 const QString kBeforeSunrise = QStringLiteral("تا طلوع %1 تنها %2 دقیقه زمان باقیست");
@@ -31,6 +23,11 @@ const QString kBeforeAzan = QStringLiteral("تا اذان %1 تنها %2 دقی�
 const QString kEventsNotice = QStringLiteral("وقایع امروز : \n%1");
 
 constexpr int kSecondsPerMinute = 60;
+
+void keepAsItIs()
+{
+    foundation::Log::write(QStringLiteral("the notifications stay as they were: the database could not be read"));
+}
 
 } // namespace
 
@@ -49,40 +46,54 @@ void MyNotification::update()
 {
     // Cancel and schedules reach the system as one replacement of its list.
     const notifications::NotificationCenter::Batch batch(notifications::NotificationCenter::shared());
-    cancelAll();
+    // Everything is read before anything is cancelled: a database that is
+    // locked or damaged leaves the pending notifications as they are, rather
+    // than none at all.
     MyDB* db = MyDB::initialize();
-    const RowSet cities = db->Execute(QString::fromLatin1(kFirstCity));
-    if (cities.isEmpty())
+    const std::optional<RowSet> chosen = cities::firstChosen();
+    const std::optional<Settings> settings = Settings::load();
+    if (!chosen || !settings)
+        return keepAsItIs();
+    if (chosen->isEmpty()) {
+        cancelAll();
         return;
+    }
 
-    const RowSet settings = db->Execute(QStringLiteral("SELECT * FROM tSetting"));
-    const Row setting = settings.value(0);
-    const int recording = setting.value(QStringLiteral("Item6")).toInt();
-    updateCalendarEvents(setting.value(QStringLiteral("Item7")));
-
-    const Row& city = cities.first();
+    const Row& city = chosen->first();
     const int ownId = city.value(QStringLiteral("StateID")).toInt();
     const QString name = city.value(QStringLiteral("Name"));
     const int centreId = cities::timesSource(city);
+    if (db->lastCallFailed())
+        return keepAsItIs();
 
-    const QString today = DateTimePersian().getPersianDate();
-    const RowSet days = db->Execute(QString::fromLatin1(kDays).arg(today).arg(ownId).arg(centreId));
+    const int today = DateKey::make(DateTimePersian().date());
+    const std::optional<RowSet> days = days::timesFrom(today, ownId, centreId);
+    const std::optional<RowSet> events = settings->eventsTime == QLatin1String("0") ? RowSet() : days::eventsFrom(today);
+    if (!days || !events)
+        return keepAsItIs();
 
-    // A user-made city's offsets row (StateID above its centre's, date
-    // 14000101) sorts first; the days follow it.
+    cancelAll();
+    updateCalendarEvents(settings->eventsTime, *events);
+
+    // A user-made city's offsets row (StateID above its centre's, dated
+    // after every day) sorts first; the days follow it. A city without it
+    // has no times of its own, so nothing is scheduled for it.
     int offsets[kAlarmTypes] = {};
     int start = 0;
-    if (ownId != centreId && !days.isEmpty()) {
+    if (!cities::isProvinceCentre(city)) {
+        const Row first = days->value(0);
+        if (first.value(QStringLiteral("StateID")).toInt() != ownId || first.value(QStringLiteral("Date")).toInt() != cities::kOffsetsDate)
+            return;
         for (int k = 0; k < kAlarmTypes; ++k)
-            offsets[k] = days.first().value(QString::number(k)).toInt();
+            offsets[k] = first.value(QString::number(k)).toInt();
         start = 1;
     }
 
     const QDateTime now = foundation::Clock::now();
-    for (int i = start; i < days.size(); ++i) {
-        const Row& day = days[i];
+    for (int i = start; i < days->size(); ++i) {
+        const Row& day = (*days)[i];
         for (int j = 0; j < kAlarmTypes; ++j) {
-            const int value = setting.value(QStringLiteral("Item%1").arg(j)).toInt();
+            const int value = settings->alarms[static_cast<size_t>(j)];
             if (value == 0)
                 continue;
             QDateTime t = getDate(day.value(QStringLiteral("Date")), day.value(QString::number(j)));
@@ -92,12 +103,12 @@ void MyNotification::update()
             if (value > 1)
                 t = t.addSecs(-static_cast<qint64>(value) * kSecondsPerMinute);
             if (t >= now)
-                add(t, name, j, value, recording);
+                add(t, name, j, value, settings->recording);
         }
     }
 }
 
-void MyNotification::updateCalendarEvents(const QString& item7)
+void MyNotification::updateCalendarEvents(const QString& item7, const RowSet& events)
 {
     if (item7 == QLatin1String("0"))
         return;
@@ -107,10 +118,8 @@ void MyNotification::updateCalendarEvents(const QString& item7)
     if (!at)
         return;
 
-    const QString today = DateTimePersian().getPersianDate();
-    const RowSet rows = MyDB::initialize()->Execute(QString::fromLatin1(kEvents).arg(today));
     const QDateTime now = foundation::Clock::now();
-    for (const Row& row : rows) {
+    for (const Row& row : events) {
         const std::optional<SolarDate> day = DateKey::read(row.value(QStringLiteral("Date")));
         if (!day || !PersianCalendar::isValid(*day))
             continue;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/MyDB.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -13,8 +15,9 @@ public:
     // Cancels everything and schedules afresh.
     void update();
     void cancelAll();
-    // Schedules the events notices at the time in `item7` ("0": none).
-    void updateCalendarEvents(const QString& item7);
+    // Schedules the notices of the days in `events` at the time in `item7`
+    // ("0": none).
+    void updateCalendarEvents(const QString& item7, const RowSet& events);
     // The moment a stored time (standard time) falls on the date of a key.
     QDateTime getDate(const QString& key, const QString& time);
     // add:cityName:type:value:sound:

@@ -7,7 +7,7 @@ packages=(
   cmake g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6
   libsqlite3-dev sqlite3 tzdata liberfa-dev
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   fonts-noto-core fonts-liberation2
   xvfb xauth dbus-x11 dbus-daemon dbus-bin imagemagick
 )

@@ -1,14 +1,16 @@
 #include "MyDB.h"
 
+#include "WorkingCopy.h"
+
 #include "platform/foundation/Directories.h"
 #include "platform/foundation/Log.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <sqlite3.h>
+
+#include <memory>
 
 namespace {
 
@@ -18,35 +20,21 @@ std::unique_ptr<MyDB>& shared()
     return instance;
 }
 
-QString columnText(sqlite3_stmt* statement, int column)
-{
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    if (!text)
-        return QStringLiteral("");
-    // Bytes that are not UTF-8 come out as replacement characters.
-    return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
-}
-
-QString rowValue(sqlite3_stmt* statement, int column)
-{
-    switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_INTEGER:
-        return QString::number(sqlite3_column_int(statement, column));
-    case SQLITE_NULL:
-        return QStringLiteral("");
-    default:
-        return columnText(statement, column);
-    }
-}
-
-constexpr qint64 kCopyChunk = 1 << 16;
+// Statements kept prepared; past this many the cache starts afresh, so that
+// texts with values formatted into them cannot make it grow without end.
+constexpr int kCachedStatements = 128;
 
 } // namespace
 
 MyDB* MyDB::initialize()
 {
-    if (!shared())
-        shared() = std::make_unique<MyDB>(QStringLiteral("Icons"));
+    if (!shared()) {
+        const QString name = QStringLiteral("Icons");
+        const QString notice = WorkingCopy::prepare(QDir(foundation::Directories::documentsDirectory()).filePath(name),
+            QDir(foundation::Directories::resourcePath()).filePath(name));
+        shared() = std::make_unique<MyDB>(name);
+        shared()->notice_ = notice;
+    }
     return shared().get();
 }
 
@@ -63,6 +51,11 @@ MyDB::MyDB(const QString& name)
         copyDB();
 }
 
+MyDB::~MyDB()
+{
+    close();
+}
+
 QString MyDB::getDBPath() const
 {
     return QDir(foundation::Directories::documentsDirectory()).filePath(fileName);
@@ -75,71 +68,116 @@ bool MyDB::isExist() const
 
 bool MyDB::copyDB()
 {
-    // Written to a temporary file beside the target and renamed into place
-    // only when complete: an interrupted copy never leaves a truncated
-    // database that later starts would take for the real one.
-    QFile source(QDir(foundation::Directories::resourcePath()).filePath(fileName));
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile target(dbPath);
-    if (!target.open(QIODevice::WriteOnly))
-        return false;
-    while (!source.atEnd()) {
-        const QByteArray chunk = source.read(kCopyChunk);
-        if (chunk.isEmpty() && source.error() != QFileDevice::NoError) {
-            target.cancelWriting();
-            break;
-        }
-        if (target.write(chunk) != chunk.size()) {
-            target.cancelWriting();
-            break;
-        }
-    }
-    return target.commit();
+    return WorkingCopy::copy(QDir(foundation::Directories::resourcePath()).filePath(fileName), dbPath);
 }
 
 int MyDB::loadDB()
 {
+    if (database)
+        return SQLITE_OK;
     // Read-write, never create: a missing working copy stays missing, so the
     // next start can still copy the shipped one into place.
-    database = nullptr;
     const int result = sqlite3_open_v2(dbPath.toUtf8().constData(), &database, SQLITE_OPEN_READWRITE, nullptr);
-    if (result != SQLITE_OK)
-        close();
+    if (result != SQLITE_OK) {
+        sqlite3_close(database);
+        database = nullptr;
+        return result;
+    }
+    // Another connection's lock is waited for, not taken for an empty result.
+    sqlite3_busy_timeout(database, kBusyTimeoutMs);
     return result;
 }
 
 void MyDB::close()
 {
+    for (sqlite3_stmt* statement : std::as_const(statements_))
+        sqlite3_finalize(statement);
+    statements_.clear();
     if (database)
         sqlite3_close(database);
     database = nullptr;
 }
 
-RowSet MyDB::run(const QString& sql)
+sqlite3_stmt* MyDB::prepare(const QByteArray& sql)
 {
-    if (loadDB() != SQLITE_OK)
-        return {};
-
+    if (sqlite3_stmt* cached = statements_.value(sql))
+        return cached;
+    if (statements_.size() >= kCachedStatements) {
+        for (sqlite3_stmt* statement : std::as_const(statements_))
+            sqlite3_finalize(statement);
+        statements_.clear();
+    }
     sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(database, sql.toUtf8().constData(), -1, &statement, nullptr);
+    // Only the first statement of the text; the rest is ignored.
+    sqlite3_prepare_v3(database, sql.constData(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+    if (statement)
+        statements_.insert(sql, statement);
+    return statement;
+}
+
+void MyDB::release(sqlite3_stmt* statement)
+{
+    // A statement left unreset would hold its read transaction open, and
+    // with it the view of the file as it was.
+    if (statement)
+        sqlite3_reset(statement);
+}
+
+void MyDB::changed()
+{
+    WorkingCopy::remember(dbPath);
+}
+
+void MyDB::failed(int result)
+{
+    lastResult_ = result;
+    const int primary = result & 0xff;
+    if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
+        WorkingCopy::forget(dbPath);
+}
+
+std::optional<RowSet> MyDB::query(const QString& sql)
+{
+    lastResult_ = SQLITE_OK;
+    const int opened = loadDB();
+    if (opened != SQLITE_OK) {
+        failed(opened);
+        return std::nullopt;
+    }
+    sqlite3_stmt* statement = prepare(sql.toUtf8());
 
     const int count = statement ? sqlite3_column_count(statement) : 0;
     columnList.clear();
     for (int j = 0; j < count; ++j)
         columnList.append(QString::fromUtf8(sqlite3_column_name(statement, j)));
+    if (!statement) {
+        failed(sqlite3_extended_errcode(database));
+        return std::nullopt;
+    }
 
     RowSet rows;
-    while (statement && sqlite3_step(statement) == SQLITE_ROW) {
+    int result = SQLITE_ROW;
+    while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
         Row row;
         for (int j = 0; j < count; ++j)
             row.insert(columnList[j], rowValue(statement, j));
         rows.append(row);
     }
-
-    sqlite3_finalize(statement);
-    close();
+    release(statement);
+    if (result != SQLITE_DONE) {
+        failed(result);
+        // The rows read before the failure are what the query gave.
+        lastRows_ = rows;
+        return std::nullopt;
+    }
     return rows;
+}
+
+RowSet MyDB::run(const QString& sql)
+{
+    lastRows_.clear();
+    std::optional<RowSet> rows = query(sql);
+    return rows ? *rows : std::exchange(lastRows_, RowSet());
 }
 
 RowSet MyDB::Execute(const QString& sql)
@@ -149,18 +187,30 @@ RowSet MyDB::Execute(const QString& sql)
 
 bool MyDB::ExecuteNonQuery(const QString& sql)
 {
-    if (loadDB() != SQLITE_OK)
+    lastResult_ = SQLITE_OK;
+    const int opened = loadDB();
+    if (opened != SQLITE_OK) {
+        failed(opened);
         return false;
-
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(database, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
+    }
+    sqlite3_stmt* statement = prepare(sql.toUtf8());
+    if (!statement) {
         foundation::Log::write(QString::fromUtf8(sqlite3_errmsg(database)));
-
-    const bool done = statement && sqlite3_step(statement) == SQLITE_DONE;
-
-    sqlite3_finalize(statement);
-    close();
-    return done;
+        failed(sqlite3_extended_errcode(database));
+        return false;
+    }
+    const int result = sqlite3_step(statement);
+    if (result == SQLITE_DONE) {
+        release(statement);
+        changed();
+        return true;
+    }
+    // A statement that returns rows did not fail; anything else did.
+    if (result != SQLITE_ROW)
+        foundation::Log::write(QString::fromUtf8(sqlite3_errmsg(database)));
+    release(statement);
+    failed(result);
+    return false;
 }
 
 std::optional<QString> MyDB::ExecuteScaler(const QString& sql)
@@ -173,18 +223,28 @@ std::optional<QString> MyDB::ExecuteScaler(const QString& sql)
 
 bool MyDB::ExecuteTransaction(const QStringList& statements)
 {
-    if (loadDB() != SQLITE_OK)
+    lastResult_ = SQLITE_OK;
+    const int opened = loadDB();
+    if (opened != SQLITE_OK) {
+        failed(opened);
         return false;
+    }
 
-    auto exec = [this](const QByteArray& sql) {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(database, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
+    int result = SQLITE_OK;
+    auto exec = [this, &result](const QByteArray& sql) {
+        sqlite3_stmt* statement = prepare(sql);
+        if (!statement) {
             foundation::Log::write(QString::fromUtf8(sqlite3_errmsg(database)));
+            result = sqlite3_extended_errcode(database);
             return false;
         }
-        const bool done = statement && sqlite3_step(statement) == SQLITE_DONE;
-        sqlite3_finalize(statement);
-        return done;
+        const int step = sqlite3_step(statement);
+        if (step != SQLITE_DONE) {
+            foundation::Log::write(QString::fromUtf8(sqlite3_errmsg(database)));
+            result = step == SQLITE_ROW ? SQLITE_MISUSE : step;
+        }
+        release(statement);
+        return step == SQLITE_DONE;
     };
 
     bool ok = exec("BEGIN IMMEDIATE");
@@ -194,10 +254,37 @@ bool MyDB::ExecuteTransaction(const QStringList& statements)
         ok = exec(sql.toUtf8());
     }
     ok = ok && exec("COMMIT");
-    if (!ok)
-        exec("ROLLBACK");
-    close();
-    return ok;
+    if (!ok) {
+        const int cause = result;
+        if (!sqlite3_get_autocommit(database))
+            exec("ROLLBACK");
+        failed(cause);
+        return false;
+    }
+    changed();
+    return true;
+}
+
+QString MyDB::takeNotice()
+{
+    return std::exchange(notice_, QString());
+}
+
+QString MyDB::rowValue(sqlite3_stmt* statement, int column)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return QString::number(sqlite3_column_int(statement, column));
+    case SQLITE_NULL:
+        return QStringLiteral("");
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        if (!text)
+            return QStringLiteral("");
+        // Bytes that are not UTF-8 come out as replacement characters.
+        return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
+    }
+    }
 }
 
 std::optional<QString> MyDB::getValue(const RowSet& rows, int rowNumber, const QString& coulumnName)

@@ -1,33 +1,42 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-#include <memory>
 #include <optional>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // A result row: column name (or alias) to its value as text.
 using Row = QHash<QString, QString>;
 // The rows of one query, in the order the statement produced them.
 using RowSet = QList<Row>;
 
-// The one gateway to the database. Every call opens the working copy, runs
-// one statement and closes it again, so every caller sees the current file.
+// The one gateway to the database. One connection stays open for the whole
+// process, with its statements prepared once per text, and every call runs
+// in its own transaction: it sees every change committed before it, by this
+// process or another, and a change is committed when its call returns.
 // Failures never reach a caller as errors: a failed query is an empty row
-// set, a missing value is nothing, a failed change is false.
+// set, a missing value is nothing, a failed change is false. Callers that
+// must tell a failed read from an empty one use query(), and lastCallFailed()
+// says whether the call before failed.
 class MyDB {
 public:
-    // The shared instance over "Icons", made on the first call.
+    // The shared instance over "Icons", made on the first call. The first
+    // call also makes sure the user's copy is there and whole (WorkingCopy).
     static MyDB* initialize();
     // Drops the shared instance, so the next initialize() starts afresh
     // (a new sandbox in tests or on the device).
     static void resetShared();
 
     explicit MyDB(const QString& fileName); // init:
+    ~MyDB();
+    MyDB(const MyDB&) = delete;
+    MyDB& operator=(const MyDB&) = delete;
 
     QString getDBPath() const;
     bool isExist() const;
@@ -39,11 +48,26 @@ public:
     bool ExecuteNonQuery(const QString& sql);
     std::optional<QString> ExecuteScaler(const QString& sql);
 
+    // The rows of a query, or nothing when it could not run to its end (a
+    // lock held too long, a damaged file, a statement that cannot prepare).
+    std::optional<RowSet> query(const QString& sql);
+
     // Runs every statement in one transaction: all of them take effect, or
     // (when one cannot be prepared or does not run to completion) none.
     bool ExecuteTransaction(const QStringList& statements);
 
+    // Whether the last call failed, and the engine's result code for it.
+    bool lastCallFailed() const { return lastResult_ != 0; }
+    int lastResult() const { return lastResult_; }
+
+    // A message for the user, in Persian, about a repair or an update of the
+    // copy made at this start; empty when there was none. Given once.
+    QString takeNotice();
+
     static std::optional<QString> getValue(const RowSet& rows, int rowNumber, const QString& coulumnName);
+    // A result column as a row holds it: integers in decimal, NULL as the
+    // empty text, text and anything else as SQLite renders it in UTF-8.
+    static QString rowValue(sqlite3_stmt* statement, int column);
 
     // `text` as an SQL string literal, quotes included.
     static QString quote(const QString& text);
@@ -51,11 +75,25 @@ public:
     // ('%' and '_' included), with its ESCAPE clause.
     static QString likeContains(const QString& text);
 
+    // How long a call waits for another connection's lock.
+    static constexpr int kBusyTimeoutMs = 3000;
+
     QString fileName;
     QString dbPath;
     sqlite3* database = nullptr;
     QStringList columnList;
 
 private:
+    sqlite3_stmt* prepare(const QByteArray& sql);
+    void release(sqlite3_stmt* statement);
     void close();
+    // After a change: the copy as this process left it needs no new check.
+    void changed();
+    void failed(int result);
+
+    QHash<QByteArray, sqlite3_stmt*> statements_;
+    // The rows a failed query read before it failed, for run().
+    RowSet lastRows_;
+    int lastResult_ = 0;
+    QString notice_;
 };

@@ -57,3 +57,8 @@ SELECT a.StateID AS StateID, a.Date AS Date,
 FROM tTimes AS a
 INNER JOIN tDays AS d ON d.Date = a.Date
 INNER JOIN tTimes AS b ON b.StateID = a.StateID AND b.Date = d.NextDate;
+
+-- The data version: a user's copy with a smaller one is rebuilt from this
+-- file when the app starts, with the user's own rows carried over. Raise it
+-- whenever the shipped data or this schema changes.
+PRAGMA user_version = 1;

@@ -6,6 +6,8 @@
 #include "Style.h"
 #include "Window.h"
 
+#include "platform/foundation/Log.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -62,8 +64,12 @@ void AlertView::resizeEvent(QResizeEvent* event)
 void AlertView::show()
 {
     Window* window = Application::shared()->keyWindow();
-    if (!window)
+    if (!window) {
+        // Nowhere to show it: said in the log, and gone.
+        foundation::Log::write(QStringLiteral("alert without a window: ") + QString(message_).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        deleteLater();
         return;
+    }
     setParent(window);
     setFrame(window->rect());
     View::show();

@@ -62,6 +62,11 @@ void TextField::setText(const QString& text)
     field_->setText(text);
 }
 
+void TextField::setMaxLength(int length)
+{
+    field_->setMaxLength(length);
+}
+
 QString TextField::text() const
 {
     return field_->text();

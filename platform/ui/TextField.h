@@ -35,6 +35,8 @@ public:
     void setAdjustsFontSizeToFitWidth(bool adjusts);
     void setReturnKeyType(ReturnKey key) { returnKey_ = key; }
     ReturnKey returnKeyType() const { return returnKey_; }
+    // The field takes no more characters than this.
+    void setMaxLength(int length);
     // Only a hint to the keyboard; any text may be typed.
     void setAsciiCapableKeyboard(bool ascii) { ascii_ = ascii; }
 

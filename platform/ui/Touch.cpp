@@ -71,10 +71,15 @@ void drag(Window* window, const QPoint& from, const QPoint& to, int steps)
 void type(Window* window, const QString& text)
 {
     QWidget* target = focusTarget(window);
-    for (QChar c : text) {
-        QKeyEvent down(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    // One key per character, a character outside the basic plane (an emoji)
+    // included: its two halves go together.
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        i += length;
+        QKeyEvent down(QEvent::KeyPress, 0, Qt::NoModifier, character);
         QApplication::sendEvent(target, &down);
-        QKeyEvent up(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QKeyEvent up(QEvent::KeyRelease, 0, Qt::NoModifier, character);
         QApplication::sendEvent(target, &up);
     }
 }

@@ -7,6 +7,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
+#include "store/Days.h"
 
 namespace {
 
@@ -161,8 +162,7 @@ void CalendarViewController::switchMonth(const SolarDate& month)
     scrl_->setBackgroundColor(ui::blueColor());
     scrl_->addSubview(monthView);
 
-    datasource_ = MyDB::initialize()->Execute(QStringLiteral("SELECT Description, IsHoliday FROM tEvents WHERE Date LIKE '%1__'")
-                                                  .arg(DateKey::make(m) / 100));
+    datasource_ = days::monthEvents(DateKey::make(m));
 
     for (int j = 0; j < kRows; ++j) {
         for (int k = 0; k < kColumns; ++k) {

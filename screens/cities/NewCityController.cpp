@@ -4,12 +4,13 @@
 
 #include "calendar/Utility.h"
 #include "platform/ui/BarButtonItem.h"
-#include "screens/settings/SettingsScreen.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/Style.h"
-#include "store/MyDB.h"
+#include "screens/common/SaveFailure.h"
+#include "screens/settings/SettingsScreen.h"
+#include "store/Cities.h"
 
 #include <cmath>
 
@@ -75,19 +76,14 @@ void NewCityController::save()
     if (cityName_.isEmpty() || provinceID_ == 0)
         return;
 
-    const QString name = Utility::GetProperString(cityName_);
-    QStringList offsets;
-    for (int d : difArray_)
-        offsets.append(QString::number(d));
-    // All three rows or none; the new StateID is read inside the same
-    // transaction, so the offsets never land on another city.
-    const QString newId = QStringLiteral("(SELECT StateID FROM tStates ORDER BY StateID DESC LIMIT 1)");
-    MyDB::initialize()->ExecuteTransaction({
-        QStringLiteral("INSERT INTO tStates(Name, ParentID, IsCenter) VALUES(%1, %2, 0)").arg(MyDB::quote(name)).arg(provinceID_),
-        QStringLiteral("INSERT INTO tTimes(StateID, Date, T1, T2, T3, T4, T5, T6)VALUES(%1, %2, %3)")
-            .arg(newId, QStringLiteral("14000101"), offsets.join(QStringLiteral(", "))),
-        QStringLiteral("INSERT INTO tSelectedStates(StateID, Ordering)VALUES(%1, (SELECT COUNT(*) FROM tSelectedStates) + 1)").arg(newId),
-    });
+    std::array<int, cities::kOffsets> offsets{};
+    for (int i = 0; i < cities::kOffsets; ++i)
+        offsets[static_cast<size_t>(i)] = difArray_.value(i);
+    // All three rows or none; a failure keeps the form and what is in it.
+    if (!cities::create(Utility::GetProperString(cityName_), provinceID_, offsets)) {
+        tellSaveFailed(QStringLiteral("a new city"));
+        return;
+    }
     if (ui::NavigationController* nav = navigationController())
         nav->popViewControllerAnimated(true);
 }
@@ -174,6 +170,7 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
         field->setPlaceholder(QStringLiteral("بدون نام"));
         field->setAsciiCapableKeyboard(true);
         field->setReturnKeyType(ui::TextField::ReturnKey::Done);
+        field->setMaxLength(kNameLength);
         field->setDelegate(this);
         field->setText(typed);
         cell->contentView()->addSubview(field);

@@ -49,6 +49,9 @@ public:
     ui::TableView* tbl() const { return tbl_; }
     ui::TextField* nameField() const { return nameField_; }
 
+    // The longest name a city may have.
+    static constexpr int kNameLength = 50;
+
     static constexpr int kOffsetRows = 6;
     static constexpr int kMaxOffset = 10;
 

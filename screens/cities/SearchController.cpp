@@ -2,14 +2,10 @@
 
 #include "calendar/Utility.h"
 #include "platform/ui/Label.h"
+#include "screens/common/SaveFailure.h"
+#include "store/Cities.h"
 
 namespace {
-
-const char* kProvinces = "SELECT StateID, Name AS StateName FROM tStates WHERE ParentID IS NULL AND StateName LIKE %1";
-const char* kCities =
-    "SELECT t1.StateID, t1.Name || ' (' || t2.Name || ')' AS StateName FROM tStates AS t1 INNER JOIN tStates AS t2 "
-    "ON t1.ParentID = t2.StateID LEFT JOIN tSelectedStates ON t1.StateID = tSelectedStates.StateID "
-    "WHERE tSelectedStates.StateID IS NULL  AND StateName LIKE %1";
 
 constexpr int kBarHeight = 44;
 
@@ -44,8 +40,7 @@ void SearchController::viewDidLoad()
 void SearchController::updateDataSource(const QString& text)
 {
     // The typed text is matched literally: quotes, '%' and '_' included.
-    const QString sql = QString::fromLatin1(typeID_ == kProvincesMode ? kProvinces : kCities).arg(MyDB::likeContains(text));
-    datasource_ = MyDB::initialize()->run(sql);
+    datasource_ = cities::search(text, typeID_ == kProvincesMode);
     tblResult_->reloadData();
 }
 
@@ -80,18 +75,18 @@ void SearchController::didSelectRowAtIndexPath(ui::TableView* table, const ui::I
     if (typeID_ == kProvincesMode) {
         if (delegate_)
             delegate_->setProvince(stateId, name);
-    } else {
-        addState(stateId);
+    } else if (!addState(stateId)) {
+        // The search stays, with the city still in its list.
+        tellSaveFailed(QStringLiteral("choosing a city"));
+        return;
     }
     if (delegate_)
         delegate_->closeForm();
 }
 
-void SearchController::addState(int stateId)
+bool SearchController::addState(int stateId)
 {
-    MyDB* db = MyDB::initialize();
-    const int count = db->ExecuteScaler(QStringLiteral("SELECT COUNT(*) AS Count FROM tSelectedStates")).value_or(QString()).toInt();
-    db->ExecuteNonQuery(QStringLiteral("INSERT INTO tSelectedStates(StateID, Ordering)VALUES(%1, %2)").arg(stateId).arg(count + 1));
+    return cities::choose(stateId);
 }
 
 void SearchController::scrollViewWillBeginDragging(ui::ScrollView*)

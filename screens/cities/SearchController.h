@@ -25,7 +25,8 @@ public:
     void setTypeID(int typeID) { typeID_ = typeID; }
 
     void updateDataSource(const QString& text);
-    void addState(int stateId);
+    // Whether the city was stored as chosen.
+    bool addState(int stateId);
 
     void viewDidLoad() override;
     void searchBarTextDidChange(ui::SearchBar* bar, const QString& text) override;

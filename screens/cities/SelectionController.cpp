@@ -10,15 +10,13 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/TabBarController.h"
+#include "screens/common/SaveFailure.h"
 #include "screens/settings/AboutInfo.h"
 #include "screens/settings/CustomUITabBarController.h"
+#include "store/Cities.h"
 
 namespace {
 
-const char* kChosen =
-    "SELECT t1.StateID, t1.Name || ' (' || t2.Name || ')' AS StateName FROM tStates AS t1 INNER JOIN tStates AS t2 "
-    "ON t1.ParentID = t2.StateID LEFT JOIN tSelectedStates ON t1.StateID = tSelectedStates.StateID "
-    "WHERE tSelectedStates.StateID IS NOT NULL ORDER BY Ordering";
 // The tabs that need a chosen city: alarms, azan sound, events time.
 constexpr int kCityTabs[] = {1, 2, 3};
 
@@ -87,7 +85,7 @@ void SelectionController::viewDidAppear(bool)
 
 void SelectionController::updateDataSource()
 {
-    datasource_ = MyDB::initialize()->Execute(QString::fromLatin1(kChosen));
+    datasource_ = cities::chosenList();
     tbl_->reloadData();
     const int n = static_cast<int>(datasource_.size());
     if (btnDone_)
@@ -179,14 +177,12 @@ void SelectionController::commitEditingStyle(ui::TableView* table, ui::EditingSt
     if (table != tbl_ || style != ui::EditingStyle::Delete)
         return;
     const int s = MyDB::getValue(datasource_, path.row, QStringLiteral("StateID")).value_or(QString()).toInt();
-    QStringList statements{QStringLiteral("DELETE FROM tSelectedStates WHERE StateID = %1").arg(s)};
-    // A city of the user's own goes altogether, in one transaction, so it
-    // never stays half deleted.
-    if (s > kLastShippedState) {
-        statements.append(QStringLiteral("DELETE FROM tStates WHERE StateID = %1").arg(s));
-        statements.append(QStringLiteral("DELETE FROM tTimes WHERE StateID = %1").arg(s));
+    // A city of the user's own goes altogether, so it never stays half deleted.
+    if (!cities::remove(s)) {
+        tellSaveFailed(QStringLiteral("deleting a chosen city"));
+        updateDataSource();
+        return;
     }
-    MyDB::initialize()->ExecuteTransaction(statements);
     datasource_.removeAt(path.row);
     tbl_->deleteRowsAtIndexPaths({path}, ui::RowAnimation::Fade);
     updateDataSource();
@@ -197,12 +193,15 @@ void SelectionController::moveRowAtIndexPath(ui::TableView*, const ui::IndexPath
     const Row moving = datasource_[from.row];
     datasource_.removeAt(from.row);
     datasource_.insert(to.row, moving);
-    QStringList statements;
-    for (int i = 0; i < datasource_.size(); ++i)
-        statements.append(QStringLiteral("UPDATE tSelectedStates SET Ordering = %1 WHERE StateID = %2")
-                              .arg(i)
-                              .arg(datasource_[i].value(QStringLiteral("StateID")).toInt()));
-    MyDB::initialize()->ExecuteTransaction(statements);
+    QList<int> order;
+    for (const Row& row : std::as_const(datasource_))
+        order.append(row.value(QStringLiteral("StateID")).toInt());
+    if (!cities::reorder(order)) {
+        // The list shows the order that is stored.
+        tellSaveFailed(QStringLiteral("the order of the chosen cities"));
+        updateDataSource();
+        return;
+    }
     tbl_->reloadData();
 }
 

@@ -45,8 +45,6 @@ public:
     ui::TableView* createNewCityTable() const { return createNewCityTable_; }
     ui::BarButtonItem* btnDone() const { return btnDone_; }
 
-    // Shipped cities have StateIDs up to this; the user's own are above it.
-    static constexpr int kLastShippedState = 62;
     static constexpr int kRowHeight = 44;
     static constexpr int kMinimumRows = 7;
 

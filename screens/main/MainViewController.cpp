@@ -2,6 +2,7 @@
 
 #include "CustomUIImageView.h"
 
+#include "calendar/DateKey.h"
 #include "calendar/PersianCalendar.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
@@ -11,24 +12,11 @@
 #include "screens/calendar/CalendarViewController.h"
 #include "screens/settings/OptionsViewController.h"
 #include "store/Cities.h"
+#include "store/Days.h"
 
 #include <cmath>
 
 namespace {
-
-const char* kChosenCities =
-    "SELECT tStates.* FROM tStates INNER JOIN tSelectedStates ON tStates.StateID = tSelectedStates.StateID ORDER BY Ordering DESC";
-const char* kDayQuery =
-    "SELECT Name, vTimes.*, Description FROM vTimes INNER JOIN tStates ON vTimes.StateID = tStates.StateID "
-    "INNER JOIN tSelectedStates ON tSelectedStates.StateID = vTimes.StateID INNER JOIN tEvents ON tEvents.Date = vTimes.Date "
-    "WHERE vTimes.Date='%1' AND tStates.StateID = %2 ORDER BY Ordering DESC";
-// The same day without the chosen-cities join: the centre of a user-made
-// city need not be chosen itself.
-const char* kCentreDayQuery =
-    "SELECT Name, vTimes.*, Description FROM vTimes INNER JOIN tStates ON vTimes.StateID = tStates.StateID "
-    "INNER JOIN tEvents ON tEvents.Date = vTimes.Date WHERE vTimes.Date='%1' AND tStates.StateID = %2";
-const char* kOffsets =
-    "SELECT T1 AS '1', T2 AS '2', T3 AS '3', T4 AS '4', T5 AS '5', T6 AS '6', T1 AS '7', T2 AS '8' FROM tTimes WHERE StateID = %1";
 
 constexpr int kTimeKeys = 8;
 
@@ -79,21 +67,10 @@ void MainViewController::viewDidAppear(bool)
         showSelector();
 }
 
-std::optional<Row> MainViewController::dayRow(int stateId) const
-{
-    const QString key = localDtp_.getPersianDate();
-    RowSet rows = MyDB::initialize()->Execute(QString::fromLatin1(kDayQuery).arg(key).arg(stateId));
-    if (rows.isEmpty())
-        rows = MyDB::initialize()->Execute(QString::fromLatin1(kCentreDayQuery).arg(key).arg(stateId));
-    if (rows.isEmpty())
-        return std::nullopt;
-    return rows.first();
-}
-
 void MainViewController::updateDataSource()
 {
     datasource_ = RowSet();
-    const RowSet cities = MyDB::initialize()->Execute(QString::fromLatin1(kChosenCities));
+    const RowSet cities = cities::chosenForPages();
     chosenCount_ = static_cast<int>(cities.size());
     if (!PersianCalendar::inData(localDtp_.date())) {
         for (const Row& city : cities)
@@ -106,18 +83,18 @@ void MainViewController::updateDataSource()
         const QString name = city.value(QStringLiteral("Name"));
         const int stateId = city.value(QStringLiteral("StateID")).toInt();
 
-        std::optional<Row> row = dayRow(cities::timesSource(city));
+        std::optional<Row> row = days::dayRow(cities::timesSource(city), DateKey::make(localDtp_.date()));
         // A date without data has no page.
         if (!row)
             continue;
         if (!isCenter) {
             row->insert(QStringLiteral("Name"), name);
-            const RowSet offsets = MyDB::initialize()->Execute(QString::fromLatin1(kOffsets).arg(stateId));
-            if (offsets.isEmpty())
+            const std::optional<Row> offsets = cities::offsets(stateId);
+            if (!offsets)
                 continue;
             for (int k = 1; k <= kTimeKeys; ++k) {
                 const QString key = QStringLiteral("T%1").arg(k);
-                row->insert(key, localDtp_.add(row->value(key), offsets.first().value(QString::number(k))));
+                row->insert(key, localDtp_.add(row->value(key), offsets->value(QString::number(k))));
             }
         }
         datasource_.append(*row);

@@ -46,9 +46,6 @@ public:
     static constexpr int kPageWidth = 320;
 
 private:
-    // The day row of a city, or nothing when the displayed date has no data.
-    std::optional<Row> dayRow(int stateId) const;
-
     DateTimePersian localDtp_;
     RowSet datasource_;
     int pageCount_ = 0;

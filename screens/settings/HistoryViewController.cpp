@@ -2,14 +2,15 @@
 
 #include "calendar/ClockTime.h"
 #include "platform/ui/BarButtonItem.h"
-#include "screens/settings/SettingsScreen.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/Switch.h"
-#include "store/MyDB.h"
+#include "screens/common/SaveFailure.h"
+#include "screens/settings/SettingsScreen.h"
+#include "store/Settings.h"
 
 namespace {
 constexpr int kDefaultHour = 8;
@@ -48,8 +49,7 @@ ui::BarButtonItem* HistoryViewController::saveButton() const
 
 void HistoryViewController::load()
 {
-    const RowSet rows = MyDB::initialize()->Execute(QStringLiteral("SELECT Item7 FROM tSetting"));
-    selectedDate_ = rows.isEmpty() ? kOff : MyDB::getValue(rows, 0, QStringLiteral("Item7")).value_or(kOff);
+    selectedDate_ = Settings::load().value_or(Settings()).eventsTime;
     currentDate_ = selectedDate_;
     // Anything that is not "0" and not a clock time counts as off.
     const std::optional<ClockTime> at = selectedDate_ == kOff ? std::nullopt : ClockTime::readStrict(selectedDate_);
@@ -100,7 +100,10 @@ void HistoryViewController::pickerValueChanged(ui::DatePicker*)
 void HistoryViewController::save()
 {
     currentDate_ = picker_->isEnabled() ? pickerText() : QString::number(0);
-    MyDB::initialize()->ExecuteNonQuery(QStringLiteral("UPDATE tSetting SET Item7=%1").arg(MyDB::quote(currentDate_)));
+    if (!Settings::saveEventsTime(currentDate_)) {
+        tellSaveFailed(QStringLiteral("the events time"));
+        return;
+    }
     selectedDate_ = currentDate_;
     saveButton()->setEnabled(false);
 }

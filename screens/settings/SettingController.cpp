@@ -2,13 +2,14 @@
 
 #include "calendar/Utility.h"
 #include "platform/ui/BarButtonItem.h"
-#include "screens/settings/SettingsScreen.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/Switch.h"
-#include "store/MyDB.h"
+#include "screens/common/SaveFailure.h"
+#include "screens/settings/SettingsScreen.h"
+#include "store/Settings.h"
 
 #include <cmath>
 
@@ -43,13 +44,11 @@ ui::BarButtonItem* SettingController::saveButton() const
 
 void SettingController::load()
 {
-    const RowSet rows = MyDB::initialize()->Execute(QStringLiteral("SELECT * FROM tSetting"));
+    const Settings settings = Settings::load().value_or(Settings());
     notifications_ = QList<int>(kSettings, 0);
     difArray_ = QList<int>(kSettings - kAzans, kMinuteStep);
-    if (rows.isEmpty())
-        return;
     for (int i = 0; i < kSettings; ++i) {
-        const int v = MyDB::getValue(rows, 0, QStringLiteral("Item%1").arg(i)).value_or(QString()).toInt();
+        const int v = settings.alarms[static_cast<size_t>(i)];
         if (v != 0) {
             notifications_[i] = 1;
             if (i >= kAzans)
@@ -149,17 +148,13 @@ void SettingController::sliderChanged(ui::Slider* sender)
 
 void SettingController::save()
 {
-    for (int i = kAzans; i < kSettings; ++i)
-        if (notifications_[i] == 1)
-            notifications_[i] = difArray_[i - kAzans];
-    QString text;
+    std::array<int, Settings::kAlarms> values{};
     for (int i = 0; i < kSettings; ++i)
-        text = QString::asprintf("%s, Item%d = %d", text.toUtf8().constData(), i, notifications_[i]);
-    text.remove(0, 1);
-    const QString sql = QStringLiteral("UPDATE tSetting SET %1").arg(text);
-    for (int i = kAzans; i < kSettings; ++i)
-        if (notifications_[i] > 1)
-            notifications_[i] = 1;
-    MyDB::initialize()->ExecuteNonQuery(sql);
+        values[static_cast<size_t>(i)] = i >= kAzans && notifications_[i] == 1 ? difArray_[i - kAzans] : notifications_[i];
+    if (!Settings::saveAlarms(values)) {
+        // Save stays on, with the user's choices on the screen.
+        tellSaveFailed(QStringLiteral("the alarm settings"));
+        return;
+    }
     saveButton()->setEnabled(false);
 }

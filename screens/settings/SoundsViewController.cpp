@@ -4,10 +4,11 @@
 
 #include "platform/foundation/Directories.h"
 #include "platform/ui/BarButtonItem.h"
-#include "screens/settings/SettingsScreen.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "store/MyDB.h"
+#include "screens/common/SaveFailure.h"
+#include "screens/settings/SettingsScreen.h"
+#include "store/Settings.h"
 
 SoundsViewController::SoundsViewController()
 {
@@ -20,7 +21,7 @@ void SoundsViewController::viewDidLoad()
     installSaveButton(this, [this] { save(); });
 
     names_ = AboutInfo::load().recordings;
-    selected_ = MyDB::initialize()->ExecuteScaler(QStringLiteral("SELECT Item6 FROM tSetting")).value_or(QString()).toInt();
+    selected_ = Settings::load().value_or(Settings()).recording;
     tbl_->reloadData();
 }
 
@@ -80,7 +81,10 @@ void SoundsViewController::didSelectRowAtIndexPath(ui::TableView* table, const u
 void SoundsViewController::save()
 {
     const int row = selectedPath_ ? selectedPath_->row : selected_;
-    MyDB::initialize()->ExecuteNonQuery(QStringLiteral("UPDATE tSetting SET Item6=%1").arg(row));
+    if (!Settings::saveRecording(row)) {
+        tellSaveFailed(QStringLiteral("the azan recording"));
+        return;
+    }
     selected_ = row;
     saveButton()->setEnabled(false);
     if (player_)

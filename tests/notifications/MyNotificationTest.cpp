@@ -9,6 +9,7 @@
 #include <QSet>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -298,6 +299,46 @@ TEST_F(MyNotificationTest, TodayIn1405)
     EXPECT_EQ(list[0].fireDate, foundation::Clock::at(QDate(2026, 12, 7), clock(stored(Sandbox::kTehran, "1050916", "T3"))));
     EXPECT_EQ(list[1].fireDate, foundation::Clock::at(QDate(2026, 12, 7), clock(stored(Sandbox::kTehran, "1050916", "T5"))));
     EXPECT_EQ(list[2].fireDate, foundation::Clock::at(QDate(2026, 12, 8), clock(stored(Sandbox::kTehran, "1050917", "T1"))));
+}
+
+TEST_F(MyNotificationTest, ALockedDatabaseLeavesThePendingListAsItWas)
+{
+    box.choose({Sandbox::kTehran});
+    settings("Item0 = 1, Item1 = 1");
+    update();
+    const QList<LocalNotification> before = pending();
+    ASSERT_EQ(before.size(), 10);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(box.db()->dbPath.toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    box.log.clear();
+    update();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(pending(), before);
+    EXPECT_TRUE(box.log.contains("the notifications stay as they were: the database could not be read"));
+}
+
+TEST_F(MyNotificationTest, SettingsDamagedFromOutsideReadAsTheDefaults)
+{
+    box.choose({Sandbox::kTehran});
+    // A recording that does not exist, a reminder after sunrise.
+    settings("Item0 = 1, Item3 = -30, Item6 = 42");
+    update();
+    ASSERT_EQ(pending().size(), 5);
+    for (const LocalNotification& n : pending())
+        EXPECT_EQ(n.soundName, "0.wav");
+    EXPECT_TRUE(withSound("alarm.wav").isEmpty());
+}
+
+TEST_F(MyNotificationTest, AUserMadeCityWithoutOffsetsGetsNoTimesRatherThanItsCentres)
+{
+    const int city = box.makeCity("شهرک", Sandbox::kTehranProvince, {3, 0, 0, 0, -2, 0});
+    box.exec(QStringLiteral("DELETE FROM tTimes WHERE StateID = %1").arg(city));
+    box.choose({city});
+    settings("Item0 = 1, Item1 = 1, Item2 = 1");
+    update();
+    EXPECT_TRUE(pending().isEmpty());
 }
 
 } // namespace

@@ -64,9 +64,9 @@ TEST_F(MyDBTest, FirstStartCopiesTheShippedFileAndLaterStartsKeepTheUsersCopy)
     ASSERT_TRUE(QFile::exists(working()));
     ASSERT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET name = 'mine' WHERE id = 1")));
 
-    // A newer shipped file must not replace the user's copy.
-    QFile::remove(resources.filePath(QStringLiteral("Icons")));
-    writeDatabase(resources.filePath(QStringLiteral("Icons")), "CREATE TABLE other (x);");
+    // A shipped file that differs, but carries no newer data version, does
+    // not replace the user's copy.
+    writeDatabase(resources.filePath(QStringLiteral("Icons")), "UPDATE t SET name = 'shipped' WHERE id = 1;");
     MyDB::resetShared();
     EXPECT_EQ(MyDB::initialize()->ExecuteScaler(QStringLiteral("SELECT name FROM t WHERE id = 1")), QStringLiteral("mine"));
 }
@@ -146,17 +146,56 @@ TEST_F(MyDBTest, EmptyResultsAndScalars)
     EXPECT_FALSE(MyDB::getValue(rows, 0, QStringLiteral("nope")).has_value());
 }
 
-TEST_F(MyDBTest, ChangesReportCompletionOnly)
+TEST_F(MyDBTest, ChangesReportCompletionOnlyAndFailuresSayWhy)
 {
     MyDB* db = MyDB::initialize();
     EXPECT_FALSE(db->ExecuteNonQuery(QStringLiteral("SELECT * FROM t")));
     EXPECT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET flag = 0 WHERE id = 99")));
-    EXPECT_FALSE(db->ExecuteNonQuery(QStringLiteral("INSERT INTO t(id) VALUES (1)")));
     EXPECT_TRUE(log.isEmpty());
 
+    // A change that fails while it runs says why, as one that cannot prepare does.
+    EXPECT_FALSE(db->ExecuteNonQuery(QStringLiteral("INSERT INTO t(id) VALUES (1)")));
+    EXPECT_TRUE(db->lastCallFailed());
     EXPECT_FALSE(db->ExecuteNonQuery(QStringLiteral("UPDATE nowhere SET a = 1")));
-    ASSERT_EQ(log.size(), 1);
-    EXPECT_EQ(log[0], QStringLiteral("no such table: nowhere"));
+    EXPECT_EQ(log, (QStringList{"UNIQUE constraint failed: t.id", "no such table: nowhere"}));
+    EXPECT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET flag = 0 WHERE id = 1")));
+    EXPECT_FALSE(db->lastCallFailed());
+}
+
+TEST_F(MyDBTest, EveryCallSeesWhatAnotherConnectionCommitted)
+{
+    MyDB* db = MyDB::initialize();
+    EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT name FROM t WHERE id = 1")), QStringLiteral("تهران"));
+    writeDatabase(working(), "UPDATE t SET name = 'elsewhere' WHERE id = 1; CREATE TABLE added (x); INSERT INTO added VALUES (7);");
+    EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT name FROM t WHERE id = 1")), QStringLiteral("elsewhere"));
+    EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT x FROM added")), QStringLiteral("7"));
+    // And a change is committed when its call returns: another connection sees it.
+    ASSERT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE added SET x = 8")));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(working().toUtf8().constData(), &other), SQLITE_OK);
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(other, "SELECT x FROM added", -1, &statement, nullptr);
+    ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(statement, 0), 8);
+    sqlite3_finalize(statement);
+    sqlite3_close(other);
+}
+
+TEST_F(MyDBTest, AReadHeldUpByALockWaitsThenSaysItFailed)
+{
+    MyDB* db = MyDB::initialize();
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(working().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    // A failed read is not an empty result to a caller that asks.
+    EXPECT_FALSE(db->query(QStringLiteral("SELECT COUNT(*) FROM t")).has_value());
+    EXPECT_TRUE(db->lastCallFailed());
+    EXPECT_EQ(db->lastResult() & 0xff, SQLITE_BUSY);
+    EXPECT_FALSE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET flag = 3")));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(db->query(QStringLiteral("SELECT COUNT(*) AS n FROM t")).value_or(RowSet()).value(0).value("n"), QStringLiteral("2"));
+    EXPECT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET flag = 3")));
 }
 
 TEST_F(MyDBTest, OnlyTheFirstStatementRuns)

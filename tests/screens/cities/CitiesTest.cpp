@@ -4,6 +4,7 @@
 #include "notifications/MyNotification.h"
 #include "platform/foundation/UrlOpener.h"
 #include "platform/notifications/NotificationCenter.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -103,6 +104,23 @@ TEST_F(CitiesTest, TypingFindsACityAndTappingChoosesIt)
     EXPECT_EQ(phone.window()->rootViewController(), phone.main());
     EXPECT_EQ(phone.main()->pageCount(), 1);
     EXPECT_FALSE(notifications::NotificationCenter::shared()->scheduledLocalNotifications().isEmpty());
+}
+
+TEST_F(CitiesTest, ACityThatCannotBeStoredStaysInTheSearchAndTheUserIsTold)
+{
+    phone.box.exec("CREATE TRIGGER refuse BEFORE INSERT ON tSelectedStates BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    phone.start();
+    phone.type("تهران");
+    tapRow(search()->tblResult(), 0);
+    ASSERT_NE(search(), nullptr);
+    EXPECT_EQ(names(search()->datasource()), QStringList{"تهران (تهران)"});
+    ASSERT_EQ(ui::AlertView::visibleAlerts().size(), 1);
+    ui::AlertView::visibleAlerts()[0]->dismiss();
+    EXPECT_EQ(ordering(), "");
+    phone.box.exec("DROP TRIGGER refuse");
+    tapRow(search()->tblResult(), 0);
+    EXPECT_EQ(ordering(), "39:1");
+    EXPECT_EQ(phone.top(0), phone.cities());
 }
 
 TEST_F(CitiesTest, ArabicLetterFormsFindThePersianNames)

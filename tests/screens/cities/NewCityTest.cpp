@@ -2,6 +2,7 @@
 #include "screens/cities/SearchController.h"
 #include "screens/cities/SelectionController.h"
 
+#include "platform/ui/AlertView.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -174,6 +175,30 @@ TEST_F(NewCityTest, AFailedInsertLeavesNoPartOfTheCity)
     EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates"), states);
     EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tTimes"), times);
     EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tSelectedStates"), "2");
+    // Not shown as saved: the user is told, and the form stays with what
+    // they entered.
+    ASSERT_EQ(ui::AlertView::visibleAlerts().size(), 1);
+    EXPECT_TRUE(ui::AlertView::visibleAlerts()[0]->message().contains("ذخیره نشد"));
+    EXPECT_EQ(phone.top(0), form);
+    EXPECT_EQ(form->nameField()->text(), "ماهدشت");
+    EXPECT_EQ(form->provinceID(), 5);
+    EXPECT_TRUE(saveEnabled());
+    EXPECT_TRUE(phone.box.log.contains("not saved: a new city"));
+    ui::AlertView::visibleAlerts()[0]->dismiss();
+    // Once the cause is gone, the same form saves.
+    phone.box.exec("DROP TRIGGER refuse");
+    save();
+    EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tSelectedStates"), "3");
+}
+
+TEST_F(NewCityTest, TheNameStopsAtFiftyCharactersAndTakesEmojiWhole)
+{
+    phone.tap(form->nameField());
+    phone.type(QString(60, QChar(0x0628)));
+    EXPECT_EQ(form->nameField()->text().size(), NewCityController::kNameLength);
+    form->nameField()->setText(QString());
+    phone.type(QString::fromUtf16(u"ده 🕌"));
+    EXPECT_EQ(form->nameField()->text(), QString::fromUtf16(u"ده 🕌"));
 }
 
 TEST_F(NewCityTest, TheNewCitysPageShowsItsCentresTimesMovedByItsOffsets)

@@ -5,6 +5,7 @@
 
 #include "platform/audio/AudioPlayer.h"
 #include "platform/foundation/UrlOpener.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/ImageView.h"
@@ -13,6 +14,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/Switch.h"
+#include "platform/ui/Window.h"
 #include "tests/support/Sandbox.h"
 
 #include <QCoreApplication>
@@ -164,6 +166,47 @@ TEST_F(SettingsTest, SoundsPreviewAndSaveTheChoice)
         EXPECT_FALSE(s.screen->player()->isPlaying());
     }
     audio::AudioPlayer::setObserver({});
+}
+
+TEST_F(SettingsTest, ASaveThatFailsIsToldAndLeavesSaveOn)
+{
+    box.exec("CREATE TRIGGER refuse BEFORE UPDATE ON tSetting BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    ui::Window window;
+    window.makeKeyAndVisible();
+    auto toldOnce = [] {
+        const QList<ui::AlertView*> alerts = ui::AlertView::visibleAlerts();
+        for (ui::AlertView* a : alerts)
+            a->dismiss();
+        return alerts.size() == 1 && alerts[0]->message().contains("ذخیره نشد");
+    };
+    {
+        Loaded<SettingController> a;
+        ui::Switch* noon = first<ui::Switch>(a.screen->tbl()->cellForRowAtIndexPath({0, 1}));
+        noon->setOn(true);
+        noon->sendActions(ui::ControlEvent::ValueChanged);
+        a.screen->saveButton()->trigger();
+        EXPECT_TRUE(toldOnce());
+        EXPECT_TRUE(a.screen->saveButton()->isEnabled());
+        EXPECT_EQ(a.screen->notifications()[1], 1);
+    }
+    {
+        Loaded<SoundsViewController> s;
+        s.screen->didSelectRowAtIndexPath(s.screen->tbl(), {0, 5});
+        s.screen->saveButton()->trigger();
+        EXPECT_TRUE(toldOnce());
+        EXPECT_TRUE(s.screen->saveButton()->isEnabled());
+        EXPECT_EQ(s.screen->selected(), 2);
+    }
+    {
+        Loaded<HistoryViewController> h;
+        ui::Switch* toggle = first<ui::Switch>(h.screen->tbl()->cellForRowAtIndexPath({0, 0}));
+        toggle->setOn(true);
+        toggle->sendActions(ui::ControlEvent::ValueChanged);
+        h.screen->saveButton()->trigger();
+        EXPECT_TRUE(toldOnce());
+        EXPECT_TRUE(h.screen->saveButton()->isEnabled());
+    }
+    EXPECT_EQ(box.scalar("SELECT Item1 || ' ' || Item6 || ' ' || Item7 FROM tSetting"), "0 2 0");
 }
 
 TEST_F(SettingsTest, EventsTimeOffShowsAHiddenPickerAtEight)

@@ -1,0 +1,414 @@
+#include "WorkingCopy.h"
+
+#include "Cities.h"
+
+#include "platform/foundation/Log.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QSaveFile>
+#include <QSet>
+#include <QUrl>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr qint64 kCopyChunk = 1 << 16;
+constexpr int kBusyTimeoutMs = 3000;
+
+// One connection for the checks and the repairs, closed with its scope.
+class Connection {
+public:
+    Connection(const QString& path, int flags)
+    {
+        result_ = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
+        if (db_)
+            sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    }
+    ~Connection() { sqlite3_close(db_); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    bool ok() const { return result_ == SQLITE_OK; }
+    int result() const { return result_; }
+    sqlite3* db() const { return db_; }
+
+    // Runs `sql`; the text values of its rows, or nothing (with result() set).
+    std::optional<QList<QStringList>> rows(const QString& sql)
+    {
+        sqlite3_stmt* statement = nullptr;
+        result_ = sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &statement, nullptr);
+        if (result_ != SQLITE_OK)
+            return std::nullopt;
+        QList<QStringList> list;
+        while ((result_ = sqlite3_step(statement)) == SQLITE_ROW) {
+            QStringList row;
+            for (int j = 0; j < sqlite3_column_count(statement); ++j)
+                row.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, j))));
+            list.append(row);
+        }
+        sqlite3_finalize(statement);
+        if (result_ != SQLITE_DONE)
+            return std::nullopt;
+        result_ = SQLITE_OK;
+        return list;
+    }
+    bool exec(const QString& sql)
+    {
+        result_ = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+        return result_ == SQLITE_OK;
+    }
+    // The number of rows the last change touched.
+    int changes() const { return sqlite3_changes(db_); }
+
+private:
+    sqlite3* db_ = nullptr;
+    int result_ = SQLITE_OK;
+};
+
+// A copy that cannot be read now for a reason other than damage: held by
+// another connection, or left by a crash with a change to roll back that a
+// read-only folder does not allow.
+bool busy(int result)
+{
+    const int primary = result & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED || primary == SQLITE_READONLY;
+}
+
+// Every table and view with its columns.
+struct Shape {
+    QString type;
+    QSet<QString> columns;
+};
+
+std::optional<QMap<QString, Shape>> shapes(Connection& c)
+{
+    const auto objects = c.rows(QStringLiteral("SELECT type, name FROM sqlite_schema WHERE type IN ('table', 'view') AND name NOT LIKE 'sqlite_%'"));
+    if (!objects)
+        return std::nullopt;
+    QMap<QString, Shape> map;
+    for (const QStringList& o : *objects) {
+        const auto columns = c.rows(QStringLiteral("SELECT name FROM pragma_table_info(%1)").arg(QStringLiteral("'%1'").arg(QString(o[1]).replace('\'', "''"))));
+        if (!columns)
+            return std::nullopt;
+        Shape shape{o[0], {}};
+        for (const QStringList& column : *columns)
+            shape.columns.insert(column.value(0));
+        map.insert(o[1], shape);
+    }
+    return map;
+}
+
+QString checkedMark(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.dir().filePath(QStringLiteral(".") + info.fileName() + QStringLiteral("-checked"));
+}
+
+// What identifies the file as this process last left it.
+QByteArray signature(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return QByteArray::number(info.size()) + ' ' + QByteArray::number(info.lastModified().toMSecsSinceEpoch());
+}
+
+QString uriReadOnly(const QString& path)
+{
+    return QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/"))
+        + QStringLiteral("?mode=ro");
+}
+
+const QString kLastShipped = QString::number(cities::kLastShippedStateId);
+// The tables that hold the user's own rows, in every data version.
+const QStringList kUserTables = {QStringLiteral("tStates"), QStringLiteral("tSelectedStates"), QStringLiteral("tTimes"),
+    QStringLiteral("tSetting")};
+
+// What a new copy takes from the old one: the user's own rows.
+struct Carry {
+    const char* what;
+    QStringList statements;
+};
+
+QList<Carry> carries()
+{
+    return {
+        {"cities",
+            {QStringLiteral("INSERT INTO main.tStates(StateID, Name, ParentID, IsCenter) SELECT StateID, Name, ParentID, IsCenter "
+                            "FROM old.tStates WHERE StateID > %1 AND ParentID IN (SELECT StateID FROM main.tStates WHERE ParentID IS NULL)")
+                    .arg(kLastShipped),
+                QStringLiteral("INSERT OR IGNORE INTO main.tTimes(StateID, Date, T1, T2, T3, T4, T5, T6) "
+                               "SELECT StateID, Date, T1, T2, T3, T4, T5, T6 FROM old.tTimes "
+                               "WHERE StateID > %1 AND Date = 14000101 AND StateID IN (SELECT StateID FROM main.tStates)")
+                    .arg(kLastShipped),
+                // Ids of deleted cities are not handed out again.
+                QStringLiteral("UPDATE main.sqlite_sequence SET seq = MAX(seq, COALESCE((SELECT seq FROM old.sqlite_sequence "
+                               "WHERE name = 'tStates'), 0)) WHERE name = 'tStates'")}},
+        {"chosen",
+            {QStringLiteral("INSERT OR IGNORE INTO main.tSelectedStates(StateID, Ordering) SELECT StateID, Ordering "
+                            "FROM old.tSelectedStates WHERE StateID IN (SELECT StateID FROM main.tStates)")}},
+        {"settings",
+            {QStringLiteral("DELETE FROM main.tSetting WHERE EXISTS (SELECT 1 FROM old.tSetting)"),
+                QStringLiteral("INSERT INTO main.tSetting(Item0, Item1, Item2, Item3, Item4, Item5, Item6, Item7) "
+                               "SELECT Item0, Item1, Item2, Item3, Item4, Item5, Item6, Item7 FROM old.tSetting LIMIT 1")}},
+    };
+}
+
+// What was kept, by kind.
+struct Kept {
+    int cities = -1;
+    int chosen = -1;
+    bool settings = false;
+};
+
+// A new copy of `shipped` at `path` + ".new", with the user's rows of
+// `source` carried into it in one transaction. With `tolerant`, a kind of
+// rows that cannot be read is left behind and the rest still carried.
+std::optional<Kept> build(const QString& temporary, const QString& shipped, const QString& source, bool tolerant)
+{
+    QFile::remove(temporary);
+    if (!WorkingCopy::copy(shipped, temporary))
+        return std::nullopt;
+    Kept kept;
+    bool ok = true;
+    {
+        Connection c(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI);
+        ok = c.ok() && c.exec(QStringLiteral("ATTACH DATABASE %1 AS old").arg(QStringLiteral("'%1'").arg(uriReadOnly(source).replace('\'', "''"))));
+        if (!ok && tolerant)
+            ok = true;  // nothing of the old copy can be read: a fresh copy
+        else if (ok) {
+            ok = c.exec(QStringLiteral("BEGIN"));
+            for (const Carry& carry : carries()) {
+                if (!ok)
+                    break;
+                c.exec(QStringLiteral("SAVEPOINT carry"));
+                bool done = true;
+                int rows = 0;
+                for (const QString& sql : carry.statements) {
+                    done = done && c.exec(sql);
+                    if (done && sql.startsWith(QLatin1String("INSERT")))
+                        rows += c.changes();
+                }
+                if (done) {
+                    c.exec(QStringLiteral("RELEASE carry"));
+                    if (qstrcmp(carry.what, "cities") == 0)
+                        kept.cities = rows;
+                    else if (qstrcmp(carry.what, "chosen") == 0)
+                        kept.chosen = rows;
+                    else
+                        kept.settings = rows > 0;
+                } else {
+                    c.exec(QStringLiteral("ROLLBACK TO carry"));
+                    c.exec(QStringLiteral("RELEASE carry"));
+                    ok = tolerant;
+                }
+            }
+            ok = ok && c.exec(QStringLiteral("COMMIT"));
+        }
+    }
+    if (!ok) {
+        QFile::remove(temporary);
+        return std::nullopt;
+    }
+    return kept;
+}
+
+// Replaces `to` with `from` in one step.
+bool replace(const QString& from, const QString& to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+QString asideName(const QString& path)
+{
+    const QString base = path + QStringLiteral(".damaged-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = base + QStringLiteral("-%1").arg(n);
+    return name;
+}
+
+QString notice(const Kept& kept, const QString& aside)
+{
+    QStringList parts;
+    if (kept.chosen > 0)
+        parts.append(QStringLiteral("%1 شهر انتخاب‌شده و ترتیب آن‌ها").arg(kept.chosen));
+    if (kept.cities > 0)
+        parts.append(QStringLiteral("%1 شهری که خودتان ساخته بودید").arg(kept.cities));
+    if (kept.settings)
+        parts.append(QStringLiteral("تنظیمات"));
+    const QString what = parts.isEmpty() ? QStringLiteral("چیزی از داده‌های شما خوانا نبود.")
+                                         : QStringLiteral("این‌ها نگه داشته شد: %1.").arg(parts.join(QStringLiteral("، ")));
+    return QStringLiteral("پایگاه دادهٔ برنامه آسیب دیده بود و از نو ساخته شد. %1 نسخهٔ آسیب‌دیده با نام «%2» در پوشهٔ اسناد کنار گذاشته شد.")
+        .arg(what, QFileInfo(aside).fileName());
+}
+
+// An empty settings table gets the shipped row back.
+void ensureSettingsRow(const QString& path, const QString& shipped)
+{
+    Connection c(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI);
+    const auto count = c.rows(QStringLiteral("SELECT COUNT(*) FROM tSetting"));
+    if (!c.ok() || !count || count->value(0).value(0) != QLatin1String("0"))
+        return;
+    const bool ok = c.exec(QStringLiteral("ATTACH DATABASE %1 AS shipped").arg(QStringLiteral("'%1'").arg(uriReadOnly(shipped).replace('\'', "''"))))
+        && c.exec(QStringLiteral("INSERT INTO main.tSetting SELECT * FROM shipped.tSetting LIMIT 1"));
+    foundation::Log::write(ok ? QStringLiteral("the settings row was missing: the shipped one is back")
+                              : QStringLiteral("the settings row is missing and cannot be put back: ") + QString::fromUtf8(sqlite3_errmsg(c.db())));
+}
+
+} // namespace
+
+int WorkingCopy::dataVersion(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return -1;
+    Connection c(path, SQLITE_OPEN_READONLY);
+    const auto version = c.rows(QStringLiteral("PRAGMA user_version"));
+    return version ? version->value(0).value(0).toInt() : -1;
+}
+
+WorkingCopy::State WorkingCopy::check(const QString& path, const QString& shipped)
+{
+    if (!QFileInfo::exists(path))
+        return State::Missing;
+    // Read-write where it may be, so that a change a crash left half done is
+    // rolled back before anything is read.
+    std::optional<Connection> opened;
+    opened.emplace(path, SQLITE_OPEN_READWRITE);
+    if (!opened->ok())
+        opened.emplace(path, SQLITE_OPEN_READONLY);
+    Connection& c = *opened;
+    if (!c.ok())
+        return busy(c.result()) ? State::Unknown : State::Damaged;
+    // Reading the schema reads the file's header: a file that is not a
+    // database (empty, overwritten) fails here.
+    const auto mine = shapes(c);
+    if (!mine)
+        return busy(c.result()) ? State::Unknown : State::Damaged;
+
+    // Every table and view of the shipped file, with all its columns, in a
+    // copy of the same data version; an older one has an older schema, but
+    // still the tables of the user's rows.
+    Connection s(shipped, SQLITE_OPEN_READONLY);
+    const auto expected = s.ok() ? shapes(s) : std::nullopt;
+    const auto version = c.rows(QStringLiteral("PRAGMA user_version"));
+    const int mineVersion = version ? version->value(0).value(0).toInt() : -1;
+    const int shippedVersion = expected ? dataVersion(shipped) : -1;
+    const bool outdated = version && shippedVersion > mineVersion;
+    if (expected) {
+        for (auto it = expected->cbegin(); it != expected->cend(); ++it) {
+            if (outdated && !kUserTables.contains(it.key()))
+                continue;
+            const auto found = mine->constFind(it.key());
+            if (found == mine->cend() || found->type != it->type || !found->columns.contains(it->columns))
+                return State::Damaged;
+        }
+    }
+
+    // The whole file, unless it is as this process last left it.
+    QFile mark(checkedMark(path));
+    const bool known = mark.open(QIODevice::ReadOnly) && mark.readAll() == signature(path);
+    if (!known) {
+        const auto result = c.rows(QStringLiteral("PRAGMA quick_check"));
+        if (!result)
+            return busy(c.result()) ? State::Unknown : State::Damaged;
+        if (result->value(0).value(0) != QLatin1String("ok"))
+            return State::Damaged;
+    }
+
+    return outdated ? State::Outdated : State::Whole;
+}
+
+QString WorkingCopy::prepare(const QString& path, const QString& shipped)
+{
+    const QString temporary = path + QStringLiteral(".new");
+    switch (check(path, shipped)) {
+    case State::Missing:
+        if (copy(shipped, path))
+            remember(path);
+        return {};
+    case State::Unknown:
+        foundation::Log::write(QStringLiteral("the database is locked by another program: it is used without a check"));
+        return {};
+    case State::Whole:
+        ensureSettingsRow(path, shipped);
+        remember(path);
+        return {};
+    case State::Outdated:
+        // Newer shipped data: a new copy with the user's rows, all of them or
+        // none, put in place in one step.
+        if (build(temporary, shipped, path, false) && replace(temporary, path)) {
+            foundation::Log::write(QStringLiteral("the database was updated to data version %1").arg(dataVersion(path)));
+            remember(path);
+            return {};
+        }
+        QFile::remove(temporary);
+        // Rows that cannot be carried whole: the old copy is kept aside and
+        // what can be read goes over, as for a damaged one.
+        foundation::Log::write(QStringLiteral("the database could not be updated with all the user's rows"));
+        [[fallthrough]];
+    case State::Damaged: {
+        // Kept aside under a dated name, never deleted; what can still be
+        // read of the user's rows goes into a fresh copy.
+        const QString aside = asideName(path);
+        const std::optional<Kept> kept = build(temporary, shipped, path, true);
+        if (!kept || !QFile::copy(path, aside) || !replace(temporary, path)) {
+            QFile::remove(temporary);
+            foundation::Log::write(QStringLiteral("the database is damaged and cannot be replaced"));
+            return {};
+        }
+        foundation::Log::write(QStringLiteral("the database was damaged: a fresh copy replaces it, the old one is kept as ") + QFileInfo(aside).fileName());
+        remember(path);
+        return notice(*kept, aside);
+    }
+    }
+    return {};
+}
+
+bool WorkingCopy::copy(const QString& from, const QString& to)
+{
+    // Written to a temporary file beside the target and renamed into place
+    // only when complete: an interrupted copy never leaves a truncated
+    // database that later starts would take for the real one.
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile target(to);
+    if (!target.open(QIODevice::WriteOnly))
+        return false;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(kCopyChunk);
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError) {
+            target.cancelWriting();
+            break;
+        }
+        if (target.write(chunk) != chunk.size()) {
+            target.cancelWriting();
+            break;
+        }
+    }
+    return target.commit();
+}
+
+void WorkingCopy::remember(const QString& path)
+{
+    const QByteArray now = signature(path);
+    QFile mark(checkedMark(path));
+    if (mark.open(QIODevice::ReadOnly) && mark.readAll() == now)
+        return;
+    mark.close();
+    if (mark.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        mark.write(now);
+}
+
+void WorkingCopy::forget(const QString& path)
+{
+    QFile::remove(checkedMark(path));
+}
