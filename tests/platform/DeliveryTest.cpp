@@ -61,24 +61,7 @@ protected:
     device::Notifier notifier;
 };
 
-TEST_F(DeliveryTest, InFrontTheAlertShowsAndItsSoundPlaysUntilOk)
-{
-    notifier.deliver(azan("3.wav"));
-    ASSERT_EQ(ui::AlertView::visibleAlerts().size(), 1);
-    EXPECT_EQ(ui::AlertView::visibleAlerts()[0]->message(), "اذان ظهر به افق تهران");
-    EXPECT_TRUE(box.log.contains("alert: اذان ظهر به افق تهران"));
-    settle();
-    EXPECT_TRUE(notifier.sound().isPlaying());
-    EXPECT_EQ(notifier.sound().current(), "3.wav");
-    EXPECT_TRUE(box.log.contains("sound: 3.wav"));
-    EXPECT_TRUE(banners().isEmpty());
-
-    ui::AlertView::visibleAlerts()[0]->dismiss();
-    settle();
-    EXPECT_FALSE(notifier.sound().isPlaying());
-    EXPECT_TRUE(box.log.contains("sound stopped: 3.wav"));
-}
-
+// In front with "Ok" until the sound ends: tests/e2e/azan_in_front.sh.
 TEST_F(DeliveryTest, OneSoundAtATimeAndOnlyPlainResourceNames)
 {
     notifier.deliver(azan("3.wav"));

@@ -262,13 +262,6 @@ TEST_F(NotificationCenterTest, TheListKeepsTheSixtyFourSoonest)
     EXPECT_EQ(list.last().alertBody, "63");
     center->setStorePath(path);
     EXPECT_EQ(center->scheduledLocalNotifications(), list);
-
-    // A batch too.
-    center->beginUpdate();
-    for (int i = 0; i < 70; ++i)
-        center->scheduleLocalNotification(at(start.addSecs(i * 60), QString::number(i)));
-    center->endUpdate();
-    EXPECT_EQ(center->scheduledLocalNotifications().size(), NotificationCenter::kMaxPending);
 }
 
 TEST_F(NotificationCenterTest, EntriesOfTheWrongTypeAreSkipped)

@@ -53,11 +53,4 @@ TEST(SingleInstanceTest, ALaterStartOnTheSameSandboxOnlyAsksTheFirstToShow)
     EXPECT_EQ(shown, 1);
 }
 
-TEST(SingleInstanceTest, WithNoOneToAskAskingFails)
-{
-    QTemporaryDir dir;
-    SingleInstance lone(dir.path());
-    EXPECT_FALSE(lone.askToShow());
-}
-
 } // namespace
