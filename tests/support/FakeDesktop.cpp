@@ -51,11 +51,11 @@ public slots:
         emit NotificationClosed(id, 3);
     }
     QStringList GetCapabilities() { return {QStringLiteral("body"), QStringLiteral("actions"), QStringLiteral("icon-static")}; }
-    QString GetServerInformation(QString& vendor, QString& version, QString& specVersion)
+    QString GetServerInformation(QString& vendor, QString& version, QString& protocol)
     {
         vendor = QStringLiteral("Kelvaro tests");
         version = QStringLiteral("1");
-        specVersion = QStringLiteral("1.2");
+        protocol = QStringLiteral("1.2");
         return QStringLiteral("fake");
     }
 
