@@ -18,11 +18,13 @@ namespace device {
 //   --now YYYY-MM-DDTHH:MM   start the clock at that moment of the device's zone
 //   --tz ZONE                the device's time zone (Asia/Tehran unless given)
 //   --home DIR               the sandbox folder
-//   --scale N                draw N device pixels per point
-//   --screenshot FILE.png    save the screen once start-up settled, then quit
+//   --scale N                draw N device pixels per point (default: the
+//                            largest whole scale that fits the screen)
+//   --screenshot FILE.png    save the screen once nothing moves, then quit
 //   --script FILE            run device actions, one per line
 //   --pending                print the pending notifications and exit
 //   --background             start with the window out of sight
+//   --quit-when-painted      quit once the first frame is painted (timing)
 int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<ui::ApplicationDelegate>()>& makeDelegate);
 
 } // namespace device

@@ -135,19 +135,35 @@ void NotificationCenter::load()
         foundation::Log::write(QStringLiteral("pending notifications not read: the file is %1 bytes").arg(file.size()));
         return;
     }
-    QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(file.read(kMaxFileBytes), &error);
+    QString error;
+    pending_ = read(file.read(kMaxFileBytes), &error);
+    if (!error.isEmpty())
+        foundation::Log::write(QStringLiteral("pending notifications not read: %1").arg(error));
+    trim();
+}
+
+QList<LocalNotification> NotificationCenter::read(const QByteArray& json, QString* error)
+{
+    QJsonParseError parsed{};
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parsed);
     if (!doc.isArray()) {
         // A damaged list reads as an empty one rather than stopping the service.
-        foundation::Log::write(QStringLiteral("pending notifications not read: %1").arg(error.errorString()));
-        return;
+        if (error)
+            *error = parsed.error == QJsonParseError::NoError ? QStringLiteral("not a list") : parsed.errorString();
+        return {};
     }
-    const QJsonArray list = doc.array();
-    for (const QJsonValue& v : list) {
+    QList<LocalNotification> list;
+    const QJsonArray array = doc.array();
+    for (const QJsonValue& v : array) {
         if (std::optional<LocalNotification> n = fromJson(v))
-            pending_.append(*n);
+            list.append(*n);
     }
-    trim();
+    return list;
+}
+
+QByteArray NotificationCenter::write(const QList<LocalNotification>& list)
+{
+    return serialize(list);
 }
 
 void NotificationCenter::trim()

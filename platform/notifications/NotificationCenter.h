@@ -67,6 +67,12 @@ public:
     static QString describe(const QList<LocalNotification>& list);
     static QString describe(const LocalNotification& notification);
 
+    // The pending list as its file holds it, and back. Entries that are not
+    // notifications are skipped; a text that is no list reads as none, with
+    // `error` saying why.
+    static QList<LocalNotification> read(const QByteArray& json, QString* error = nullptr);
+    static QByteArray write(const QList<LocalNotification>& list);
+
 private:
     void load();
     void save();
