@@ -6,13 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/bootstrap.sh
+bash scripts/bootstrap.sh --tests
 
 dir=build
-flags=(-DKELVARO_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+flags=(-DKELVARO_WERROR=ON -DKELVARO_TESTS=ON -DKELVARO_BENCH=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = "--sanitize" ]; then
   dir=build-asan
-  flags=(-DKELVARO_WERROR=ON -DKELVARO_SANITIZE=ON -DKELVARO_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
+  flags=(-DKELVARO_WERROR=ON -DKELVARO_TESTS=ON -DKELVARO_SANITIZE=ON -DKELVARO_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
   export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -51,13 +51,24 @@ QString sql(const QString& path, const char* statement)
 }
 
 struct Child {
-    // Kill it with SIGKILL this many microseconds after it starts.
+    // Kill it with SIGKILL this many microseconds after it starts (or, with
+    // `afterReady`, after it calls ready()).
     int killAfterUs = -1;
+    bool afterReady = false;
     // Run it as a user who owns none of the files (when the tests run as root).
     bool unprivileged = false;
     // No file may grow past this many bytes.
     qint64 fileLimit = -1;
 };
+
+// The child's way to say that it has come to the part worth killing.
+int readyPipe[2] = {-1, -1};
+void ready()
+{
+    const char byte = 1;
+    if (::write(readyPipe[1], &byte, 1) != 1)
+        _exit(91);
+}
 
 // Runs `body` in a child process; its exit status, or 128 + the signal that
 // ended it.
@@ -65,6 +76,8 @@ int run(const Child& how, const std::function<int()>& body)
 {
     // No connection may cross the fork.
     MyDB::resetShared();
+    if (pipe(readyPipe) != 0)
+        return -1;
     const pid_t pid = fork();
     if (pid == 0) {
         foundation::Log::setSink({});
@@ -79,6 +92,13 @@ int run(const Child& how, const std::function<int()>& body)
         MyDB::resetShared();
         _exit(status);
     }
+    if (how.afterReady) {
+        char byte = 0;
+        if (::read(readyPipe[0], &byte, 1) != 1)
+            return -1;
+    }
+    ::close(readyPipe[0]);
+    ::close(readyPipe[1]);
     if (how.killAfterUs >= 0) {
         usleep(static_cast<useconds_t>(how.killAfterUs));
         kill(pid, SIGKILL);
@@ -136,9 +156,12 @@ TEST_F(FaultTest, KilledDuringSavesEachCityIsWholeOrAbsent)
 {
     MyDB::initialize();
     for (int us : kKillPoints) {
-        run({us}, [] {
-            for (int i = 0; i < 400; ++i)
+        run({.killAfterUs = us, .afterReady = true}, [] {
+            for (int i = 0; i < 400; ++i) {
                 cities::create(QStringLiteral("شهر %1").arg(i), 8, {1, 2, 3, 4, 5, 6});
+                if (i == 0)
+                    ready();
+            }
             return 0;
         });
         expectCitiesWhole();
