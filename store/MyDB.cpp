@@ -54,6 +54,10 @@ MyDB::MyDB(const QString& name)
 MyDB::~MyDB()
 {
     close();
+    // The copy as this process leaves it needs no full check at the next
+    // start; after a crash it gets one.
+    if (changed_)
+        WorkingCopy::remember(dbPath);
 }
 
 QString MyDB::getDBPath() const
@@ -125,7 +129,7 @@ void MyDB::release(sqlite3_stmt* statement)
 
 void MyDB::changed()
 {
-    WorkingCopy::remember(dbPath);
+    changed_ = true;
 }
 
 void MyDB::failed(int result)

@@ -87,7 +87,8 @@ private:
     sqlite3_stmt* prepare(const QByteArray& sql);
     void release(sqlite3_stmt* statement);
     void close();
-    // After a change: the copy as this process left it needs no new check.
+    // After a change: once this process is done with the copy, it needs no
+    // new check.
     void changed();
     void failed(int result);
 
@@ -95,5 +96,6 @@ private:
     // The rows a failed query read before it failed, for run().
     RowSet lastRows_;
     int lastResult_ = 0;
+    bool changed_ = false;
     QString notice_;
 };

@@ -128,6 +128,7 @@ void NotificationCenter::setStorePath(const QString& path)
 void NotificationCenter::load()
 {
     pending_.clear();
+    onDisk_.reset();
     QFile file(path_);
     if (path_.isEmpty() || !file.open(QIODevice::ReadOnly))
         return;
@@ -140,6 +141,8 @@ void NotificationCenter::load()
     if (!error.isEmpty())
         foundation::Log::write(QStringLiteral("pending notifications not read: %1").arg(error));
     trim();
+    if (error.isEmpty())
+        onDisk_ = pending_;
 }
 
 QList<LocalNotification> NotificationCenter::read(const QByteArray& json, QString* error)
@@ -181,15 +184,24 @@ void NotificationCenter::save()
 {
     if (path_.isEmpty())
         return;
-    const QByteArray bytes = serialize(pending_);
+    // A rebuild that ends where it began (the usual case) writes nothing,
+    // and costs no more than a comparison.
+    QList<LocalNotification> sorted = pending_;
+    std::stable_sort(sorted.begin(), sorted.end(), earlier);
+    if (sorted == onDisk_)
+        return;
+    const QByteArray bytes = serialize(sorted);
     QFile current(path_);
     if (current.open(QIODevice::ReadOnly) && current.size() == bytes.size() && current.readAll() == bytes)
         return;
     current.close();
     QString error;
     // Replaced whole, so a crash or a full disk never leaves half a list.
-    if (!replaceFile(path_, bytes, &error))
+    if (!replaceFile(path_, bytes, &error)) {
         foundation::Log::write(QStringLiteral("cannot save the pending notifications (%1): the old list stays").arg(error));
+        return;
+    }
+    onDisk_ = sorted;
 }
 
 void NotificationCenter::changed()

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 namespace notifications {
 
@@ -82,6 +83,8 @@ private:
 
     QString path_;
     QList<LocalNotification> pending_;
+    // The list as the file holds it, in fire order, when that is known.
+    std::optional<QList<LocalNotification>> onDisk_;
     int batchDepth_ = 0;
     QList<LocalNotification> dueAtBatchStart_;
     // Given lately, so that a rebuild that schedules them again does not
