@@ -1,8 +1,11 @@
 #include "AppDelegate.h"
 
+#include "calendar/DateTimePersian.h"
 #include "calendar/Utility.h"
 #include "notifications/MyNotification.h"
+#include "platform/foundation/Clock.h"
 #include "platform/foundation/Log.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Window.h"
 #include "screens/main/MainViewController.h"
@@ -56,4 +59,31 @@ void AppDelegate::didBecomeActive(ui::Application*)
 {
     if (MainViewController* main = mainScreen(window_.get()))
         main->refresh();
+}
+
+void AppDelegate::significantTimeChange(ui::Application*)
+{
+    // As on a return to the foreground: a new day (or a clock set anew)
+    // needs its notifications, and the main screen today's date.
+    MyNotification::initialize()->update();
+    if (MainViewController* main = mainScreen(window_.get()))
+        main->refresh();
+}
+
+QString AppDelegate::statusText(ui::Application*)
+{
+    // The azans are the notifications whose text begins "اذان %@ به افق".
+    static const QString kAzan = QStringLiteral("اذان ");
+    const QDateTime now = foundation::Clock::now();
+    for (const notifications::LocalNotification& n : notifications::NotificationCenter::shared()->scheduledLocalNotifications()) {
+        if (n.fireDate < now || !n.alertBody.startsWith(kAzan))
+            continue;
+        const QDateTime at = foundation::Clock::onDevice(n.fireDate);
+        const qint64 days = now.date().daysTo(at.date());
+        const QString day = days == 0 ? QStringLiteral("امروز")
+            : days == 1               ? QStringLiteral("فردا")
+                                      : Utility::ConvertToPersian(DateTimePersian(at).getFullPersianDate());
+        return n.alertBody + QLatin1Char('\n') + day + QStringLiteral(" ساعت ") + Utility::ConvertToPersian(at.toString(QStringLiteral("HH:mm")));
+    }
+    return QStringLiteral("اذانی در پیش نیست");
 }

@@ -20,6 +20,8 @@ public:
     void didBecomeActive(ui::Application* application) override;
     void didEnterBackground(ui::Application*) override {}
     void willTerminate(ui::Application*) override {}
+    void significantTimeChange(ui::Application* application) override;
+    QString statusText(ui::Application* application) override;
 
     ui::Window* window() const { return window_.get(); }
 

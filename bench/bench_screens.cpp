@@ -1,16 +1,24 @@
-// The screens and the scheduler at work: start-up to a painted main screen
-// beside a bare window of the same size, a refresh, a rebuild of the
-// notifications, a search keystroke, a month of the calendar.
+// The screens and the scheduler at work, as the app runs them: each
+// iteration lets the event loop run (deferred deletions, posted events) and
+// paints what changed, so that what is measured is the app, not a backlog.
+//   rebuild       the scheduler's full rebuild, five days, every alarm on
+//   refresh       the main screen for 1, 31 and 62 chosen cities (31 of them
+//                 made by the user), for the same day and for a new day
+//   foreground    a return to the foreground with 31 cities
+//   keystroke     one letter typed into the city search
+#include "app/AppDelegate.h"
 #include "notifications/MyNotification.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Directories.h"
 #include "platform/notifications/NotificationCenter.h"
-#include "platform/ui/Button.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/SearchBar.h"
 #include "platform/ui/Style.h"
+#include "platform/ui/Touch.h"
 #include "platform/ui/Window.h"
-#include "screens/calendar/CalendarViewController.h"
 #include "screens/cities/SearchController.h"
 #include "screens/main/MainViewController.h"
+#include "store/Cities.h"
 #include "store/MyDB.h"
 
 #include <QApplication>
@@ -20,117 +28,138 @@
 
 namespace {
 
-// A sandbox with `cities` province centres chosen.
+const QDateTime kToday = foundation::Clock::at(QDate(2026, 12, 7), QTime(10, 0));
+
+// A sandbox with `centres` province centres chosen, and `ownCities` cities
+// of the user's own, every alarm on and the events notice at 08:00.
 struct Phone {
-    explicit Phone(int cities)
+    explicit Phone(int centres, int ownCities = 0)
     {
         foundation::Directories::setResourcePath(QStringLiteral(KELVARO_RESOURCES));
-        foundation::Directories::setDocumentsDirectory(dir.path());
-        notifications::NotificationCenter::shared()->setStorePath(dir.filePath("notifications.json"));
-        foundation::Clock::freeze(QDateTime(QDate(2012, 7, 21), QTime(0, 0)));
+        foundation::Directories::setDocumentsDirectory(dir.filePath("Documents"));
+        notifications::NotificationCenter::shared()->setStorePath(dir.filePath("Library/notifications.json"));
+        foundation::Clock::freeze(kToday);
         MyDB::resetShared();
-        for (int i = 0; i < cities; ++i)
-            MyDB::initialize()->ExecuteNonQuery(QStringLiteral("INSERT INTO tSelectedStates VALUES(%1, %2)").arg(32 + i).arg(i + 1));
-        MyDB::initialize()->ExecuteNonQuery("UPDATE tSetting SET Item0=1, Item1=1, Item2=1, Item3=10, Item4=10, Item5=10, Item7='08:00'");
+        MyDB* db = MyDB::initialize();
+        for (int i = 0; i < centres; ++i)
+            cities::choose(cities::kLastShippedStateId - 30 + i);
+        for (int i = 0; i < ownCities; ++i)
+            cities::create(QStringLiteral("شهرک %1").arg(i), 1 + i % 31, {1, -1, 2, -2, 3, -3});
+        db->ExecuteNonQuery("UPDATE tSetting SET Item0=1, Item1=1, Item2=1, Item3=10, Item4=10, Item5=10, Item7='08:00'");
     }
-    ~Phone() { MyDB::resetShared(); }
+    ~Phone()
+    {
+        notifications::NotificationCenter::shared()->setStorePath(QString());
+        MyDB::resetShared();
+    }
     QTemporaryDir dir;
 };
 
-void BM_StartToPaintedMainScreen(benchmark::State& state)
+void settle()
 {
-    Phone phone(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        ui::Window window;
-        window.setRootViewController(new MainViewController);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The main screen in a shown window.
+struct MainScreen {
+    MainScreen()
+    {
+        window.setRootViewController(screen);
         window.makeKeyAndVisible();
-        benchmark::DoNotOptimize(window.grab());
+        settle();
     }
-}
-BENCHMARK(BM_StartToPaintedMainScreen)->Arg(3)->Arg(31)->Unit(benchmark::kMillisecond);
+    void paint()
+    {
+        window.repaint();
+        settle();
+    }
+    ui::Window window;
+    MainViewController* screen = new MainViewController;
+};
 
-void BM_BareWindowPainted(benchmark::State& state)
+void BM_Rebuild(benchmark::State& state)
 {
+    Phone phone(1);
+    const bool changing = state.range(0) == 1;
+    MyNotification::initialize()->update();
+    int round = 0;
     for (auto _ : state) {
-        QWidget window;
-        window.setFixedSize(320, 460);
-        window.show();
-        benchmark::DoNotOptimize(window.grab());
+        if (changing) {
+            // Another recording each time: every notification changes.
+            state.PauseTiming();
+            MyDB::initialize()->ExecuteNonQuery(QStringLiteral("UPDATE tSetting SET Item6=%1").arg(round++ % 7));
+            state.ResumeTiming();
+        }
+        MyNotification::initialize()->update();
     }
+    state.SetLabel(changing ? "the list changed" : "nothing changed");
 }
-BENCHMARK(BM_BareWindowPainted)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Rebuild)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-void BM_Refresh31Cities(benchmark::State& state)
+void BM_Refresh(benchmark::State& state)
+{
+    const int all = static_cast<int>(state.range(0));
+    const bool newDay = state.range(1) == 1;
+    Phone phone(std::min(all, 31), std::max(0, all - 31));
+    MainScreen main;
+    int day = 0;
+    for (auto _ : state) {
+        if (newDay) {
+            state.PauseTiming();
+            foundation::Clock::freeze(kToday.addDays(++day % 2));
+            state.ResumeTiming();
+        }
+        main.screen->refresh();
+        main.paint();
+    }
+    foundation::Clock::freeze(kToday);
+    state.SetLabel(QStringLiteral("%1 cities, %2").arg(all).arg(newDay ? "a new day" : "the same day").toStdString());
+}
+BENCHMARK(BM_Refresh)->Args({1, 0})->Args({31, 0})->Args({62, 0})->Args({1, 1})->Args({31, 1})->Args({62, 1})->Unit(benchmark::kMillisecond);
+
+void BM_ReturnToForeground(benchmark::State& state)
 {
     Phone phone(31);
-    ui::Window window;
-    auto* screen = new MainViewController;
-    window.setRootViewController(screen);
-    window.makeKeyAndVisible();
+    AppDelegate delegate;
+    ui::Application* app = ui::Application::shared();
+    app->setDelegate(&delegate);
+    app->launch();
+    settle();
     for (auto _ : state) {
-        screen->refresh();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.PauseTiming();
+        app->enterBackground();
+        state.ResumeTiming();
+        app->enterForeground();
+        delegate.window()->repaint();
+        settle();
     }
+    app->terminate();
+    app->setDelegate(nullptr);
 }
-BENCHMARK(BM_Refresh31Cities)->Unit(benchmark::kMillisecond);
-
-void BM_UpdateNotifications(benchmark::State& state)
-{
-    Phone phone(0);
-    MyDB* db = MyDB::initialize();
-    if (state.range(0) == 0) {
-        db->ExecuteNonQuery("INSERT INTO tSelectedStates VALUES(39, 1)");
-    } else {
-        db->ExecuteNonQuery("INSERT INTO tStates(Name, ParentID, IsCenter) VALUES('x', 8, 0)");
-        db->ExecuteNonQuery("INSERT INTO tTimes VALUES(63, 14000101, 3, 0, -2, 1, 3, -2)");
-        db->ExecuteNonQuery("INSERT INTO tSelectedStates VALUES(63, 1)");
-    }
-    for (auto _ : state)
-        MyNotification::initialize()->update();
-    state.SetLabel(state.range(0) == 0 ? "centre" : "user-made city");
-}
-BENCHMARK(BM_UpdateNotifications)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReturnToForeground)->Unit(benchmark::kMillisecond);
 
 void BM_SearchKeystroke(benchmark::State& state)
 {
     Phone phone(0);
-    SearchController search;
-    search.view();
-    const QString text = state.range(0) == 0 ? QString() : QStringLiteral("ت");
+    ui::Window window;
+    auto* search = new SearchController;
+    window.setRootViewController(search);
+    window.makeKeyAndVisible();
+    settle();
+    bool typed = false;
     for (auto _ : state) {
-        search.updateDataSource(text);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    state.SetLabel(state.range(0) == 0 ? "empty text" : "one letter");
-}
-BENCHMARK(BM_SearchKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-
-void BM_BuildMonth(benchmark::State& state)
-{
-    Phone phone(1);
-    for (auto _ : state) {
-        CalendarViewController calendar{DateTimePersian()};
-        benchmark::DoNotOptimize(calendar.view());
+        // One letter in, then out again, each a keystroke with its paint.
+        if (typed)
+            ui::touch::key(&window, Qt::Key_Backspace);
+        else
+            ui::touch::type(&window, QStringLiteral("ت"));
+        typed = !typed;
+        window.repaint();
+        settle();
     }
 }
-BENCHMARK(BM_BuildMonth)->Unit(benchmark::kMillisecond);
-
-void BM_ChangeMonth(benchmark::State& state)
-{
-    Phone phone(1);
-    CalendarViewController calendar{DateTimePersian()};
-    calendar.view();
-    int direction = 1;
-    for (auto _ : state) {
-        if (calendar.month() == 11 || calendar.month() == 0)
-            direction = -direction;
-        ui::Button* button = direction > 0 ? calendar.nextButton() : calendar.previousButton();
-        calendar.changeMonth(button);
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-BENCHMARK(BM_ChangeMonth)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -44,6 +44,8 @@ void MyNotification::cancelAll()
 
 void MyNotification::update()
 {
+    // Cancel and schedules reach the system as one replacement of its list.
+    const notifications::NotificationCenter::Batch batch(notifications::NotificationCenter::shared());
     // Everything is read before anything is cancelled: a database that is
     // locked or damaged leaves the pending notifications as they are, rather
     // than none at all.
@@ -78,7 +80,7 @@ void MyNotification::update()
     // has no times of its own, so nothing is scheduled for it.
     int offsets[kAlarmTypes] = {};
     int start = 0;
-    if (ownId != centreId) {
+    if (!cities::isProvinceCentre(city)) {
         const Row first = days->value(0);
         if (first.value(QStringLiteral("StateID")).toInt() != ownId || first.value(QStringLiteral("Date")).toInt() != cities::kOffsetsDate)
             return;

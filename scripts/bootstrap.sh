@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build, the tests and the app need.
+# Installs the Debian packages that building and running the app need;
+# with --tests, also what the tests, the fuzzing and the benchmarks need.
 # Does nothing when they are all present.
 set -euo pipefail
 
 packages=(
   cmake g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6
-  libsqlite3-dev sqlite3 tzdata liberfa-dev
-  googletest libgtest-dev libbenchmark-dev
+  libsqlite3-dev tzdata liberfa-dev
   fonts-noto-core fonts-liberation2
-  xvfb xauth dbus-x11 imagemagick
 )
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(
+    sqlite3 googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+    xvfb xauth dbus-x11 dbus-daemon dbus-bin imagemagick
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -13,6 +13,15 @@ const char* kDayQuery =
 const char* kCentreDayQuery =
     "SELECT Name, vTimes.*, Description FROM vTimes INNER JOIN tStates ON vTimes.StateID = tStates.StateID "
     "INNER JOIN tEvents ON tEvents.Date = vTimes.Date WHERE vTimes.Date='%1' AND tStates.StateID = %2";
+const char* kPages =
+    "SELECT c.StateID AS CityID, c.Name AS CityName, c.IsCenter AS CityIsCenter, tStates.Name AS Name, vTimes.*, "
+    "tEvents.Description AS Description, o.Date AS OffsetsDate, o.T1 AS O1, o.T2 AS O2, o.T3 AS O3, o.T4 AS O4, o.T5 AS O5, o.T6 AS O6 "
+    "FROM tSelectedStates sel INNER JOIN tStates c ON c.StateID = sel.StateID "
+    "INNER JOIN vTimes ON vTimes.StateID = CASE WHEN c.IsCenter = 1 THEN c.StateID ELSE "
+    "(SELECT a.StateID FROM tStates a WHERE a.ParentID = c.ParentID AND a.IsCenter = 1) END AND vTimes.Date = %1 "
+    "INNER JOIN tStates ON tStates.StateID = vTimes.StateID INNER JOIN tEvents ON tEvents.Date = vTimes.Date "
+    "LEFT JOIN tTimes o ON c.IsCenter <> 1 AND o.StateID = c.StateID AND o.Date = (SELECT MIN(Date) FROM tTimes m WHERE m.StateID = c.StateID) "
+    "ORDER BY sel.Ordering DESC";
 const char* kMonth = "SELECT Description, IsHoliday FROM tEvents WHERE Date LIKE '%1__'";
 const char* kTimes =
     "SELECT StateID, Date, T1 AS '0', T3 AS '1', T5 AS '2', T2 AS '3', T1 AS '4', T5 AS '5' FROM tTimes "
@@ -37,6 +46,11 @@ std::optional<Row> dayRow(int stateId, int key)
     if (rows.isEmpty())
         return std::nullopt;
     return rows.first();
+}
+
+RowSet pageRows(int key)
+{
+    return db()->Execute(QString::fromLatin1(kPages).arg(key));
 }
 
 RowSet monthEvents(int firstDayKey)

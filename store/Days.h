@@ -12,6 +12,14 @@ namespace days {
 // or its centre's): its name, T1 to T8 and the day's events; nothing when
 // the date has no data.
 std::optional<Row> dayRow(int stateId, int key);
+// The day rows of every chosen city at once, last chosen first, as
+// chosenForPages() and dayRow() give them city by city: the chosen city's
+// own StateID ("CityID"), name ("CityName") and flag ("CityIsCenter"), the
+// day row of the StateID whose times serve it, and for a city that is not a
+// centre its offsets row ("OffsetsDate", "O1" to "O6"; empty without one).
+// A city whose times have no row for the day is left out. One query.
+RowSet pageRows(int key);
+
 // The events and holidays of the month whose first day has the key
 // `firstDayKey`, one row per day in date order.
 RowSet monthEvents(int firstDayKey);

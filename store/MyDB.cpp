@@ -20,27 +20,6 @@ std::unique_ptr<MyDB>& shared()
     return instance;
 }
 
-QString columnText(sqlite3_stmt* statement, int column)
-{
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    if (!text)
-        return QStringLiteral("");
-    // Bytes that are not UTF-8 come out as replacement characters.
-    return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
-}
-
-QString rowValue(sqlite3_stmt* statement, int column)
-{
-    switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_INTEGER:
-        return QString::number(sqlite3_column_int(statement, column));
-    case SQLITE_NULL:
-        return QStringLiteral("");
-    default:
-        return columnText(statement, column);
-    }
-}
-
 // Statements kept prepared; past this many the cache starts afresh, so that
 // texts with values formatted into them cannot make it grow without end.
 constexpr int kCachedStatements = 128;
@@ -75,6 +54,10 @@ MyDB::MyDB(const QString& name)
 MyDB::~MyDB()
 {
     close();
+    // The copy as this process leaves it needs no full check at the next
+    // start; after a crash it gets one.
+    if (changed_)
+        WorkingCopy::remember(dbPath);
 }
 
 QString MyDB::getDBPath() const
@@ -146,7 +129,7 @@ void MyDB::release(sqlite3_stmt* statement)
 
 void MyDB::changed()
 {
-    WorkingCopy::remember(dbPath);
+    changed_ = true;
 }
 
 void MyDB::failed(int result)
@@ -289,6 +272,23 @@ bool MyDB::ExecuteTransaction(const QStringList& statements)
 QString MyDB::takeNotice()
 {
     return std::exchange(notice_, QString());
+}
+
+QString MyDB::rowValue(sqlite3_stmt* statement, int column)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return QString::number(sqlite3_column_int(statement, column));
+    case SQLITE_NULL:
+        return QStringLiteral("");
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        if (!text)
+            return QStringLiteral("");
+        // Bytes that are not UTF-8 come out as replacement characters.
+        return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
+    }
+    }
 }
 
 std::optional<QString> MyDB::getValue(const RowSet& rows, int rowNumber, const QString& coulumnName)

@@ -65,6 +65,9 @@ public:
     QString takeNotice();
 
     static std::optional<QString> getValue(const RowSet& rows, int rowNumber, const QString& coulumnName);
+    // A result column as a row holds it: integers in decimal, NULL as the
+    // empty text, text and anything else as SQLite renders it in UTF-8.
+    static QString rowValue(sqlite3_stmt* statement, int column);
 
     // `text` as an SQL string literal, quotes included.
     static QString quote(const QString& text);
@@ -84,7 +87,8 @@ private:
     sqlite3_stmt* prepare(const QByteArray& sql);
     void release(sqlite3_stmt* statement);
     void close();
-    // After a change: the copy as this process left it needs no new check.
+    // After a change: once this process is done with the copy, it needs no
+    // new check.
     void changed();
     void failed(int result);
 
@@ -92,5 +96,6 @@ private:
     // The rows a failed query read before it failed, for run().
     RowSet lastRows_;
     int lastResult_ = 0;
+    bool changed_ = false;
     QString notice_;
 };

@@ -72,10 +72,13 @@ private:
     int result_ = SQLITE_OK;
 };
 
+// A copy that cannot be read now for a reason other than damage: held by
+// another connection, or left by a crash with a change to roll back that a
+// read-only folder does not allow.
 bool busy(int result)
 {
     const int primary = result & 0xff;
-    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED || primary == SQLITE_READONLY;
 }
 
 // Every table and view with its columns.
@@ -275,7 +278,13 @@ WorkingCopy::State WorkingCopy::check(const QString& path, const QString& shippe
 {
     if (!QFileInfo::exists(path))
         return State::Missing;
-    Connection c(path, SQLITE_OPEN_READONLY);
+    // Read-write where it may be, so that a change a crash left half done is
+    // rolled back before anything is read.
+    std::optional<Connection> opened;
+    opened.emplace(path, SQLITE_OPEN_READWRITE);
+    if (!opened->ok())
+        opened.emplace(path, SQLITE_OPEN_READONLY);
+    Connection& c = *opened;
     if (!c.ok())
         return busy(c.result()) ? State::Unknown : State::Damaged;
     // Reading the schema reads the file's header: a file that is not a

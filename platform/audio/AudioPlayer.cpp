@@ -1,14 +1,8 @@
 #include "AudioPlayer.h"
 
-#include "platform/foundation/Directories.h"
-
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
-
-#include <map>
 
 namespace audio {
 
@@ -25,27 +19,6 @@ std::unique_ptr<AudioPlayer> AudioPlayer::create(const QString& path)
     if (!QFileInfo(path).isFile())
         return nullptr;
     return std::unique_ptr<AudioPlayer>(new AudioPlayer(path));
-}
-
-void AudioPlayer::playSound(const QString& name)
-{
-    // The players of notification sounds live until the app ends (not
-    // beyond: the audio service goes with it); at most one per sound,
-    // restarted when the sound comes again.
-    static std::map<QString, std::unique_ptr<AudioPlayer>> players;
-    static bool cleanup = false;
-    if (!cleanup && QCoreApplication::instance()) {
-        cleanup = true;
-        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] { players.clear(); });
-    }
-    if (name.isEmpty())
-        return;
-    const QString path = QDir(foundation::Directories::resourcePath()).filePath(name);
-    auto& player = players[path];
-    if (!player)
-        player = create(path);
-    if (player)
-        player->play();
 }
 
 void AudioPlayer::setObserver(std::function<void(const QString&)> o)

@@ -14,9 +14,6 @@ class AudioPlayer {
 public:
     // A player for `path`, or none when there is no such file.
     static std::unique_ptr<AudioPlayer> create(const QString& path);
-    // Plays a sound of the resource folder by name, to its end; a missing
-    // file plays nothing.
-    static void playSound(const QString& name);
     // Told of every sound that starts (tests listen here).
     static void setObserver(std::function<void(const QString& path)> observer);
 

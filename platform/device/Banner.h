@@ -8,9 +8,8 @@ class Window;
 
 namespace device {
 
-// Shows a notification's text while the app is not in front: on the
-// desktop's notification service when a session bus is there, otherwise as
-// a banner at the top of the device window.
+// A notification's text for a few seconds at the top of the device window,
+// where the desktop has no notification service.
 void showBanner(ui::Window* window, const QString& text);
 
 } // namespace device

@@ -1,229 +1,83 @@
 #include "Device.h"
 
-#include "Banner.h"
+#include "Lifecycle.h"
+#include "Options.h"
+#include "Script.h"
+#include "SingleInstance.h"
+#include "Stillness.h"
+#include "System.h"
 
-#include "platform/audio/AudioPlayer.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Directories.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/UrlOpener.h"
-#include "platform/notifications/NotificationCenter.h"
-#include "platform/ui/AlertView.h"
-#include "platform/ui/Touch.h"
 #include "platform/ui/Window.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QScreen>
 #include <QStandardPaths>
-#include <QTextStream>
 #include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace device {
 
 namespace {
 
-constexpr int kSettleMs = 700;       // start-up and its first transitions
-constexpr int kStepMs = 40;          // between two script actions
-
-struct Options {
-    QString now;
-    QString home;
-    QString screenshot;
-    QString script;
-    QString scale;
-    QString zone;
-    bool pending = false;
-};
+// Room the desktop's window frame and panels take, beside the window.
+constexpr int kFrameAllowance = 48;
+const char* kScaleChosen = "KELVARO_SCALE_CHOSEN";
 
 void fail(const QString& message)
 {
     std::fprintf(stderr, "kelvaro: %s\n", message.toUtf8().constData());
 }
 
-std::optional<Options> parse(int argc, char** argv)
+// The largest whole scale whose window fits the screen's available height.
+int fittingScale()
 {
-    Options o;
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        auto value = [&](QString& into) {
-            if (i + 1 >= argc)
-                return false;
-            into = QString::fromLocal8Bit(argv[++i]);
-            return true;
-        };
-        bool ok = true;
-        if (arg == QLatin1String("--now"))
-            ok = value(o.now);
-        else if (arg == QLatin1String("--home"))
-            ok = value(o.home);
-        else if (arg == QLatin1String("--screenshot"))
-            ok = value(o.screenshot);
-        else if (arg == QLatin1String("--script"))
-            ok = value(o.script);
-        else if (arg == QLatin1String("--scale"))
-            ok = value(o.scale);
-        else if (arg == QLatin1String("--tz"))
-            ok = value(o.zone);
-        else if (arg == QLatin1String("--pending"))
-            o.pending = true;
-        else
-            ok = false;
-        if (!ok) {
-            fail(QStringLiteral("unknown or incomplete option: %1").arg(arg));
-            return std::nullopt;
-        }
-    }
-    return o;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return 1;
+    return std::max(1, (screen->availableGeometry().height() - kFrameAllowance) / ui::Window::kHeight);
 }
 
-// Minimising is going to the background; restoring, coming back; closing
-// the window, the end.
-class Lifecycle : public QObject {
+// Quits once the window has painted its first frame.
+class FirstFrame : public QObject {
 public:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
-        auto* window = qobject_cast<QWidget*>(watched);
-        if (window && event->type() == QEvent::WindowStateChange) {
-            if (window->isMinimized())
-                ui::Application::shared()->enterBackground();
-            else
-                ui::Application::shared()->enterForeground();
-        } else if (event->type() == QEvent::Hide && window && window->isMinimized()) {
-            ui::Application::shared()->enterBackground();
-        } else if (event->type() == QEvent::Close) {
-            ui::Application::shared()->terminate();
-            QApplication::quit();
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, [] { QApplication::exit(0); });
         }
         return false;
     }
-};
-
-bool saveShot(const QString& file)
-{
-    ui::Window* window = ui::Application::shared()->keyWindow();
-    if (!window)
-        return false;
-    if (!window->grab().save(file)) {
-        fail(QStringLiteral("cannot write %1").arg(file));
-        return false;
-    }
-    return true;
-}
-
-// Runs a script of device actions, one line each, with time for the screen
-// to follow between them.
-class Script : public QObject {
-public:
-    explicit Script(QStringList lines) : lines_(std::move(lines)) {}
-
-    void start() { QTimer::singleShot(kSettleMs, this, [this] { next(); }); }
-    int status() const { return status_; }
 
 private:
-    void next()
-    {
-        while (index_ < lines_.size()) {
-            const QString line = lines_[index_++].trimmed();
-            if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-                continue;
-            int delay = kStepMs;
-            if (!run(line, delay)) {
-                fail(QStringLiteral("script line %1: cannot run \"%2\"").arg(index_).arg(line));
-                status_ = 2;
-                QApplication::exit(status_);
-                return;
-            }
-            if (done_)
-                return;
-            QTimer::singleShot(delay, this, [this] { next(); });
-            return;
-        }
-        QApplication::exit(status_);
-    }
-
-    bool run(const QString& line, int& delay)
-    {
-        ui::Window* window = ui::Application::shared()->keyWindow();
-        const QString command = line.section(QLatin1Char(' '), 0, 0);
-        const QString rest = line.section(QLatin1Char(' '), 1);
-        const QStringList args = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        auto numbers = [&args](int count, QList<int>& out) {
-            if (args.size() != count)
-                return false;
-            for (const QString& a : args) {
-                bool ok = false;
-                out.append(a.toInt(&ok));
-                if (!ok)
-                    return false;
-            }
-            return true;
-        };
-        QList<int> n;
-        if (command == QLatin1String("tap") && numbers(2, n) && window) {
-            ui::touch::tap(window, QPoint(n[0], n[1]));
-        } else if (command == QLatin1String("drag") && numbers(4, n) && window) {
-            ui::touch::drag(window, QPoint(n[0], n[1]), QPoint(n[2], n[3]));
-        } else if (command == QLatin1String("type") && window) {
-            ui::touch::type(window, rest);
-        } else if (command == QLatin1String("key") && rest == QLatin1String("Return") && window) {
-            ui::touch::key(window, Qt::Key_Return);
-        } else if (command == QLatin1String("wait") && numbers(1, n)) {
-            delay = n[0];
-        } else if (command == QLatin1String("shot") && !rest.isEmpty()) {
-            return saveShot(rest);
-        } else if (command == QLatin1String("home") && args.isEmpty() && window) {
-            window->showMinimized();
-            ui::Application::shared()->enterBackground();
-        } else if (command == QLatin1String("open") && args.isEmpty() && window) {
-            window->showNormal();
-            ui::Application::shared()->enterForeground();
-        } else if (command == QLatin1String("advance") && numbers(1, n)) {
-            foundation::Clock::advance(static_cast<qint64>(n[0]) * 60);
-            notifications::NotificationCenter::shared()->check();
-        } else if (command == QLatin1String("quit") && args.isEmpty()) {
-            done_ = true;
-            ui::Application::shared()->terminate();
-            QApplication::exit(status_);
-        } else {
-            return false;
-        }
-        return true;
-    }
-
-    QStringList lines_;
-    int index_ = 0;
-    int status_ = 0;
-    bool done_ = false;
+    bool seen_ = false;
 };
-
-void deliver(const notifications::LocalNotification& n)
-{
-    ui::Application* app = ui::Application::shared();
-    if (app->state() == ui::Application::State::Active) {
-        foundation::Log::write(QStringLiteral("alert: ") + QString(n.alertBody).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-        app->deliver(n);
-        return;
-    }
-    showBanner(app->keyWindow(), n.alertBody);
-    if (!n.soundName.isEmpty())
-        foundation::Log::write(QStringLiteral("sound: ") + n.soundName);
-    audio::AudioPlayer::playSound(n.soundName);
-}
 
 } // namespace
 
 int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<ui::ApplicationDelegate>()>& makeDelegate)
 {
-    const std::optional<Options> options = parse(argc, argv);
-    if (!options)
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QString error;
+    const std::optional<Options> options = Options::parse(arguments, &error);
+    if (!options) {
+        fail(error);
         return 2;
-    if (!options->scale.isEmpty())
-        qputenv("QT_SCALE_FACTOR", options->scale.toLatin1());
+    }
+    if (options->scale > 0)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(options->scale));
 
     // Listing the pending notifications needs no screen.
     std::unique_ptr<QCoreApplication> qt;
@@ -232,6 +86,22 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
     else
         qt = std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kelvaro"));
+
+    // Without --scale, the window takes the largest scale that fits the
+    // screen: Qt sets a scale only before it starts, so the device starts
+    // again with it, once.
+    if (!options->pending && options->scale == 0 && qEnvironmentVariableIsEmpty(kScaleChosen)
+        && qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
+        const int scale = fittingScale();
+        if (scale > 1) {
+            qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
+            qputenv(kScaleChosen, "1");
+            qt.reset();
+            execv("/proc/self/exe", argv);
+            fail(QStringLiteral("cannot start again at scale %1").arg(scale));
+            return 2;
+        }
+    }
 
     if (!options->zone.isEmpty()) {
         const QTimeZone zone(options->zone.toLatin1());
@@ -253,7 +123,7 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
     const QString home = options->home.isEmpty()
         ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Kelvaro")
         : QDir(options->home).absolutePath();
-    foundation::Directories::setResourcePath(QApplication::applicationDirPath() + QStringLiteral("/resources"));
+    foundation::Directories::setResourcePath(QCoreApplication::applicationDirPath() + QStringLiteral("/resources"));
     foundation::Directories::setDocumentsDirectory(home + QStringLiteral("/Documents"));
     notifications::NotificationCenter* center = notifications::NotificationCenter::shared();
     center->setStorePath(home + QStringLiteral("/Library/notifications.json"));
@@ -274,36 +144,90 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
         script = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     }
 
+    // One running app per sandbox: a second start shows the first's window
+    // and leaves before anything is scheduled or fired.
+    SingleInstance instance(home);
+    if (!instance.acquire()) {
+        foundation::Log::write(QStringLiteral("already running on this sandbox: showing its window"));
+        if (!instance.askToShow())
+            fail(QStringLiteral("the running app did not answer"));
+        return 0;
+    }
+
     foundation::UrlOpener::setHandler([](const QString& url) {
         foundation::Log::write(QStringLiteral("open: ") + url);
         return QDesktopServices::openUrl(QUrl(url));
     });
+    const QDir resources(foundation::Directories::resourcePath());
+    QIcon appIcon(resources.filePath(QStringLiteral("appIcon.png")));
+    appIcon.addFile(resources.filePath(QStringLiteral("appIcon@2x.png")));
+    QApplication::setWindowIcon(appIcon);
 
-    // Notifications that came due while the app was not running fire now,
-    // before the app reschedules.
-    center->setDeliveryHandler(deliver);
+    ui::Application* app = ui::Application::shared();
+    System system;
+    system.notifier = std::make_unique<Notifier>();
+    if (Tray::isAvailable()) {
+        Notifier* notifier = system.notifier.get();
+        system.tray = std::make_unique<Tray>(Tray::Actions{
+            System::bringToFront, [notifier] { notifier->sound().stop(); }, [] { System::quit(0); }});
+        // The window closes into the tray; only Quit ends the app.
+        QApplication::setQuitOnLastWindowClosed(false);
+        system.notifier->setTray(system.tray.get());
+    }
+    system.clock = std::make_unique<TimeEvents>([app](const QStringList&) { app->significantTimeChange(); });
+    auto showStatus = [&system, app] {
+        if (!system.tray)
+            return;
+        const QString text = app->delegate() ? app->delegate()->statusText(app) : QString();
+        system.tray->setToolTip(text.isEmpty() ? QStringLiteral("Kelvaro") : QStringLiteral("Kelvaro\n") + text);
+        system.tray->setSoundPlaying(system.notifier->sound().isPlaying());
+    };
+    system.notifier->sound().setChangeHandler(showStatus);
+    center->setChangeHandler(showStatus);
+
+    // Notifications that came due while the app was not running fire now
+    // (or are dropped as missed), before the app reschedules.
+    center->setDeliveryHandler([&system](const notifications::LocalNotification& n) { system.notifier->deliver(n); });
     center->start();
 
     std::unique_ptr<ui::ApplicationDelegate> delegate = makeDelegate();
-    ui::Application* app = ui::Application::shared();
+    FirstFrame firstFrame;
     app->setDelegate(delegate.get());
     app->launch();
+    system.clock->start();
+    instance.setShowHandler([] {
+        foundation::Log::write(QStringLiteral("shown for a second start"));
+        System::bringToFront();
+    });
 
-    Lifecycle lifecycle;
-    if (ui::Window* window = app->keyWindow())
+    Lifecycle lifecycle(system);
+    if (ui::Window* window = app->keyWindow()) {
         window->installEventFilter(&lifecycle);
+        if (options->quitWhenPainted)
+            window->installEventFilter(&firstFrame);
+    }
+    if (options->background) {
+        foundation::Log::write(QStringLiteral("started in the background"));
+        system.sendToBackground();
+    }
+    showStatus();
 
-    Script runner(script.value_or(QStringList()));
+    Script runner(script.value_or(QStringList()), system);
+    Stillness still;
     if (script)
         runner.start();
-    else if (!options->screenshot.isEmpty()) {
-        QTimer::singleShot(kSettleMs, qt.get(), [&options] { QApplication::exit(saveShot(options->screenshot) ? 0 : 1); });
-    }
+    else if (!options->screenshot.isEmpty())
+        still.whenStill([&options] { QApplication::exit(Script::saveShot(options->screenshot) ? 0 : 1); });
 
     int status = QApplication::exec();
     if (script && !options->screenshot.isEmpty() && status == 0)
-        status = saveShot(options->screenshot) ? 0 : 1;
+        status = Script::saveShot(options->screenshot) ? 0 : 1;
+    system.clock->stop();
     center->stop();
+    center->setDeliveryHandler({});
+    center->setChangeHandler({});
+    system.tray.reset();
+    system.notifier.reset();
     app->terminate();
     app->setDelegate(nullptr);
     delegate.reset();

@@ -1,23 +1,24 @@
 #include "NotificationCenter.h"
 
+#include "AtomicFile.h"
+
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Log.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <optional>
 
 namespace notifications {
 
 namespace {
 
 constexpr int kCheckMs = 1000;
+
 // A moment is written with its offset from UTC, so that it stays one moment
 // across a clock change (the hour that repeats when summer time ends) and a
 // change of the device's zone.
@@ -40,16 +41,66 @@ QJsonObject toJson(const LocalNotification& n)
         {"userInfo", QJsonObject::fromVariantMap(n.userInfo)}};
 }
 
-LocalNotification fromJson(const QJsonObject& o)
+// Text fields may be missing (empty); one of another type makes the entry
+// unusable.
+bool readText(const QJsonObject& o, const char* key, QString& into)
 {
+    const QJsonValue v = o.value(QLatin1String(key));
+    if (v.isUndefined() || v.isNull())
+        return true;
+    if (!v.isString())
+        return false;
+    into = v.toString();
+    return true;
+}
+
+std::optional<LocalNotification> fromJson(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject o = value.toObject();
+    const QJsonValue fire = o.value(QLatin1String("fireDate"));
+    if (!fire.isString())
+        return std::nullopt;
     LocalNotification n;
     // A moment written without an offset is a wall-clock time of the device.
-    n.fireDate = readMoment(o.value("fireDate").toString());
-    n.alertBody = o.value("alertBody").toString();
-    n.alertAction = o.value("alertAction").toString();
-    n.soundName = o.value("soundName").toString();
-    n.userInfo = o.value("userInfo").toObject().toVariantMap();
+    n.fireDate = readMoment(fire.toString());
+    if (!n.fireDate.isValid())
+        return std::nullopt;
+    if (!readText(o, "alertBody", n.alertBody) || !readText(o, "alertAction", n.alertAction)
+        || !readText(o, "soundName", n.soundName))
+        return std::nullopt;
+    const QJsonValue info = o.value(QLatin1String("userInfo"));
+    if (info.isObject())
+        n.userInfo = info.toObject().toVariantMap();
+    else if (!info.isUndefined() && !info.isNull())
+        return std::nullopt;
     return n;
+}
+
+bool earlier(const LocalNotification& a, const LocalNotification& b)
+{
+    return a.fireDate < b.fireDate;
+}
+
+// One notification for the user: the same moment and text.
+bool same(const LocalNotification& a, const LocalNotification& b)
+{
+    return a.fireDate == b.fireDate && a.alertBody == b.alertBody;
+}
+
+bool containsSame(const QList<LocalNotification>& list, const LocalNotification& n)
+{
+    return std::any_of(list.begin(), list.end(), [&n](const LocalNotification& m) { return same(m, n); });
+}
+
+QByteArray serialize(QList<LocalNotification> list)
+{
+    std::stable_sort(list.begin(), list.end(), earlier);
+    QJsonArray array;
+    for (const LocalNotification& n : list)
+        array.append(toJson(n));
+    return QJsonDocument(array).toJson(QJsonDocument::Indented);
 }
 
 } // namespace
@@ -69,38 +120,94 @@ NotificationCenter::NotificationCenter()
 void NotificationCenter::setStorePath(const QString& path)
 {
     path_ = path;
+    delivered_.clear();
     load();
+    changed();
 }
 
 void NotificationCenter::load()
 {
     pending_.clear();
+    onDisk_.reset();
     QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path_.isEmpty() || !file.open(QIODevice::ReadOnly))
         return;
-    const QJsonArray list = QJsonDocument::fromJson(file.readAll()).array();
-    for (const QJsonValue& v : list) {
-        LocalNotification n = fromJson(v.toObject());
-        if (n.fireDate.isValid())
-            pending_.append(n);
+    if (file.size() > kMaxFileBytes) {
+        foundation::Log::write(QStringLiteral("pending notifications not read: the file is %1 bytes").arg(file.size()));
+        return;
     }
+    QString error;
+    pending_ = read(file.read(kMaxFileBytes), &error);
+    if (!error.isEmpty())
+        foundation::Log::write(QStringLiteral("pending notifications not read: %1").arg(error));
+    trim();
+    if (error.isEmpty())
+        onDisk_ = pending_;
 }
 
-void NotificationCenter::save() const
+QList<LocalNotification> NotificationCenter::read(const QByteArray& json, QString* error)
+{
+    QJsonParseError parsed{};
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parsed);
+    if (!doc.isArray()) {
+        // A damaged list reads as an empty one rather than stopping the service.
+        if (error)
+            *error = parsed.error == QJsonParseError::NoError ? QStringLiteral("not a list") : parsed.errorString();
+        return {};
+    }
+    QList<LocalNotification> list;
+    const QJsonArray array = doc.array();
+    for (const QJsonValue& v : array) {
+        if (std::optional<LocalNotification> n = fromJson(v))
+            list.append(*n);
+    }
+    return list;
+}
+
+QByteArray NotificationCenter::write(const QList<LocalNotification>& list)
+{
+    return serialize(list);
+}
+
+void NotificationCenter::trim()
+{
+    std::stable_sort(pending_.begin(), pending_.end(), earlier);
+    if (pending_.size() <= kMaxPending)
+        return;
+    foundation::Log::write(QStringLiteral("pending notifications: %1 dropped, only the %2 soonest are kept")
+                               .arg(pending_.size() - kMaxPending)
+                               .arg(kMaxPending));
+    pending_.resize(kMaxPending);
+}
+
+void NotificationCenter::save()
 {
     if (path_.isEmpty())
         return;
-    QDir().mkpath(QFileInfo(path_).path());
-    QJsonArray list;
-    for (const LocalNotification& n : pending_)
-        list.append(toJson(n));
-    // Replaced whole, so a crash never leaves half a list.
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
+    // A rebuild that ends where it began (the usual case) writes nothing,
+    // and costs no more than a comparison.
+    QList<LocalNotification> sorted = pending_;
+    std::stable_sort(sorted.begin(), sorted.end(), earlier);
+    if (sorted == onDisk_)
         return;
-    file.write(QJsonDocument(list).toJson(QJsonDocument::Indented));
-    if (!file.commit())
-        foundation::Log::write(QStringLiteral("cannot save the pending notifications"));
+    const QByteArray bytes = serialize(sorted);
+    QFile current(path_);
+    if (current.open(QIODevice::ReadOnly) && current.size() == bytes.size() && current.readAll() == bytes)
+        return;
+    current.close();
+    QString error;
+    // Replaced whole, so a crash or a full disk never leaves half a list.
+    if (!replaceFile(path_, bytes, &error)) {
+        foundation::Log::write(QStringLiteral("cannot save the pending notifications (%1): the old list stays").arg(error));
+        return;
+    }
+    onDisk_ = sorted;
+}
+
+void NotificationCenter::changed()
+{
+    if (changed_)
+        changed_();
 }
 
 void NotificationCenter::scheduleLocalNotification(const LocalNotification& notification)
@@ -109,26 +216,69 @@ void NotificationCenter::scheduleLocalNotification(const LocalNotification& noti
     // A fire date given without a zone is a wall-clock time of the device.
     n.fireDate = foundation::Clock::onDevice(n.fireDate);
     pending_.append(n);
+    if (batchDepth_ > 0)
+        return;
+    trim();
     save();
+    changed();
 }
 
 void NotificationCenter::cancelAllLocalNotifications()
 {
     pending_.clear();
+    if (batchDepth_ > 0)
+        return;
     save();
+    changed();
+}
+
+void NotificationCenter::beginUpdate()
+{
+    if (batchDepth_++ > 0)
+        return;
+    const QDateTime now = foundation::Clock::now();
+    dueAtBatchStart_.clear();
+    for (const LocalNotification& n : pending_) {
+        if (n.fireDate <= now)
+            dueAtBatchStart_.append(n);
+    }
+}
+
+void NotificationCenter::endUpdate()
+{
+    if (batchDepth_ == 0 || --batchDepth_ > 0)
+        return;
+    const QDateTime now = foundation::Clock::now();
+    // What was due has fired as far as the user is concerned: a cancel does
+    // not take it back, and scheduling it again does not repeat it.
+    QList<LocalNotification> list = dueAtBatchStart_;
+    dueAtBatchStart_.clear();
+    for (const LocalNotification& n : std::as_const(pending_)) {
+        if (n.fireDate <= now && (containsSame(list, n) || containsSame(delivered_, n)))
+            continue;
+        list.append(n);
+    }
+    pending_ = list;
+    trim();
+    save();
+    changed();
 }
 
 QList<LocalNotification> NotificationCenter::scheduledLocalNotifications() const
 {
     QList<LocalNotification> list = pending_;
-    std::stable_sort(list.begin(), list.end(),
-        [](const LocalNotification& a, const LocalNotification& b) { return a.fireDate < b.fireDate; });
+    std::stable_sort(list.begin(), list.end(), earlier);
     return list;
 }
 
 void NotificationCenter::setDeliveryHandler(std::function<void(const LocalNotification&)> handler)
 {
     deliver_ = std::move(handler);
+}
+
+void NotificationCenter::setChangeHandler(std::function<void()> handler)
+{
+    changed_ = std::move(handler);
 }
 
 void NotificationCenter::start()
@@ -146,7 +296,11 @@ void NotificationCenter::stop()
 
 void NotificationCenter::check()
 {
+    // A batch in progress settles what is due when it ends.
+    if (batchDepth_ > 0)
+        return;
     const QDateTime now = foundation::Clock::now();
+    delivered_.removeIf([&now](const LocalNotification& n) { return n.fireDate.msecsTo(now) > kLateMs; });
     QList<LocalNotification> due;
     for (auto it = pending_.begin(); it != pending_.end();) {
         if (it->fireDate <= now) {
@@ -161,23 +315,33 @@ void NotificationCenter::check()
     // Off the list before delivery: a notification fires once, even when the
     // handler reschedules everything.
     save();
-    std::stable_sort(due.begin(), due.end(),
-        [](const LocalNotification& a, const LocalNotification& b) { return a.fireDate < b.fireDate; });
+    changed();
+    std::stable_sort(due.begin(), due.end(), earlier);
     for (const LocalNotification& n : due) {
+        if (n.fireDate.msecsTo(now) > kLateMs) {
+            foundation::Log::write(QStringLiteral("missed: ") + describe(n));
+            continue;
+        }
+        delivered_.append(n);
+        foundation::Log::write(QStringLiteral("fired: ") + describe(n));
         if (deliver_)
             deliver_(n);
     }
 }
 
+QString NotificationCenter::describe(const LocalNotification& n)
+{
+    QString body = n.alertBody;
+    body.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    return foundation::Clock::onDevice(n.fireDate).toString(QStringLiteral("yyyy-MM-ddTHH:mm")) + QStringLiteral("  ") + n.soundName
+        + QStringLiteral("  ") + body;
+}
+
 QString NotificationCenter::describe(const QList<LocalNotification>& list)
 {
     QString text;
-    for (const LocalNotification& n : list) {
-        QString body = n.alertBody;
-        body.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-        text += foundation::Clock::onDevice(n.fireDate).toString(QStringLiteral("yyyy-MM-ddTHH:mm")) + QStringLiteral("  ") + n.soundName + QStringLiteral("  ")
-            + body + QLatin1Char('\n');
-    }
+    for (const LocalNotification& n : list)
+        text += describe(n) + QLatin1Char('\n');
     return text;
 }
 

@@ -7,14 +7,24 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 namespace notifications {
 
 // The system's list of pending local notifications. It is kept in a file of
 // the sandbox, so it outlives the app, and each notification is handed to the
-// delivery handler once, when the device clock reaches its moment.
+// delivery handler once, when the device clock reaches its moment. One that
+// comes more than a minute late (the app was not running, the machine slept)
+// is dropped with a log line instead: an azan hours late is no azan.
 class NotificationCenter : public QObject {
 public:
+    // As many as a phone's system keeps; beyond them the latest are dropped.
+    static constexpr int kMaxPending = 64;
+    static constexpr qint64 kLateMs = 60 * 1000;
+    // A list of kMaxPending notifications is far smaller; a bigger file is
+    // not ours and is not read.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+
     static NotificationCenter* shared();
     NotificationCenter();
 
@@ -27,7 +37,26 @@ public:
     // The pending notifications in the order they fire.
     QList<LocalNotification> scheduledLocalNotifications() const;
 
+    // Cancels and schedules between these two become one change of the
+    // list, written once at the end (and not at all when nothing changed).
+    // What was due when the batch began still fires, once: a rebuild
+    // neither drops it nor gives it a second time.
+    void beginUpdate();
+    void endUpdate();
+    class Batch {
+    public:
+        explicit Batch(NotificationCenter* center) : center_(center) { center_->beginUpdate(); }
+        ~Batch() { center_->endUpdate(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        NotificationCenter* center_;
+    };
+
     void setDeliveryHandler(std::function<void(const LocalNotification&)> handler);
+    // Told after every change of the pending list.
+    void setChangeHandler(std::function<void()> handler);
     // Starts watching the clock; notifications already due fire now, once.
     void start();
     void stop();
@@ -37,14 +66,32 @@ public:
     // The pending list as text, one line per notification:
     // "YYYY-MM-DDTHH:MM  sound  text" with line breaks written as \n.
     static QString describe(const QList<LocalNotification>& list);
+    static QString describe(const LocalNotification& notification);
+
+    // The pending list as its file holds it, and back. Entries that are not
+    // notifications are skipped; a text that is no list reads as none, with
+    // `error` saying why.
+    static QList<LocalNotification> read(const QByteArray& json, QString* error = nullptr);
+    static QByteArray write(const QList<LocalNotification>& list);
 
 private:
     void load();
-    void save() const;
+    void save();
+    void changed();
+    // Keeps the kMaxPending soonest, in fire order.
+    void trim();
 
     QString path_;
     QList<LocalNotification> pending_;
+    // The list as the file holds it, in fire order, when that is known.
+    std::optional<QList<LocalNotification>> onDisk_;
+    int batchDepth_ = 0;
+    QList<LocalNotification> dueAtBatchStart_;
+    // Given lately, so that a rebuild that schedules them again does not
+    // give them twice.
+    QList<LocalNotification> delivered_;
     std::function<void(const LocalNotification&)> deliver_;
+    std::function<void()> changed_;
     QTimer timer_;
 };
 

@@ -65,6 +65,12 @@ void Application::terminate()
     state_ = State::NotRunning;
 }
 
+void Application::significantTimeChange()
+{
+    if (state_ != State::NotRunning && delegate_)
+        delegate_->significantTimeChange(this);
+}
+
 void Application::deliver(const notifications::LocalNotification& notification)
 {
     if (state_ == State::Active && delegate_)

@@ -20,6 +20,11 @@ public:
     virtual void didBecomeActive(Application*) {}
     virtual void didEnterBackground(Application*) {}
     virtual void willTerminate(Application*) {}
+    // A new day has begun, or the clock or the time zone jumped.
+    virtual void significantTimeChange(Application*) {}
+    // A short text the system may show for the app while it is out of
+    // sight (the desktop's tray): what comes next.
+    virtual QString statusText(Application*) { return {}; }
 };
 
 // The running app as the system sees it: its delegate, its key window and
@@ -43,6 +48,8 @@ public:
     void enterBackground();
     void enterForeground();
     void terminate();
+    // Told by the system's clock (see ApplicationDelegate).
+    void significantTimeChange();
     // A notification whose moment has come while the app runs.
     void deliver(const notifications::LocalNotification& notification);
 

@@ -125,4 +125,59 @@ TEST_F(AppDelegateTest, WithTheSettingsOpenTheForegroundRefreshesNothing)
     EXPECT_EQ(box.log.last(), "CustomUITabBarController");
 }
 
+TEST_F(AppDelegateTest, ANewDayOrAClockJumpReschedulesAndRefreshesTheMainScreen)
+{
+    box.choose({Sandbox::kTehran});
+    box.exec("UPDATE tSetting SET Item1 = 1, Item0 = 0, Item2 = 0");
+    launch();
+    // Left open over midnight, never sent to the background.
+    box.setNow(foundation::Clock::at(QDate(2012, 7, 22), QTime(0, 0)));
+    box.log.clear();
+    app->significantTimeChange();
+    EXPECT_EQ(mainScreen()->localDtp().getPersianDate(), "910501");
+    ASSERT_FALSE(box.log.isEmpty());
+    EXPECT_TRUE(box.log.first().startsWith("22 7 2012 / ")) << box.log.first().toStdString();
+    const auto pending = NotificationCenter::shared()->scheduledLocalNotifications();
+    ASSERT_EQ(pending.size(), 5);
+    EXPECT_EQ(pending.last().fireDate.date(), QDate(2012, 7, 26));
+
+    // A clock set back a week shows that week.
+    box.setNow(foundation::Clock::at(QDate(2012, 7, 15), QTime(9, 0)));
+    app->significantTimeChange();
+    EXPECT_EQ(mainScreen()->localDtp().getPersianDate(), "910425");
+    EXPECT_EQ(NotificationCenter::shared()->scheduledLocalNotifications().first().fireDate.date(), QDate(2012, 7, 15));
+}
+
+TEST_F(AppDelegateTest, WithTheSettingsOpenATimeChangeReschedulesOnly)
+{
+    launch();
+    QCoreApplication::processEvents();
+    ASSERT_NE(dynamic_cast<CustomUITabBarController*>(delegate.window()->rootViewController()), nullptr);
+    box.choose({Sandbox::kTehran});
+    box.exec("UPDATE tSetting SET Item1 = 1");
+    app->significantTimeChange();
+    EXPECT_FALSE(NotificationCenter::shared()->scheduledLocalNotifications().isEmpty());
+    ASSERT_NE(dynamic_cast<CustomUITabBarController*>(delegate.window()->rootViewController()), nullptr);
+}
+
+TEST_F(AppDelegateTest, TheStatusTellsTheNextAzanAndItsTimeInPersian)
+{
+    box.choose({Sandbox::kTehran});
+    // Reminders come before the azans but are not azans.
+    box.exec("UPDATE tSetting SET Item0 = 1, Item1 = 0, Item2 = 1, Item4 = 10, Item5 = 10");
+    box.setNow(foundation::Clock::at(QDate(2012, 7, 21), QTime(10, 0)));
+    launch();
+    EXPECT_EQ(delegate.statusText(app), "اذان مغرب به افق تهران\nامروز ساعت ٢٠:٣٧");
+    box.setNow(foundation::Clock::at(QDate(2012, 7, 21), QTime(21, 0)));
+    app->significantTimeChange();
+    EXPECT_EQ(delegate.statusText(app), "اذان صبح به افق تهران\nفردا ساعت ٠٤:٢٤");
+    // An azan days ahead: its date.
+    NotificationCenter::shared()->cancelAllLocalNotifications();
+    NotificationCenter::shared()->scheduleLocalNotification({foundation::Clock::at(QDate(2012, 7, 24), QTime(13, 11)),
+        "اذان ظهر به افق تهران", "Ok", "0.wav", {}});
+    EXPECT_EQ(delegate.statusText(app), "اذان ظهر به افق تهران\n٠٣ مرداد ساعت ١٣:١١");
+    NotificationCenter::shared()->cancelAllLocalNotifications();
+    EXPECT_EQ(delegate.statusText(app), "اذانی در پیش نیست");
+}
+
 } // namespace

@@ -8,10 +8,11 @@
 
 #include "platform/foundation/Directories.h"
 #include "platform/foundation/Log.h"
+#include "tests/support/Sandbox.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -37,7 +38,9 @@ QByteArray read(const QString& path)
 QString sql(const QString& path, const char* statement)
 {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    // Read-write, as the app opens it: a change a crash left half done is
+    // rolled back first.
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_stmt* s = nullptr;
     QString value;
     if (sqlite3_prepare_v2(db, statement, -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW)
@@ -48,13 +51,24 @@ QString sql(const QString& path, const char* statement)
 }
 
 struct Child {
-    // Kill it with SIGKILL this many microseconds after it starts.
+    // Kill it with SIGKILL this many microseconds after it starts (or, with
+    // `afterReady`, after it calls ready()).
     int killAfterUs = -1;
+    bool afterReady = false;
     // Run it as a user who owns none of the files (when the tests run as root).
     bool unprivileged = false;
     // No file may grow past this many bytes.
     qint64 fileLimit = -1;
 };
+
+// The child's way to say that it has come to the part worth killing.
+int readyPipe[2] = {-1, -1};
+void ready()
+{
+    const char byte = 1;
+    if (::write(readyPipe[1], &byte, 1) != 1)
+        _exit(91);
+}
 
 // Runs `body` in a child process; its exit status, or 128 + the signal that
 // ended it.
@@ -62,6 +76,8 @@ int run(const Child& how, const std::function<int()>& body)
 {
     // No connection may cross the fork.
     MyDB::resetShared();
+    if (pipe(readyPipe) != 0)
+        return -1;
     const pid_t pid = fork();
     if (pid == 0) {
         foundation::Log::setSink({});
@@ -76,6 +92,13 @@ int run(const Child& how, const std::function<int()>& body)
         MyDB::resetShared();
         _exit(status);
     }
+    if (how.afterReady) {
+        char byte = 0;
+        if (::read(readyPipe[0], &byte, 1) != 1)
+            return -1;
+    }
+    ::close(readyPipe[0]);
+    ::close(readyPipe[1]);
     if (how.killAfterUs >= 0) {
         usleep(static_cast<useconds_t>(how.killAfterUs));
         kill(pid, SIGKILL);
@@ -89,19 +112,7 @@ const int kKillPoints[] = {0, 300, 1000, 2500, 5000, 10000, 20000, 40000};
 
 class FaultTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        foundation::Directories::setResourcePath(QStringLiteral(KELVARO_RESOURCES));
-        foundation::Directories::setDocumentsDirectory(documents.path());
-        MyDB::resetShared();
-        foundation::Log::setSink([this](const QString& line) { log.append(line); });
-    }
-    void TearDown() override
-    {
-        foundation::Log::setSink({});
-        MyDB::resetShared();
-        QFile::setPermissions(documents.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    void TearDown() override { QFile::setPermissions(documents.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
     QString copy() const { return documents.filePath("Icons"); }
     // Each user-made city is there with all its rows, or not at all.
     void expectCitiesWhole() const
@@ -114,12 +125,13 @@ protected:
     }
     void letEveryoneIn() const
     {
-        QFile::setPermissions(documents.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
-                | QFile::WriteOther | QFile::ExeOther);
+        const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QFile::setPermissions(box.home(), all);
+        QFile::setPermissions(documents.path(), all);
     }
 
-    QTemporaryDir documents;
-    QStringList log;
+    Sandbox box;
+    QDir documents{foundation::Directories::documentsDirectory()};
 };
 
 TEST_F(FaultTest, KilledDuringTheFirstStartTheCopyIsMissingOrWhole)
@@ -144,9 +156,12 @@ TEST_F(FaultTest, KilledDuringSavesEachCityIsWholeOrAbsent)
 {
     MyDB::initialize();
     for (int us : kKillPoints) {
-        run({us}, [] {
-            for (int i = 0; i < 400; ++i)
+        run({.killAfterUs = us, .afterReady = true}, [] {
+            for (int i = 0; i < 400; ++i) {
                 cities::create(QStringLiteral("شهر %1").arg(i), 8, {1, 2, 3, 4, 5, 6});
+                if (i == 0)
+                    ready();
+            }
             return 0;
         });
         expectCitiesWhole();
@@ -154,6 +169,28 @@ TEST_F(FaultTest, KilledDuringSavesEachCityIsWholeOrAbsent)
         ASSERT_EQ(WorkingCopy::check(copy(), kShipped), WorkingCopy::State::Whole) << "killed after " << us << " us";
     }
     EXPECT_NE(sql(copy(), "SELECT COUNT(*) FROM tStates WHERE StateID > 62"), "0");
+}
+
+TEST_F(FaultTest, AChangeACrashLeftHalfWrittenIsRolledBackNotTakenForDamage)
+{
+    MyDB::initialize();
+    ASSERT_TRUE(cities::choose(39));
+    const QString before = sql(copy(), "SELECT COUNT(*) FROM tTimes");
+    // A change large enough to reach the file before it commits, then the end.
+    run({}, [this] {
+        sqlite3* db = nullptr;
+        sqlite3_open(copy().toUtf8().constData(), &db);
+        sqlite3_exec(db, "PRAGMA cache_size = 10; BEGIN; UPDATE tTimes SET T6 = T6 || ' '; DELETE FROM tSelectedStates;", nullptr, nullptr, nullptr);
+        kill(getpid(), SIGKILL);
+        return 1;
+    });
+    ASSERT_TRUE(QFile::exists(copy() + "-journal"));
+    EXPECT_EQ(WorkingCopy::check(copy(), kShipped), WorkingCopy::State::Whole);
+    MyDB::initialize();
+    EXPECT_TRUE(documents.entryList({"Icons.damaged-*"}, QDir::Files).isEmpty());
+    EXPECT_EQ(sql(copy(), "SELECT COUNT(*) FROM tTimes WHERE T6 LIKE '% '"), "0");
+    EXPECT_EQ(sql(copy(), "SELECT group_concat(StateID) FROM tSelectedStates"), "39");
+    EXPECT_EQ(sql(copy(), "SELECT COUNT(*) FROM tTimes"), before);
 }
 
 TEST_F(FaultTest, KilledDuringAnUpdateTheOldCopyOrTheNewOneIsThere)

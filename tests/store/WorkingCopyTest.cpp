@@ -3,14 +3,13 @@
 #include "store/WorkingCopy.h"
 
 #include "platform/foundation/Directories.h"
-#include "platform/foundation/Log.h"
 #include "store/Cities.h"
 #include "store/MyDB.h"
 #include "store/Settings.h"
+#include "tests/support/Sandbox.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -49,18 +48,6 @@ QString sql(const QString& path, const QString& statement)
 
 class WorkingCopyTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        foundation::Directories::setResourcePath(QStringLiteral(KELVARO_RESOURCES));
-        foundation::Directories::setDocumentsDirectory(documents.path());
-        MyDB::resetShared();
-        foundation::Log::setSink([this](const QString& line) { log.append(line); });
-    }
-    void TearDown() override
-    {
-        foundation::Log::setSink({});
-        MyDB::resetShared();
-    }
 
     // A copy with the user's own rows: three chosen cities (one made by the
     // user), and settings of their own.
@@ -75,11 +62,11 @@ protected:
         MyDB::resetShared();
     }
     QString chosen() const { return sql(copy(), "SELECT group_concat(StateID || ':' || Ordering, ' ') FROM (SELECT * FROM tSelectedStates ORDER BY Ordering)"); }
-    QStringList asideFiles() const { return QDir(documents.path()).entryList({"Icons.damaged-*"}, QDir::Files); }
+    QStringList asideFiles() const { return documents.entryList({"Icons.damaged-*"}, QDir::Files); }
     QString copy() const { return documents.filePath("Icons"); }
 
-    QTemporaryDir documents;
-    QStringList log;
+    Sandbox box;
+    QDir documents{foundation::Directories::documentsDirectory()};
 };
 
 TEST_F(WorkingCopyTest, TheFirstStartCopiesTheShippedFileWhole)

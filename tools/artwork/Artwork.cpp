@@ -305,6 +305,69 @@ void today(QPainter& p)
     p.drawEllipse(QPointF(22.5, 21.5), 18, 18);
 }
 
+// A dome between two minarets, standing on y = `ground`, `w` wide.
+QPainterPath mosque(double x, double ground, double w)
+{
+    const double u = w / 22;
+    QPainterPath path;
+    path.moveTo(x, ground);
+    path.lineTo(x, ground - 12 * u);
+    path.lineTo(x + 1 * u, ground - 15 * u);
+    path.lineTo(x + 2 * u, ground - 12 * u);
+    path.lineTo(x + 2 * u, ground - 6 * u);
+    path.lineTo(x + 5 * u, ground - 6 * u);
+    path.cubicTo(x + 5 * u, ground - 11 * u, x + 10 * u, ground - 11.5 * u, x + 11 * u, ground - 14 * u);
+    path.cubicTo(x + 12 * u, ground - 11.5 * u, x + 17 * u, ground - 11 * u, x + 17 * u, ground - 6 * u);
+    path.lineTo(x + 20 * u, ground - 6 * u);
+    path.lineTo(x + 20 * u, ground - 12 * u);
+    path.lineTo(x + 21 * u, ground - 15 * u);
+    path.lineTo(x + 22 * u, ground - 12 * u);
+    path.lineTo(x + 22 * u, ground);
+    path.closeSubpath();
+    return path;
+}
+
+QPainterPath crescent(QPointF c, double r)
+{
+    QPainterPath moon;
+    moon.addEllipse(c, r, r);
+    QPainterPath bite;
+    bite.addEllipse(c + QPointF(r * 0.45, -r * 0.3), r * 0.88, r * 0.88);
+    return moon.subtracted(bite);
+}
+
+// The app's own icon: the night sky of the main screen, its crescent and a
+// mosque on the horizon.
+void appIcon(QPainter& p)
+{
+    QPainterPath tile;
+    tile.addRoundedRect(QRectF(2, 2, 60, 60), 13, 13);
+    QLinearGradient sky(0, 2, 0, 62);
+    sky.setColorAt(0, QColor(8, 16, 42));
+    sky.setColorAt(0.6, QColor(14, 40, 74));
+    sky.setColorAt(1, QColor(10, 58, 72));
+    p.setPen(QPen(QColor(214, 182, 110, 170), 1.2));
+    p.setBrush(sky);
+    p.drawPath(tile);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(250, 236, 180));
+    p.drawPath(crescent(QPointF(41, 19), 9));
+    p.setBrush(QColor(214, 182, 110, 200));
+    p.drawPath(star(QPointF(20, 17), 3.5));
+    p.setBrush(QColor(236, 208, 140));
+    p.drawPath(mosque(10, 55, 44));
+}
+
+// The tray's icon: crescent over a mosque, to be read at 22 pixels on a
+// light or a dark panel (a dark outline under the gold).
+void trayIcon(QPainter& p)
+{
+    QPainterPath shape = crescent(QPointF(15.5, 5.5), 4.2).united(mosque(1, 21, 16));
+    p.setPen(QPen(QColor(20, 30, 60, 200), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(236, 200, 110));
+    p.drawPath(shape);
+}
+
 } // namespace
 
 QList<Artwork> allArtwork()
@@ -323,6 +386,8 @@ QList<Artwork> allArtwork()
         {QStringLiteral("selected.png"), QSize(45, 43), selected},
         {QStringLiteral("selectedWithEvent.png"), QSize(45, 43), selectedWithEvent},
         {QStringLiteral("today.png"), QSize(45, 43), today},
+        {QStringLiteral("appIcon.png"), QSize(64, 64), appIcon},
+        {QStringLiteral("trayIcon.png"), QSize(22, 22), trayIcon},
     };
 }
 

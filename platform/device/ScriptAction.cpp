@@ -1,0 +1,83 @@
+#include "ScriptAction.h"
+
+#include <QStringList>
+
+#include <cstdlib>
+
+namespace device {
+
+namespace {
+
+// Exactly `count` whole numbers, each within `limit` of zero.
+bool wholeNumbers(const QStringList& words, int count, int limit, QList<int>& out)
+{
+    if (words.size() != count)
+        return false;
+    for (const QString& w : words) {
+        bool ok = false;
+        const int n = w.toInt(&ok);
+        if (!ok || std::abs(static_cast<long>(n)) > limit)
+            return false;
+        out.append(n);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<ScriptAction> ScriptAction::parse(const QString& line)
+{
+    const QString trimmed = line.trimmed();
+    ScriptAction a;
+    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#')))
+        return a;
+    const QString command = trimmed.section(QLatin1Char(' '), 0, 0);
+    const QString rest = trimmed.section(QLatin1Char(' '), 1);
+    const QStringList words = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    constexpr int kPoints = 100000;
+
+    bool ok = false;
+    if (command == QLatin1String("tap")) {
+        a.kind = Kind::Tap;
+        ok = wholeNumbers(words, 2, kPoints, a.numbers);
+    } else if (command == QLatin1String("drag")) {
+        a.kind = Kind::Drag;
+        ok = wholeNumbers(words, 4, kPoints, a.numbers);
+    } else if (command == QLatin1String("type")) {
+        a.kind = Kind::Type;
+        a.text = rest;
+        ok = true;
+    } else if (command == QLatin1String("key")) {
+        a.kind = Kind::Key;
+        a.text = rest;
+        ok = rest == QLatin1String("Return") || rest == QLatin1String("Escape") || rest == QLatin1String("Tab");
+    } else if (command == QLatin1String("wait")) {
+        a.kind = Kind::Wait;
+        ok = wholeNumbers(words, 1, kMaxWaitMs, a.numbers) && a.numbers[0] >= 0;
+    } else if (command == QLatin1String("shot")) {
+        a.kind = Kind::Shot;
+        a.text = rest;
+        ok = !rest.isEmpty();
+    } else if (command == QLatin1String("tray")) {
+        a.kind = Kind::Tray;
+        a.text = rest;
+        ok = rest == QLatin1String("open") || rest == QLatin1String("stop") || rest == QLatin1String("quit");
+    } else if (command == QLatin1String("advance")) {
+        a.kind = Kind::Advance;
+        ok = wholeNumbers(words, 1, kMaxAdvanceMinutes, a.numbers);
+    } else {
+        static const QList<QPair<QString, Kind>> bare = {{QStringLiteral("home"), Kind::Home}, {QStringLiteral("open"), Kind::Open},
+            {QStringLiteral("close"), Kind::Close}, {QStringLiteral("quit"), Kind::Quit}};
+        for (const auto& [name, kind] : bare) {
+            if (command == name) {
+                a.kind = kind;
+                ok = words.isEmpty();
+            }
+        }
+    }
+    if (!ok)
+        return std::nullopt;
+    return a;
+}
+
+} // namespace device
