@@ -427,8 +427,6 @@ TEST_F(CalendarTest, AScreenReaderHearsWholeDatesAndTheNamesOfTheTimes)
     EXPECT_EQ(name(calendar->view()), "تقویم");
     EXPECT_EQ(name(day(31)), "٣١ تیر ١٣٩١، امروز، دارای رویداد");
     EXPECT_EQ(name(day(30)), "٣٠ تیر ١٣٩١، تعطیل");
-    EXPECT_EQ(name(calendar->nextButton()), "ماه بعد");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(day(31))->role(), QAccessible::Button);
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(day(31))->state().selected);
     ui::touch::key(phone.window(), Qt::Key_Escape);
     Phone::settle();

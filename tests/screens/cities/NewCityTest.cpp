@@ -199,31 +199,6 @@ TEST_F(NewCityTest, TheKeyboardChoosesTheProvinceAndEscapeLeaves)
     EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates"), states);
 }
 
-TEST_F(NewCityTest, TabGoesThroughTheFormsControls)
-{
-    // From the name field on, Tab visits the sliders and the bar's buttons,
-    // only of this screen, and Right moves the focused slider.
-    phone.tap(form->nameField());
-    QList<QWidget*> visited;
-    for (int i = 0; i < 12; ++i) {
-        ui::touch::key(phone.window(), Qt::Key_Tab);
-        QWidget* focus = phone.window()->focusWidget();
-        ASSERT_NE(focus, nullptr);
-        EXPECT_TRUE(form->view()->isAncestorOf(focus) || phone.tabNavigation(0)->navigationBar()->isAncestorOf(focus)) << i;
-        if (!visited.contains(focus))
-            visited.append(focus);
-    }
-    for (int r = 0; r < NewCityController::kOffsetRows; ++r)
-        EXPECT_TRUE(visited.contains(slider(r))) << r;
-    for (int i = 0; i < 30 && phone.window()->focusWidget() != slider(2); ++i)
-        ui::touch::key(phone.window(), Qt::Key_Tab);
-    ASSERT_EQ(phone.window()->focusWidget(), slider(2));
-    ui::touch::key(phone.window(), Qt::Key_Right);
-    ui::touch::key(phone.window(), Qt::Key_Right);
-    EXPECT_EQ(form->difArray()[2], 2);
-    EXPECT_EQ(valueLabel(2)->text(), QString::fromUtf16(u"\u0662"));
-}
-
 TEST_F(NewCityTest, SlidersRoundDownAndShowPersianDigits)
 {
     moveSlider(0, 4.7);
