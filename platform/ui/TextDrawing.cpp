@@ -1,6 +1,7 @@
 #include "TextDrawing.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -20,6 +21,30 @@ constexpr double kSmallestFont = 9;
 constexpr double kPersianAscent = 0.84;
 constexpr double kPersianDescent = 0.39;
 constexpr double kPersianLineSpacing = 1.5;
+
+constexpr qsizetype kMeasuresKept = 4096;
+
+// A line's width and the box of its letters (from its baseline). Screens
+// draw the same texts again and again: each is measured once.
+struct Measure {
+    double advance;
+    QRectF ink;
+};
+
+Measure measure(const QString& text, const QFont& font)
+{
+    static QHash<QString, Measure> kept;
+    const QString key = font.key() + QLatin1Char('\n') + text;
+    const auto it = kept.constFind(key);
+    if (it != kept.constEnd())
+        return *it;
+    if (kept.size() >= kMeasuresKept)
+        kept.clear();
+    const QFontMetricsF metrics(font);
+    const Measure m{metrics.horizontalAdvance(text), metrics.tightBoundingRect(text)};
+    kept.insert(key, m);
+    return m;
+}
 
 struct LineBox {
     double ascent;
@@ -82,7 +107,7 @@ void drawOneLine(QPainter& painter, const QRectF& rect, const QString& text, con
     const LineBox box = lineBox(text, font);
     double baseline = rect.center().y() + (box.ascent - box.descent) / 2;
     // Letters that reach further (the stroke of gaf, a tail) stay inside.
-    const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
+    const QRectF ink = measure(text, font).ink;
     if (ink.height() <= rect.height()) {
         if (baseline + ink.top() < rect.top())
             baseline = rect.top() - ink.top();
@@ -169,8 +194,8 @@ QFont fittingFont(const QString& text, const QFont& font, const QSize& box, doub
 {
     QFont f = font;
     while (shrinkable(f, minimumSize)) {
-        const QFontMetricsF metrics(f);
-        if (metrics.horizontalAdvance(text) <= box.width() && metrics.tightBoundingRect(text).height() <= box.height())
+        const Measure m = measure(text, f);
+        if (m.advance <= box.width() && m.ink.height() <= box.height())
             break;
         f.setPixelSize(f.pixelSize() - 1);
     }
@@ -200,7 +225,7 @@ bool showsWhole(const QString& text, const QFont& font, const QSize& size, int l
     const double smallest = smallestFor(font, minimumSize);
     if (lines == 1) {
         const QFont f = shrinkToFit ? fittingFont(shown, font, size, smallest) : font;
-        return QFontMetricsF(f).horizontalAdvance(shown) <= size.width();
+        return measure(shown, f).advance <= size.width();
     }
     return wrapFits(shown, wrappedFont(shown, font, size, lines, shrinkToFit, smallest), size, lines);
 }
@@ -216,7 +241,7 @@ void drawText(QPainter& painter, const QRect& rect, const QString& text, const Q
     painter.setPen(color);
     if (lines == 1) {
         const QFont f = shrinkToFit ? fittingFont(shown, font, rect.size(), smallest) : font;
-        drawOneLine(painter, rect, elided(shown, f, rect.width()), f, alignment);
+        drawOneLine(painter, rect, measure(shown, f).advance <= rect.width() ? shown : elided(shown, f, rect.width()), f, alignment);
     } else {
         drawWrapped(painter, rect, shown, wrappedFont(shown, font, rect.size(), lines, shrinkToFit, smallest), alignment, lines);
     }
