@@ -212,6 +212,12 @@ QFont wrappedFont(const QString& shown, const QFont& font, const QSize& size, in
     return f;
 }
 
+// A text layout breaks lines only at the line separator, not at '\n'.
+QString withLineBreaks(QString text)
+{
+    return text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+}
+
 double smallestFor(const QFont& font, double minimumSize)
 {
     return minimumSize > 0 ? minimumSize : minimumFontSize(font.pixelSize());
@@ -227,7 +233,8 @@ bool showsWhole(const QString& text, const QFont& font, const QSize& size, int l
         const QFont f = shrinkToFit ? fittingFont(shown, font, size, smallest) : font;
         return measure(shown, f).advance <= size.width();
     }
-    return wrapFits(shown, wrappedFont(shown, font, size, lines, shrinkToFit, smallest), size, lines);
+    const QString broken = withLineBreaks(shown);
+    return wrapFits(broken, wrappedFont(broken, font, size, lines, shrinkToFit, smallest), size, lines);
 }
 
 void drawText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font, const QColor& color,
@@ -243,7 +250,8 @@ void drawText(QPainter& painter, const QRect& rect, const QString& text, const Q
         const QFont f = shrinkToFit ? fittingFont(shown, font, rect.size(), smallest) : font;
         drawOneLine(painter, rect, measure(shown, f).advance <= rect.width() ? shown : elided(shown, f, rect.width()), f, alignment);
     } else {
-        drawWrapped(painter, rect, shown, wrappedFont(shown, font, rect.size(), lines, shrinkToFit, smallest), alignment, lines);
+        const QString broken = withLineBreaks(shown);
+        drawWrapped(painter, rect, broken, wrappedFont(broken, font, rect.size(), lines, shrinkToFit, smallest), alignment, lines);
     }
     painter.restore();
 }

@@ -13,13 +13,13 @@ namespace {
 constexpr int kMargin = 20;
 
 // `text` drawn into `frame`, on a transparent picture with room around it.
-QImage drawn(const QString& text, const QSize& frame, double size)
+QImage drawn(const QString& text, const QSize& frame, double size, int lines = 1)
 {
     QImage image(frame + QSize(2 * kMargin, 2 * kMargin), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     ui::drawText(painter, QRect(QPoint(kMargin, kMargin), frame), text, ui::font(QStringLiteral("Helvetica"), size), Qt::black,
-        ui::TextAlignment::Right);
+        ui::TextAlignment::Right, lines);
     return image;
 }
 
@@ -95,6 +95,14 @@ TEST(TextDrawing, ATextTooLargeShrinksToTheMinimumBeforeItIsCut)
     // A text taller than its row shrinks until its letters fit the row.
     const QFont row = ui::fittingFont(QStringLiteral("آج"), ui::font(QStringLiteral("Helvetica"), 15), QSize(300, 15), 9);
     EXPECT_LE(QFontMetricsF(row).tightBoundingRect(QStringLiteral("آج")).height(), 15);
+}
+
+TEST(TextDrawing, WrappedTextBreaksAtItsNewLines)
+{
+    // An alert's title over its message: two short lines in a wide frame.
+    const QRect ink = inked(drawn(QStringLiteral("ذخیره نشد\nدوباره"), QSize(280, 100), 16, 0));
+    EXPECT_GT(ink.height(), 2 * 16);
+    EXPECT_LT(ink.width(), 120);
 }
 
 } // namespace
