@@ -13,6 +13,7 @@ constexpr char16_t kArabicIndicZero = 0x0660;
 constexpr char16_t kPersianZero = 0x06F0;
 constexpr int kDigits = 10;
 constexpr double kSmallestFont = 9;
+constexpr double kInkMargin = 1;
 
 // Persian letters reach from the madda of alef above to the tail of jim
 // below. Centring that band centres a Persian line as the eye sees it; the
@@ -106,13 +107,15 @@ void drawOneLine(QPainter& painter, const QRectF& rect, const QString& text, con
 
     const LineBox box = lineBox(text, font);
     double baseline = rect.center().y() + (box.ascent - box.descent) / 2;
-    // Letters that reach further (the stroke of gaf, a tail) stay inside.
+    // Letters that reach further (the stroke of gaf, a tail) stay inside,
+    // clear of the frame's edges, where a row draws its lines.
     const QRectF ink = measure(text, font).ink;
-    if (ink.height() <= rect.height()) {
-        if (baseline + ink.top() < rect.top())
-            baseline = rect.top() - ink.top();
-        if (baseline + ink.bottom() > rect.bottom())
-            baseline = rect.bottom() - ink.bottom();
+    const QRectF room = rect.adjusted(0, kInkMargin, 0, -kInkMargin);
+    if (ink.height() <= room.height()) {
+        if (baseline + ink.top() < room.top())
+            baseline = room.top() - ink.top();
+        if (baseline + ink.bottom() > room.bottom())
+            baseline = room.bottom() - ink.bottom();
     }
     layout.draw(&painter, QPointF(rect.left(), baseline - line.ascent()));
 }
@@ -195,7 +198,7 @@ QFont fittingFont(const QString& text, const QFont& font, const QSize& box, doub
     QFont f = font;
     while (shrinkable(f, minimumSize)) {
         const Measure m = measure(text, f);
-        if (m.advance <= box.width() && m.ink.height() <= box.height())
+        if (m.advance <= box.width() && m.ink.height() <= box.height() - 2 * kInkMargin)
             break;
         f.setPixelSize(f.pixelSize() - 1);
     }
