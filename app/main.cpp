@@ -4,5 +4,6 @@
 
 int main(int argc, char** argv)
 {
-    return device::ApplicationMain(argc, argv, [] { return std::make_unique<AppDelegate>(); });
+    return device::ApplicationMain(argc, argv, [] { return std::make_unique<AppDelegate>(); },
+        {QStringLiteral("MainView.png"), QStringLiteral("calendarBtn.png")});
 }

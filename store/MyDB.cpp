@@ -57,7 +57,7 @@ MyDB::~MyDB()
     // The copy as this process leaves it needs no full check at the next
     // start; after a crash it gets one.
     if (changed_)
-        WorkingCopy::remember(dbPath);
+        WorkingCopy::remember(dbPath, QDir(foundation::Directories::resourcePath()).filePath(fileName));
 }
 
 QString MyDB::getDBPath() const

@@ -13,6 +13,8 @@
 #include <QSet>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -111,13 +113,31 @@ QString checkedMark(const QString& path)
     return info.dir().filePath(QStringLiteral(".") + info.fileName() + QStringLiteral("-checked"));
 }
 
-// What identifies the file as this process last left it.
+// What identifies the file as this process last left it: its place on the
+// disk, its size and the times of its last change, to the nanosecond.
 QByteArray signature(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return {};
-    return QByteArray::number(info.size()) + ' ' + QByteArray::number(info.lastModified().toMSecsSinceEpoch());
+    return QByteArray::number(static_cast<qulonglong>(st.st_dev)) + ' ' + QByteArray::number(static_cast<qulonglong>(st.st_ino)) + ' '
+        + QByteArray::number(static_cast<qlonglong>(st.st_size)) + ' ' + QByteArray::number(static_cast<qlonglong>(st.st_mtim.tv_sec)) + '.'
+        + QByteArray::number(static_cast<qlonglong>(st.st_mtim.tv_nsec)) + ' ' + QByteArray::number(static_cast<qlonglong>(st.st_ctim.tv_sec))
+        + '.' + QByteArray::number(static_cast<qlonglong>(st.st_ctim.tv_nsec));
+}
+
+// The mark of a copy checked against a shipped file: both signatures.
+QByteArray markOf(const QString& path, const QString& shipped)
+{
+    const QByteArray mine = signature(path);
+    return mine.isEmpty() ? QByteArray() : mine + '\n' + signature(shipped);
+}
+
+bool marked(const QString& path, const QString& shipped)
+{
+    QFile mark(checkedMark(path));
+    const QByteArray expected = markOf(path, shipped);
+    return !expected.isEmpty() && mark.open(QIODevice::ReadOnly) && mark.readAll() == expected;
 }
 
 QString uriReadOnly(const QString& path)
@@ -313,9 +333,7 @@ WorkingCopy::State WorkingCopy::check(const QString& path, const QString& shippe
     }
 
     // The whole file, unless it is as this process last left it.
-    QFile mark(checkedMark(path));
-    const bool known = mark.open(QIODevice::ReadOnly) && mark.readAll() == signature(path);
-    if (!known) {
+    if (!marked(path, shipped)) {
         const auto result = c.rows(QStringLiteral("PRAGMA quick_check"));
         if (!result)
             return busy(c.result()) ? State::Unknown : State::Damaged;
@@ -328,25 +346,29 @@ WorkingCopy::State WorkingCopy::check(const QString& path, const QString& shippe
 
 QString WorkingCopy::prepare(const QString& path, const QString& shipped)
 {
+    // A copy as this app left it, beside the same shipped file, was checked
+    // whole then and has not changed since: nothing to open at all.
+    if (marked(path, shipped))
+        return {};
     const QString temporary = path + QStringLiteral(".new");
     switch (check(path, shipped)) {
     case State::Missing:
         if (copy(shipped, path))
-            remember(path);
+            remember(path, shipped);
         return {};
     case State::Unknown:
         foundation::Log::write(QStringLiteral("the database is locked by another program: it is used without a check"));
         return {};
     case State::Whole:
         ensureSettingsRow(path, shipped);
-        remember(path);
+        remember(path, shipped);
         return {};
     case State::Outdated:
         // Newer shipped data: a new copy with the user's rows, all of them or
         // none, put in place in one step.
         if (build(temporary, shipped, path, false) && replace(temporary, path)) {
             foundation::Log::write(QStringLiteral("the database was updated to data version %1").arg(dataVersion(path)));
-            remember(path);
+            remember(path, shipped);
             return {};
         }
         QFile::remove(temporary);
@@ -365,7 +387,7 @@ QString WorkingCopy::prepare(const QString& path, const QString& shipped)
             return {};
         }
         foundation::Log::write(QStringLiteral("the database was damaged: a fresh copy replaces it, the old one is kept as ") + QFileInfo(aside).fileName());
-        remember(path);
+        remember(path, shipped);
         return notice(*kept, aside);
     }
     }
@@ -397,9 +419,11 @@ bool WorkingCopy::copy(const QString& from, const QString& to)
     return target.commit();
 }
 
-void WorkingCopy::remember(const QString& path)
+void WorkingCopy::remember(const QString& path, const QString& shipped)
 {
-    const QByteArray now = signature(path);
+    const QByteArray now = markOf(path, shipped);
+    if (now.isEmpty())
+        return;
     QFile mark(checkedMark(path));
     if (mark.open(QIODevice::ReadOnly) && mark.readAll() == now)
         return;

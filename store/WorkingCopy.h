@@ -29,7 +29,7 @@ public:
 
     // The copy as it stands now is known to be whole (this process changed
     // it), so the next start needs no full check; or no longer known so.
-    static void remember(const QString& path);
+    static void remember(const QString& path, const QString& shipped);
     static void forget(const QString& path);
 
     // The data version of a database file (PRAGMA user_version); -1 when it

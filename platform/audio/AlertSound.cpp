@@ -2,12 +2,11 @@
 
 #include "AudioPlayer.h"
 #include "SoundFile.h"
+#include "SoundModule.h"
 
 #include "platform/foundation/Log.h"
 
 #include <QFileInfo>
-#include <QAudioDevice>
-#include <QMediaDevices>
 
 namespace audio {
 
@@ -30,7 +29,8 @@ quint64 AlertSound::play(const QString& soundName)
     foundation::Log::write(QStringLiteral("sound: ") + name_
         + (name_ == soundName ? QString() : QStringLiteral(" (in place of \"%1\")").arg(soundName)));
     ends_.start(static_cast<int>(SoundFile::durationMs(path)));
-    if (QMediaDevices::audioOutputs().isEmpty()) {
+    SoundModule* module = SoundModule::shared();
+    if (!module || !module->hasOutput()) {
         if (!toldNoOutput_)
             foundation::Log::write(QStringLiteral("no audio output: sounds are not heard"));
         toldNoOutput_ = true;

@@ -1,8 +1,8 @@
 #include "AudioPlayer.h"
 
+#include "SoundModule.h"
+
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
 
 namespace audio {
 
@@ -39,11 +39,11 @@ AudioPlayer::~AudioPlayer()
 void AudioPlayer::play()
 {
     if (!effect_) {
-        effect_ = std::make_unique<QSoundEffect>();
-        effect_->setSource(QUrl::fromLocalFile(path_));
+        if (SoundModule* module = SoundModule::shared())
+            effect_ = module->effect(path_);
     }
-    effect_->stop();
-    effect_->play();
+    if (effect_)
+        effect_->play();
     playing_ = true;
     if (observer())
         observer()(path_);
@@ -58,7 +58,7 @@ void AudioPlayer::stop()
 
 bool AudioPlayer::isPlaying() const
 {
-    return playing_ && (!effect_ || effect_->isPlaying() || effect_->status() == QSoundEffect::Loading);
+    return playing_ && (!effect_ || effect_->isPlaying());
 }
 
 } // namespace audio

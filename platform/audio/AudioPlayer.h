@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-class QSoundEffect;
-
 namespace audio {
+
+class SoundEffect;
 
 // Plays one WAV file at once and stops on request.
 class AudioPlayer {
@@ -27,7 +27,7 @@ private:
     explicit AudioPlayer(const QString& path);
 
     QString path_;
-    std::unique_ptr<QSoundEffect> effect_;
+    std::unique_ptr<SoundEffect> effect_;
     bool playing_ = false;
 };
 

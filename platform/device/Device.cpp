@@ -11,6 +11,7 @@
 #include "platform/foundation/Directories.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/UrlOpener.h"
+#include "platform/ui/Style.h"
 #include "platform/ui/Window.h"
 
 #include <QApplication>
@@ -65,7 +66,8 @@ private:
 
 } // namespace
 
-int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<ui::ApplicationDelegate>()>& makeDelegate)
+int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<ui::ApplicationDelegate>()>& makeDelegate,
+    const QStringList& launchImages)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -153,15 +155,14 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
             fail(QStringLiteral("the running app did not answer"));
         return 0;
     }
+    // The first frame's pictures are decoded while the rest starts.
+    ui::preload(launchImages);
 
     foundation::UrlOpener::setHandler([](const QString& url) {
         foundation::Log::write(QStringLiteral("open: ") + url);
         return QDesktopServices::openUrl(QUrl(url));
     });
-    const QDir resources(foundation::Directories::resourcePath());
-    QIcon appIcon(resources.filePath(QStringLiteral("appIcon.png")));
-    appIcon.addFile(resources.filePath(QStringLiteral("appIcon@2x.png")));
-    QApplication::setWindowIcon(appIcon);
+    QApplication::setWindowIcon(ui::icon(QStringLiteral("appIcon.png")));
 
     ui::Application* app = ui::Application::shared();
     System system;

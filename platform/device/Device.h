@@ -2,6 +2,8 @@
 
 #include "platform/ui/Application.h"
 
+#include <QStringList>
+
 #include <functional>
 #include <memory>
 
@@ -25,6 +27,10 @@ namespace device {
 //   --pending                print the pending notifications and exit
 //   --background             start with the window out of sight
 //   --quit-when-painted      quit once the first frame is painted (timing)
-int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<ui::ApplicationDelegate>()>& makeDelegate);
+//
+// `launchImages` names the resource pictures the first frame shows: they are
+// decoded beside the rest of the start.
+int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<ui::ApplicationDelegate>()>& makeDelegate,
+    const QStringList& launchImages = {});
 
 } // namespace device

@@ -3,9 +3,10 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace device {
 
@@ -29,10 +30,15 @@ public:
     static QString serverName(const QString& home);
 
 private:
+    void accept();
+    void read(int fd);
+
     QString home_;
     QString name_;
     int lock_ = -1;
-    std::unique_ptr<QLocalServer> server_;
+    int server_ = -1;
+    std::unique_ptr<QSocketNotifier> listener_;
+    std::map<int, std::unique_ptr<QSocketNotifier>> clients_;
     std::function<void()> show_;
 };
 

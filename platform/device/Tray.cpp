@@ -1,8 +1,7 @@
 #include "Tray.h"
 
-#include "platform/foundation/Directories.h"
+#include "platform/ui/Style.h"
 
-#include <QDir>
 
 namespace device {
 
@@ -11,10 +10,7 @@ constexpr int kMessageMs = 10000;
 
 QIcon trayIcon()
 {
-    const QDir resources(foundation::Directories::resourcePath());
-    QIcon icon(resources.filePath(QStringLiteral("trayIcon.png")));
-    icon.addFile(resources.filePath(QStringLiteral("trayIcon@2x.png")));
-    return icon;
+    return ui::icon(QStringLiteral("trayIcon.png"));
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "Style.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QRadialGradient>
 
 namespace ui {
@@ -100,10 +101,20 @@ void Button::draw(QPainter& painter)
         painter.setPen(QPen(isHighlighted() ? QColor(200, 200, 200) : Qt::white, 1.6));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(circle);
-        QFont f = ui::font(QStringLiteral("Helvetica-Bold"), d * 0.7);
-        f.setFamilies({QStringLiteral("Liberation Serif")});
-        painter.setFont(f);
-        painter.drawText(circle, Qt::AlignCenter, QStringLiteral("i"));
+        // The "i" is drawn, not set in a font: a font of its own would be
+        // loaded for one letter.
+        const QColor ink = painter.pen().color();
+        const double x = circle.center().x();
+        const double top = circle.top();
+        const double stem = d * 0.15;
+        QPainterPath letter;
+        letter.addEllipse(QPointF(x, top + d * 0.27), d * 0.09, d * 0.09);
+        letter.addRect(QRectF(x - stem / 2, top + d * 0.42, stem, d * 0.34));
+        letter.addRect(QRectF(x - stem / 2 - d * 0.08, top + d * 0.42, d * 0.08 + stem / 2, d * 0.06));
+        letter.addRect(QRectF(x - stem / 2 - d * 0.08, top + d * 0.76 - d * 0.06, stem + d * 0.16, d * 0.06));
+        letter.setFillRule(Qt::WindingFill);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillPath(letter, ink);
         return;
     }
 

@@ -4,19 +4,71 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QFontDatabase>
 #include <QHash>
+#include <QSet>
+#include <QImageReader>
 #include <QPainter>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace ui {
 
 namespace {
 bool animations = true;
+
+// Pictures decoded on a thread of their own while the start goes on. The
+// thread only reads files and fills images; pixmaps are made on the main
+// thread.
+struct Preloaded {
+    std::mutex mutex;
+    std::condition_variable ready;
+    QSet<QString> pending;
+    QHash<QString, QImage> images;
+    std::thread worker;
+};
+
+Preloaded* early = nullptr;
+
+Preloaded& preloaded()
+{
+    if (!early) {
+        early = new Preloaded;
+        // The thread ends, and the images go, before the application does.
+        qAddPostRoutine([] {
+            if (early->worker.joinable())
+                early->worker.join();
+            early->images.clear();
+        });
+    }
+    return *early;
+}
+
+// The decoded picture of `name` if it was preloaded, waiting for it if it
+// is still being decoded; a null image otherwise.
+QImage takePreloaded(const QString& name)
+{
+    Preloaded& p = preloaded();
+    std::unique_lock lock(p.mutex);
+    p.ready.wait(lock, [&] { return !p.pending.contains(name); });
+    return p.images.take(name);
+}
+
+QImage readPng(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 }
 
 QFont font(const QString& name, double size)
 {
     QFont f;
-    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans Arabic"), QStringLiteral("Noto Sans")});
+    f.setFamilies({QStringLiteral("Noto Sans Arabic"), QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans")});
     f.setPixelSize(qMax(1, qRound(size)));
     f.setBold(name.endsWith(QLatin1String("-Bold")));
     f.setStyleStrategy(QFont::PreferAntialias);
@@ -25,22 +77,94 @@ QFont font(const QString& name, double size)
 
 QPixmap image(const QString& name)
 {
-    static QHash<QString, QPixmap> cache;
+    // Pixmaps must go before the application does: the cache is emptied
+    // when it ends.
+    static QHash<QString, QPixmap>* cache = [] {
+        auto* c = new QHash<QString, QPixmap>;
+        qAddPostRoutine([] { cache->clear(); });
+        return c;
+    }();
     const QString key = foundation::Directories::resourcePath() + QLatin1Char('/') + name;
-    const auto it = cache.constFind(key);
-    if (it != cache.constEnd())
+    const auto it = cache->constFind(key);
+    if (it != cache->constEnd())
         return *it;
+    if (QImage decoded = takePreloaded(name); !decoded.isNull()) {
+        const qreal ratio = decoded.devicePixelRatio();
+        QPixmap pixmap = QPixmap::fromImage(std::move(decoded));
+        pixmap.setDevicePixelRatio(ratio);
+        cache->insert(key, pixmap);
+        return pixmap;
+    }
 
+    // Only a screen of more than one pixel per point gets the dense picture:
+    // decoding four times the pixels to draw a quarter of them is wasted.
     const QDir dir(foundation::Directories::resourcePath());
     const QFileInfo info(name);
     const QString dense = dir.filePath(info.completeBaseName() + QStringLiteral("@2x.") + info.suffix());
     QPixmap pixmap;
-    if (QFileInfo::exists(dense) && pixmap.load(dense))
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0)
+        pixmap = pngFile(dense);
+    if (!pixmap.isNull()) {
         pixmap.setDevicePixelRatio(2.0);
-    else
-        pixmap.load(dir.filePath(name));
-    cache.insert(key, pixmap);
+    } else {
+        pixmap = pngFile(dir.filePath(name));
+        if (pixmap.isNull() && !(pixmap = pngFile(dense)).isNull())
+            pixmap.setDevicePixelRatio(2.0);
+    }
+    cache->insert(key, pixmap);
     return pixmap;
+}
+
+QPixmap pngFile(const QString& path)
+{
+    return QPixmap::fromImage(readPng(path));
+}
+
+void preload(const QStringList& names)
+{
+    Preloaded& p = preloaded();
+    if (p.worker.joinable() || !qGuiApp)
+        return;
+    const bool dense = qGuiApp->devicePixelRatio() > 1.0;
+    const QDir dir(foundation::Directories::resourcePath());
+    QList<QPair<QString, QString>> files;
+    for (const QString& name : names) {
+        const QFileInfo info(name);
+        files.append({name, dir.filePath(dense ? info.completeBaseName() + QStringLiteral("@2x.") + info.suffix() : name)});
+    }
+    {
+        std::lock_guard lock(p.mutex);
+        for (const auto& file : files)
+            p.pending.insert(file.first);
+    }
+    p.worker = std::thread([&p, files, dense] {
+        for (const auto& [name, path] : files) {
+            QImage image = readPng(path);
+            image.setDevicePixelRatio(dense && !image.isNull() ? 2.0 : 1.0);
+            std::lock_guard lock(p.mutex);
+            // A missing dense picture falls back to the plain one on demand.
+            if (!image.isNull())
+                p.images.insert(name, std::move(image));
+            p.pending.remove(name);
+            p.ready.notify_all();
+        }
+        // The font list, read while the main thread builds the screen: the
+        // first text it measures would read it otherwise.
+        QFontDatabase::families();
+    });
+}
+
+QIcon icon(const QString& name)
+{
+    const QDir dir(foundation::Directories::resourcePath());
+    const QFileInfo info(name);
+    QIcon result;
+    for (const QString& file : {name, info.completeBaseName() + QStringLiteral("@2x.") + info.suffix()}) {
+        const QPixmap pixmap = pngFile(dir.filePath(file));
+        if (!pixmap.isNull())
+            result.addPixmap(pixmap);
+    }
+    return result;
 }
 
 QPixmap tinted(const QPixmap& image, const QColor& color)

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QPixmap>
 #include <QString>
 
@@ -16,6 +17,15 @@ QFont font(const QString& name, double size);
 // file is taken when there is one, for crisp drawing on dense screens.
 // A missing image is a null pixmap.
 QPixmap image(const QString& name);
+// Starts decoding the pictures the first frame shows, and loading the font
+// list, beside the start's other work; image() takes them from there.
+// Called once the application exists.
+void preload(const QStringList& names);
+// The PNG file at `path`, read as PNG whatever else is installed: no image
+// plugin is asked or loaded. A missing or unreadable file is a null pixmap.
+QPixmap pngFile(const QString& path);
+// The icon of a resource picture: the 1x file and its @2x, as pixmaps.
+QIcon icon(const QString& name);
 
 // The image with `color` laid over its opaque parts.
 QPixmap tinted(const QPixmap& image, const QColor& color);

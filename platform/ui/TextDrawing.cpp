@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
+#include <cmath>
+
 namespace ui {
 
 namespace {
@@ -195,13 +198,31 @@ double minimumFontSize(double size)
 
 QFont fittingFont(const QString& text, const QFont& font, const QSize& box, double minimumSize)
 {
-    QFont f = font;
-    while (shrinkable(f, minimumSize)) {
+    const double height = box.height() - 2 * kInkMargin;
+    const auto fits = [&](const QFont& f) {
         const Measure m = measure(text, f);
-        if (m.advance <= box.width() && m.ink.height() <= box.height() - 2 * kInkMargin)
-            break;
-        f.setPixelSize(f.pixelSize() - 1);
+        return m.advance <= box.width() && m.ink.height() <= height;
+    };
+    QFont f = font;
+    if (!shrinkable(f, minimumSize) || fits(f))
+        return f;
+    // Text grows about in step with its size: the first guess is the size
+    // that scales the text to its box, and one pixel at a time from there
+    // finds the largest size that fits, as a step down from the top would.
+    // Each size tried loads a font of that size, so few are tried.
+    const Measure m = measure(text, f);
+    const double scale = std::min(m.advance > 0 ? box.width() / m.advance : 1.0, m.ink.height() > 0 ? height / m.ink.height() : 1.0);
+    const int top = font.pixelSize() - 1;
+    const int floorSize = static_cast<int>(std::ceil(minimumSize));
+    f.setPixelSize(std::clamp(static_cast<int>(std::floor(font.pixelSize() * scale)), std::min(floorSize, top), top));
+    if (fits(f)) {
+        QFont larger = f;
+        for (larger.setPixelSize(f.pixelSize() + 1); larger.pixelSize() <= top && fits(larger); larger.setPixelSize(larger.pixelSize() + 1))
+            f = larger;
+        return f;
     }
+    while (shrinkable(f, minimumSize) && !fits(f))
+        f.setPixelSize(f.pixelSize() - 1);
     return f;
 }
 

@@ -73,49 +73,57 @@ void MainViewController::viewDidAppear(bool)
 void MainViewController::updateDataSource()
 {
     datasource_ = RowSet();
-    const RowSet cities = cities::chosenForPages();
-    chosenCount_ = static_cast<int>(cities.size());
     if (!PersianCalendar::inData(localDtp_.date())) {
+        const RowSet cities = cities::chosenForPages();
+        chosenCount_ = static_cast<int>(cities.size());
         for (const Row& city : cities)
             datasource_.append({{QStringLiteral("Name"), city.value(QStringLiteral("Name"))}, {QStringLiteral("Description"), QString()},
                 {CustomUIImageView::kNoTimes, QStringLiteral("1")}});
         return;
     }
-    for (const Row& city : cities) {
-        const bool isCenter = cities::isProvinceCentre(city);
-        const QString name = city.value(QStringLiteral("Name"));
-        const int stateId = city.value(QStringLiteral("StateID")).toInt();
-
-        std::optional<Row> row = days::dayRow(cities::timesSource(city), DateKey::make(localDtp_.date()));
-        // A date without data has no page.
-        if (!row)
-            continue;
-        if (!isCenter) {
-            row->insert(QStringLiteral("Name"), name);
-            const std::optional<Row> offsets = cities::offsets(stateId);
-            if (!offsets)
+    // Every chosen city's day in one query; a city whose times have no row
+    // for the day has no page.
+    const RowSet rows = days::pageRows(DateKey::make(localDtp_.date()));
+    for (const Row& r : rows) {
+        Row row;
+        for (const char* column : {"Name", "StateID", "Date", "T1", "T2", "T3", "T4", "T5", "T6", "T7", "T8", "Description"})
+            row.insert(QLatin1String(column), r.value(QLatin1String(column)));
+        if (r.value(QStringLiteral("CityIsCenter")) != QLatin1String("1")) {
+            // A user-made city without its offsets row cannot say its times.
+            if (r.value(QStringLiteral("OffsetsDate")).isEmpty())
                 continue;
+            row.insert(QStringLiteral("Name"), r.value(QStringLiteral("CityName")));
             for (int k = 1; k <= kTimeKeys; ++k) {
+                // T7 and T8 are the next day's T1 and T2: their offsets are those.
+                const QString offset = r.value(QStringLiteral("O%1").arg(k <= 6 ? k : k - 6));
                 const QString key = QStringLiteral("T%1").arg(k);
-                row->insert(key, localDtp_.add(row->value(key), offsets->value(QString::number(k))));
+                row.insert(key, localDtp_.add(row.value(key), offset));
             }
         }
-        datasource_.append(*row);
+        datasource_.append(row);
     }
+    // Only whether any city is chosen matters when no page could be made.
+    chosenCount_ = rows.isEmpty() ? static_cast<int>(cities::chosenForPages().size()) : static_cast<int>(rows.size());
 }
 
 void MainViewController::Bind()
 {
-    for (ui::View* page : scrollView_->subviews())
-        page->removeFromSuperview();
     pageCount_ = static_cast<int>(datasource_.size());
+    const int key = DateKey::make(localDtp_.date());
+    // Pages of the same cities, rows and date are kept as they are.
+    if (key != boundKey_ || datasource_ != boundRows_) {
+        for (ui::View* page : scrollView_->subviews())
+            page->removeFromSuperview();
+        for (int i = 0; i < pageCount_; ++i)
+            scrollView_->addSubview(new CustomUIImageView(datasource_[i], i, localDtp_));
+        boundKey_ = key;
+        boundRows_ = datasource_;
+    }
     scrollView_->setContentSize(QSize(pageCount_ * kPageWidth, 460));
     const QRect screen = view()->frame();
     scrollView_->scrollRectToVisible(QRect(scrollView_->width() * (pageCount_ - 1), screen.y(), screen.width(), screen.height()), false);
     pageControl_->setNumberOfPages(pageCount_);
     pageControl_->setCurrentPage(pageCount_ - 1);
-    for (int i = 0; i < pageCount_; ++i)
-        scrollView_->addSubview(new CustomUIImageView(datasource_[i], i, localDtp_));
 }
 
 void MainViewController::refresh()

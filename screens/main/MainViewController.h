@@ -50,6 +50,9 @@ private:
     RowSet datasource_;
     int pageCount_ = 0;
     int chosenCount_ = 0;
+    // What the pages on screen were built from.
+    int boundKey_ = 0;
+    RowSet boundRows_;
     ui::ScrollView* scrollView_ = nullptr;
     ui::PageControl* pageControl_ = nullptr;
     ui::Button* infoButton_ = nullptr;

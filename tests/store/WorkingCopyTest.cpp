@@ -14,6 +14,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace {
 
 const QString kShipped = QStringLiteral(KELVARO_RESOURCES "/Icons");
@@ -163,6 +166,26 @@ TEST_F(WorkingCopyTest, TheCopyOfTheLastReleaseIsBroughtUpToDateWithTheUsersRows
     EXPECT_EQ(sql(copy(), "SELECT MAX(StateID) FROM tStates"), "65");
     EXPECT_TRUE(asideFiles().isEmpty());
     EXPECT_FALSE(QFile::exists(copy() + ".new"));
+}
+
+TEST_F(WorkingCopyTest, ACopyLeftAsItWasIsNotReadAgainButAnyChangeToItIs)
+{
+    useTheApp();
+    EXPECT_EQ(WorkingCopy::prepare(copy(), kShipped), QString());
+    // Bytes changed in place, the size kept and the time of the last change
+    // set back, as a program that meant to hide it would.
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(copy()).constData(), &before), 0);
+    QByteArray bytes = read(copy());
+    const qsizetype page = (bytes.size() / 2) / 4096 * 4096;
+    for (qsizetype i = 0; i < 4096; ++i)
+        bytes[page + i] = 'x';
+    write(copy(), bytes);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(copy()).constData(), times, 0), 0);
+    EXPECT_FALSE(WorkingCopy::prepare(copy(), kShipped).isEmpty()) << "the damage is found and told";
+    EXPECT_EQ(asideFiles().size(), 1);
+    EXPECT_EQ(chosen(), "42:0 63:1 39:2");
 }
 
 TEST_F(WorkingCopyTest, AnEmptySettingsTableGetsTheShippedRowBack)

@@ -98,6 +98,30 @@ TEST(TextDrawing, ATextTooLargeShrinksToTheMinimumBeforeItIsCut)
     EXPECT_LE(QFontMetricsF(row).tightBoundingRect(QStringLiteral("آج")).height(), 15);
 }
 
+TEST(TextDrawing, TheFittingSizeIsTheLargestThatFitsAsAStepDownFindsIt)
+{
+    const QStringList texts = {QStringLiteral("شهرک صنعتی شمس‌آباد"), QStringLiteral("روز دانشجو و ..."), QStringLiteral("۲۳:۱۱"),
+        QStringLiteral("Kelvaro 1405"), QStringLiteral("آج")};
+    for (const QString& text : texts) {
+        for (int size : {13, 16, 20, 25}) {
+            for (const QSize box : {QSize(40, 40), QSize(100, 40), QSize(160, 18), QSize(250, 12), QSize(300, 60)}) {
+                const QFont font = ui::font(QStringLiteral("Helvetica"), size);
+                const double minimum = ui::minimumFontSize(size);
+                // One pixel at a time from the top.
+                QFont expected = font;
+                while (expected.pixelSize() > minimum) {
+                    const QFontMetricsF m(expected);
+                    if (m.horizontalAdvance(text) <= box.width() && m.tightBoundingRect(text).height() <= box.height() - 2)
+                        break;
+                    expected.setPixelSize(expected.pixelSize() - 1);
+                }
+                EXPECT_EQ(ui::fittingFont(text, font, box, minimum).pixelSize(), expected.pixelSize())
+                    << text.toStdString() << " at " << size << " in " << box.width() << "x" << box.height();
+            }
+        }
+    }
+}
+
 TEST(TextDrawing, WrappedTextBreaksAtItsNewLines)
 {
     // An alert's title over its message: two short lines in a wide frame.

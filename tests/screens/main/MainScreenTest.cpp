@@ -127,6 +127,35 @@ TEST_F(MainScreenTest, UserMadeCityShowsItsCentresTimesMovedByItsOffsets)
     EXPECT_EQ(time(0, 6), persian("01:05"));
 }
 
+TEST_F(MainScreenTest, ARefreshKeepsPagesOnlyWhileTheirCityRowAndDateStay)
+{
+    const int city = box.makeCity("ورامین", Sandbox::kTehranProvince, {-5, 2, 0, 0, 0, 15});
+    box.choose({Sandbox::kTehran, city});
+    open();
+    const QList<CustomUIImageView*> first = pages();
+    ASSERT_EQ(first.size(), 2);
+    // Nothing changed: the same pages, still opening on the first city.
+    screen->scrollView()->setContentOffset(QPointF(0, 0));
+    screen->refresh();
+    EXPECT_EQ(pages(), first);
+    EXPECT_EQ(screen->pageControl()->currentPage(), 1);
+    EXPECT_EQ(screen->scrollView()->contentOffset().x(), 320);
+    // A changed offset changes the user-made city's row: new pages with it.
+    box.exec(QStringLiteral("UPDATE tTimes SET T1 = -6 WHERE StateID = %1").arg(city));
+    screen->refresh();
+    ASSERT_EQ(pages().size(), 2);
+    EXPECT_NE(pages()[0], first[0]);
+    EXPECT_EQ(screen->datasource()[0]["T1"], DateTimePersian().add(box.scalar("SELECT T1 FROM tTimes WHERE StateID = 39 AND Date = 910431"), -6));
+    // So does the next day, and a city taken off the list.
+    const QList<CustomUIImageView*> second = pages();
+    box.setNow(foundation::Clock::at(QDate(2012, 7, 22), QTime(10, 0)));
+    screen->refresh();
+    EXPECT_NE(pages()[0], second[0]);
+    box.exec(QStringLiteral("DELETE FROM tSelectedStates WHERE StateID = %1").arg(city));
+    screen->refresh();
+    EXPECT_EQ(pages().size(), 1);
+}
+
 TEST_F(MainScreenTest, ACityIsACentreOnlyWhenItsFlagReadsOne)
 {
     box.exec("UPDATE tStates SET IsCenter = 0 WHERE StateID = 42");
