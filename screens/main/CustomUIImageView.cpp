@@ -9,11 +9,10 @@
 
 namespace {
 
-constexpr int kTimeRows = 8;
 constexpr double kSmallestEventFont = 9;
 // The captions the background draws beside the eight times, for a screen
 // reader, which cannot see them.
-const char* kTimeNames[kTimeRows] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی",
+const char* kTimeNames[8] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی",
     "اذان صبح فردا", "طلوع آفتاب فردا"};
 const QRect kTimesArea(20, 106, 280, 314);
 
@@ -42,31 +41,20 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
 {
     setImage(ui::image(QStringLiteral("MainView.png")));
     setBackgroundColor(Qt::black);
-    setAccessibleName(row.value(QStringLiteral("Name")));
 
-    addSubview(makeLabel(QRect(180, 45, 100, 40), ui::TextAlignment::Right, 20, QSize(-1, 3), row.value(QStringLiteral("Name"))));
-
-    const QStringList events = row.value(QStringLiteral("Description")).split(QLatin1Char('@'));
-    QString eventText = events.first();
-    if (events.size() > 1)
-        eventText = eventText + QStringLiteral(" و ...");
-    ui::Label* eventLabel = makeLabel(QRect(30, 70, 250, 40), ui::TextAlignment::Right, 16, QSize(-1, 3), Utility::ConvertToPersian(eventText));
+    name_ = makeLabel(QRect(180, 45, 100, 40), ui::TextAlignment::Right, 20, QSize(-1, 3), QString());
+    addSubview(name_);
+    event_ = makeLabel(QRect(30, 70, 250, 40), ui::TextAlignment::Right, 16, QSize(-1, 3), QString());
     // A long event shrinks to fit its line rather than end in an ellipsis,
     // which would read like the "و ..." of more events.
-    eventLabel->setMinimumFontSize(kSmallestEventFont);
-    addSubview(eventLabel);
+    event_->setMinimumFontSize(kSmallestEventFont);
+    addSubview(event_);
+    date_ = makeLabel(QRect(30, 45, 160, 40), ui::TextAlignment::Left, 20, QSize(-1, 3), QString());
+    addSubview(date_);
 
-    ui::Label* dateLabel = makeLabel(QRect(30, 45, 160, 40), ui::TextAlignment::Left, 20, QSize(-1, 3),
-        Utility::ConvertToPersian(date.getFullPersianDate()));
-    const bool noTimes = row.contains(kNoTimes);
-    if (const int ramadan = noTimes ? 0 : LunarCalendar::ramadanDay(date.gregorian())) {
-        const QString text = QString::asprintf("%i ", ramadan) + QStringLiteral("رمضان");
-        dateLabel->setText(Utility::ConvertToPersian(dateLabel->text() + QStringLiteral(" / ") + text));
-        dateLabel->setFont(ui::font(QStringLiteral("Helvetica"), 15));
-    }
-    addSubview(dateLabel);
-
-    if (noTimes) {
+    noTimes_ = row.contains(kNoTimes);
+    if (noTimes_) {
+        show(row, date);
         // A day the app holds no times for: say so, and which days it has.
         auto* panel = new ui::View(kTimesArea);
         panel->setBackgroundColor(QColor(12, 20, 40));
@@ -81,6 +69,40 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
         return;
     }
 
+    for (int k = 0; k < kTimeRows; ++k) {
+        times_[k] = makeLabel(QRect(35, 108 + 38 * k, 100, 40), ui::TextAlignment::Left, 25, QSize(-1, 2), QString());
+        addSubview(times_[k]);
+    }
+    show(row, date);
+}
+
+bool CustomUIImageView::canShow(const Row& row) const
+{
+    return !noTimes_ && !row.contains(kNoTimes);
+}
+
+void CustomUIImageView::show(const Row& row, DateTimePersian& date)
+{
+    setAccessibleName(row.value(QStringLiteral("Name")));
+    name_->setText(row.value(QStringLiteral("Name")));
+
+    const QStringList events = row.value(QStringLiteral("Description")).split(QLatin1Char('@'));
+    QString eventText = events.first();
+    if (events.size() > 1)
+        eventText = eventText + QStringLiteral(" و ...");
+    event_->setText(Utility::ConvertToPersian(eventText));
+
+    QString dateText = Utility::ConvertToPersian(date.getFullPersianDate());
+    const int ramadan = noTimes_ ? 0 : LunarCalendar::ramadanDay(date.gregorian());
+    if (ramadan) {
+        const QString text = QString::asprintf("%i ", ramadan) + QStringLiteral("رمضان");
+        dateText = Utility::ConvertToPersian(dateText + QStringLiteral(" / ") + text);
+    }
+    date_->setText(dateText);
+    date_->setFont(ui::font(QStringLiteral("Helvetica"), ramadan ? 15 : 20));
+    if (noTimes_)
+        return;
+
     for (int k = 1; k <= kTimeRows; ++k) {
         // The next day's dawn and sunrise are shown on the next day's clock.
         const bool nextDay = k >= 7;
@@ -89,9 +111,8 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
         const QString time = date.formatHour(row.value(QStringLiteral("T%1").arg(k)));
         if (nextDay)
             date.setDayOfYear(date.dayOfYear() - 1);
-        ui::Label* label = makeLabel(QRect(35, 108 + 38 * (k - 1), 100, 40), ui::TextAlignment::Left, 25, QSize(-1, 2),
-            Utility::ConvertToPersian(time));
+        ui::Label* label = times_[k - 1];
+        label->setText(Utility::ConvertToPersian(time));
         label->setAccessibleName(QString::fromUtf8(kTimeNames[k - 1]) + QLatin1Char(' ') + label->text());
-        addSubview(label);
     }
 }

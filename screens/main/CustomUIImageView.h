@@ -5,12 +5,21 @@
 
 class DateTimePersian;
 
+namespace ui {
+class Label;
+}
+
 // One page of the main screen: a city's day over the background picture.
-// Built once from the day row, the page's index and the displayed date.
+// Built from the day row, the page's index and the displayed date.
 class CustomUIImageView : public ui::ImageView {
 public:
     // init:Index:Date:
     CustomUIImageView(const Row& row, int index, DateTimePersian& date);
+
+    // Whether the page can show `row` in place (both have times).
+    bool canShow(const Row& row) const;
+    // Shows another day row with times on the same labels.
+    void show(const Row& row, DateTimePersian& date);
 
     // A day row with this key and no times stands for a day outside the
     // data: the page says so instead of showing times.
@@ -18,4 +27,13 @@ public:
 
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 460;
+
+private:
+    static constexpr int kTimeRows = 8;
+
+    bool noTimes_ = false;
+    ui::Label* name_ = nullptr;
+    ui::Label* event_ = nullptr;
+    ui::Label* date_ = nullptr;
+    ui::Label* times_[kTimeRows] = {};
 };

@@ -112,10 +112,22 @@ void MainViewController::Bind()
     const int key = DateKey::make(localDtp_.date());
     // Pages of the same cities, rows and date are kept as they are.
     if (key != boundKey_ || datasource_ != boundRows_) {
-        for (ui::View* page : scrollView_->subviews())
-            page->removeFromSuperview();
-        for (int i = 0; i < pageCount_; ++i)
-            scrollView_->addSubview(new CustomUIImageView(datasource_[i], i, localDtp_));
+        // A page whose row changed shows the new one on its own labels;
+        // only pages beyond the old count are made.
+        const QList<ui::View*> pages = scrollView_->subviews();
+        for (int i = 0; i < pages.size(); ++i) {
+            auto* page = static_cast<CustomUIImageView*>(pages[i]);
+            if (i >= pageCount_ || !page->canShow(datasource_[i])) {
+                page->removeFromSuperview();
+                continue;
+            }
+            if (key != boundKey_ || i >= boundRows_.size() || datasource_[i] != boundRows_[i])
+                page->show(datasource_[i], localDtp_);
+        }
+        for (int i = 0; i < pageCount_; ++i) {
+            if (i >= pages.size() || !static_cast<CustomUIImageView*>(pages[i])->canShow(datasource_[i]))
+                scrollView_->insertSubview(new CustomUIImageView(datasource_[i], i, localDtp_), i);
+        }
         boundKey_ = key;
         boundRows_ = datasource_;
     }

@@ -127,7 +127,7 @@ TEST_F(MainScreenTest, UserMadeCityShowsItsCentresTimesMovedByItsOffsets)
     EXPECT_EQ(time(0, 6), persian("01:05"));
 }
 
-TEST_F(MainScreenTest, ARefreshKeepsPagesOnlyWhileTheirCityRowAndDateStay)
+TEST_F(MainScreenTest, ARefreshShowsWhatChangedOnThePagesItHas)
 {
     const int city = box.makeCity("ورامین", Sandbox::kTehranProvince, {-5, 2, 0, 0, 0, 15});
     box.choose({Sandbox::kTehran, city});
@@ -140,20 +140,36 @@ TEST_F(MainScreenTest, ARefreshKeepsPagesOnlyWhileTheirCityRowAndDateStay)
     EXPECT_EQ(pages(), first);
     EXPECT_EQ(screen->pageControl()->currentPage(), 1);
     EXPECT_EQ(screen->scrollView()->contentOffset().x(), 320);
-    // A changed offset changes the user-made city's row: new pages with it.
+    // A changed offset: the user-made city's page shows its new dawn.
     box.exec(QStringLiteral("UPDATE tTimes SET T1 = -6 WHERE StateID = %1").arg(city));
     screen->refresh();
-    ASSERT_EQ(pages().size(), 2);
-    EXPECT_NE(pages()[0], first[0]);
-    EXPECT_EQ(screen->datasource()[0]["T1"], DateTimePersian().add(box.scalar("SELECT T1 FROM tTimes WHERE StateID = 39 AND Date = 910431"), -6));
-    // So does the next day, and a city taken off the list.
-    const QList<CustomUIImageView*> second = pages();
+    ASSERT_EQ(pages(), first);
+    const QString dawn = DateTimePersian().add(box.scalar("SELECT T1 FROM tTimes WHERE StateID = 39 AND Date = 910431"), -6);
+    EXPECT_EQ(screen->datasource()[0]["T1"], dawn);
+    const QStringList hm = dawn.split(':');
+    EXPECT_EQ(time(0, 1), persian(QString::asprintf("%02d:%02d", hm[0].toInt() + 1, hm[1].toInt()))) << "with the summer hour";
+    // The next day: every page shows it.
     box.setNow(foundation::Clock::at(QDate(2012, 7, 22), QTime(10, 0)));
     screen->refresh();
-    EXPECT_NE(pages()[0], second[0]);
+    ASSERT_EQ(pages().size(), 2);
+    for (int page : {0, 1}) {
+        EXPECT_EQ(labels(pages()[page])[2]->text(), persian("01 مرداد / 2 رمضان")) << page;
+        EXPECT_EQ(labels(pages()[page])[1]->text(), persian(box.scalar("SELECT Description FROM tEvents WHERE Date = 910501").section('@', 0, 0)));
+    }
+    // A city taken off the list takes its page along.
     box.exec(QStringLiteral("DELETE FROM tSelectedStates WHERE StateID = %1").arg(city));
     screen->refresh();
-    EXPECT_EQ(pages().size(), 1);
+    ASSERT_EQ(pages().size(), 1);
+    EXPECT_EQ(labels(pages()[0])[0]->text(), "تهران");
+    // A day outside the data turns the pages into ones that say so, and back.
+    box.setNow(foundation::Clock::at(QDate(2040, 1, 1), QTime(10, 0)));
+    screen->refresh();
+    ASSERT_EQ(pages().size(), 1);
+    EXPECT_EQ(labels(pages()[0]).size(), 3);
+    box.setNow(foundation::Clock::at(QDate(2012, 7, 22), QTime(10, 0)));
+    screen->refresh();
+    ASSERT_EQ(pages().size(), 1);
+    EXPECT_EQ(labels(pages()[0]).size(), 11);
 }
 
 TEST_F(MainScreenTest, ACityIsACentreOnlyWhenItsFlagReadsOne)
