@@ -4,7 +4,6 @@
 #include "Button.h"
 #include "Label.h"
 #include "Style.h"
-#include "TabBarController.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -317,8 +316,7 @@ void NavigationController::slide(ViewController* from, ViewController* to, bool 
     incoming->show();
     layoutContent();
     updateBar();
-    if (TabBarController* tabs = tabBarController())
-        tabs->updateTabBarVisibility();
+    shownContentChanged();
     const int w = container->width();
     QPointer<ViewController> a(from);
     QPointer<ViewController> b(to);
@@ -385,6 +383,15 @@ void NavigationController::popViewControllerAnimated(bool animated)
     ViewController* from = topViewController();
     stack_.removeAll(QPointer<ViewController>(from));
     slide(from, topViewController(), false, animated, true);
+}
+
+bool NavigationController::asksBottomBarHidden() const
+{
+    const QList<ViewController*> stack = viewControllers();
+    for (int i = 1; i < stack.size(); ++i)
+        if (stack[i]->hidesBottomBarWhenPushed())
+            return true;
+    return false;
 }
 
 bool NavigationController::accessibilityPerformEscape()

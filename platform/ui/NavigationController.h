@@ -31,6 +31,8 @@ public:
     void loadView() override;
     // The top screen's own, or else back to the screen under it.
     bool accessibilityPerformEscape() override;
+    // A pushed screen that hides the bottom bar hides it.
+    bool asksBottomBarHidden() const override;
     static constexpr int kBarHeight = 44;
 
 protected:

@@ -1,6 +1,5 @@
 #include "TabBarController.h"
 
-#include "NavigationController.h"
 #include "Style.h"
 #include "Label.h"
 
@@ -136,9 +135,10 @@ bool TabBarController::accessibilityPerformEscape()
     return shown && shown->accessibilityPerformEscape();
 }
 
-void TabBarController::updateTabBarVisibility()
+bool TabBarController::containedContentChanged()
 {
     layoutContent();
+    return true;
 }
 
 void TabBarController::layoutContent()
@@ -147,12 +147,7 @@ void TabBarController::layoutContent()
         return;
     View* container = view();
     ViewController* shown = selectedViewController();
-    bool hideBar = false;
-    if (auto* nav = dynamic_cast<NavigationController*>(shown)) {
-        const QList<ViewController*> stack = nav->viewControllers();
-        for (int i = 1; i < stack.size(); ++i)
-            hideBar = hideBar || stack[i]->hidesBottomBarWhenPushed();
-    }
+    const bool hideBar = shown && shown->asksBottomBarHidden();
     bar_->setVisible(!hideBar);
     bar_->setFrame(QRect(0, container->height() - kTabBarHeight, container->width(), kTabBarHeight));
     bar_->raise();

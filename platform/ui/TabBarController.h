@@ -47,8 +47,6 @@ public:
     int selectedIndex() const { return selected_; }
     ViewController* selectedViewController() const;
     TabBar* tabBar();
-    // Hides the bar while the shown screen asks for it.
-    void updateTabBarVisibility();
 
     void loadView() override;
     bool accessibilityPerformEscape() override;
@@ -56,6 +54,8 @@ public:
 
 protected:
     QList<ViewController*> visibleChildren() const override;
+    // Hides the bar while the shown screen asks for it.
+    bool containedContentChanged() override;
 
 private:
     void layoutContent();

@@ -71,6 +71,13 @@ TabBarController* ViewController::tabBarController() const
     return nullptr;
 }
 
+void ViewController::shownContentChanged()
+{
+    for (QObject* p = parent(); p; p = p->parent())
+        if (auto* c = dynamic_cast<ViewController*>(p); c && c->containedContentChanged())
+            return;
+}
+
 void ViewController::loadView()
 {
     view_ = new View(QRect(0, 0, Window::kWidth, Window::kHeight));

@@ -37,6 +37,9 @@ public:
     // The escape gesture (the Escape key, a screen reader's scrub): leaves
     // this screen, or what it shows, if it can be left; true when it did.
     virtual bool accessibilityPerformEscape() { return false; }
+    // Whether what this screen shows asks the bottom bar of the container
+    // around it to hide (a pushed screen that hides it, for one).
+    virtual bool asksBottomBarHidden() const { return false; }
 
     // Shows `controller` over this screen, taking ownership of it.
     void presentViewController(ViewController* controller, bool animated);
@@ -69,6 +72,12 @@ public:
 
 protected:
     void setView(View* view);
+    // Tells the nearest container around this screen that lays out by what
+    // it shows (a tab bar) that what this screen shows has changed.
+    void shownContentChanged();
+    // A contained screen's content changed; true when this container laid
+    // itself out again for it.
+    virtual bool containedContentChanged() { return false; }
     virtual QList<ViewController*> visibleChildren() const { return {}; }
 
 private:

@@ -9,7 +9,7 @@
 #include "platform/ui/Slider.h"
 #include "platform/ui/Style.h"
 #include "screens/common/SaveFailure.h"
-#include "screens/settings/SettingsScreen.h"
+#include "screens/common/SettingsScreen.h"
 #include "store/Cities.h"
 
 #include <cmath>

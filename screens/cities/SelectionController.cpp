@@ -11,8 +11,8 @@
 #include "platform/ui/Style.h"
 #include "platform/ui/TabBarController.h"
 #include "screens/common/SaveFailure.h"
-#include "screens/settings/AboutInfo.h"
-#include "screens/settings/CustomUITabBarController.h"
+#include "screens/common/AboutInfo.h"
+#include "screens/common/CustomUITabBarController.h"
 #include "store/Cities.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/ui/Style.h"
 #include "platform/ui/Switch.h"
 #include "screens/common/SaveFailure.h"
-#include "screens/settings/SettingsScreen.h"
+#include "screens/common/SettingsScreen.h"
 #include "store/Settings.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CustomUITabBarController.h"
+#include "screens/common/CustomUITabBarController.h"
 
 #include "platform/ui/ViewController.h"
 

@@ -15,7 +15,7 @@
 #include "platform/ui/Touch.h"
 #include "platform/ui/TabBarController.h"
 #include "screens/main/MainViewController.h"
-#include "screens/settings/CustomUITabBarController.h"
+#include "screens/common/CustomUITabBarController.h"
 #include "screens/settings/SettingController.h"
 #include "tests/support/Phone.h"
 

@@ -19,7 +19,7 @@
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/Touch.h"
 #include "screens/main/MainViewController.h"
-#include "screens/settings/CustomUITabBarController.h"
+#include "screens/common/CustomUITabBarController.h"
 #include "tests/support/Phone.h"
 #include "tests/support/Sandbox.h"
 
