@@ -5,6 +5,7 @@
 #include "DatePicker.h"
 #include "ImageView.h"
 #include "Label.h"
+#include "NavigationBar.h"
 #include "NavigationController.h"
 #include "PageControl.h"
 #include "ScrollView.h"

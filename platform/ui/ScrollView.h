@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ScrollViewDelegate.h"
 #include "View.h"
 
 #include <QPointF>
@@ -7,19 +8,6 @@
 #include <QVariantAnimation>
 
 namespace ui {
-
-class ScrollView;
-
-class ScrollViewDelegate {
-public:
-    virtual ~ScrollViewDelegate() = default;
-    virtual void scrollViewDidScroll(ScrollView*) {}
-    virtual void scrollViewWillBeginDragging(ScrollView*) {}
-    // Only after an animated setContentOffset or scrollRectToVisible.
-    virtual void scrollViewDidEndScrollingAnimation(ScrollView*) {}
-    // After a drag has come to rest.
-    virtual void scrollViewDidEndDecelerating(ScrollView*) {}
-};
 
 // A view whose content is larger than itself and moves under it, by drags
 // (page by page when paging is on) or by the program.

@@ -1,16 +1,11 @@
 #pragma once
 
+#include "IndexPath.h"
 #include "View.h"
 
 namespace ui {
 
 class Label;
-
-struct IndexPath {
-    int section = 0;
-    int row = 0;
-    bool operator==(const IndexPath&) const = default;
-};
 
 // One row of a table: a text label, in the value-1 style a detail label,
 // an accessory, and whatever controls the screen adds to it.

@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "BarButtonItem.h"
 #include "NavigationController.h"
+#include "NavigationItem.h"
 #include "TabBarController.h"
 #include "View.h"
 #include "Window.h"

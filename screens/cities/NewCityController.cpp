@@ -6,6 +6,7 @@
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/Style.h"
 #include "screens/common/SaveFailure.h"

@@ -2,6 +2,7 @@
 
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/TableView.h"
 
 ui::BarButtonItem* installSaveButton(ui::ViewController* screen, std::function<void()> save)

@@ -6,6 +6,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/Switch.h"
 #include "screens/common/SaveFailure.h"

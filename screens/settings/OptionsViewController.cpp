@@ -7,6 +7,7 @@
 
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/TabBarController.h"
 #include "screens/cities/SelectionController.h"

@@ -4,6 +4,7 @@
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "screens/common/AboutInfo.h"
 #include "screens/common/SaveFailure.h"
 #include "screens/common/SettingsScreen.h"

@@ -1,4 +1,5 @@
 #include "screens/cities/SearchController.h"
+#include "platform/ui/NavigationBar.h"
 #include "screens/cities/SelectionController.h"
 
 #include "notifications/MyNotification.h"
