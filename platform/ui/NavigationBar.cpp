@@ -22,7 +22,7 @@ public:
 protected:
     void draw(QPainter& painter) override
     {
-        const bool enabled = isEnabled();
+        const bool enabled = isControlEnabled();
         const bool done = item_ && item_->style() == BarButtonItem::Style::Done;
         QRectF r = QRectF(rect()).adjusted(1, 7, -1, -7);
         QPainterPath shape;
@@ -84,7 +84,7 @@ Button* makeBarButton(BarButtonItem* item, const QString& backTitle, std::functi
         : std::clamp(QFontMetrics(button->titleFont()).horizontalAdvance(title) + 22, 50, 110);
     button->resize(w, NavigationController::kBarHeight);
     if (item) {
-        button->setEnabled(item->isEnabled());
+        button->setControlEnabled(item->isEnabled());
         QPointer<BarButtonItem> target(item);
         button->addAction(ControlEvent::TouchUpInside, [target] {
             if (target)
@@ -120,7 +120,7 @@ void NavigationBar::setBlack(bool black)
     update();
 }
 
-void NavigationBar::show(const QString& title, BarButtonItem* left, BarButtonItem* right, const QString& back, std::function<void()> onBack,
+void NavigationBar::setContent(const QString& title, BarButtonItem* left, BarButtonItem* right, const QString& back, std::function<void()> onBack,
     std::function<void()> onTitle)
 {
     title_ = title;

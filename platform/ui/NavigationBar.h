@@ -16,7 +16,9 @@ class Button;
 class NavigationBar : public View {
 public:
     NavigationBar();
-    void show(const QString& title, BarButtonItem* left, BarButtonItem* right, const QString& back, std::function<void()> onBack,
+    // What the bar shows: a title, the buttons of the two items and, with no
+    // left item, a back button titled `back` (none when it is empty).
+    void setContent(const QString& title, BarButtonItem* left, BarButtonItem* right, const QString& back, std::function<void()> onBack,
         std::function<void()> onTitle = {});
     QRect titleRect() const;
     void setBlack(bool black);

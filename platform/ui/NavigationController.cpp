@@ -63,10 +63,10 @@ void NavigationController::loadView()
     layoutContent();
 }
 
-void NavigationController::setBarStyle(int style)
+void NavigationController::setBarStyle(BarStyle style)
 {
     view();
-    bar_->setBlack(style == 1);
+    bar_->setBlack(style == BarStyle::Black);
 }
 
 ViewController* NavigationController::topViewController() const
@@ -112,7 +112,7 @@ void NavigationController::updateBar()
         return;
     ViewController* top = topViewController();
     if (!top) {
-        bar_->show(QString(), nullptr, nullptr, QString(), {});
+        bar_->setContent(QString(), nullptr, nullptr, QString(), {});
         return;
     }
     NavigationItem* item = top->navigationItem();
@@ -135,7 +135,7 @@ void NavigationController::updateBar()
         if (back.isEmpty())
             back = QStringLiteral("بازگشت");
     }
-    bar_->show(item->title().isEmpty() ? top->title() : item->title(), item->leftBarButtonItem(), item->rightBarButtonItem(), back,
+    bar_->setContent(item->title().isEmpty() ? top->title() : item->title(), item->leftBarButtonItem(), item->rightBarButtonItem(), back,
         [self] {
             if (self)
                 self->popViewControllerAnimated(true);

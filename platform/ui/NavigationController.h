@@ -23,8 +23,8 @@ public:
     void setNavigationBarHidden(bool hidden, bool animated);
     bool isNavigationBarHidden() const { return barHidden_; }
     NavigationBar* navigationBar() const { return bar_; }
-    // Bar style 1 is black.
-    void setBarStyle(int style);
+    enum class BarStyle { Default, Black };
+    void setBarStyle(BarStyle style);
 
     void loadView() override;
     // The top screen's own, or else back to the screen under it.

@@ -26,11 +26,7 @@ public:
     bool isPagingEnabled() const { return paging_; }
     void setScrollEnabled(bool enabled) { scrollEnabled_ = enabled; }
     bool isScrollEnabled() const { return scrollEnabled_; }
-    void setShowsHorizontalScrollIndicator(bool shows) { horizontalIndicator_ = shows; }
-    void setShowsVerticalScrollIndicator(bool shows) { verticalIndicator_ = shows; }
     void setDelegate(ScrollViewDelegate* delegate) { delegate_ = delegate; }
-    bool isDragging() const { return dragging_; }
-    bool isAnimating() const;
 
     // The view that holds the subviews and moves.
     View* contentView() const { return content_; }
@@ -61,8 +57,6 @@ private:
     QPointF offset_;
     bool paging_ = false;
     bool scrollEnabled_ = true;
-    bool horizontalIndicator_ = true;
-    bool verticalIndicator_ = true;
     ScrollViewDelegate* delegate_ = nullptr;
     QPointer<QVariantAnimation> animation_;
 

@@ -24,14 +24,13 @@ public:
     explicit TableView(const QRect& frame = QRect(), Style style = Style::Plain);
     ~TableView() override;
 
-    Style style() const { return style_; }
+    Style tableStyle() const { return style_; }
     void setDataSource(TableViewDataSource* source) { dataSource_ = source; }
     void setDelegate(TableViewDelegate* delegate)
     {
         delegate_ = delegate;
         ScrollView::setDelegate(delegate);
     }
-    void setRowHeight(double height) { rowHeight_ = height; }
 
     // Asks the data source for everything again and rebuilds every cell.
     void reloadData();
@@ -77,7 +76,7 @@ private:
     double rowHeight(const IndexPath& path);
     double headerHeight(int section);
     double footerHeight(int section);
-    void layout();
+    void layoutRows();
     void askForDeletion(const IndexPath& path);
     void dropConfirmation();
     void placeEditingControls(Placed& placed);
@@ -88,7 +87,6 @@ private:
     Style style_;
     TableViewDataSource* dataSource_ = nullptr;
     TableViewDelegate* delegate_ = nullptr;
-    double rowHeight_ = 44;
     bool editing_ = false;
     QList<int> rows_;
     QList<Placed> placed_;

@@ -17,7 +17,7 @@ public:
 
     explicit TableViewCell(Style style = Style::Default, const QString& reuseIdentifier = QString());
 
-    Style style() const { return style_; }
+    Style cellStyle() const { return style_; }
     QString reuseIdentifier() const { return reuse_; }
     Label* textLabel() const { return text_; }
     Label* detailTextLabel() const { return detail_; }

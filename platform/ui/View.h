@@ -39,9 +39,6 @@ public:
     void setUserInteractionEnabled(bool enabled);
     bool isUserInteractionEnabled() const { return interaction_; }
 
-    // The view's contents as an image, at the screen's density.
-    QImage snapshot();
-
     // How the view follows its superview's size: a flexible side grows and
     // shrinks with it, a flexible margin moves.
     enum Autoresizing {

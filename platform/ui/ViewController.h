@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModalTransitionStyle.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -13,8 +15,6 @@ class NavigationController;
 class NavigationItem;
 class TabBarController;
 class TabBarItem;
-
-enum class ModalTransitionStyle { CoverVertical = 0, FlipHorizontal = 1 };
 
 // One screen. It owns its view and the screen it presents; a container
 // (window, navigation stack, tab bar) owns the screens it holds. Views are
@@ -48,8 +48,8 @@ public:
     void dismissViewController(bool animated);
     ViewController* presentedViewController() const { return presented_.data(); }
     ViewController* presentingViewController() const { return presenting_.data(); }
-    void setModalTransitionStyle(int style) { transition_ = style; }
-    int modalTransitionStyle() const { return transition_; }
+    void setModalTransitionStyle(ModalTransitionStyle style) { transition_ = style; }
+    ModalTransitionStyle modalTransitionStyle() const { return transition_; }
 
     void setTitle(const QString& title);
     QString title() const { return title_; }
@@ -84,7 +84,7 @@ private:
     QPointer<View> view_;
     QPointer<ViewController> presented_;
     QPointer<ViewController> presenting_;
-    int transition_ = 0;
+    ModalTransitionStyle transition_ = ModalTransitionStyle::CoverVertical;
     QString title_;
     NavigationItem* navigationItem_ = nullptr;
     TabBarItem* tabBarItem_ = nullptr;

@@ -107,7 +107,7 @@ void CalendarViewController::viewDidLoad()
     screen->addSubview(bar);
     monthLbl_ = new ui::Label(QRect(86, 0, 148, 44));
     monthLbl_->setTextColor(Qt::white);
-    monthLbl_->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 20));
+    monthLbl_->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 20));
     monthLbl_->setAdjustsFontSizeToFitWidth(true);
     monthLbl_->setTextAlignment(ui::TextAlignment::Center);
     bar->addSubview(monthLbl_);
@@ -127,14 +127,13 @@ void CalendarViewController::viewDidLoad()
         initial->setText(QString::fromUtf8(kWeekdayInitials[k]));
         initial->setAccessibleName(QString::fromUtf8(kWeekdays[k]));
         initial->setTextAlignment(ui::TextAlignment::Center);
-        initial->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 13));
+        initial->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 13));
         initial->setTextColor(k == kFriday ? QColor(255, 140, 140) : QColor(220, 226, 240));
         screen->addSubview(initial);
     }
 
     scrl_ = new ui::ScrollView(QRect(0, kGridTop, 320, kPage));
     scrl_->setScrollEnabled(false);
-    scrl_->setShowsVerticalScrollIndicator(false);
     scrl_->setDelegate(this);
     screen->addSubview(scrl_);
 
@@ -324,7 +323,7 @@ ui::TableViewCell* CalendarViewController::cellForRowAtIndexPath(ui::TableView*,
     const QStringList events = selectedEvents();
     const bool none = today() == 0 || events.value(0).isEmpty();
     cell->textLabel()->setText(none ? QString::fromUtf8(kNoEvent) : Utility::ConvertToPersian(events.value(path.row)));
-    cell->textLabel()->setFont(ui::font(QStringLiteral("Helvetica"), 15));
+    cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
     cell->textLabel()->setTextAlignment(ui::TextAlignment::Right);
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
     return cell;

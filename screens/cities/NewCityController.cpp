@@ -189,10 +189,10 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
     const int r = path.row;
     auto* cell = new ui::TableViewCell;
     cell->textLabel()->setText(QString::fromUtf8(kRows[r].title));
-    cell->textLabel()->setFont(ui::font(QStringLiteral("Helvetica-Bold"), kRows[r].size));
+    cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), kRows[r].size));
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
     auto* value = new ui::Label(QRect(286, 15, 22, 15));
-    value->setFont(ui::font(QStringLiteral("Helvetica"), 15));
+    value->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
     value->setTextAlignment(ui::TextAlignment::Center);
     value->setText(Utility::ConvertToPersian(QString::number(difArray_[r])));
     cell->contentView()->addSubview(value);
@@ -213,7 +213,6 @@ void NewCityController::didSelectRowAtIndexPath(ui::TableView* table, const ui::
     if (path.section != 0 || path.row != 1)
         return;
     auto* search = new SearchController(SearchController::kProvincesMode);
-    search->setModalTransitionStyle(0);
     search->setDelegate(this);
     dismissKeyboard();
     if (ui::NavigationController* nav = navigationController()) {

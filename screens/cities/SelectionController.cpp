@@ -31,7 +31,7 @@ SelectionController::SelectionController()
 void SelectionController::viewDidLoad()
 {
     if (ui::NavigationController* nav = navigationController())
-        nav->setBarStyle(1);
+        nav->setBarStyle(ui::NavigationController::BarStyle::Black);
     firstTime_ = false;
 
     ui::View* screen = view();
@@ -212,7 +212,6 @@ void SelectionController::didSelectRowAtIndexPath(ui::TableView* table, const ui
     if (table != createNewCityTable_)
         return;
     auto* form = new NewCityController;
-    form->setModalTransitionStyle(0);
     form->setHidesBottomBarWhenPushed(true);
     if (ui::NavigationController* nav = navigationController())
         nav->pushViewController(form, true);

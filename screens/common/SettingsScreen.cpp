@@ -8,7 +8,7 @@
 ui::BarButtonItem* installSaveButton(ui::ViewController* screen, std::function<void()> save)
 {
     if (ui::NavigationController* nav = screen->navigationController())
-        nav->setBarStyle(1);
+        nav->setBarStyle(ui::NavigationController::BarStyle::Black);
     if (screen->navigationItem()->title().isEmpty())
         screen->navigationItem()->setTitle(screen->title());
     auto* item = new ui::BarButtonItem(QStringLiteral("ذخیره"), ui::BarButtonItem::Style::Done);

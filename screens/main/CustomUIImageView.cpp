@@ -24,7 +24,7 @@ ui::Label* makeLabel(const QRect& frame, ui::TextAlignment alignment, double siz
     label->setTextColor(Qt::white);
     label->setShadowColor(Qt::black);
     label->setShadowOffset(shadow);
-    label->setFont(ui::font(QStringLiteral("Helvetica"), size));
+    label->setTextFont(ui::font(QStringLiteral("Helvetica"), size));
     label->setTextAlignment(alignment);
     label->setText(text);
     return label;
@@ -62,7 +62,7 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
     if (const int ramadan = noTimes ? 0 : LunarCalendar::ramadanDay(date.gregorian())) {
         const QString text = QString::asprintf("%i ", ramadan) + QStringLiteral("رمضان");
         dateLabel->setText(Utility::ConvertToPersian(dateLabel->text() + QStringLiteral(" / ") + text));
-        dateLabel->setFont(ui::font(QStringLiteral("Helvetica"), 15));
+        dateLabel->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
     }
     addSubview(dateLabel);
 

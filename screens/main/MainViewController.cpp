@@ -34,7 +34,6 @@ void MainViewController::viewDidLoad()
     scrollView_->setScrollEnabled(true);
     scrollView_->setPagingEnabled(true);
     scrollView_->setBackgroundColor(Qt::black);
-    scrollView_->setShowsHorizontalScrollIndicator(false);
     scrollView_->setDelegate(this);
     screen->addSubview(scrollView_);
 
@@ -149,7 +148,7 @@ void MainViewController::showSelector()
 {
     OptionsViewController options;
     CustomUITabBarController* tabs = options.tabBarControl();
-    tabs->setModalTransitionStyle(static_cast<int>(ui::ModalTransitionStyle::FlipHorizontal));
+    tabs->setModalTransitionStyle(ui::ModalTransitionStyle::FlipHorizontal);
     tabs->setParentDelegate(this);
     presentViewController(tabs, true);
     ui::Application::shared()->keyWindow()->setRootViewController(tabs);
@@ -167,7 +166,7 @@ void MainViewController::showCalendar()
 {
     auto* calendar = new CalendarViewController(localDtp_);
     calendar->setDelegate(this);
-    calendar->setModalTransitionStyle(static_cast<int>(ui::ModalTransitionStyle::FlipHorizontal));
+    calendar->setModalTransitionStyle(ui::ModalTransitionStyle::FlipHorizontal);
     presentViewController(calendar, true);
 }
 

@@ -56,7 +56,7 @@ void HistoryViewController::load()
     const std::optional<ClockTime> at = selectedDate_ == kOff ? std::nullopt : ClockTime::readStrict(selectedDate_);
     const bool on = at.has_value();
     picker_->setTime(on ? QTime(at->hour, at->minute) : QTime(kDefaultHour, 0));
-    picker_->setEnabled(on);
+    picker_->setControlEnabled(on);
     picker_->setAlpha(on ? 1.0 : 0.0);
 }
 
@@ -77,7 +77,7 @@ ui::TableViewCell* HistoryViewController::cellForRowAtIndexPath(ui::TableView*, 
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
     cell->textLabel()->setText(QStringLiteral("تقویم تاریخ"));
     auto* toggle = new ui::Switch(QRect(220, 9, 94, 27));
-    toggle->setOn(picker_->isEnabled());
+    toggle->setOn(picker_->isControlEnabled());
     toggle->addAction(ui::ControlEvent::ValueChanged, [this, toggle] { valueChanged(toggle); });
     cell->contentView()->addSubview(toggle);
     return cell;
@@ -86,7 +86,7 @@ ui::TableViewCell* HistoryViewController::cellForRowAtIndexPath(ui::TableView*, 
 void HistoryViewController::valueChanged(ui::Switch* sender)
 {
     const bool on = sender->isOn();
-    picker_->setEnabled(on);
+    picker_->setControlEnabled(on);
     picker_->animateAlpha(on ? 1.0 : 0.0, kFadeMs);
     currentDate_ = on ? pickerText() : kOff;
     saveButton()->setEnabled(currentDate_ != selectedDate_);
@@ -100,7 +100,7 @@ void HistoryViewController::pickerValueChanged(ui::DatePicker*)
 
 void HistoryViewController::save()
 {
-    currentDate_ = picker_->isEnabled() ? pickerText() : QString::number(0);
+    currentDate_ = picker_->isControlEnabled() ? pickerText() : QString::number(0);
     if (!Settings::saveEventsTime(currentDate_)) {
         tellSaveFailed(QStringLiteral("the events time"));
         return;

@@ -24,7 +24,7 @@ ui::ViewController* tab(ui::ViewController* controller, const QString& title, co
 ui::NavigationController* inNavigation(ui::ViewController* root)
 {
     auto* nav = new ui::NavigationController(root);
-    nav->setBarStyle(1);
+    nav->setBarStyle(ui::NavigationController::BarStyle::Black);
     return nav;
 }
 

@@ -9,7 +9,6 @@ class OptionsViewController : public ui::ViewController {
 public:
     // Made on first use; the caller takes ownership when it presents it.
     CustomUITabBarController* tabBarControl();
-    void setTabBarControl(CustomUITabBarController* controller) { tabBarControl_ = controller; }
 
 private:
     CustomUITabBarController* tabBarControl_ = nullptr;

@@ -96,14 +96,14 @@ ui::TableViewCell* SettingController::cellForRowAtIndexPath(ui::TableView*, cons
     slider->addAction(ui::ControlEvent::ValueChanged, [this, slider] { sliderChanged(slider); });
     cell->contentView()->addSubview(slider);
     auto* value = new ui::Label(QRect(280, 13, 22, 15));
-    value->setFont(ui::font(QStringLiteral("Helvetica"), 18));
+    value->setTextFont(ui::font(QStringLiteral("Helvetica"), 18));
     value->setTextAlignment(ui::TextAlignment::Center);
     value->setBackgroundColor(Qt::transparent);
     value->setText(Utility::ConvertToPersian(QString::number(difArray_[k])));
     cell->contentView()->addSubview(value);
     minuteLabels_[k] = value;
     auto* caption = new ui::Label(QRect(225, 11, 50, 20));
-    caption->setFont(ui::font(QStringLiteral("Helvetica"), 15));
+    caption->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
     caption->setTextAlignment(ui::TextAlignment::Right);
     caption->setBackgroundColor(Qt::transparent);
     caption->setText(QStringLiteral("دقیقه قبل"));

@@ -25,7 +25,7 @@ TEST(AlertView, AShownAlertCoversTheScreenUntilItsButtonIsTapped)
 {
     Alerts s;
     QPointer<ui::AlertView> alert = new ui::AlertView("title", "message", "OK");
-    alert->show();
+    alert->present();
     s.settle();
     ASSERT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({alert.data()}));
     EXPECT_EQ(alert->frame(), QRect(0, 0, ui::Window::kWidth, ui::Window::kHeight));
@@ -55,7 +55,7 @@ TEST(AlertView, ATouchBesideTheBoxDoesNotReachTheScreenUnderIt)
     ui::touch::tap(&s.window, s.centre(under));
     EXPECT_EQ(taps, 1);
     auto* alert = new ui::AlertView("title", "message", "OK");
-    alert->show();
+    alert->present();
     s.settle();
     ui::touch::tap(&s.window, s.centre(under));
     EXPECT_EQ(taps, 1);
@@ -68,8 +68,8 @@ TEST(AlertView, AlertsStackOldestFirstAndCloseOneByOne)
     Alerts s;
     auto* first = new ui::AlertView("1", "first", "OK");
     auto* second = new ui::AlertView("2", "second", "OK");
-    first->show();
-    second->show();
+    first->present();
+    second->present();
     s.settle();
     ASSERT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({first, second}));
     second->dismiss();
@@ -82,7 +82,7 @@ TEST(AlertView, EscapeClosesTheAlertOnTop)
 {
     Alerts s;
     auto* alert = new ui::AlertView("title", "message", "OK");
-    alert->show();
+    alert->present();
     s.settle();
     ui::touch::key(&s.window, Qt::Key_Escape);
     s.settle();

@@ -334,7 +334,7 @@ TEST_F(SettingsTest, EventsTimeOffShowsAHiddenPickerAtEight)
 {
     Loaded<HistoryViewController> h;
     ui::DatePicker* picker = h.screen->picker();
-    EXPECT_FALSE(picker->isEnabled());
+    EXPECT_FALSE(picker->isControlEnabled());
     EXPECT_DOUBLE_EQ(picker->alpha(), 0.0);
     EXPECT_EQ(picker->time(), QTime(8, 0));
     ui::Switch* toggle = first<ui::Switch>(h.screen->tbl()->cellForRowAtIndexPath({0, 0}));
@@ -344,7 +344,7 @@ TEST_F(SettingsTest, EventsTimeOffShowsAHiddenPickerAtEight)
 
     toggle->setOn(true);
     toggle->sendActions(ui::ControlEvent::ValueChanged);
-    EXPECT_TRUE(picker->isEnabled());
+    EXPECT_TRUE(picker->isControlEnabled());
     EXPECT_DOUBLE_EQ(picker->alpha(), 1.0);
     EXPECT_TRUE(h.screen->saveButton()->isEnabled());
     h.screen->save();
