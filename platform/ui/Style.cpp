@@ -2,16 +2,34 @@
 
 #include "platform/foundation/Directories.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QPainter>
+#include <QPointer>
 
 namespace ui {
 
 namespace {
 bool animations = true;
+
+// The pictures loaded so far, kept by the application object: they go
+// with it, never after it.
+class Pictures : public QObject {
+public:
+    using QObject::QObject;
+    QHash<QString, QPixmap> byPath;
+};
+
+QHash<QString, QPixmap>& pictures()
+{
+    static QPointer<Pictures> kept;
+    if (!kept)
+        kept = new Pictures(QCoreApplication::instance());
+    return kept->byPath;
 }
+} // namespace
 
 QFont font(const QString& name, double size)
 {
@@ -25,7 +43,7 @@ QFont font(const QString& name, double size)
 
 QPixmap image(const QString& name)
 {
-    static QHash<QString, QPixmap> cache;
+    QHash<QString, QPixmap>& cache = pictures();
     const QString key = foundation::Directories::resourcePath() + QLatin1Char('/') + name;
     const auto it = cache.constFind(key);
     if (it != cache.constEnd())

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include <utility>
+
 namespace ui {
 
 // A rectangle of the screen in points, with its subviews. A view belongs to
@@ -21,6 +23,16 @@ public:
 
     // The parent takes ownership.
     virtual void addSubview(View* view);
+    // Makes a subview of type T from `args` and adds it: this view owns it,
+    // and the reference is for setting it up (and keeping, while this view
+    // lives).
+    template <class T, class... A>
+    T& add(A&&... args)
+    {
+        auto* view = new T(std::forward<A>(args)...);
+        addSubview(view);
+        return *view;
+    }
     void insertSubview(View* view, int index);
     // Detaches and destroys the view (later, so that a view may remove itself
     // from within one of its own events).

@@ -102,15 +102,13 @@ void CalendarViewController::viewDidLoad()
     screen->setAccessibleName(QStringLiteral("تقویم"));
 
     // The title bar: earlier months to the right, later ones to the left.
-    auto* bar = new ui::View(QRect(0, 0, 320, 44));
+    auto* bar = &screen->add<ui::View>(QRect(0, 0, 320, 44));
     bar->setBackgroundColor(QColor(10, 18, 36));
-    screen->addSubview(bar);
-    monthLbl_ = new ui::Label(QRect(86, 0, 148, 44));
+    monthLbl_ = &bar->add<ui::Label>(QRect(86, 0, 148, 44));
     monthLbl_->setTextColor(Qt::white);
     monthLbl_->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 20));
     monthLbl_->setAdjustsFontSizeToFitWidth(true);
     monthLbl_->setTextAlignment(ui::TextAlignment::Center);
-    bar->addSubview(monthLbl_);
     previous_ = barButton(QStringLiteral("ماه قبل ›"), QRect(236, 7, 78, 30));
     previous_->setTag(-1);
     previous_->setAccessibleName(QStringLiteral("ماه قبل"));
@@ -123,25 +121,22 @@ void CalendarViewController::viewDidLoad()
     bar->addSubview(next_);
 
     for (int k = 0; k < kColumns; ++k) {
-        auto* initial = new ui::Label(QRect(46 * (6 - k), 44, 45, 20));
+        auto* initial = &screen->add<ui::Label>(QRect(46 * (6 - k), 44, 45, 20));
         initial->setText(QString::fromUtf8(kWeekdayInitials[k]));
         initial->setAccessibleName(QString::fromUtf8(kWeekdays[k]));
         initial->setTextAlignment(ui::TextAlignment::Center);
         initial->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 13));
         initial->setTextColor(k == kFriday ? QColor(255, 140, 140) : QColor(220, 226, 240));
-        screen->addSubview(initial);
     }
 
-    scrl_ = new ui::ScrollView(QRect(0, kGridTop, 320, kPage));
+    scrl_ = &screen->add<ui::ScrollView>(QRect(0, kGridTop, 320, kPage));
     scrl_->setScrollEnabled(false);
     scrl_->setDelegate(this);
-    screen->addSubview(scrl_);
 
-    tblEvents_ = new ui::TableView(QRect(8, kGridTop + kPage + 8, 304, 6 * kEventRowHeight + 4));
+    tblEvents_ = &screen->add<ui::TableView>(QRect(8, kGridTop + kPage + 8, 304, 6 * kEventRowHeight + 4));
     tblEvents_->setDataSource(this);
     tblEvents_->setDelegate(this);
     tblEvents_->setCornerRadius(6);
-    screen->addSubview(tblEvents_);
 
     todayButton_ = barButton(QStringLiteral("امروز"), QRect(166, 410, 146, 40));
     todayButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showToday(); });
@@ -186,11 +181,10 @@ void CalendarViewController::switchMonth(const SolarDate& month)
         scrl_->scrollRectToVisible(frame, true);
     }
 
-    auto* monthView = new ui::ImageView(frame);
+    auto* monthView = &scrl_->add<ui::ImageView>(frame);
     monthView->setImage(ui::image(QStringLiteral("calendarBG.png")));
     monthView->setUserInteractionEnabled(true);
     scrl_->setBackgroundColor(ui::blueColor());
-    scrl_->addSubview(monthView);
 
     datasource_ = days::monthEvents(DateKey::make(m));
 
@@ -201,7 +195,7 @@ void CalendarViewController::switchMonth(const SolarDate& month)
                 continue;
             const SolarDate date{m.year, m.month, d};
             const Row row = datasource_.value(d - 1);
-            auto* button = new DayButton(date, cellFrame(j, k));
+            auto* button = &monthView->add<DayButton>(date, cellFrame(j, k));
             button->setTag(d);
             button->setTitle(Utility::ConvertToPersian(QString::asprintf("%i", d)));
             button->setTitleFont(ui::font(QStringLiteral("Helvetica"), 20));
@@ -230,7 +224,6 @@ void CalendarViewController::switchMonth(const SolarDate& month)
                 todayBtn_ = button;
             }
             button->setAccessibleName(dayName(date, date == now_, holiday, !row.value(QStringLiteral("Description")).isEmpty()));
-            monthView->addSubview(button);
         }
     }
 }

@@ -36,30 +36,26 @@ void SelectionController::viewDidLoad()
 
     ui::View* screen = view();
     screen->setBackgroundColor(QColor(197, 204, 212));
-    scroll_ = new ui::View(QRect(0, 0, 320, screen->height()));
+    scroll_ = &screen->add<ui::View>(QRect(0, 0, 320, screen->height()));
     scroll_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     scroll_->setBackgroundColor(QColor(197, 204, 212));
     scroll_->setCornerRadius(7);
-    screen->addSubview(scroll_);
 
-    tblScrollView_ = new ui::ScrollView(QRect(4, 5, 312, 308));
+    tblScrollView_ = &screen->add<ui::ScrollView>(QRect(4, 5, 312, 308));
     tblScrollView_->setBackgroundColor(Qt::transparent);
     tblScrollView_->setCornerRadius(7);
     tblScrollView_->setScrollEnabled(true);
-    tbl_ = new ui::TableView(QRect(0, 0, 312, 308));
+    tbl_ = &tblScrollView_->add<ui::TableView>(QRect(0, 0, 312, 308));
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);
     tbl_->setScrollEnabled(false);
     tbl_->setCornerRadius(7);
-    tblScrollView_->addSubview(tbl_);
-    screen->addSubview(tblScrollView_);
 
-    createNewCityTable_ = new ui::TableView(QRect(4, 319, 312, 43));
+    createNewCityTable_ = &screen->add<ui::TableView>(QRect(4, 319, 312, 43));
     createNewCityTable_->setDataSource(this);
     createNewCityTable_->setDelegate(this);
     createNewCityTable_->setCornerRadius(7);
     createNewCityTable_->setScrollEnabled(false);
-    screen->addSubview(createNewCityTable_);
     createNewCityTable_->reloadData();
 
     // The title links to the maker's web site.

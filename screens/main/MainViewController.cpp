@@ -30,29 +30,25 @@ void MainViewController::viewDidLoad()
     screen->setBackgroundColor(Qt::black);
     screen->setAccessibleName(QStringLiteral("اوقات شرعی"));
 
-    scrollView_ = new ui::ScrollView(QRect(0, 0, 320, 460));
+    scrollView_ = &screen->add<ui::ScrollView>(QRect(0, 0, 320, 460));
     scrollView_->setScrollEnabled(true);
     scrollView_->setPagingEnabled(true);
     scrollView_->setBackgroundColor(Qt::black);
     scrollView_->setDelegate(this);
-    screen->addSubview(scrollView_);
 
-    pageControl_ = new ui::PageControl(QRect(0, 425, 320, 36));
+    pageControl_ = &screen->add<ui::PageControl>(QRect(0, 425, 320, 36));
     pageControl_->setDefersCurrentPageDisplay(true);
     pageControl_->addAction(ui::ControlEvent::ValueChanged, [this] { pageAction(); });
-    screen->addSubview(pageControl_);
 
-    infoButton_ = new ui::Button(ui::Button::Type::InfoLight, QRect(290, 430, 18, 19));
+    infoButton_ = &screen->add<ui::Button>(ui::Button::Type::InfoLight, QRect(290, 430, 18, 19));
     infoButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showSelector(); });
     infoButton_->setAccessibleName(QStringLiteral("تنظیمات"));
-    screen->addSubview(infoButton_);
 
-    calendarButton_ = new ui::Button(ui::Button::Type::Custom, QRect(15, 425, 34, 32));
+    calendarButton_ = &screen->add<ui::Button>(ui::Button::Type::Custom, QRect(15, 425, 34, 32));
     calendarButton_->setImage(ui::image(QStringLiteral("calendarBtn.png")));
     calendarButton_->setShowsTouchWhenHighlighted(true);
     calendarButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showCalendar(); });
     calendarButton_->setAccessibleName(QStringLiteral("تقویم"));
-    screen->addSubview(calendarButton_);
 
     if (!datasource_.isEmpty())
         Bind();
@@ -114,7 +110,7 @@ void MainViewController::Bind()
     pageControl_->setNumberOfPages(pageCount_);
     pageControl_->setCurrentPage(pageCount_ - 1);
     for (int i = 0; i < pageCount_; ++i)
-        scrollView_->addSubview(new CustomUIImageView(datasource_[i], i, localDtp_));
+        scrollView_->add<CustomUIImageView>(datasource_[i], i, localDtp_);
 }
 
 void MainViewController::refresh()

@@ -27,13 +27,11 @@ void HistoryViewController::viewDidLoad()
 {
     ui::View* screen = view();
     screen->setBackgroundColor(QColor(197, 204, 212));
-    tbl_ = new ui::TableView(QRect(0, 0, 320, 70), ui::TableView::Style::Grouped);
+    tbl_ = &screen->add<ui::TableView>(QRect(0, 0, 320, 70), ui::TableView::Style::Grouped);
     tbl_->setDataSource(this);
     tbl_->setScrollEnabled(false);
-    screen->addSubview(tbl_);
-    picker_ = new ui::DatePicker(QRect(0, 90, 320, 216));
+    picker_ = &screen->add<ui::DatePicker>(QRect(0, 90, 320, 216));
     picker_->addAction(ui::ControlEvent::ValueChanged, [this] { pickerValueChanged(picker_); });
-    screen->addSubview(picker_);
 
     // The frame goes in front of the picker's own parts.
     auto* frame = new ui::ImageView(ui::image(QStringLiteral("pickerRound.png")));
@@ -76,10 +74,9 @@ ui::TableViewCell* HistoryViewController::cellForRowAtIndexPath(ui::TableView*, 
     auto* cell = new ui::TableViewCell;
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
     cell->textLabel()->setText(QStringLiteral("تقویم تاریخ"));
-    auto* toggle = new ui::Switch(QRect(220, 9, 94, 27));
+    auto* toggle = &cell->contentView()->add<ui::Switch>(QRect(220, 9, 94, 27));
     toggle->setOn(picker_->isControlEnabled());
     toggle->addAction(ui::ControlEvent::ValueChanged, [this, toggle] { valueChanged(toggle); });
-    cell->contentView()->addSubview(toggle);
     return cell;
 }
 
