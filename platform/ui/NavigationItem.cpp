@@ -10,19 +10,20 @@ void NavigationItem::setTitle(const QString& title)
 
 void NavigationItem::setLeftBarButtonItem(BarButtonItem* item)
 {
-    if (left_ && left_ != item && left_->parent() == this)
-        left_->deleteLater();
-    left_ = item;
-    if (item)
-        item->setParent(this);
-    changed();
+    place(left_, item);
 }
 
 void NavigationItem::setRightBarButtonItem(BarButtonItem* item)
 {
-    if (right_ && right_ != item && right_->parent() == this)
-        right_->deleteLater();
-    right_ = item;
+    place(right_, item);
+}
+
+void NavigationItem::place(QPointer<BarButtonItem>& slot, BarButtonItem* item)
+{
+    // The item that was there goes, if it was this item's.
+    if (slot && slot != item && slot->parent() == this)
+        slot->deleteLater();
+    slot = item;
     if (item)
         item->setParent(this);
     changed();

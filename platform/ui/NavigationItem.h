@@ -26,6 +26,7 @@ public:
     const std::function<void()>& titleAction() const { return titleAction_; }
 
 private:
+    void place(QPointer<BarButtonItem>& slot, BarButtonItem* item);
     void changed();
 
     QString title_;
