@@ -44,16 +44,17 @@ QString dayName(const SolarDate& date, bool today, bool holiday, bool events)
     return parts.join(QStringLiteral("، "));
 }
 
-ui::Button* barButton(const QString& title, const QRect& frame)
+// A button of the calendar's bars, made in `parent`.
+ui::Button* addBarButton(ui::View& parent, const QString& title, const QRect& frame)
 {
-    auto* b = new ui::Button(ui::Button::Type::Custom, frame);
-    b->setTitle(title);
-    b->setTitleColor(Qt::white);
-    b->setTitleColor(QColor(200, 200, 200), ui::ControlState::Highlighted);
-    b->setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 16));
-    b->setBackgroundColor(QColor(255, 255, 255, 30));
-    b->setCornerRadius(8);
-    return b;
+    auto& b = parent.add<ui::Button>(ui::Button::Type::Custom, frame);
+    b.setTitle(title);
+    b.setTitleColor(Qt::white);
+    b.setTitleColor(QColor(200, 200, 200), ui::ControlState::Highlighted);
+    b.setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 16));
+    b.setBackgroundColor(QColor(255, 255, 255, 30));
+    b.setCornerRadius(8);
+    return &b;
 }
 
 } // namespace
@@ -109,16 +110,14 @@ void CalendarViewController::viewDidLoad()
     monthLbl_->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 20));
     monthLbl_->setAdjustsFontSizeToFitWidth(true);
     monthLbl_->setTextAlignment(ui::TextAlignment::Center);
-    previous_ = barButton(QStringLiteral("ماه قبل ›"), QRect(236, 7, 78, 30));
+    previous_ = addBarButton(*bar, QStringLiteral("ماه قبل ›"), QRect(236, 7, 78, 30));
     previous_->setTag(-1);
     previous_->setAccessibleName(QStringLiteral("ماه قبل"));
     previous_->addAction(ui::ControlEvent::TouchUpInside, [this] { changeMonth(previous_); });
-    bar->addSubview(previous_);
-    next_ = barButton(QStringLiteral("‹ ماه بعد"), QRect(6, 7, 78, 30));
+    next_ = addBarButton(*bar, QStringLiteral("‹ ماه بعد"), QRect(6, 7, 78, 30));
     next_->setTag(1);
     next_->setAccessibleName(QStringLiteral("ماه بعد"));
     next_->addAction(ui::ControlEvent::TouchUpInside, [this] { changeMonth(next_); });
-    bar->addSubview(next_);
 
     for (int k = 0; k < kColumns; ++k) {
         auto* initial = &screen->add<ui::Label>(QRect(46 * (6 - k), 44, 45, 20));
@@ -138,13 +137,11 @@ void CalendarViewController::viewDidLoad()
     tblEvents_->setDelegate(this);
     tblEvents_->setCornerRadius(6);
 
-    todayButton_ = barButton(QStringLiteral("امروز"), QRect(166, 410, 146, 40));
+    todayButton_ = addBarButton(*screen, QStringLiteral("امروز"), QRect(166, 410, 146, 40));
     todayButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showToday(); });
-    screen->addSubview(todayButton_);
-    confirm_ = barButton(QStringLiteral("نمایش اوقات"), QRect(8, 410, 146, 40));
+    confirm_ = addBarButton(*screen, QStringLiteral("نمایش اوقات"), QRect(8, 410, 146, 40));
     confirm_->setBackgroundColor(QColor(40, 100, 220));
     confirm_->addAction(ui::ControlEvent::TouchUpInside, [this] { showDetails(); });
-    screen->addSubview(confirm_);
 
     canChange_ = true;
     switchMonth(shown_);

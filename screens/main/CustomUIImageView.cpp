@@ -17,17 +17,18 @@ const char* kTimeNames[kTimeRows] = {"اذان صبح", "طلوع آفتاب", "
     "اذان صبح فردا", "طلوع آفتاب فردا"};
 const QRect kTimesArea(20, 106, 280, 314);
 
-ui::Label* makeLabel(const QRect& frame, ui::TextAlignment alignment, double size, const QSize& shadow, const QString& text)
+// A white label with a shadow, made in `parent`.
+ui::Label* addLabel(ui::View& parent, const QRect& frame, ui::TextAlignment alignment, double size, const QSize& shadow, const QString& text)
 {
-    auto* label = new ui::Label(frame);
-    label->setBackgroundColor(Qt::transparent);
-    label->setTextColor(Qt::white);
-    label->setShadowColor(Qt::black);
-    label->setShadowOffset(shadow);
-    label->setTextFont(ui::font(QStringLiteral("Helvetica"), size));
-    label->setTextAlignment(alignment);
-    label->setText(text);
-    return label;
+    auto& label = parent.add<ui::Label>(frame);
+    label.setBackgroundColor(Qt::transparent);
+    label.setTextColor(Qt::white);
+    label.setShadowColor(Qt::black);
+    label.setShadowOffset(shadow);
+    label.setTextFont(ui::font(QStringLiteral("Helvetica"), size));
+    label.setTextAlignment(alignment);
+    label.setText(text);
+    return &label;
 }
 
 QString dayText(const SolarDate& date)
@@ -44,19 +45,18 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
     setBackgroundColor(Qt::black);
     setAccessibleName(row.value(QStringLiteral("Name")));
 
-    addSubview(makeLabel(QRect(180, 45, 100, 40), ui::TextAlignment::Right, 20, QSize(-1, 3), row.value(QStringLiteral("Name"))));
+    addLabel(*this, QRect(180, 45, 100, 40), ui::TextAlignment::Right, 20, QSize(-1, 3), row.value(QStringLiteral("Name")));
 
     const QStringList events = row.value(QStringLiteral("Description")).split(QLatin1Char('@'));
     QString eventText = events.first();
     if (events.size() > 1)
         eventText = eventText + QStringLiteral(" و ...");
-    ui::Label* eventLabel = makeLabel(QRect(30, 70, 250, 40), ui::TextAlignment::Right, 16, QSize(-1, 3), Utility::ConvertToPersian(eventText));
+    ui::Label* eventLabel = addLabel(*this, QRect(30, 70, 250, 40), ui::TextAlignment::Right, 16, QSize(-1, 3), Utility::ConvertToPersian(eventText));
     // A long event shrinks to fit its line rather than end in an ellipsis,
     // which would read like the "و ..." of more events.
     eventLabel->setMinimumFontSize(kSmallestEventFont);
-    addSubview(eventLabel);
 
-    ui::Label* dateLabel = makeLabel(QRect(30, 45, 160, 40), ui::TextAlignment::Left, 20, QSize(-1, 3),
+    ui::Label* dateLabel = addLabel(*this, QRect(30, 45, 160, 40), ui::TextAlignment::Left, 20, QSize(-1, 3),
         Utility::ConvertToPersian(date.getFullPersianDate()));
     const bool noTimes = row.contains(kNoTimes);
     if (const int ramadan = noTimes ? 0 : LunarCalendar::ramadanDay(date.gregorian())) {
@@ -64,20 +64,17 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
         dateLabel->setText(Utility::ConvertToPersian(dateLabel->text() + QStringLiteral(" / ") + text));
         dateLabel->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
     }
-    addSubview(dateLabel);
 
     if (noTimes) {
         // A day the app holds no times for: say so, and which days it has.
-        auto* panel = new ui::View(kTimesArea);
-        panel->setBackgroundColor(QColor(12, 20, 40));
-        panel->setCornerRadius(10);
-        addSubview(panel);
+        auto& panel = add<ui::View>(kTimesArea);
+        panel.setBackgroundColor(QColor(12, 20, 40));
+        panel.setCornerRadius(10);
         const QString message = QStringLiteral("اوقات شرعی این روز\nدر برنامه نیست.\n\nبرنامه اوقات روزهای\n%1\nتا %2\nرا دارد.")
                                     .arg(dayText(PersianCalendar::firstDataDay()), dayText(PersianCalendar::lastDataDay()));
-        ui::Label* label = makeLabel(panel->bounds().adjusted(16, 16, -16, -16), ui::TextAlignment::Center, 18, QSize(-1, 2),
+        ui::Label* label = addLabel(panel, panel.bounds().adjusted(16, 16, -16, -16), ui::TextAlignment::Center, 18, QSize(-1, 2),
             Utility::ConvertToPersian(message));
         label->setNumberOfLines(0);
-        panel->addSubview(label);
         return;
     }
 
@@ -89,9 +86,8 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
         const QString time = date.formatHour(row.value(QStringLiteral("T%1").arg(k)));
         if (nextDay)
             date.setDayOfYear(date.dayOfYear() - 1);
-        ui::Label* label = makeLabel(QRect(35, 108 + 38 * (k - 1), 100, 40), ui::TextAlignment::Left, 25, QSize(-1, 2),
+        ui::Label* label = addLabel(*this, QRect(35, 108 + 38 * (k - 1), 100, 40), ui::TextAlignment::Left, 25, QSize(-1, 2),
             Utility::ConvertToPersian(time));
         label->setAccessibleName(QString::fromUtf8(kTimeNames[k - 1]) + QLatin1Char(' ') + label->text());
-        addSubview(label);
     }
 }
