@@ -10,6 +10,7 @@
 #include "platform/ui/Style.h"
 #include "platform/ui/Window.h"
 #include "screens/calendar/CalendarViewController.h"
+#include "screens/cities/SelectionController.h"
 #include "screens/settings/OptionsViewController.h"
 #include "store/Cities.h"
 #include "store/Days.h"
@@ -143,7 +144,7 @@ void MainViewController::pageAction()
 void MainViewController::showSelector()
 {
     OptionsViewController options;
-    CustomUITabBarController* tabs = options.tabBarControl();
+    CustomUITabBarController* tabs = options.tabBarControl(new SelectionController);
     tabs->setModalTransitionStyle(ui::ModalTransitionStyle::FlipHorizontal);
     tabs->setParentDelegate(this);
     presentViewController(tabs, true);
