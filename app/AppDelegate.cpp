@@ -38,13 +38,13 @@ bool AppDelegate::didFinishLaunching(ui::Application*)
     // A copy that was found damaged and rebuilt at this start: said once.
     const QString notice = MyDB::initialize()->takeNotice();
     if (!notice.isEmpty())
-        (new ui::AlertView(QStringLiteral("بازسازی داده‌ها"), Utility::ConvertToPersian(notice), QStringLiteral("باشه")))->show();
+        (new ui::AlertView(QStringLiteral("بازسازی داده‌ها"), Utility::ConvertToPersian(notice), QStringLiteral("باشه")))->present();
     return true;
 }
 
 void AppDelegate::didReceiveLocalNotification(ui::Application*, const notifications::LocalNotification& notification)
 {
-    (new ui::AlertView(QString(), notification.alertBody, QStringLiteral("Ok")))->show();
+    (new ui::AlertView(QString(), notification.alertBody, QStringLiteral("Ok")))->present();
 }
 
 void AppDelegate::willEnterForeground(ui::Application*)

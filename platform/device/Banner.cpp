@@ -21,7 +21,7 @@ void showBanner(ui::Window* window, const QString& text)
     banner->setTextColor(Qt::white);
     banner->setNumberOfLines(0);
     banner->setTextAlignment(ui::TextAlignment::Center);
-    banner->setFont(ui::font(QStringLiteral("Helvetica"), 15));
+    banner->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
     banner->setText(text);
     banner->show();
     banner->raise();

@@ -5,10 +5,12 @@
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Log.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 
 #include <algorithm>
 #include <optional>
@@ -107,8 +109,15 @@ QByteArray serialize(QList<LocalNotification> list)
 
 NotificationCenter* NotificationCenter::shared()
 {
-    static NotificationCenter center;
-    return &center;
+    // The application object owns the center, so that the center and its
+    // timer go before the application does; without an application it stays
+    // to the end.
+    static QPointer<NotificationCenter> center;
+    if (!center) {
+        center = new NotificationCenter;
+        center->setParent(QCoreApplication::instance());
+    }
+    return center;
 }
 
 NotificationCenter::NotificationCenter()

@@ -5,6 +5,7 @@
 #include "DatePicker.h"
 #include "ImageView.h"
 #include "Label.h"
+#include "NavigationBar.h"
 #include "NavigationController.h"
 #include "PageControl.h"
 #include "ScrollView.h"
@@ -151,8 +152,8 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         View* v = view();
         if (auto* control = dynamic_cast<Control*>(v)) {
-            s.disabled = !control->isEnabled();
-            s.focusable = control->isEnabled();
+            s.disabled = !control->isControlEnabled();
+            s.focusable = control->isControlEnabled();
         }
         if (auto* toggle = dynamic_cast<Switch*>(v)) {
             s.checkable = true;

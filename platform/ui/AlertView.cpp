@@ -33,7 +33,7 @@ AlertView::AlertView(const QString& title, const QString& message, const QString
     text_->setNumberOfLines(0);
     text_->setTextAlignment(TextAlignment::Center);
     text_->setTextColor(Qt::white);
-    text_->setFont(ui::font(QStringLiteral("Helvetica"), 16));
+    text_->setTextFont(ui::font(QStringLiteral("Helvetica"), 16));
     addSubview(text_);
     button_->setTitle(button);
     button_->setTitleColor(Qt::white);
@@ -46,7 +46,7 @@ AlertView::AlertView(const QString& title, const QString& message, const QString
 
 QRect AlertView::boxRect() const
 {
-    const QFontMetrics metrics(text_->font());
+    const QFontMetrics metrics(text_->textFont());
     const QRect textBounds = metrics.boundingRect(QRect(0, 0, kBoxWidth - 2 * kPadding, 1000), Qt::TextWordWrap, text_->text());
     const int h = textBounds.height() + kButtonHeight + 3 * kPadding;
     return QRect((width() - kBoxWidth) / 2, (height() - h) / 2, kBoxWidth, h);
@@ -61,7 +61,7 @@ void AlertView::resizeEvent(QResizeEvent* event)
     button_->setFrame(QRect(box.x() + 10, box.bottom() - kButtonHeight - 10, box.width() - 20, kButtonHeight));
 }
 
-void AlertView::show()
+void AlertView::present()
 {
     Window* window = Application::shared()->keyWindow();
     if (!window) {

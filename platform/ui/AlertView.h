@@ -13,7 +13,7 @@ public:
     AlertView(const QString& title, const QString& message, const QString& button);
 
     // Shows the alert over the key window.
-    void show();
+    void present();
     QString message() const { return message_; }
     QString buttonTitle() const { return buttonTitle_; }
     // As a tap on its button.

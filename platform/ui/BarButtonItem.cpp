@@ -1,7 +1,5 @@
 #include "BarButtonItem.h"
 
-#include <QPointer>
-
 namespace ui {
 
 BarButtonItem::BarButtonItem(const QString& title, Style style)
@@ -61,38 +59,6 @@ void BarButtonItem::trigger()
 }
 
 void BarButtonItem::changed()
-{
-    if (changed_)
-        changed_();
-}
-
-void NavigationItem::setTitle(const QString& title)
-{
-    title_ = title;
-    changed();
-}
-
-void NavigationItem::setLeftBarButtonItem(BarButtonItem* item)
-{
-    if (left_ && left_ != item && left_->parent() == this)
-        left_->deleteLater();
-    left_ = item;
-    if (item)
-        item->setParent(this);
-    changed();
-}
-
-void NavigationItem::setRightBarButtonItem(BarButtonItem* item)
-{
-    if (right_ && right_ != item && right_->parent() == this)
-        right_->deleteLater();
-    right_ = item;
-    if (item)
-        item->setParent(this);
-    changed();
-}
-
-void NavigationItem::changed()
 {
     if (changed_)
         changed_();

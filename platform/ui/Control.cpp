@@ -39,7 +39,7 @@ void Control::sendActions(ControlEvent event)
     }
 }
 
-void Control::setEnabled(bool enabled)
+void Control::setControlEnabled(bool enabled)
 {
     enabled_ = enabled;
     // A disabled control is passed over by Tab.

@@ -20,8 +20,10 @@ public:
     void addAction(ControlEvent event, std::function<void()> action);
     void sendActions(ControlEvent event);
 
-    void setEnabled(bool enabled);
-    bool isEnabled() const { return enabled_; }
+    // Not QWidget's enabled state: a disabled control still gets its
+    // touches (and swallows them), and is skipped by Tab.
+    void setControlEnabled(bool enabled);
+    bool isControlEnabled() const { return enabled_; }
     void setSelected(bool selected);
     bool isSelected() const { return selected_; }
     bool isHighlighted() const { return highlighted_; }

@@ -58,7 +58,7 @@ void DatePicker::step(bool hours, int by)
 
 void DatePicker::mousePressEvent(QMouseEvent* event)
 {
-    if (!isEnabled()) {
+    if (!isControlEnabled()) {
         event->ignore();
         return;
     }
@@ -69,7 +69,7 @@ void DatePicker::mousePressEvent(QMouseEvent* event)
 
 void DatePicker::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!isEnabled())
+    if (!isControlEnabled())
         return;
     const double y = event->position().y();
     // Dragging up brings the following values into the middle.
@@ -87,7 +87,7 @@ void DatePicker::mouseMoveEvent(QMouseEvent* event)
 
 void DatePicker::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!isEnabled() || dragging_)
+    if (!isControlEnabled() || dragging_)
         return;
     const double mid = height() / 2.0;
     const double y = event->position().y();
@@ -116,7 +116,7 @@ void DatePicker::drawWheel(QPainter& painter, const QRect& wheel, int value, int
 void DatePicker::draw(QPainter& painter)
 {
     painter.fillRect(rect(), QColor(40, 44, 54));
-    painter.setOpacity(isEnabled() ? 1.0 : 0.6);
+    painter.setOpacity(isControlEnabled() ? 1.0 : 0.6);
     painter.save();
     painter.setClipRect(hourWheel().united(minuteWheel()));
     drawWheel(painter, hourWheel(), hour_, 24, 1);

@@ -24,7 +24,7 @@ void Label::setText(const QString& text)
     }
 }
 
-void Label::setFont(const QFont& font)
+void Label::setTextFont(const QFont& font)
 {
     font_ = font;
     update();

@@ -15,8 +15,8 @@ public:
 
     void setText(const QString& text);
     QString text() const { return text_; }
-    void setFont(const QFont& font);
-    QFont font() const { return font_; }
+    void setTextFont(const QFont& font);
+    QFont textFont() const { return font_; }
     void setTextColor(const QColor& color);
     QColor textColor() const { return color_; }
     void setShadowColor(const QColor& color);

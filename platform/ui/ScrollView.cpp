@@ -58,11 +58,6 @@ void ScrollView::applyOffset(const QPointF& offset)
         delegate_->scrollViewDidScroll(this);
 }
 
-bool ScrollView::isAnimating() const
-{
-    return animation_ && animation_->state() == QAbstractAnimation::Running;
-}
-
 void ScrollView::animateTo(const QPointF& target, int ms, bool programmatic)
 {
     if (animation_)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ScrollViewDelegate.h"
 #include "View.h"
 
 #include <QPointF>
@@ -7,19 +8,6 @@
 #include <QVariantAnimation>
 
 namespace ui {
-
-class ScrollView;
-
-class ScrollViewDelegate {
-public:
-    virtual ~ScrollViewDelegate() = default;
-    virtual void scrollViewDidScroll(ScrollView*) {}
-    virtual void scrollViewWillBeginDragging(ScrollView*) {}
-    // Only after an animated setContentOffset or scrollRectToVisible.
-    virtual void scrollViewDidEndScrollingAnimation(ScrollView*) {}
-    // After a drag has come to rest.
-    virtual void scrollViewDidEndDecelerating(ScrollView*) {}
-};
 
 // A view whose content is larger than itself and moves under it, by drags
 // (page by page when paging is on) or by the program.
@@ -38,11 +26,7 @@ public:
     bool isPagingEnabled() const { return paging_; }
     void setScrollEnabled(bool enabled) { scrollEnabled_ = enabled; }
     bool isScrollEnabled() const { return scrollEnabled_; }
-    void setShowsHorizontalScrollIndicator(bool shows) { horizontalIndicator_ = shows; }
-    void setShowsVerticalScrollIndicator(bool shows) { verticalIndicator_ = shows; }
     void setDelegate(ScrollViewDelegate* delegate) { delegate_ = delegate; }
-    bool isDragging() const { return dragging_; }
-    bool isAnimating() const;
 
     // The view that holds the subviews and moves.
     View* contentView() const { return content_; }
@@ -73,8 +57,6 @@ private:
     QPointF offset_;
     bool paging_ = false;
     bool scrollEnabled_ = true;
-    bool horizontalIndicator_ = true;
-    bool verticalIndicator_ = true;
     ScrollViewDelegate* delegate_ = nullptr;
     QPointer<QVariantAnimation> animation_;
 

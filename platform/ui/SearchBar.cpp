@@ -74,13 +74,13 @@ void SearchBar::setShowsCancelButton(bool shows)
 
 void SearchBar::setCancelButtonEnabled(bool enabled)
 {
-    cancel_->setEnabled(enabled);
+    cancel_->setControlEnabled(enabled);
     cancel_->setAlpha(enabled ? 1.0 : 0.5);
 }
 
 bool SearchBar::isCancelButtonEnabled() const
 {
-    return cancel_->isEnabled();
+    return cancel_->isControlEnabled();
 }
 
 void SearchBar::becomeFirstResponder()

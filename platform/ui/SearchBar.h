@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SearchBarDelegate.h"
 #include "View.h"
 
 #include <QPointer>
@@ -9,15 +10,6 @@ namespace ui {
 class SearchBar;
 class Button;
 class LineEdit;
-
-class SearchBarDelegate {
-public:
-    virtual ~SearchBarDelegate() = default;
-    virtual void searchBarTextDidChange(SearchBar*, const QString&) {}
-    virtual void searchBarCancelButtonClicked(SearchBar*) {}
-    // The keyboard's search (return) key.
-    virtual void searchBarSearchButtonClicked(SearchBar*) {}
-};
 
 // A search field with a Cancel button; Persian is typed right to left.
 class SearchBar : public View {

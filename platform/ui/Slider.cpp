@@ -64,7 +64,7 @@ QPoint Slider::pointForValue(double value) const
 
 void Slider::mousePressEvent(QMouseEvent* event)
 {
-    if (!isEnabled()) {
+    if (!isControlEnabled()) {
         event->ignore();
         return;
     }
@@ -117,7 +117,7 @@ void Slider::draw(QPainter& painter)
 {
     const double cy = height() / 2.0;
     const double x = pointForValue(value_).x();
-    painter.setOpacity(isEnabled() ? 1.0 : 0.5);
+    painter.setOpacity(isControlEnabled() ? 1.0 : 0.5);
     QPainterPath track;
     track.addRoundedRect(QRectF(trackLeft(), cy - 4.5, trackRight() - trackLeft(), 9), 4.5, 4.5);
     painter.fillPath(track, QColor(188, 188, 192));

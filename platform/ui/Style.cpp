@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Directories.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 #include <QSet>
 #include <QImageReader>
 #include <QPainter>
+#include <QPointer>
 
 #include <condition_variable>
 #include <mutex>
@@ -19,6 +21,22 @@ namespace ui {
 
 namespace {
 bool animations = true;
+
+// The pictures loaded so far, kept by the application object: they go
+// with it, never after it.
+class Pictures : public QObject {
+public:
+    using QObject::QObject;
+    QHash<QString, QPixmap> byPath;
+};
+
+QHash<QString, QPixmap>& pictures()
+{
+    static QPointer<Pictures> kept;
+    if (!kept)
+        kept = new Pictures(QCoreApplication::instance());
+    return kept->byPath;
+}
 
 // Pictures decoded on a thread of their own while the start goes on. The
 // thread only reads files and fills images; pixmaps are made on the main
@@ -63,7 +81,7 @@ QImage readPng(const QString& path)
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
-}
+} // namespace
 
 QFont font(const QString& name, double size)
 {
@@ -77,22 +95,16 @@ QFont font(const QString& name, double size)
 
 QPixmap image(const QString& name)
 {
-    // Pixmaps must go before the application does: the cache is emptied
-    // when it ends.
-    static QHash<QString, QPixmap>* cache = [] {
-        auto* c = new QHash<QString, QPixmap>;
-        qAddPostRoutine([] { cache->clear(); });
-        return c;
-    }();
+    QHash<QString, QPixmap>& cache = pictures();
     const QString key = foundation::Directories::resourcePath() + QLatin1Char('/') + name;
-    const auto it = cache->constFind(key);
-    if (it != cache->constEnd())
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd())
         return *it;
     if (QImage decoded = takePreloaded(name); !decoded.isNull()) {
         const qreal ratio = decoded.devicePixelRatio();
         QPixmap pixmap = QPixmap::fromImage(std::move(decoded));
         pixmap.setDevicePixelRatio(ratio);
-        cache->insert(key, pixmap);
+        cache.insert(key, pixmap);
         return pixmap;
     }
 
@@ -111,7 +123,7 @@ QPixmap image(const QString& name)
         if (pixmap.isNull() && !(pixmap = pngFile(dense)).isNull())
             pixmap.setDevicePixelRatio(2.0);
     }
-    cache->insert(key, pixmap);
+    cache.insert(key, pixmap);
     return pixmap;
 }
 

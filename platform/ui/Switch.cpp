@@ -40,7 +40,7 @@ void Switch::draw(QPainter& painter)
     const double r = track.height() / 2;
     QPainterPath shape;
     shape.addRoundedRect(track, r, r);
-    painter.setOpacity(isEnabled() ? 1.0 : 0.5);
+    painter.setOpacity(isControlEnabled() ? 1.0 : 0.5);
     QLinearGradient fill(track.topLeft(), track.bottomLeft());
     if (on_) {
         fill.setColorAt(0, QColor(30, 110, 230));

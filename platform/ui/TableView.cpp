@@ -13,6 +13,7 @@ namespace ui {
 
 namespace {
 
+constexpr double kRowHeight = 44;  // where the delegate leaves a row its default
 constexpr int kGroupMargin = 6;
 constexpr int kDeleteInset = 38;
 constexpr int kHandleWidth = 34;
@@ -97,7 +98,7 @@ TableView::~TableView() = default;
 double TableView::rowHeight(const IndexPath& path)
 {
     const double h = delegate_ ? delegate_->heightForRowAtIndexPath(this, path) : -1;
-    return h >= 0 ? h : rowHeight_;
+    return h >= 0 ? h : kRowHeight;
 }
 
 double TableView::headerHeight(int section)
@@ -136,7 +137,7 @@ void TableView::reloadData()
     pressed_.reset();
     selected_.reset();
     if (!dataSource_) {
-        layout();
+        layoutRows();
         return;
     }
     const int sections = dataSource_->numberOfSectionsInTableView(this);
@@ -151,16 +152,16 @@ void TableView::reloadData()
             placed_.append({{s, r}, cell, nullptr, nullptr});
         }
     }
-    layout();
+    layoutRows();
 }
 
 void TableView::resizeEvent(QResizeEvent* event)
 {
     ScrollView::resizeEvent(event);
-    layout();
+    layoutRows();
 }
 
-void TableView::layout()
+void TableView::layoutRows()
 {
     headers_.clear();
     const int margin = style_ == Style::Grouped ? kGroupMargin : 0;
@@ -479,7 +480,7 @@ void TableView::moveRow(const IndexPath& from, const IndexPath& to)
     for (int s = 0, i = 0; s < rows_.size(); ++s)
         for (int r = 0; r < rows_[s] && i < placed_.size(); ++r, ++i)
             placed_[i].path = {s, r};
-    layout();
+    layoutRows();
     if (dataSource_)
         dataSource_->moveRowAtIndexPath(this, from, target);
 }
@@ -490,7 +491,7 @@ void TableView::draw(QPainter& painter)
     if (style_ == Style::Plain) {
         painter.setPen(QPen(QColor(220, 220, 224), 1));
         const int top = contentSize().height() - qRound(contentOffset().y());
-        const int step = qRound(rowHeight_);
+        const int step = qRound(kRowHeight);
         for (int y = top + step; y < height() && step > 0; y += step)
             painter.drawLine(QPointF(0, y - 0.5), QPointF(width(), y - 0.5));
     }

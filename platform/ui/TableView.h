@@ -2,43 +2,17 @@
 
 #include "ScrollView.h"
 #include "TableViewCell.h"
+#include "TableViewDataSource.h"
+#include "TableViewDelegate.h"
 
 #include <QList>
 #include <QPointer>
 
 namespace ui {
 
-class TableView;
 class Button;
 
 enum class RowAnimation { Fade = 0, Right = 1, Left = 2, Top = 3, Bottom = 4, None = 5 };
-enum class EditingStyle { None, Delete, Insert };
-
-// The questions a table asks about its content. Cells are handed over: the
-// table owns every cell it is given.
-class TableViewDataSource {
-public:
-    virtual ~TableViewDataSource() = default;
-    virtual int numberOfSectionsInTableView(TableView*) { return 1; }
-    virtual int numberOfRowsInSection(TableView* table, int section) = 0;
-    virtual TableViewCell* cellForRowAtIndexPath(TableView* table, const IndexPath& path) = 0;
-    virtual QString titleForHeaderInSection(TableView*, int) { return QString(); }
-    virtual bool canMoveRowAtIndexPath(TableView*, const IndexPath&) { return false; }
-    virtual void commitEditingStyle(TableView*, EditingStyle, const IndexPath&) {}
-    virtual void moveRowAtIndexPath(TableView*, const IndexPath&, const IndexPath&) {}
-};
-
-// The table's delegate hears its scrolling too.
-class TableViewDelegate : public virtual ScrollViewDelegate {
-public:
-    // A negative answer leaves the table's own default.
-    virtual double heightForRowAtIndexPath(TableView*, const IndexPath&) { return -1; }
-    virtual double heightForHeaderInSection(TableView*, int) { return -1; }
-    virtual double heightForFooterInSection(TableView*, int) { return -1; }
-    virtual void didSelectRowAtIndexPath(TableView*, const IndexPath&) {}
-    virtual EditingStyle editingStyleForRowAtIndexPath(TableView*, const IndexPath&) { return EditingStyle::Delete; }
-    virtual IndexPath targetIndexPathForMove(TableView*, const IndexPath&, const IndexPath& proposed) { return proposed; }
-};
 
 // Rows in sections, plain or grouped, scrolling; rows are tapped to be
 // selected, and in editing mode deleted (after a confirmation) and moved by
@@ -50,14 +24,13 @@ public:
     explicit TableView(const QRect& frame = QRect(), Style style = Style::Plain);
     ~TableView() override;
 
-    Style style() const { return style_; }
+    Style tableStyle() const { return style_; }
     void setDataSource(TableViewDataSource* source) { dataSource_ = source; }
     void setDelegate(TableViewDelegate* delegate)
     {
         delegate_ = delegate;
         ScrollView::setDelegate(delegate);
     }
-    void setRowHeight(double height) { rowHeight_ = height; }
 
     // Asks the data source for everything again and rebuilds every cell.
     void reloadData();
@@ -103,7 +76,7 @@ private:
     double rowHeight(const IndexPath& path);
     double headerHeight(int section);
     double footerHeight(int section);
-    void layout();
+    void layoutRows();
     void askForDeletion(const IndexPath& path);
     void dropConfirmation();
     void placeEditingControls(Placed& placed);
@@ -114,7 +87,6 @@ private:
     Style style_;
     TableViewDataSource* dataSource_ = nullptr;
     TableViewDelegate* delegate_ = nullptr;
-    double rowHeight_ = 44;
     bool editing_ = false;
     QList<int> rows_;
     QList<Placed> placed_;

@@ -21,12 +21,12 @@ TableViewCell::TableViewCell(Style style, const QString& reuseIdentifier)
     : style_(style), reuse_(reuseIdentifier), text_(new Label)
 {
     setBackgroundColor(Qt::white);
-    text_->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 17));
+    text_->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 17));
     text_->setTextColor(Qt::black);
     addSubview(text_);
     if (style == Style::Value1) {
         detail_ = new Label;
-        detail_->setFont(ui::font(QStringLiteral("Helvetica"), 17));
+        detail_->setTextFont(ui::font(QStringLiteral("Helvetica"), 17));
         detail_->setTextColor(kDetailBlue);
         detail_->setTextAlignment(TextAlignment::Right);
         addSubview(detail_);
@@ -85,7 +85,7 @@ void TableViewCell::layoutSubviews()
     const int left = kMargin + insetLeft_;
     if (detail_) {
         // The detail takes what it needs at the right, the text the rest.
-        const int need = detail_->text().isEmpty() ? 0 : QFontMetrics(detail_->font()).horizontalAdvance(detail_->text()) + 8;
+        const int need = detail_->text().isEmpty() ? 0 : QFontMetrics(detail_->textFont()).horizontalAdvance(detail_->text()) + 8;
         const int detailWidth = std::min(need, (right - left) * 2 / 3);
         text_->setFrame(QRect(left, 0, right - left - detailWidth, height()));
         detail_->setFrame(QRect(right - detailWidth, 0, detailWidth, height()));

@@ -1,16 +1,11 @@
 #pragma once
 
+#include "IndexPath.h"
 #include "View.h"
 
 namespace ui {
 
 class Label;
-
-struct IndexPath {
-    int section = 0;
-    int row = 0;
-    bool operator==(const IndexPath&) const = default;
-};
 
 // One row of a table: a text label, in the value-1 style a detail label,
 // an accessory, and whatever controls the screen adds to it.
@@ -22,7 +17,7 @@ public:
 
     explicit TableViewCell(Style style = Style::Default, const QString& reuseIdentifier = QString());
 
-    Style style() const { return style_; }
+    Style cellStyle() const { return style_; }
     QString reuseIdentifier() const { return reuse_; }
     Label* textLabel() const { return text_; }
     Label* detailTextLabel() const { return detail_; }

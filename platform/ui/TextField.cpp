@@ -68,7 +68,7 @@ void TextField::setTextColor(const QColor& color)
     field_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; color: %1; }").arg(color.name()));
 }
 
-void TextField::setFont(const QFont& font)
+void TextField::setTextFont(const QFont& font)
 {
     field_->setBaseFont(font);
 }

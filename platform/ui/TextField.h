@@ -1,20 +1,12 @@
 #pragma once
 
+#include "TextFieldDelegate.h"
 #include "View.h"
 
 namespace ui {
 
 class TextField;
 class LineEdit;
-
-class TextFieldDelegate {
-public:
-    virtual ~TextFieldDelegate() = default;
-    virtual void textFieldDidBeginEditing(TextField*) {}
-    virtual void textFieldDidChange(TextField*) {}
-    // The return key; the answer says whether the field does its default.
-    virtual bool textFieldShouldReturn(TextField*) { return true; }
-};
 
 // One line of text input; Persian is typed right to left.
 class TextField : public View {
@@ -29,7 +21,7 @@ public:
     void setPlaceholder(const QString& placeholder);
     QString placeholder() const;
     void setTextColor(const QColor& color);
-    void setFont(const QFont& font);
+    void setTextFont(const QFont& font);
     // The font shrinks as the text grows, down to a minimum.
     void setAdjustsFontSizeToFitWidth(bool adjusts);
     void setReturnKeyType(ReturnKey key) { returnKey_ = key; }

@@ -147,11 +147,6 @@ void View::setUserInteractionEnabled(bool enabled)
     setAttribute(Qt::WA_TransparentForMouseEvents, !enabled || alpha_ < 0.01);
 }
 
-QImage View::snapshot()
-{
-    return grab().toImage();
-}
-
 void View::animateAlpha(double to, int ms)
 {
     const int duration = animationMs(ms);

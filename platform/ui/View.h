@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include <utility>
+
 namespace ui {
 
 // A rectangle of the screen in points, with its subviews. A view belongs to
@@ -21,6 +23,24 @@ public:
 
     // The parent takes ownership.
     virtual void addSubview(View* view);
+    // Makes a subview of type T from `args` and adds it: this view owns it,
+    // and the reference is for setting it up (and keeping, while this view
+    // lives).
+    template <class T, class... A>
+    T& add(A&&... args)
+    {
+        auto* view = new T(std::forward<A>(args)...);
+        addSubview(view);
+        return *view;
+    }
+    // The same, placed at `index` among the subviews.
+    template <class T, class... A>
+    T& insertAt(int index, A&&... args)
+    {
+        auto* view = new T(std::forward<A>(args)...);
+        insertSubview(view, index);
+        return *view;
+    }
     void insertSubview(View* view, int index);
     // Detaches and destroys the view (later, so that a view may remove itself
     // from within one of its own events).
@@ -38,9 +58,6 @@ public:
     // Touches reach the view and its subviews only while this is on.
     void setUserInteractionEnabled(bool enabled);
     bool isUserInteractionEnabled() const { return interaction_; }
-
-    // The view's contents as an image, at the screen's density.
-    QImage snapshot();
 
     // How the view follows its superview's size: a flexible side grows and
     // shrinks with it, a flexible margin moves.

@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "BarButtonItem.h"
 #include "NavigationController.h"
+#include "NavigationItem.h"
 #include "TabBarController.h"
 #include "View.h"
 #include "Window.h"
@@ -69,6 +70,13 @@ TabBarController* ViewController::tabBarController() const
         if (auto* t = dynamic_cast<TabBarController*>(p))
             return t;
     return nullptr;
+}
+
+void ViewController::shownContentChanged()
+{
+    for (QObject* p = parent(); p; p = p->parent())
+        if (auto* c = dynamic_cast<ViewController*>(p); c && c->containedContentChanged())
+            return;
 }
 
 void ViewController::loadView()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModalTransitionStyle.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -13,8 +15,6 @@ class NavigationController;
 class NavigationItem;
 class TabBarController;
 class TabBarItem;
-
-enum class ModalTransitionStyle { CoverVertical = 0, FlipHorizontal = 1 };
 
 // One screen. It owns its view and the screen it presents; a container
 // (window, navigation stack, tab bar) owns the screens it holds. Views are
@@ -37,6 +37,9 @@ public:
     // The escape gesture (the Escape key, a screen reader's scrub): leaves
     // this screen, or what it shows, if it can be left; true when it did.
     virtual bool accessibilityPerformEscape() { return false; }
+    // Whether what this screen shows asks the bottom bar of the container
+    // around it to hide (a pushed screen that hides it, for one).
+    virtual bool asksBottomBarHidden() const { return false; }
 
     // Shows `controller` over this screen, taking ownership of it.
     void presentViewController(ViewController* controller, bool animated);
@@ -45,8 +48,8 @@ public:
     void dismissViewController(bool animated);
     ViewController* presentedViewController() const { return presented_.data(); }
     ViewController* presentingViewController() const { return presenting_.data(); }
-    void setModalTransitionStyle(int style) { transition_ = style; }
-    int modalTransitionStyle() const { return transition_; }
+    void setModalTransitionStyle(ModalTransitionStyle style) { transition_ = style; }
+    ModalTransitionStyle modalTransitionStyle() const { return transition_; }
 
     void setTitle(const QString& title);
     QString title() const { return title_; }
@@ -69,13 +72,19 @@ public:
 
 protected:
     void setView(View* view);
+    // Tells the nearest container around this screen that lays out by what
+    // it shows (a tab bar) that what this screen shows has changed.
+    void shownContentChanged();
+    // A contained screen's content changed; true when this container laid
+    // itself out again for it.
+    virtual bool containedContentChanged() { return false; }
     virtual QList<ViewController*> visibleChildren() const { return {}; }
 
 private:
     QPointer<View> view_;
     QPointer<ViewController> presented_;
     QPointer<ViewController> presenting_;
-    int transition_ = 0;
+    ModalTransitionStyle transition_ = ModalTransitionStyle::CoverVertical;
     QString title_;
     NavigationItem* navigationItem_ = nullptr;
     TabBarItem* tabBarItem_ = nullptr;

@@ -19,7 +19,7 @@ constexpr int kModalMs = 500;
 // Draws the two screens of a modal transition while it runs.
 class TransitionOverlay : public QWidget {
 public:
-    TransitionOverlay(QWidget* parent, const QPixmap& from, const QPixmap& to, int style, bool forward)
+    TransitionOverlay(QWidget* parent, const QPixmap& from, const QPixmap& to, ModalTransitionStyle style, bool forward)
         : QWidget(parent), from_(from), to_(to), style_(style), forward_(forward)
     {
         setGeometry(parent->rect());
@@ -40,7 +40,7 @@ protected:
         QPainter painter(this);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.fillRect(rect(), Qt::black);
-        if (style_ == static_cast<int>(ModalTransitionStyle::FlipHorizontal)) {
+        if (style_ == ModalTransitionStyle::FlipHorizontal) {
             // A card turning about its vertical axis: the old face for the
             // first half, then the new one.
             const double angle = progress_ * 180.0 * (forward_ ? 1 : -1);
@@ -68,7 +68,7 @@ protected:
 private:
     QPixmap from_;
     QPixmap to_;
-    int style_;
+    ModalTransitionStyle style_;
     bool forward_;
     double progress_ = 0;
 };
@@ -174,7 +174,7 @@ void Window::replaceRoot(ViewController* closing, ViewController* presenter)
         root_ = presenter;
 }
 
-void Window::transition(ViewController* from, ViewController* to, int style, bool animated, bool forward)
+void Window::transition(ViewController* from, ViewController* to, ModalTransitionStyle style, bool animated, bool forward)
 {
     QPointer<ViewController> a(from);
     QPointer<ViewController> b(to);

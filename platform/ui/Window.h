@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModalTransitionStyle.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -27,7 +29,7 @@ public:
 
     // Moves the screen on top from `from` to `to`, animated with the style
     // of a modal presentation (forward) or dismissal.
-    void transition(ViewController* from, ViewController* to, int style, bool animated, bool forward);
+    void transition(ViewController* from, ViewController* to, ModalTransitionStyle style, bool animated, bool forward);
     // A closed screen that was the root hands the root to its presenter.
     void replaceRoot(ViewController* closing, ViewController* presenter);
 

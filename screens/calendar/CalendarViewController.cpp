@@ -44,16 +44,17 @@ QString dayName(const SolarDate& date, bool today, bool holiday, bool events)
     return parts.join(QStringLiteral("، "));
 }
 
-ui::Button* barButton(const QString& title, const QRect& frame)
+// A button of the calendar's bars, made in `parent`.
+ui::Button* addBarButton(ui::View& parent, const QString& title, const QRect& frame)
 {
-    auto* b = new ui::Button(ui::Button::Type::Custom, frame);
-    b->setTitle(title);
-    b->setTitleColor(Qt::white);
-    b->setTitleColor(QColor(200, 200, 200), ui::ControlState::Highlighted);
-    b->setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 16));
-    b->setBackgroundColor(QColor(255, 255, 255, 30));
-    b->setCornerRadius(8);
-    return b;
+    auto& b = parent.add<ui::Button>(ui::Button::Type::Custom, frame);
+    b.setTitle(title);
+    b.setTitleColor(Qt::white);
+    b.setTitleColor(QColor(200, 200, 200), ui::ControlState::Highlighted);
+    b.setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 16));
+    b.setBackgroundColor(QColor(255, 255, 255, 30));
+    b.setCornerRadius(8);
+    return &b;
 }
 
 } // namespace
@@ -102,55 +103,45 @@ void CalendarViewController::viewDidLoad()
     screen->setAccessibleName(QStringLiteral("تقویم"));
 
     // The title bar: earlier months to the right, later ones to the left.
-    auto* bar = new ui::View(QRect(0, 0, 320, 44));
+    auto* bar = &screen->add<ui::View>(QRect(0, 0, 320, 44));
     bar->setBackgroundColor(QColor(10, 18, 36));
-    screen->addSubview(bar);
-    monthLbl_ = new ui::Label(QRect(86, 0, 148, 44));
+    monthLbl_ = &bar->add<ui::Label>(QRect(86, 0, 148, 44));
     monthLbl_->setTextColor(Qt::white);
-    monthLbl_->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 20));
+    monthLbl_->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 20));
     monthLbl_->setAdjustsFontSizeToFitWidth(true);
     monthLbl_->setTextAlignment(ui::TextAlignment::Center);
-    bar->addSubview(monthLbl_);
-    previous_ = barButton(QStringLiteral("ماه قبل ›"), QRect(236, 7, 78, 30));
+    previous_ = addBarButton(*bar, QStringLiteral("ماه قبل ›"), QRect(236, 7, 78, 30));
     previous_->setTag(-1);
     previous_->setAccessibleName(QStringLiteral("ماه قبل"));
     previous_->addAction(ui::ControlEvent::TouchUpInside, [this] { changeMonth(previous_); });
-    bar->addSubview(previous_);
-    next_ = barButton(QStringLiteral("‹ ماه بعد"), QRect(6, 7, 78, 30));
+    next_ = addBarButton(*bar, QStringLiteral("‹ ماه بعد"), QRect(6, 7, 78, 30));
     next_->setTag(1);
     next_->setAccessibleName(QStringLiteral("ماه بعد"));
     next_->addAction(ui::ControlEvent::TouchUpInside, [this] { changeMonth(next_); });
-    bar->addSubview(next_);
 
     for (int k = 0; k < kColumns; ++k) {
-        auto* initial = new ui::Label(QRect(46 * (6 - k), 44, 45, 20));
+        auto* initial = &screen->add<ui::Label>(QRect(46 * (6 - k), 44, 45, 20));
         initial->setText(QString::fromUtf8(kWeekdayInitials[k]));
         initial->setAccessibleName(QString::fromUtf8(kWeekdays[k]));
         initial->setTextAlignment(ui::TextAlignment::Center);
-        initial->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 13));
+        initial->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 13));
         initial->setTextColor(k == kFriday ? QColor(255, 140, 140) : QColor(220, 226, 240));
-        screen->addSubview(initial);
     }
 
-    scrl_ = new ui::ScrollView(QRect(0, kGridTop, 320, kPage));
+    scrl_ = &screen->add<ui::ScrollView>(QRect(0, kGridTop, 320, kPage));
     scrl_->setScrollEnabled(false);
-    scrl_->setShowsVerticalScrollIndicator(false);
     scrl_->setDelegate(this);
-    screen->addSubview(scrl_);
 
-    tblEvents_ = new ui::TableView(QRect(8, kGridTop + kPage + 8, 304, 6 * kEventRowHeight + 4));
+    tblEvents_ = &screen->add<ui::TableView>(QRect(8, kGridTop + kPage + 8, 304, 6 * kEventRowHeight + 4));
     tblEvents_->setDataSource(this);
     tblEvents_->setDelegate(this);
     tblEvents_->setCornerRadius(6);
-    screen->addSubview(tblEvents_);
 
-    todayButton_ = barButton(QStringLiteral("امروز"), QRect(166, 410, 146, 40));
+    todayButton_ = addBarButton(*screen, QStringLiteral("امروز"), QRect(166, 410, 146, 40));
     todayButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showToday(); });
-    screen->addSubview(todayButton_);
-    confirm_ = barButton(QStringLiteral("نمایش اوقات"), QRect(8, 410, 146, 40));
+    confirm_ = addBarButton(*screen, QStringLiteral("نمایش اوقات"), QRect(8, 410, 146, 40));
     confirm_->setBackgroundColor(QColor(40, 100, 220));
     confirm_->addAction(ui::ControlEvent::TouchUpInside, [this] { showDetails(); });
-    screen->addSubview(confirm_);
 
     canChange_ = true;
     switchMonth(shown_);
@@ -187,11 +178,10 @@ void CalendarViewController::switchMonth(const SolarDate& month)
         scrl_->scrollRectToVisible(frame, true);
     }
 
-    auto* monthView = new ui::ImageView(frame);
+    auto* monthView = &scrl_->add<ui::ImageView>(frame);
     monthView->setImage(ui::image(QStringLiteral("calendarBG.png")));
     monthView->setUserInteractionEnabled(true);
     scrl_->setBackgroundColor(ui::blueColor());
-    scrl_->addSubview(monthView);
 
     datasource_ = days::monthEvents(DateKey::make(m));
 
@@ -202,7 +192,7 @@ void CalendarViewController::switchMonth(const SolarDate& month)
                 continue;
             const SolarDate date{m.year, m.month, d};
             const Row row = datasource_.value(d - 1);
-            auto* button = new DayButton(date, cellFrame(j, k));
+            auto* button = &monthView->add<DayButton>(date, cellFrame(j, k));
             button->setTag(d);
             button->setTitle(Utility::ConvertToPersian(QString::asprintf("%i", d)));
             button->setTitleFont(ui::font(QStringLiteral("Helvetica"), 20));
@@ -231,7 +221,6 @@ void CalendarViewController::switchMonth(const SolarDate& month)
                 todayBtn_ = button;
             }
             button->setAccessibleName(dayName(date, date == now_, holiday, !row.value(QStringLiteral("Description")).isEmpty()));
-            monthView->addSubview(button);
         }
     }
 }
@@ -324,7 +313,7 @@ ui::TableViewCell* CalendarViewController::cellForRowAtIndexPath(ui::TableView*,
     const QStringList events = selectedEvents();
     const bool none = today() == 0 || events.value(0).isEmpty();
     cell->textLabel()->setText(none ? QString::fromUtf8(kNoEvent) : Utility::ConvertToPersian(events.value(path.row)));
-    cell->textLabel()->setFont(ui::font(QStringLiteral("Helvetica"), 15));
+    cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
     cell->textLabel()->setTextAlignment(ui::TextAlignment::Right);
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
     return cell;

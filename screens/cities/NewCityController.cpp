@@ -6,10 +6,11 @@
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/Style.h"
 #include "screens/common/SaveFailure.h"
-#include "screens/settings/SettingsScreen.h"
+#include "screens/common/SettingsScreen.h"
 #include "store/Cities.h"
 
 #include <cmath>
@@ -37,11 +38,10 @@ NewCityController::NewCityController()
 void NewCityController::viewDidLoad()
 {
     ui::View* screen = view();
-    tbl_ = new ui::TableView(QRect(0, 0, 320, screen->height()), ui::TableView::Style::Grouped);
+    tbl_ = &screen->add<ui::TableView>(QRect(0, 0, 320, screen->height()), ui::TableView::Style::Grouped);
     tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);
-    screen->addSubview(tbl_);
 
     if (ui::NavigationController* nav = navigationController())
         nav->setNavigationBarHidden(false, true);
@@ -165,7 +165,7 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
         cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
         // The field is made anew with the cell; it keeps the name typed so far.
         const QString typed = nameField_ ? nameField_->text() : cityName_;
-        auto* field = new ui::TextField(QRect(110, 10, 185, 30));
+        auto* field = &cell->contentView()->add<ui::TextField>(QRect(110, 10, 185, 30));
         field->setAdjustsFontSizeToFitWidth(true);
         field->setTextColor(Qt::black);
         field->setPlaceholder(QStringLiteral("بدون نام"));
@@ -174,7 +174,6 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
         field->setMaxLength(kNameLength);
         field->setDelegate(this);
         field->setText(typed);
-        cell->contentView()->addSubview(field);
         nameField_ = field;
         return cell;
     }
@@ -188,22 +187,20 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
     const int r = path.row;
     auto* cell = new ui::TableViewCell;
     cell->textLabel()->setText(QString::fromUtf8(kRows[r].title));
-    cell->textLabel()->setFont(ui::font(QStringLiteral("Helvetica-Bold"), kRows[r].size));
+    cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), kRows[r].size));
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
-    auto* value = new ui::Label(QRect(286, 15, 22, 15));
-    value->setFont(ui::font(QStringLiteral("Helvetica"), 15));
+    auto* value = &cell->contentView()->add<ui::Label>(QRect(286, 15, 22, 15));
+    value->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
     value->setTextAlignment(ui::TextAlignment::Center);
     value->setText(Utility::ConvertToPersian(QString::number(difArray_[r])));
-    cell->contentView()->addSubview(value);
     valueLabels_[r] = value;
-    auto* slider = new ui::Slider(QRect(110, 13, 170, 23));
+    auto* slider = &cell->contentView()->add<ui::Slider>(QRect(110, 13, 170, 23));
     slider->setTag(r);
     slider->setMinimumValue(-kMaxOffset);
     slider->setMaximumValue(kMaxOffset);
     slider->setValue(difArray_[r]);
     slider->setContinuous(true);
     slider->addAction(ui::ControlEvent::ValueChanged, [this, slider] { sliderChanged(slider); });
-    cell->contentView()->addSubview(slider);
     return cell;
 }
 
@@ -212,7 +209,6 @@ void NewCityController::didSelectRowAtIndexPath(ui::TableView* table, const ui::
     if (path.section != 0 || path.row != 1)
         return;
     auto* search = new SearchController(SearchController::kProvincesMode);
-    search->setModalTransitionStyle(0);
     search->setDelegate(this);
     dismissKeyboard();
     if (ui::NavigationController* nav = navigationController()) {

@@ -23,16 +23,14 @@ void SearchController::viewDidLoad()
     ui::View* screen = view();
     screen->setBackgroundColor(Qt::white);
     screen->setAccessibleName(typeID_ == kProvincesMode ? QStringLiteral("جستجوی استان") : QStringLiteral("جستجوی شهر"));
-    searchBar_ = new ui::SearchBar(QRect(0, 0, 320, kBarHeight));
+    searchBar_ = &screen->add<ui::SearchBar>(QRect(0, 0, 320, kBarHeight));
     searchBar_->setPlaceholder(typeID_ == kProvincesMode ? QStringLiteral("نام استان") : QStringLiteral("نام شهر یا استان"));
     searchBar_->setShowsCancelButton(true);
     searchBar_->setDelegate(this);
-    screen->addSubview(searchBar_);
-    tblResult_ = new ui::TableView(QRect(0, kBarHeight, 320, screen->height() - kBarHeight));
+    tblResult_ = &screen->add<ui::TableView>(QRect(0, kBarHeight, 320, screen->height() - kBarHeight));
     tblResult_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tblResult_->setDataSource(this);
     tblResult_->setDelegate(this);
-    screen->addSubview(tblResult_);
 
     searchBar_->setCancelButtonEnabled(true);
     searchBar_->becomeFirstResponder();

@@ -22,7 +22,6 @@ public:
 
     void setDelegate(SearchControllerDelegate* delegate) { delegate_ = delegate; }
     int typeID() const { return typeID_; }
-    void setTypeID(int typeID) { typeID_ = typeID; }
 
     void updateDataSource(const QString& text);
     // Whether the city was stored as chosen.

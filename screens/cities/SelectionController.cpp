@@ -8,11 +8,12 @@
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/TabBarController.h"
 #include "screens/common/SaveFailure.h"
-#include "screens/settings/AboutInfo.h"
-#include "screens/settings/CustomUITabBarController.h"
+#include "screens/common/AboutInfo.h"
+#include "screens/common/CustomUITabBarController.h"
 #include "store/Cities.h"
 
 namespace {
@@ -30,35 +31,31 @@ SelectionController::SelectionController()
 void SelectionController::viewDidLoad()
 {
     if (ui::NavigationController* nav = navigationController())
-        nav->setBarStyle(1);
+        nav->setBarStyle(ui::NavigationController::BarStyle::Black);
     firstTime_ = false;
 
     ui::View* screen = view();
     screen->setBackgroundColor(QColor(197, 204, 212));
-    scroll_ = new ui::View(QRect(0, 0, 320, screen->height()));
+    scroll_ = &screen->add<ui::View>(QRect(0, 0, 320, screen->height()));
     scroll_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     scroll_->setBackgroundColor(QColor(197, 204, 212));
     scroll_->setCornerRadius(7);
-    screen->addSubview(scroll_);
 
-    tblScrollView_ = new ui::ScrollView(QRect(4, 5, 312, 308));
+    tblScrollView_ = &screen->add<ui::ScrollView>(QRect(4, 5, 312, 308));
     tblScrollView_->setBackgroundColor(Qt::transparent);
     tblScrollView_->setCornerRadius(7);
     tblScrollView_->setScrollEnabled(true);
-    tbl_ = new ui::TableView(QRect(0, 0, 312, 308));
+    tbl_ = &tblScrollView_->add<ui::TableView>(QRect(0, 0, 312, 308));
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);
     tbl_->setScrollEnabled(false);
     tbl_->setCornerRadius(7);
-    tblScrollView_->addSubview(tbl_);
-    screen->addSubview(tblScrollView_);
 
-    createNewCityTable_ = new ui::TableView(QRect(4, 319, 312, 43));
+    createNewCityTable_ = &screen->add<ui::TableView>(QRect(4, 319, 312, 43));
     createNewCityTable_->setDataSource(this);
     createNewCityTable_->setDelegate(this);
     createNewCityTable_->setCornerRadius(7);
     createNewCityTable_->setScrollEnabled(false);
-    screen->addSubview(createNewCityTable_);
     createNewCityTable_->reloadData();
 
     // The title links to the maker's web site.
@@ -211,7 +208,6 @@ void SelectionController::didSelectRowAtIndexPath(ui::TableView* table, const ui
     if (table != createNewCityTable_)
         return;
     auto* form = new NewCityController;
-    form->setModalTransitionStyle(0);
     form->setHidesBottomBarWhenPushed(true);
     if (ui::NavigationController* nav = navigationController())
         nav->pushViewController(form, true);

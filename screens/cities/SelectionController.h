@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SearchControllerDelegate.h"
-#include "SelectionControllerDelegate.h"
+#include "screens/common/SelectionControllerDelegate.h"
 
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"

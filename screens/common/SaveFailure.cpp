@@ -9,5 +9,5 @@ void tellSaveFailed(const QString& what)
     (new ui::AlertView(QStringLiteral("ذخیره نشد"),
          QStringLiteral("تغییر شما در حافظهٔ گوشی ذخیره نشد. آنچه وارد کرده‌اید سر جایش است؛ لطفاً دوباره امتحان کنید."),
          QStringLiteral("باشه")))
-        ->show();
+        ->present();
 }

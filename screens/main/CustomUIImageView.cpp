@@ -16,17 +16,18 @@ const char* kTimeNames[8] = {"اذان صبح", "طلوع آفتاب", "اذان
     "اذان صبح فردا", "طلوع آفتاب فردا"};
 const QRect kTimesArea(20, 106, 280, 314);
 
-ui::Label* makeLabel(const QRect& frame, ui::TextAlignment alignment, double size, const QSize& shadow, const QString& text)
+// A white label with a shadow, made in `parent`.
+ui::Label* addLabel(ui::View& parent, const QRect& frame, ui::TextAlignment alignment, double size, const QSize& shadow, const QString& text)
 {
-    auto* label = new ui::Label(frame);
-    label->setBackgroundColor(Qt::transparent);
-    label->setTextColor(Qt::white);
-    label->setShadowColor(Qt::black);
-    label->setShadowOffset(shadow);
-    label->setFont(ui::font(QStringLiteral("Helvetica"), size));
-    label->setTextAlignment(alignment);
-    label->setText(text);
-    return label;
+    auto& label = parent.add<ui::Label>(frame);
+    label.setBackgroundColor(Qt::transparent);
+    label.setTextColor(Qt::white);
+    label.setShadowColor(Qt::black);
+    label.setShadowOffset(shadow);
+    label.setTextFont(ui::font(QStringLiteral("Helvetica"), size));
+    label.setTextAlignment(alignment);
+    label.setText(text);
+    return &label;
 }
 
 QString dayText(const SolarDate& date)
@@ -42,36 +43,30 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
     setImage(ui::image(QStringLiteral("MainView.png")));
     setBackgroundColor(Qt::black);
 
-    name_ = makeLabel(QRect(180, 45, 100, 40), ui::TextAlignment::Right, 20, QSize(-1, 3), QString());
-    addSubview(name_);
-    event_ = makeLabel(QRect(30, 70, 250, 40), ui::TextAlignment::Right, 16, QSize(-1, 3), QString());
+    name_ = addLabel(*this, QRect(180, 45, 100, 40), ui::TextAlignment::Right, 20, QSize(-1, 3), QString());
+    event_ = addLabel(*this, QRect(30, 70, 250, 40), ui::TextAlignment::Right, 16, QSize(-1, 3), QString());
     // A long event shrinks to fit its line rather than end in an ellipsis,
     // which would read like the "و ..." of more events.
     event_->setMinimumFontSize(kSmallestEventFont);
-    addSubview(event_);
-    date_ = makeLabel(QRect(30, 45, 160, 40), ui::TextAlignment::Left, 20, QSize(-1, 3), QString());
-    addSubview(date_);
+    date_ = addLabel(*this, QRect(30, 45, 160, 40), ui::TextAlignment::Left, 20, QSize(-1, 3), QString());
 
     noTimes_ = row.contains(kNoTimes);
     if (noTimes_) {
         show(row, date);
         // A day the app holds no times for: say so, and which days it has.
-        auto* panel = new ui::View(kTimesArea);
-        panel->setBackgroundColor(QColor(12, 20, 40));
-        panel->setCornerRadius(10);
-        addSubview(panel);
+        auto& panel = add<ui::View>(kTimesArea);
+        panel.setBackgroundColor(QColor(12, 20, 40));
+        panel.setCornerRadius(10);
         const QString message = QStringLiteral("اوقات شرعی این روز\nدر برنامه نیست.\n\nبرنامه اوقات روزهای\n%1\nتا %2\nرا دارد.")
                                     .arg(dayText(PersianCalendar::firstDataDay()), dayText(PersianCalendar::lastDataDay()));
-        ui::Label* label = makeLabel(panel->bounds().adjusted(16, 16, -16, -16), ui::TextAlignment::Center, 18, QSize(-1, 2),
+        ui::Label* label = addLabel(panel, panel.bounds().adjusted(16, 16, -16, -16), ui::TextAlignment::Center, 18, QSize(-1, 2),
             Utility::ConvertToPersian(message));
         label->setNumberOfLines(0);
-        panel->addSubview(label);
         return;
     }
 
     for (int k = 0; k < kTimeRows; ++k) {
-        times_[k] = makeLabel(QRect(35, 108 + 38 * k, 100, 40), ui::TextAlignment::Left, 25, QSize(-1, 2), QString());
-        addSubview(times_[k]);
+        times_[k] = addLabel(*this, QRect(35, 108 + 38 * k, 100, 40), ui::TextAlignment::Left, 25, QSize(-1, 2), QString());
     }
     show(row, date);
 }
@@ -99,7 +94,7 @@ void CustomUIImageView::show(const Row& row, DateTimePersian& date)
         dateText = Utility::ConvertToPersian(dateText + QStringLiteral(" / ") + text);
     }
     date_->setText(dateText);
-    date_->setFont(ui::font(QStringLiteral("Helvetica"), ramadan ? 15 : 20));
+    date_->setTextFont(ui::font(QStringLiteral("Helvetica"), ramadan ? 15 : 20));
     if (noTimes_)
         return;
 

@@ -10,6 +10,7 @@
 #include "platform/ui/Style.h"
 #include "platform/ui/Window.h"
 #include "screens/calendar/CalendarViewController.h"
+#include "screens/cities/SelectionController.h"
 #include "screens/settings/OptionsViewController.h"
 #include "store/Cities.h"
 #include "store/Days.h"
@@ -30,30 +31,25 @@ void MainViewController::viewDidLoad()
     screen->setBackgroundColor(Qt::black);
     screen->setAccessibleName(QStringLiteral("اوقات شرعی"));
 
-    scrollView_ = new ui::ScrollView(QRect(0, 0, 320, 460));
+    scrollView_ = &screen->add<ui::ScrollView>(QRect(0, 0, 320, 460));
     scrollView_->setScrollEnabled(true);
     scrollView_->setPagingEnabled(true);
     scrollView_->setBackgroundColor(Qt::black);
-    scrollView_->setShowsHorizontalScrollIndicator(false);
     scrollView_->setDelegate(this);
-    screen->addSubview(scrollView_);
 
-    pageControl_ = new ui::PageControl(QRect(0, 425, 320, 36));
+    pageControl_ = &screen->add<ui::PageControl>(QRect(0, 425, 320, 36));
     pageControl_->setDefersCurrentPageDisplay(true);
     pageControl_->addAction(ui::ControlEvent::ValueChanged, [this] { pageAction(); });
-    screen->addSubview(pageControl_);
 
-    infoButton_ = new ui::Button(ui::Button::Type::InfoLight, QRect(290, 430, 18, 19));
+    infoButton_ = &screen->add<ui::Button>(ui::Button::Type::InfoLight, QRect(290, 430, 18, 19));
     infoButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showSelector(); });
     infoButton_->setAccessibleName(QStringLiteral("تنظیمات"));
-    screen->addSubview(infoButton_);
 
-    calendarButton_ = new ui::Button(ui::Button::Type::Custom, QRect(15, 425, 34, 32));
+    calendarButton_ = &screen->add<ui::Button>(ui::Button::Type::Custom, QRect(15, 425, 34, 32));
     calendarButton_->setImage(ui::image(QStringLiteral("calendarBtn.png")));
     calendarButton_->setShowsTouchWhenHighlighted(true);
     calendarButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showCalendar(); });
     calendarButton_->setAccessibleName(QStringLiteral("تقویم"));
-    screen->addSubview(calendarButton_);
 
     if (!datasource_.isEmpty())
         Bind();
@@ -126,7 +122,7 @@ void MainViewController::Bind()
         }
         for (int i = 0; i < pageCount_; ++i) {
             if (i >= pages.size() || !static_cast<CustomUIImageView*>(pages[i])->canShow(datasource_[i]))
-                scrollView_->insertSubview(new CustomUIImageView(datasource_[i], i, localDtp_), i);
+                scrollView_->insertAt<CustomUIImageView>(i, datasource_[i], i, localDtp_);
         }
         boundKey_ = key;
         boundRows_ = datasource_;
@@ -168,8 +164,8 @@ void MainViewController::pageAction()
 void MainViewController::showSelector()
 {
     OptionsViewController options;
-    CustomUITabBarController* tabs = options.tabBarControl();
-    tabs->setModalTransitionStyle(static_cast<int>(ui::ModalTransitionStyle::FlipHorizontal));
+    CustomUITabBarController* tabs = options.tabBarControl(new SelectionController);
+    tabs->setModalTransitionStyle(ui::ModalTransitionStyle::FlipHorizontal);
     tabs->setParentDelegate(this);
     presentViewController(tabs, true);
     ui::Application::shared()->keyWindow()->setRootViewController(tabs);
@@ -187,7 +183,7 @@ void MainViewController::showCalendar()
 {
     auto* calendar = new CalendarViewController(localDtp_);
     calendar->setDelegate(this);
-    calendar->setModalTransitionStyle(static_cast<int>(ui::ModalTransitionStyle::FlipHorizontal));
+    calendar->setModalTransitionStyle(ui::ModalTransitionStyle::FlipHorizontal);
     presentViewController(calendar, true);
 }
 

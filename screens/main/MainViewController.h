@@ -2,7 +2,7 @@
 
 #include "calendar/DateTimePersian.h"
 #include "screens/calendar/CalendarViewControllerDelegate.h"
-#include "screens/cities/SelectionControllerDelegate.h"
+#include "screens/common/SelectionControllerDelegate.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/ViewController.h"
 #include "store/MyDB.h"

@@ -19,19 +19,17 @@ void AboutController::viewDidLoad()
     info_ = AboutInfo::load();
     ui::View* screen = view();
     screen->setBackgroundColor(QColor(197, 204, 212));
-    textV_ = new ui::Label(QRect(16, 12, 288, 120));
+    textV_ = &screen->add<ui::Label>(QRect(16, 12, 288, 120));
     textV_->setNumberOfLines(0);
     textV_->setTextAlignment(ui::TextAlignment::Right);
-    textV_->setFont(ui::font(QStringLiteral("Helvetica"), 14));
+    textV_->setTextFont(ui::font(QStringLiteral("Helvetica"), 14));
     textV_->setTextColor(QColor(40, 48, 64));
     textV_->setText(QStringLiteral("کلوارو: اوقات شرعی شهرهای ایران و تقویم سال ۱۳۹۱، با اذان در وقت هر نماز،"
                                    " یادآوری پیش از طلوع آفتاب، پایان سحر و افطار، و رویدادهای هر روز."));
-    screen->addSubview(textV_);
-    tbl_ = new ui::TableView(QRect(0, 130, 320, screen->height() - 130), ui::TableView::Style::Grouped);
+    tbl_ = &screen->add<ui::TableView>(QRect(0, 130, 320, screen->height() - 130), ui::TableView::Style::Grouped);
     tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);
-    screen->addSubview(tbl_);
     tbl_->reloadData();
 }
 
@@ -67,7 +65,7 @@ ui::TableViewCell* AboutController::cellForRowAtIndexPath(ui::TableView*, const 
         cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::Blue);
         break;
     }
-    text->setFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
+    text->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
     // The addresses are long: their rows shrink to show them whole.
     text->setAdjustsFontSizeToFitWidth(true);
     return cell;
@@ -75,7 +73,7 @@ ui::TableViewCell* AboutController::cellForRowAtIndexPath(ui::TableView*, const 
 
 QString AboutController::mailUrl() const
 {
-    return QStringLiteral("mailto:?to=") + info_.mail + QStringLiteral("&subject=KelvaroV1.5");
+    return QStringLiteral("mailto:?to=") + info_.mail + QStringLiteral("&subject=KelvaroV") + info_.version;
 }
 
 void AboutController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)

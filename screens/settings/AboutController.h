@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AboutInfo.h"
+#include "screens/common/AboutInfo.h"
 
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"

@@ -6,10 +6,11 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/Switch.h"
 #include "screens/common/SaveFailure.h"
-#include "screens/settings/SettingsScreen.h"
+#include "screens/common/SettingsScreen.h"
 #include "store/Settings.h"
 
 namespace {
@@ -26,13 +27,11 @@ void HistoryViewController::viewDidLoad()
 {
     ui::View* screen = view();
     screen->setBackgroundColor(QColor(197, 204, 212));
-    tbl_ = new ui::TableView(QRect(0, 0, 320, 70), ui::TableView::Style::Grouped);
+    tbl_ = &screen->add<ui::TableView>(QRect(0, 0, 320, 70), ui::TableView::Style::Grouped);
     tbl_->setDataSource(this);
     tbl_->setScrollEnabled(false);
-    screen->addSubview(tbl_);
-    picker_ = new ui::DatePicker(QRect(0, 90, 320, 216));
+    picker_ = &screen->add<ui::DatePicker>(QRect(0, 90, 320, 216));
     picker_->addAction(ui::ControlEvent::ValueChanged, [this] { pickerValueChanged(picker_); });
-    screen->addSubview(picker_);
 
     // The frame goes in front of the picker's own parts.
     auto* frame = new ui::ImageView(ui::image(QStringLiteral("pickerRound.png")));
@@ -55,7 +54,7 @@ void HistoryViewController::load()
     const std::optional<ClockTime> at = selectedDate_ == kOff ? std::nullopt : ClockTime::readStrict(selectedDate_);
     const bool on = at.has_value();
     picker_->setTime(on ? QTime(at->hour, at->minute) : QTime(kDefaultHour, 0));
-    picker_->setEnabled(on);
+    picker_->setControlEnabled(on);
     picker_->setAlpha(on ? 1.0 : 0.0);
 }
 
@@ -75,17 +74,16 @@ ui::TableViewCell* HistoryViewController::cellForRowAtIndexPath(ui::TableView*, 
     auto* cell = new ui::TableViewCell;
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
     cell->textLabel()->setText(QStringLiteral("تقویم تاریخ"));
-    auto* toggle = new ui::Switch(QRect(220, 9, 94, 27));
-    toggle->setOn(picker_->isEnabled());
+    auto* toggle = &cell->contentView()->add<ui::Switch>(QRect(220, 9, 94, 27));
+    toggle->setOn(picker_->isControlEnabled());
     toggle->addAction(ui::ControlEvent::ValueChanged, [this, toggle] { valueChanged(toggle); });
-    cell->contentView()->addSubview(toggle);
     return cell;
 }
 
 void HistoryViewController::valueChanged(ui::Switch* sender)
 {
     const bool on = sender->isOn();
-    picker_->setEnabled(on);
+    picker_->setControlEnabled(on);
     picker_->animateAlpha(on ? 1.0 : 0.0, kFadeMs);
     currentDate_ = on ? pickerText() : kOff;
     saveButton()->setEnabled(currentDate_ != selectedDate_);
@@ -99,7 +97,7 @@ void HistoryViewController::pickerValueChanged(ui::DatePicker*)
 
 void HistoryViewController::save()
 {
-    currentDate_ = picker_->isEnabled() ? pickerText() : QString::number(0);
+    currentDate_ = picker_->isControlEnabled() ? pickerText() : QString::number(0);
     if (!Settings::saveEventsTime(currentDate_)) {
         tellSaveFailed(QStringLiteral("the events time"));
         return;

@@ -7,9 +7,9 @@
 
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/TabBarController.h"
-#include "screens/cities/SelectionController.h"
 
 namespace {
 
@@ -23,30 +23,27 @@ ui::ViewController* tab(ui::ViewController* controller, const QString& title, co
 ui::NavigationController* inNavigation(ui::ViewController* root)
 {
     auto* nav = new ui::NavigationController(root);
-    nav->setBarStyle(1);
+    nav->setBarStyle(ui::NavigationController::BarStyle::Black);
     return nav;
 }
 
 } // namespace
 
-CustomUITabBarController* OptionsViewController::tabBarControl()
+CustomUITabBarController* OptionsViewController::tabBarControl(ui::ViewController* cities)
 {
-    if (tabBarControl_)
-        return tabBarControl_;
     // Tab 0: the chosen cities, with the search on the left of its bar and
     // Done on the right.
-    auto* cities = new SelectionController;
     cities->navigationItem()->setTitle(cities->title());
     cities->navigationItem()->setLeftBarButtonItem(new ui::BarButtonItem(ui::BarButtonItem::SystemItem::Search));
     cities->navigationItem()->setRightBarButtonItem(new ui::BarButtonItem(ui::BarButtonItem::SystemItem::Done));
 
-    tabBarControl_ = new CustomUITabBarController;
-    tabBarControl_->setViewControllers({
+    auto* tabs = new CustomUITabBarController;
+    tabs->setViewControllers({
         tab(inNavigation(cities), QStringLiteral("شهرها"), QStringLiteral("tabCities.png")),
         tab(inNavigation(new SettingController), QStringLiteral("هشدارها"), QStringLiteral("tabAlarms.png")),
         tab(inNavigation(new SoundsViewController), QStringLiteral("صدای اذان"), QStringLiteral("tabSound.png")),
         tab(inNavigation(new HistoryViewController), QStringLiteral("رویدادها"), QStringLiteral("tabEvents.png")),
         tab(new AboutController, QStringLiteral("درباره"), QStringLiteral("tabAbout.png")),
     });
-    return tabBarControl_;
+    return tabs;
 }

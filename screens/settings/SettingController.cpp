@@ -4,11 +4,12 @@
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/Switch.h"
 #include "screens/common/SaveFailure.h"
-#include "screens/settings/SettingsScreen.h"
+#include "screens/common/SettingsScreen.h"
 #include "store/Settings.h"
 
 #include <cmath>
@@ -78,36 +79,32 @@ ui::TableViewCell* SettingController::cellForRowAtIndexPath(ui::TableView*, cons
     if (path.section == 0 || path.row == 0) {
         const int index = path.section == 0 ? path.row : path.section + 2;
         cell->textLabel()->setText(QString::fromUtf8(kLabels[index]));
-        auto* toggle = new ui::Switch(QRect(220, 9, 94, 27));
+        auto* toggle = &cell->contentView()->add<ui::Switch>(QRect(220, 9, 94, 27));
         toggle->setOn(notifications_[index] == 1);
         toggle->setTag(index);
         toggle->addAction(ui::ControlEvent::ValueChanged, [this, toggle] { valueChanged(toggle); });
-        cell->contentView()->addSubview(toggle);
         return cell;
     }
     const int k = path.section - 1;
-    auto* slider = new ui::Slider(QRect(20, 13, 170, 23));
+    auto* slider = &cell->contentView()->add<ui::Slider>(QRect(20, 13, 170, 23));
     slider->setMinimumValue(0);
     slider->setMaximumValue(kSliderMax);
     slider->setValue(difArray_[k] / kMinuteStep - 1);
     slider->setTag(k);
     slider->setAccessibleName(QString::fromUtf8(kLabels[k + kAzans]) + QStringLiteral("، دقیقه قبل"));
     slider->addAction(ui::ControlEvent::ValueChanged, [this, slider] { sliderChanged(slider); });
-    cell->contentView()->addSubview(slider);
-    auto* value = new ui::Label(QRect(280, 13, 22, 15));
-    value->setFont(ui::font(QStringLiteral("Helvetica"), 18));
+    auto* value = &cell->contentView()->add<ui::Label>(QRect(280, 13, 22, 15));
+    value->setTextFont(ui::font(QStringLiteral("Helvetica"), 18));
     value->setTextAlignment(ui::TextAlignment::Center);
     value->setBackgroundColor(Qt::transparent);
     value->setText(Utility::ConvertToPersian(QString::number(difArray_[k])));
-    cell->contentView()->addSubview(value);
     minuteLabels_[k] = value;
-    auto* caption = new ui::Label(QRect(225, 11, 50, 20));
-    caption->setFont(ui::font(QStringLiteral("Helvetica"), 15));
+    auto* caption = &cell->contentView()->add<ui::Label>(QRect(225, 11, 50, 20));
+    caption->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
     caption->setTextAlignment(ui::TextAlignment::Right);
     caption->setBackgroundColor(Qt::transparent);
     caption->setText(QStringLiteral("دقیقه قبل"));
     caption->setAdjustsFontSizeToFitWidth(true);
-    cell->contentView()->addSubview(caption);
     return cell;
 }
 

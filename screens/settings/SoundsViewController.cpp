@@ -1,13 +1,13 @@
 #include "SoundsViewController.h"
 
-#include "AboutInfo.h"
-
 #include "platform/foundation/Directories.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
+#include "screens/common/AboutInfo.h"
 #include "screens/common/SaveFailure.h"
-#include "screens/settings/SettingsScreen.h"
+#include "screens/common/SettingsScreen.h"
 #include "store/Settings.h"
 
 SoundsViewController::SoundsViewController()

@@ -5,7 +5,7 @@
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Window.h"
 #include "screens/main/MainViewController.h"
-#include "screens/settings/CustomUITabBarController.h"
+#include "screens/common/CustomUITabBarController.h"
 #include "tests/support/Sandbox.h"
 
 #include "platform/foundation/Directories.h"

@@ -6,7 +6,7 @@
 #include "platform/ui/Touch.h"
 #include "screens/cities/SelectionController.h"
 #include "screens/main/MainViewController.h"
-#include "screens/settings/CustomUITabBarController.h"
+#include "screens/common/CustomUITabBarController.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,4 +1,8 @@
+#include "platform/ui/Label.h"
+#include "platform/ui/ScrollView.h"
 #include "platform/ui/View.h"
+
+#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +35,26 @@ TEST(View, FlexibleSubviewsFollowTheirSuperviewsSize)
     screen.setFrame(QRect(0, 44, 320, 416));
     EXPECT_EQ(late->frame().height(), 416);
     EXPECT_EQ(footer->frame().top(), 376);
+}
+
+TEST(View, AddMakesASubviewThatGoesWithItsSuperview)
+{
+    QPointer<ui::Label> label;
+    QPointer<ui::View> moving;
+    {
+        ui::View screen(QRect(0, 0, 320, 460));
+        ui::Label& made = screen.add<ui::Label>(QRect(10, 20, 100, 30));
+        label = &made;
+        EXPECT_EQ(made.superview(), &screen);
+        EXPECT_EQ(made.frame(), QRect(10, 20, 100, 30));
+        EXPECT_EQ(screen.subviews(), QList<ui::View*>({&made}));
+        // In a scroll view a subview goes into the content that moves.
+        auto& scroll = screen.add<ui::ScrollView>(QRect(0, 50, 320, 100));
+        moving = &scroll.add<ui::View>(QRect(0, 0, 640, 100));
+        EXPECT_EQ(moving->parentWidget(), scroll.contentView());
+    }
+    EXPECT_TRUE(label.isNull());
+    EXPECT_TRUE(moving.isNull());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "screens/cities/SearchController.h"
+#include "platform/ui/NavigationBar.h"
 #include "screens/cities/SelectionController.h"
 
 #include "notifications/MyNotification.h"
@@ -15,7 +16,7 @@
 #include "platform/ui/Touch.h"
 #include "platform/ui/TabBarController.h"
 #include "screens/main/MainViewController.h"
-#include "screens/settings/CustomUITabBarController.h"
+#include "screens/common/CustomUITabBarController.h"
 #include "screens/settings/SettingController.h"
 #include "tests/support/Phone.h"
 
@@ -228,7 +229,10 @@ TEST_F(CitiesTest, MovingARowRenumbersEveryCityInListOrder)
     EXPECT_EQ(cities->tbl()->cellForRowAtIndexPath({0, 0})->textLabel()->textColor(), QColor(Qt::black));
     EXPECT_EQ(cities->tbl()->cellForRowAtIndexPath({0, 1})->textLabel()->textColor(), ui::grayColor());
     EXPECT_EQ(cities->tbl()->cellForRowAtIndexPath({0, 2})->textLabel()->textColor(), ui::grayColor());
-    // A row dropped where it was still rewrites them all.
+    // A row dropped where it was still rewrites them all: numbers that are
+    // off (in the same order) come back as the list's.
+    phone.box.exec("UPDATE tSelectedStates SET Ordering = Ordering * 10 + 5");
+    ASSERT_EQ(ordering(), "42:5 32:15 39:25");
     cities->tbl()->moveRow({0, 1}, {0, 1});
     EXPECT_EQ(ordering(), "42:0 32:1 39:2");
 }

@@ -1,4 +1,6 @@
 #include "screens/cities/NewCityController.h"
+#include "platform/ui/NavigationBar.h"
+#include "platform/ui/NavigationItem.h"
 #include "screens/cities/SearchController.h"
 #include "screens/cities/SelectionController.h"
 

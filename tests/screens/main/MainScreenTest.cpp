@@ -255,7 +255,7 @@ TEST_F(DayPageTest, LabelsStandWhereTheBackgroundExpectsThem)
     EXPECT_EQ(l[2]->frame(), QRect(30, 45, 160, 40));
     for (int k = 1; k <= 8; ++k) {
         EXPECT_EQ(l[2 + k]->frame(), QRect(35, 108 + 38 * (k - 1), 100, 40));
-        EXPECT_EQ(l[2 + k]->font().pixelSize(), 25);
+        EXPECT_EQ(l[2 + k]->textFont().pixelSize(), 25);
         EXPECT_EQ(l[2 + k]->shadowOffset(), QSize(-1, 2));
     }
     EXPECT_EQ(l[0]->shadowOffset(), QSize(-1, 3));
@@ -292,12 +292,12 @@ TEST_F(DayPageTest, RamadanDaysFrom124To152)
 {
     QList<ui::Label*> l = build(123);
     EXPECT_EQ(l[2]->text(), persian("31 تیر"));
-    EXPECT_EQ(l[2]->font().pixelSize(), 20);
+    EXPECT_EQ(l[2]->textFont().pixelSize(), 20);
     l = build(124);
     EXPECT_EQ(l[2]->text(), persian("31 تیر / 1 رمضان"));
-    EXPECT_EQ(l[2]->font().pixelSize(), 15);
+    EXPECT_EQ(l[2]->textFont().pixelSize(), 15);
     EXPECT_EQ(build(152)[2]->text(), persian("31 تیر / 29 رمضان"));
-    EXPECT_EQ(build(153)[2]->font().pixelSize(), 20);
+    EXPECT_EQ(build(153)[2]->textFont().pixelSize(), 20);
 }
 
 TEST_F(DayPageTest, RamadanDaysOfOtherYearsComeFromTheLunarMonths)
@@ -308,7 +308,7 @@ TEST_F(DayPageTest, RamadanDaysOfOtherYearsComeFromTheLunarMonths)
     date = DateTimePersian::initWithPersianDate("1041229");
     EXPECT_EQ(build(date.dayOfYear())[2]->text(), persian("29 اسفند / 30 رمضان"));
     date = DateTimePersian::initWithPersianDate("1050101");
-    EXPECT_EQ(build(date.dayOfYear())[2]->font().pixelSize(), 20);
+    EXPECT_EQ(build(date.dayOfYear())[2]->textFont().pixelSize(), 20);
 }
 
 TEST_F(DayPageTest, SummerHourEndsWithDay185AndTomorrowIsJudgedByTomorrow)

@@ -12,6 +12,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/foundation/Log.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/Switch.h"
@@ -19,7 +20,7 @@
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/Touch.h"
 #include "screens/main/MainViewController.h"
-#include "screens/settings/CustomUITabBarController.h"
+#include "screens/common/CustomUITabBarController.h"
 #include "tests/support/Phone.h"
 #include "tests/support/Sandbox.h"
 
@@ -49,12 +50,25 @@ ui::Label* minutesLabel(ui::TableViewCell* cell)
     return nullptr;
 }
 
-// A settings screen in its navigation controller, loaded.
+// A settings screen in its navigation controller, on the phone's window.
 template <typename Screen>
 struct Loaded {
-    Loaded() : screen(new Screen), nav(screen) { nav.view(); }
+    Loaded() : screen(new Screen), nav(new ui::NavigationController(screen))
+    {
+        window.setRootViewController(nav);
+        window.makeKeyAndVisible();
+    }
+    // A finger on the bar's Save button.
+    void tapSave()
+    {
+        ui::Button* save = nav->navigationBar()->rightButton();
+        ASSERT_NE(save, nullptr);
+        ui::touch::tap(&window, save->mapTo(&window, save->rect().center()));
+    }
+    // The window owns the navigation controller, and that the screen.
+    ui::Window window;
     Screen* screen;
-    ui::NavigationController nav;
+    ui::NavigationController* nav;
 };
 
 class SettingsTest : public ::testing::Test {
@@ -101,7 +115,7 @@ TEST_F(SettingsTest, SwitchingAReminderOnAddsItsMinutesRowAndSaveWritesAllSix)
     sunrise->sendActions(ui::ControlEvent::ValueChanged);
     EXPECT_EQ(a.screen->tbl()->numberOfRowsInSection(1), 1);
 
-    a.screen->save();
+    a.tapSave();
     EXPECT_FALSE(a.screen->saveButton()->isEnabled());
     EXPECT_EQ(box.scalar("SELECT Item0 || Item1 || Item2 || ',' || Item3 || ',' || Item4 || ',' || Item5 FROM tSetting"), "000,0,0,5");
     EXPECT_EQ(a.screen->notifications()[5], 1);
@@ -232,7 +246,7 @@ TEST_F(SettingsTest, ReminderSliderStepsOfFiveMinutes)
     slider->setValue(10.6);
     slider->sendActions(ui::ControlEvent::ValueChanged);
     EXPECT_EQ(a.screen->difArray()[0], 55);
-    a.screen->save();
+    a.tapSave();
     EXPECT_EQ(box.scalar("SELECT Item3 FROM tSetting"), "55");
 }
 
@@ -244,7 +258,7 @@ TEST_F(SettingsTest, ValuesOffTheStepsAreWrittenBackUnchanged)
     ui::Switch* noon = first<ui::Switch>(a.screen->tbl()->cellForRowAtIndexPath({0, 1}));
     noon->setOn(true);
     noon->sendActions(ui::ControlEvent::ValueChanged);
-    a.screen->save();
+    a.tapSave();
     EXPECT_EQ(box.scalar("SELECT Item0 || Item1 || Item2 || ',' || Item3 || ',' || Item4 || ',' || Item5 FROM tSetting"), "110,15,7,0");
     // Saving again needs another change first.
     EXPECT_FALSE(a.screen->saveButton()->isEnabled());
@@ -276,7 +290,7 @@ TEST_F(SettingsTest, SoundsPreviewAndSaveTheChoice)
         EXPECT_FALSE(s.screen->saveButton()->isEnabled());
 
         s.screen->didSelectRowAtIndexPath(t, {0, 7});
-        s.screen->save();
+        s.tapSave();
         EXPECT_EQ(box.scalar("SELECT Item6 FROM tSetting"), "7");
         EXPECT_FALSE(s.screen->saveButton()->isEnabled());
         EXPECT_FALSE(s.screen->player()->isPlaying());
@@ -305,7 +319,7 @@ TEST_F(SettingsTest, ASaveThatFailsIsToldAndLeavesSaveOn)
         ui::Switch* noon = first<ui::Switch>(a.screen->tbl()->cellForRowAtIndexPath({0, 1}));
         noon->setOn(true);
         noon->sendActions(ui::ControlEvent::ValueChanged);
-        a.screen->saveButton()->trigger();
+        a.tapSave();
         EXPECT_TRUE(toldOnce());
         EXPECT_TRUE(a.screen->saveButton()->isEnabled());
         EXPECT_EQ(a.screen->notifications()[1], 1);
@@ -313,7 +327,7 @@ TEST_F(SettingsTest, ASaveThatFailsIsToldAndLeavesSaveOn)
     {
         Loaded<SoundsViewController> s;
         s.screen->didSelectRowAtIndexPath(s.screen->tbl(), {0, 5});
-        s.screen->saveButton()->trigger();
+        s.tapSave();
         EXPECT_TRUE(toldOnce());
         EXPECT_TRUE(s.screen->saveButton()->isEnabled());
         EXPECT_EQ(s.screen->selected(), 2);
@@ -323,7 +337,7 @@ TEST_F(SettingsTest, ASaveThatFailsIsToldAndLeavesSaveOn)
         ui::Switch* toggle = first<ui::Switch>(h.screen->tbl()->cellForRowAtIndexPath({0, 0}));
         toggle->setOn(true);
         toggle->sendActions(ui::ControlEvent::ValueChanged);
-        h.screen->saveButton()->trigger();
+        h.tapSave();
         EXPECT_TRUE(toldOnce());
         EXPECT_TRUE(h.screen->saveButton()->isEnabled());
     }
@@ -334,7 +348,7 @@ TEST_F(SettingsTest, EventsTimeOffShowsAHiddenPickerAtEight)
 {
     Loaded<HistoryViewController> h;
     ui::DatePicker* picker = h.screen->picker();
-    EXPECT_FALSE(picker->isEnabled());
+    EXPECT_FALSE(picker->isControlEnabled());
     EXPECT_DOUBLE_EQ(picker->alpha(), 0.0);
     EXPECT_EQ(picker->time(), QTime(8, 0));
     ui::Switch* toggle = first<ui::Switch>(h.screen->tbl()->cellForRowAtIndexPath({0, 0}));
@@ -344,16 +358,16 @@ TEST_F(SettingsTest, EventsTimeOffShowsAHiddenPickerAtEight)
 
     toggle->setOn(true);
     toggle->sendActions(ui::ControlEvent::ValueChanged);
-    EXPECT_TRUE(picker->isEnabled());
+    EXPECT_TRUE(picker->isControlEnabled());
     EXPECT_DOUBLE_EQ(picker->alpha(), 1.0);
     EXPECT_TRUE(h.screen->saveButton()->isEnabled());
-    h.screen->save();
+    h.tapSave();
     EXPECT_EQ(box.scalar("SELECT Item7 FROM tSetting"), "08:00");
 
     // Off again and saved: "0", whatever the picker shows.
     toggle->setOn(false);
     toggle->sendActions(ui::ControlEvent::ValueChanged);
-    h.screen->save();
+    h.tapSave();
     EXPECT_EQ(box.scalar("SELECT Item7 FROM tSetting"), "0");
 }
 
@@ -371,11 +385,11 @@ TEST_F(SettingsTest, EventsTimeSavesOnlyWhatDiffersAndPadsTheHour)
     EXPECT_FALSE(h.screen->saveButton()->isEnabled());
     picker->setTime(QTime(0, 0));
     picker->sendActions(ui::ControlEvent::ValueChanged);
-    h.screen->save();
+    h.tapSave();
     EXPECT_EQ(box.scalar("SELECT Item7 FROM tSetting"), "00:00");
     picker->setTime(QTime(7, 30));
     picker->sendActions(ui::ControlEvent::ValueChanged);
-    h.screen->save();
+    h.tapSave();
     EXPECT_EQ(box.scalar("SELECT Item7 FROM tSetting"), "07:30");
 }
 

@@ -2,12 +2,13 @@
 
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/TableView.h"
 
 ui::BarButtonItem* installSaveButton(ui::ViewController* screen, std::function<void()> save)
 {
     if (ui::NavigationController* nav = screen->navigationController())
-        nav->setBarStyle(1);
+        nav->setBarStyle(ui::NavigationController::BarStyle::Black);
     if (screen->navigationItem()->title().isEmpty())
         screen->navigationItem()->setTitle(screen->title());
     auto* item = new ui::BarButtonItem(QStringLiteral("ذخیره"), ui::BarButtonItem::Style::Done);
@@ -20,11 +21,10 @@ ui::BarButtonItem* installSaveButton(ui::ViewController* screen, std::function<v
 ui::TableView* fillWithTable(ui::ViewController* screen, ui::TableViewDataSource* source, ui::TableViewDelegate* delegate)
 {
     ui::View* view = screen->view();
-    auto* table = new ui::TableView(QRect(0, 0, 320, view->height()), ui::TableView::Style::Grouped);
+    auto* table = &view->add<ui::TableView>(QRect(0, 0, 320, view->height()), ui::TableView::Style::Grouped);
     // The screen is the room between the bars, whichever bars are shown.
     table->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     table->setDataSource(source);
     table->setDelegate(delegate);
-    view->addSubview(table);
     return table;
 }

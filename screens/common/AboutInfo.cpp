@@ -11,6 +11,7 @@
 AboutInfo AboutInfo::load()
 {
     AboutInfo info;
+    info.version = QStringLiteral(KELVARO_VERSION);
     QFile file(QDir(foundation::Directories::resourcePath()).filePath(QStringLiteral("about.json")));
     if (!file.open(QIODevice::ReadOnly))
         return info;
@@ -19,7 +20,6 @@ AboutInfo AboutInfo::load()
     info.mail = o.value(QStringLiteral("mail")).toString();
     info.webSite = o.value(QStringLiteral("webSite")).toString();
     info.release = o.value(QStringLiteral("release")).toString();
-    info.version = o.value(QStringLiteral("version")).toString();
     for (const QJsonValue& v : o.value(QStringLiteral("recordings")).toArray())
         info.recordings.append(v.toString());
     return info;

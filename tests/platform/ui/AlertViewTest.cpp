@@ -1,0 +1,92 @@
+// An alert over the screen: shown, closed by its button, and stacked.
+#include "Screen.h"
+
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Touch.h"
+
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Alerts : TestWindow {
+    // Closes what a test left open.
+    void clear()
+    {
+        for (ui::AlertView* a : ui::AlertView::visibleAlerts())
+            a->dismiss();
+        settle();
+    }
+};
+
+TEST(AlertView, AShownAlertCoversTheScreenUntilItsButtonIsTapped)
+{
+    Alerts s;
+    QPointer<ui::AlertView> alert = new ui::AlertView("title", "message", "OK");
+    alert->present();
+    s.settle();
+    ASSERT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({alert.data()}));
+    EXPECT_EQ(alert->frame(), QRect(0, 0, ui::Window::kWidth, ui::Window::kHeight));
+    EXPECT_EQ(alert->message(), "message");
+    EXPECT_EQ(alert->buttonTitle(), "OK");
+    // Its button is the button on it; a tap on it closes the alert.
+    // (Views carry no meta-object of their own: findChildren would match every widget.)
+    QList<ui::Button*> buttons;
+    for (QObject* child : alert->children())
+        if (auto* button = dynamic_cast<ui::Button*>(child))
+            buttons.append(button);
+    ASSERT_EQ(buttons.size(), 1);
+    ui::touch::tap(&s.window, s.centre(buttons.front()));
+    s.settle();
+    EXPECT_TRUE(ui::AlertView::visibleAlerts().isEmpty());
+    EXPECT_TRUE(alert.isNull());
+}
+
+TEST(AlertView, ATouchBesideTheBoxDoesNotReachTheScreenUnderIt)
+{
+    Alerts s;
+    int taps = 0;
+    auto* under = new ui::Button(ui::Button::Type::Custom);
+    under->setFrame(QRect(0, 0, 80, 40));
+    under->addAction(ui::ControlEvent::TouchUpInside, [&taps] { ++taps; });
+    s.screen->view()->addSubview(under);
+    ui::touch::tap(&s.window, s.centre(under));
+    EXPECT_EQ(taps, 1);
+    auto* alert = new ui::AlertView("title", "message", "OK");
+    alert->present();
+    s.settle();
+    ui::touch::tap(&s.window, s.centre(under));
+    EXPECT_EQ(taps, 1);
+    EXPECT_EQ(ui::AlertView::visibleAlerts().size(), 1);
+    s.clear();
+}
+
+TEST(AlertView, AlertsStackOldestFirstAndCloseOneByOne)
+{
+    Alerts s;
+    auto* first = new ui::AlertView("1", "first", "OK");
+    auto* second = new ui::AlertView("2", "second", "OK");
+    first->present();
+    second->present();
+    s.settle();
+    ASSERT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({first, second}));
+    second->dismiss();
+    s.settle();
+    EXPECT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({first}));
+    s.clear();
+}
+
+TEST(AlertView, EscapeClosesTheAlertOnTop)
+{
+    Alerts s;
+    auto* alert = new ui::AlertView("title", "message", "OK");
+    alert->present();
+    s.settle();
+    ui::touch::key(&s.window, Qt::Key_Escape);
+    s.settle();
+    EXPECT_TRUE(ui::AlertView::visibleAlerts().isEmpty());
+}
+
+} // namespace
