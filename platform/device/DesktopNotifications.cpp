@@ -29,18 +29,29 @@ QString iconUrl()
 } // namespace
 
 DesktopNotifications::DesktopNotifications()
-    : bus_(QDBusConnection::sessionBus())
+    : bus_(QStringLiteral("unconnected"))
 {
-    if (!bus_.isConnected())
-        return;
-    bus_.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this, SLOT(actionInvoked(uint, QString)));
-    bus_.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this, SLOT(notificationClosed(uint, uint)));
+}
+
+bool DesktopNotifications::connectOnce()
+{
+    // The session bus is reached with the first notification, not at the
+    // start: a start that notifies nothing never opens it.
+    if (!tried_) {
+        tried_ = true;
+        bus_ = QDBusConnection::sessionBus();
+        if (bus_.isConnected()) {
+            bus_.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this, SLOT(actionInvoked(uint, QString)));
+            bus_.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this, SLOT(notificationClosed(uint, uint)));
+        }
+    }
+    return bus_.isConnected();
 }
 
 void DesktopNotifications::notify(const QString& body, int timeoutMs, bool stopAction, std::function<void(uint)> shown,
     std::function<void()> failed)
 {
-    if (!bus_.isConnected()) {
+    if (!connectOnce()) {
         failed();
         return;
     }

@@ -32,7 +32,10 @@ private slots:
     void notificationClosed(uint id, uint reason);
 
 private:
+    bool connectOnce();
+
     QDBusConnection bus_;
+    bool tried_ = false;
     QSet<uint> shown_;
     std::function<void(uint)> stop_;
     std::function<void(uint)> dismissed_;
