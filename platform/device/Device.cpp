@@ -12,6 +12,7 @@
 #include "platform/foundation/Log.h"
 #include "platform/foundation/UrlOpener.h"
 #include "platform/ui/Style.h"
+#include "platform/ui/TextDrawing.h"
 #include "platform/ui/Window.h"
 
 #include <QApplication>
@@ -180,7 +181,8 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
         if (!system.tray)
             return;
         const QString text = app->delegate() ? app->delegate()->statusText(app) : QString();
-        system.tray->setToolTip(text.isEmpty() ? QStringLiteral("Kelvaro") : QStringLiteral("Kelvaro\n") + text);
+        // Digits in their Persian shapes, as on the app's own screens.
+        system.tray->setToolTip(text.isEmpty() ? QStringLiteral("Kelvaro") : QStringLiteral("Kelvaro\n") + ui::shownText(text));
         system.tray->setSoundPlaying(system.notifier->sound().isPlaying());
     };
     system.notifier->sound().setChangeHandler(showStatus);

@@ -7,6 +7,7 @@
 #include "platform/foundation/Log.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/TextDrawing.h"
 #include "platform/ui/Window.h"
 
 namespace device {
@@ -50,8 +51,10 @@ void Notifier::inFront(const notifications::LocalNotification& n)
 
 void Notifier::outOfSight(const notifications::LocalNotification& n)
 {
-    const QString text = n.alertBody;
-    foundation::Log::write(QStringLiteral("banner: ") + oneLine(text));
+    // The notification keeps its text; the desktop is shown the digits in
+    // their Persian shapes, as the app's own screens draw them.
+    const QString text = ui::shownText(n.alertBody);
+    foundation::Log::write(QStringLiteral("banner: ") + oneLine(n.alertBody));
     const quint64 token = sound_.play(n.soundName);
     // It stays while its sound plays.
     const int timeout = token == 0 ? -1 : static_cast<int>(audio::SoundFile::durationMs(audio::SoundFile::resolve(n.soundName))) + kLingerMs;

@@ -491,7 +491,8 @@ void TableView::draw(QPainter& painter)
     if (style_ == Style::Plain) {
         painter.setPen(QPen(QColor(220, 220, 224), 1));
         const int top = contentSize().height() - qRound(contentOffset().y());
-        const int step = qRound(kRowHeight);
+        // Lines as far apart as the rows above them.
+        const int step = qRound(placed_.isEmpty() ? kRowHeight : rowHeight(placed_.last().path));
         for (int y = top + step; y < height() && step > 0; y += step)
             painter.drawLine(QPointF(0, y - 0.5), QPointF(width(), y - 0.5));
     }

@@ -24,7 +24,7 @@ void AboutController::viewDidLoad()
     textV_->setTextAlignment(ui::TextAlignment::Right);
     textV_->setTextFont(ui::font(QStringLiteral("Helvetica"), 14));
     textV_->setTextColor(QColor(40, 48, 64));
-    textV_->setText(QStringLiteral("کلوارو: اوقات شرعی شهرهای ایران و تقویم سال ۱۳۹۱، با اذان در وقت هر نماز،"
+    textV_->setText(QStringLiteral("کلوارو: اوقات شرعی شهرهای ایران و تقویم سال‌های ۱۳۹۱ تا ۱۴۱۰، با اذان در وقت هر نماز،"
                                    " یادآوری پیش از طلوع آفتاب، پایان سحر و افطار، و رویدادهای هر روز."));
     tbl_ = &screen->add<ui::TableView>(QRect(0, 130, 320, screen->height() - 130), ui::TableView::Style::Grouped);
     tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);

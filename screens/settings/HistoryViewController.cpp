@@ -9,6 +9,7 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/Switch.h"
+#include "notifications/MyNotification.h"
 #include "screens/common/SaveFailure.h"
 #include "screens/common/SettingsScreen.h"
 #include "store/Settings.h"
@@ -104,4 +105,7 @@ void HistoryViewController::save()
     }
     selectedDate_ = currentDate_;
     saveButton()->setEnabled(false);
+    // What is saved is what the next notifications follow, even before the
+    // settings are left.
+    MyNotification::initialize()->update();
 }

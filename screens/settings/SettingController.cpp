@@ -8,6 +8,7 @@
 #include "platform/ui/Slider.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/Switch.h"
+#include "notifications/MyNotification.h"
 #include "screens/common/SaveFailure.h"
 #include "screens/common/SettingsScreen.h"
 #include "store/Settings.h"
@@ -155,4 +156,7 @@ void SettingController::save()
         return;
     }
     saveButton()->setEnabled(false);
+    // What is saved is what the next notifications follow, even before the
+    // settings are left.
+    MyNotification::initialize()->update();
 }

@@ -6,6 +6,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
 #include "screens/common/AboutInfo.h"
+#include "notifications/MyNotification.h"
 #include "screens/common/SaveFailure.h"
 #include "screens/common/SettingsScreen.h"
 #include "store/Settings.h"
@@ -87,6 +88,9 @@ void SoundsViewController::save()
     }
     selected_ = row;
     saveButton()->setEnabled(false);
+    // What is saved is what the next notifications follow, even before the
+    // settings are left.
+    MyNotification::initialize()->update();
     if (player_)
         player_->stop();
 }

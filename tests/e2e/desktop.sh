@@ -52,7 +52,7 @@ item=$(grep "^RegisterStatusNotifierItem" "$WORK/desktop" | tail -1 | cut -f3)
 tooltip=$(dbus-send --session --print-reply --dest="$item" /StatusNotifierItem org.freedesktop.DBus.Properties.Get \
   string:org.kde.StatusNotifierItem string:ToolTip 2>&1 | tr '\n' ' ')
 case "$tooltip" in
-  *"اذان مغرب به افق تهران امروز ساعت ٢٠:٣٧"*) ;;
+  *"اذان مغرب به افق تهران امروز ساعت ۲۰:۳۷"*) ;;
   *) echo "FAIL: the tray's tooltip: $tooltip"; FAILED=1 ;;
 esac
 ask InvokeAction "uint32:$(last_id)" string:stop

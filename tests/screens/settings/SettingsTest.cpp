@@ -15,6 +15,7 @@
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Slider.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/Switch.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/TabBarController.h"
@@ -119,6 +120,24 @@ TEST_F(SettingsTest, SwitchingAReminderOnAddsItsMinutesRowAndSaveWritesAllSix)
     EXPECT_FALSE(a.screen->saveButton()->isEnabled());
     EXPECT_EQ(box.scalar("SELECT Item0 || Item1 || Item2 || ',' || Item3 || ',' || Item4 || ',' || Item5 FROM tSetting"), "000,0,0,5");
     EXPECT_EQ(a.screen->notifications()[5], 1);
+}
+
+TEST_F(SettingsTest, ASavedReminderIsScheduledBeforeTheSettingsAreLeft)
+{
+    box.choose({Sandbox::kTehran});
+    const auto sunriseReminders = [] {
+        int n = 0;
+        for (const auto& note : notifications::NotificationCenter::shared()->scheduledLocalNotifications())
+            n += note.alertBody.contains(QStringLiteral("طلوع آفتاب")) ? 1 : 0;
+        return n;
+    };
+    Loaded<SettingController> a;
+    ui::Switch* sunrise = first<ui::Switch>(a.screen->tbl()->cellForRowAtIndexPath({1, 0}));
+    sunrise->setOn(true);
+    sunrise->sendActions(ui::ControlEvent::ValueChanged);
+    EXPECT_EQ(sunriseReminders(), 0) << "not before Save";
+    a.tapSave();
+    EXPECT_GT(sunriseReminders(), 0);
 }
 
 // Whether a finger at the middle of `view` lands on it, and not on a bar
