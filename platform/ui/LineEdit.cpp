@@ -5,6 +5,9 @@
 
 #include <QFocusEvent>
 #include <QFontMetricsF>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace ui {
 
@@ -29,8 +32,30 @@ void LineEdit::setBaseFont(const QFont& font)
 
 void LineEdit::setPlaceholder(const QString& placeholder)
 {
-    setPlaceholderText(placeholder);
+    placeholder_ = placeholder;
     fit();
+    update();
+}
+
+void LineEdit::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    if (!text().isEmpty() || placeholder_.isEmpty())
+        return;
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    // Where Qt puts the text, less its own two points at each side and the
+    // cursor's room at the right.
+    constexpr int kQtMargin = 2;
+    constexpr int kCursorRoom = 3;
+    const QRect room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                           .marginsRemoved(textMargins())
+                           .adjusted(kQtMargin, 0, -kQtMargin - kCursorRoom, 0);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.setFont(font());
+    painter.drawText(room, Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter,
+        fontMetrics().elidedText(placeholder_, Qt::ElideRight, room.width()));
 }
 
 void LineEdit::setAdjustsFontSizeToFitWidth(bool adjusts)
@@ -43,7 +68,7 @@ void LineEdit::fit()
 {
     QFont f = base_;
     if (adjusts_ && f.pixelSize() > 0) {
-        const QString shown = text().isEmpty() ? placeholderText() : text();
+        const QString shown = text().isEmpty() ? placeholder_ : text();
         const int room = contentsRect().width() - textMargins().left() - textMargins().right() - 8;
         while (f.pixelSize() > kMinimumFontSize && QFontMetricsF(f).horizontalAdvance(shown) > room)
             f.setPixelSize(f.pixelSize() - 1);
@@ -62,7 +87,7 @@ void LineEdit::showEvent(QShowEvent* event)
 {
     QLineEdit::showEvent(event);
     if (accessibleName().isEmpty()) {
-        QString name = placeholderText();
+        QString name = placeholder_;
         for (QWidget* p = parentWidget(); p; p = p->parentWidget()) {
             if (auto* cell = dynamic_cast<TableViewCell*>(p)) {
                 if (!cell->textLabel()->text().isEmpty())

@@ -17,6 +17,7 @@ public:
     void setBaseFont(const QFont& font);
     QFont baseFont() const { return base_; }
     void setPlaceholder(const QString& placeholder);
+    QString placeholder() const { return placeholder_; }
     // The font shrinks as the text grows, down to a minimum.
     void setAdjustsFontSizeToFitWidth(bool adjusts);
 
@@ -34,11 +35,16 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The placeholder, drawn here rather than by Qt: it stands clear of the
+    // cursor at the right edge, where Qt would draw the cursor over its
+    // first letter.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void fit();
 
     QFont base_;
+    QString placeholder_;
     bool adjusts_ = false;
     bool pendingFocus_ = false;
     // Whether the field has the keyboard, or asked for it, through the

@@ -60,7 +60,7 @@ void TextField::setPlaceholder(const QString& placeholder)
 
 QString TextField::placeholder() const
 {
-    return field_->placeholderText();
+    return field_->placeholder();
 }
 
 void TextField::setTextColor(const QColor& color)

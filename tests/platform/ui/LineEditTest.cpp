@@ -67,4 +67,19 @@ TEST(LineEdit, PersianTextAndPlaceholdersStandAtTheRightInTheMiddle)
     expectRightAndCentred(&name, name.field(), "name text");
 }
 
+TEST(LineEdit, TheCursorStandsClearOfThePlaceholder)
+{
+    // The same words as placeholder and as typed text: the typed text ends
+    // where the cursor stands in an empty field, the placeholder leaves the
+    // cursor its room.
+    ui::SearchBar bar(QRect(0, 0, 320, 44));
+    bar.setPlaceholder(QStringLiteral("نام شهر"));
+    bar.show();
+    const QRect placeholder = letters(&bar, bar.field());
+    bar.setText(QStringLiteral("نام شهر"));
+    const QRect typed = letters(&bar, bar.field());
+    ASSERT_FALSE(placeholder.isEmpty());
+    EXPECT_LE(placeholder.right(), typed.right());
+}
+
 } // namespace
