@@ -28,24 +28,20 @@ QString iconUrl()
 
 } // namespace
 
-DesktopNotifications::DesktopNotifications()
-    : bus_(QStringLiteral("unconnected"))
-{
-}
+DesktopNotifications::DesktopNotifications() = default;
 
 bool DesktopNotifications::connectOnce()
 {
     // The session bus is reached with the first notification, not at the
     // start: a start that notifies nothing never opens it.
-    if (!tried_) {
-        tried_ = true;
+    if (!bus_) {
         bus_ = QDBusConnection::sessionBus();
-        if (bus_.isConnected()) {
-            bus_.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this, SLOT(actionInvoked(uint, QString)));
-            bus_.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this, SLOT(notificationClosed(uint, uint)));
+        if (bus_->isConnected()) {
+            bus_->connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this, SLOT(actionInvoked(uint, QString)));
+            bus_->connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this, SLOT(notificationClosed(uint, uint)));
         }
     }
-    return bus_.isConnected();
+    return bus_->isConnected();
 }
 
 void DesktopNotifications::notify(const QString& body, int timeoutMs, bool stopAction, std::function<void(uint)> shown,
@@ -66,7 +62,7 @@ void DesktopNotifications::notify(const QString& body, int timeoutMs, bool stopA
     const QStringList actions = stopAction ? QStringList{QString::fromLatin1(kStopAction), kStopLabel} : QStringList{};
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     call << kAppName << 0u << icon << kAppName << body << actions << hints << timeoutMs;
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, kCallMs), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus_->asyncCall(call, kCallMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
         [this, shown = std::move(shown), failed = std::move(failed)](QDBusPendingCallWatcher* w) {
             const QDBusPendingReply<uint> reply = *w;

@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <functional>
+#include <optional>
 
 namespace device {
 
@@ -34,8 +35,8 @@ private slots:
 private:
     bool connectOnce();
 
-    QDBusConnection bus_;
-    bool tried_ = false;
+    // Empty until the first notification.
+    std::optional<QDBusConnection> bus_;
     QSet<uint> shown_;
     std::function<void(uint)> stop_;
     std::function<void(uint)> dismissed_;

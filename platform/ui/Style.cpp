@@ -81,6 +81,38 @@ QImage readPng(const QString& path)
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
+
+// "MainView.png" → "MainView@2x.png": the picture at twice the pixels.
+QString denseName(const QString& name)
+{
+    const QFileInfo info(name);
+    return info.completeBaseName() + QStringLiteral("@2x.") + info.suffix();
+}
+
+bool denseScreen()
+{
+    return qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+}
+
+// The resource picture `name` for a screen of more than one pixel per point
+// (`dense`) or not, with its pixel ratio: only a dense screen gets the dense
+// picture, as decoding four times the pixels to draw a quarter of them is
+// wasted; either falls back on the other when its own is missing. Safe on
+// any thread.
+QImage readPicture(const QString& name, bool dense)
+{
+    const QDir dir(foundation::Directories::resourcePath());
+    const QString plain = dir.filePath(name);
+    const QString twice = dir.filePath(denseName(name));
+    for (const QString& path : dense ? QStringList{twice, plain} : QStringList{plain, twice}) {
+        QImage image = readPng(path);
+        if (!image.isNull()) {
+            image.setDevicePixelRatio(path == twice ? 2.0 : 1.0);
+            return image;
+        }
+    }
+    return {};
+}
 } // namespace
 
 QFont font(const QString& name, double size)
@@ -100,29 +132,12 @@ QPixmap image(const QString& name)
     const auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return *it;
-    if (QImage decoded = takePreloaded(name); !decoded.isNull()) {
-        const qreal ratio = decoded.devicePixelRatio();
-        QPixmap pixmap = QPixmap::fromImage(std::move(decoded));
-        pixmap.setDevicePixelRatio(ratio);
-        cache.insert(key, pixmap);
-        return pixmap;
-    }
-
-    // Only a screen of more than one pixel per point gets the dense picture:
-    // decoding four times the pixels to draw a quarter of them is wasted.
-    const QDir dir(foundation::Directories::resourcePath());
-    const QFileInfo info(name);
-    const QString dense = dir.filePath(info.completeBaseName() + QStringLiteral("@2x.") + info.suffix());
-    QPixmap pixmap;
-    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0)
-        pixmap = pngFile(dense);
-    if (!pixmap.isNull()) {
-        pixmap.setDevicePixelRatio(2.0);
-    } else {
-        pixmap = pngFile(dir.filePath(name));
-        if (pixmap.isNull() && !(pixmap = pngFile(dense)).isNull())
-            pixmap.setDevicePixelRatio(2.0);
-    }
+    QImage decoded = takePreloaded(name);
+    if (decoded.isNull())
+        decoded = readPicture(name, denseScreen());
+    const qreal ratio = decoded.devicePixelRatio();
+    QPixmap pixmap = QPixmap::fromImage(std::move(decoded));
+    pixmap.setDevicePixelRatio(ratio);
     cache.insert(key, pixmap);
     return pixmap;
 }
@@ -137,24 +152,15 @@ void preload(const QStringList& names)
     Preloaded& p = preloaded();
     if (p.worker.joinable() || !qGuiApp)
         return;
-    const bool dense = qGuiApp->devicePixelRatio() > 1.0;
-    const QDir dir(foundation::Directories::resourcePath());
-    QList<QPair<QString, QString>> files;
-    for (const QString& name : names) {
-        const QFileInfo info(name);
-        files.append({name, dir.filePath(dense ? info.completeBaseName() + QStringLiteral("@2x.") + info.suffix() : name)});
-    }
     {
         std::lock_guard lock(p.mutex);
-        for (const auto& file : files)
-            p.pending.insert(file.first);
+        for (const QString& name : names)
+            p.pending.insert(name);
     }
-    p.worker = std::thread([&p, files, dense] {
-        for (const auto& [name, path] : files) {
-            QImage image = readPng(path);
-            image.setDevicePixelRatio(dense && !image.isNull() ? 2.0 : 1.0);
+    p.worker = std::thread([&p, names, dense = denseScreen()] {
+        for (const QString& name : names) {
+            QImage image = readPicture(name, dense);
             std::lock_guard lock(p.mutex);
-            // A missing dense picture falls back to the plain one on demand.
             if (!image.isNull())
                 p.images.insert(name, std::move(image));
             p.pending.remove(name);
@@ -169,9 +175,8 @@ void preload(const QStringList& names)
 QIcon icon(const QString& name)
 {
     const QDir dir(foundation::Directories::resourcePath());
-    const QFileInfo info(name);
     QIcon result;
-    for (const QString& file : {name, info.completeBaseName() + QStringLiteral("@2x.") + info.suffix()}) {
+    for (const QString& file : {name, denseName(name)}) {
         const QPixmap pixmap = pngFile(dir.filePath(file));
         if (!pixmap.isNull())
             result.addPixmap(pixmap);

@@ -199,18 +199,18 @@ double minimumFontSize(double size)
 QFont fittingFont(const QString& text, const QFont& font, const QSize& box, double minimumSize)
 {
     const double height = box.height() - 2 * kInkMargin;
-    const auto fits = [&](const QFont& f) {
-        const Measure m = measure(text, f);
-        return m.advance <= box.width() && m.ink.height() <= height;
-    };
+    const auto inBox = [&](const Measure& m) { return m.advance <= box.width() && m.ink.height() <= height; };
+    const auto fits = [&](const QFont& f) { return inBox(measure(text, f)); };
     QFont f = font;
-    if (!shrinkable(f, minimumSize) || fits(f))
+    if (!shrinkable(f, minimumSize))
+        return f;
+    const Measure m = measure(text, f);
+    if (inBox(m))
         return f;
     // Text grows about in step with its size: the first guess is the size
     // that scales the text to its box, and one pixel at a time from there
     // finds the largest size that fits, as a step down from the top would.
     // Each size tried loads a font of that size, so few are tried.
-    const Measure m = measure(text, f);
     const double scale = std::min(m.advance > 0 ? box.width() / m.advance : 1.0, m.ink.height() > 0 ? height / m.ink.height() : 1.0);
     const int top = font.pixelSize() - 1;
     const int floorSize = static_cast<int>(std::ceil(minimumSize));

@@ -108,22 +108,23 @@ void MainViewController::Bind()
     const int key = DateKey::make(localDtp_.date());
     // Pages of the same cities, rows and date are kept as they are.
     if (key != boundKey_ || datasource_ != boundRows_) {
-        // A page whose row changed shows the new one on its own labels;
-        // only pages beyond the old count are made.
+        // A page whose row changed shows the new one on its own labels; a
+        // page is made only where there was none, or one that cannot show
+        // the row (a page of times against one that says there are none).
         const QList<ui::View*> pages = scrollView_->subviews();
-        for (int i = 0; i < pages.size(); ++i) {
-            auto* page = static_cast<CustomUIImageView*>(pages[i]);
-            if (i >= pageCount_ || !page->canShow(datasource_[i])) {
-                page->removeFromSuperview();
+        for (int i = 0; i < pageCount_; ++i) {
+            auto* page = i < pages.size() ? static_cast<CustomUIImageView*>(pages[i]) : nullptr;
+            if (page && page->canShow(datasource_[i])) {
+                if (key != boundKey_ || i >= boundRows_.size() || datasource_[i] != boundRows_[i])
+                    page->show(datasource_[i], localDtp_);
                 continue;
             }
-            if (key != boundKey_ || i >= boundRows_.size() || datasource_[i] != boundRows_[i])
-                page->show(datasource_[i], localDtp_);
+            if (page)
+                page->removeFromSuperview();
+            scrollView_->insertAt<CustomUIImageView>(i, datasource_[i], i, localDtp_);
         }
-        for (int i = 0; i < pageCount_; ++i) {
-            if (i >= pages.size() || !static_cast<CustomUIImageView*>(pages[i])->canShow(datasource_[i]))
-                scrollView_->insertAt<CustomUIImageView>(i, datasource_[i], i, localDtp_);
-        }
+        for (int i = pageCount_; i < pages.size(); ++i)
+            pages[i]->removeFromSuperview();
         boundKey_ = key;
         boundRows_ = datasource_;
     }
