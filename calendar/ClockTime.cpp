@@ -34,3 +34,11 @@ ClockTime ClockTime::fromMinutes(int minutes)
         m += kMinutesPerDay;
     return {m / 60, m % 60};
 }
+
+QString ClockTime::shift(const QString& time, int minutes)
+{
+    // Plain minutes around the clock: stored times are standard time, which
+    // has no clock change.
+    const ClockTime t = fromMinutes(read(time).minutes() + minutes);
+    return QString::asprintf("%d:%d", t.hour, t.minute);
+}

@@ -23,6 +23,9 @@ struct ClockTime {
     int minutes() const { return hour * 60 + minute; }
     // `minutes` past midnight, around the clock.
     static ClockTime fromMinutes(int minutes);
+    // A stored time moved by `minutes` around the clock, written "%d:%d"
+    // (no leading zeros), as a user-made city's times are kept.
+    static QString shift(const QString& time, int minutes);
 
     bool operator==(const ClockTime&) const = default;
 

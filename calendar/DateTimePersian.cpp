@@ -95,10 +95,7 @@ QString DateTimePersian::formatHour(const QString& time) const
 
 QString DateTimePersian::add(const QString& time, int interval) const
 {
-    // Plain minutes around the clock: the stored times are standard time,
-    // which has no clock change.
-    const ClockTime t = ClockTime::fromMinutes(ClockTime::read(time).minutes() + interval);
-    return QString::asprintf("%d:%d", t.hour, t.minute);
+    return ClockTime::shift(time, interval);
 }
 
 QString DateTimePersian::add(const QString& time, const QString& interval) const

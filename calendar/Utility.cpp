@@ -1,17 +1,10 @@
 #include "Utility.h"
 
+#include "platform/foundation/Digits.h"
+
 QString Utility::ConvertToPersian(const QString& text)
 {
-    QString result;
-    result.reserve(text.size());
-    for (QChar c : text) {
-        const char16_t unit = c.unicode();
-        if (unit >= u'0' && unit <= u'9')
-            result.append(QChar(char16_t(0x0660 + (unit - u'0'))));
-        else
-            result.append(c);
-    }
-    return result;
+    return foundation::Digits::arabicIndic(text);
 }
 
 QString Utility::GetProperString(const QString& text)

@@ -1,34 +1,43 @@
 #include "Days.h"
 
+#include "Cities.h"
+
+#include "calendar/ClockTime.h"
+#include "calendar/DateKey.h"
+#include "calendar/PersianCalendar.h"
+
 namespace days {
+
+const QString kNoTimes = QStringLiteral("NoTimes");
+const QString kOutsideData = QStringLiteral("outside");
+const QString kNoCityTimes = QStringLiteral("city");
 
 namespace {
 
-const char* kDayQuery =
-    "SELECT Name, vTimes.*, Description FROM vTimes INNER JOIN tStates ON vTimes.StateID = tStates.StateID "
-    "INNER JOIN tSelectedStates ON tSelectedStates.StateID = vTimes.StateID INNER JOIN tEvents ON tEvents.Date = vTimes.Date "
-    "WHERE vTimes.Date='%1' AND tStates.StateID = %2 ORDER BY Ordering DESC";
-// The same day without the chosen-cities join: the centre of a user-made
-// city need not be chosen itself.
-const char* kCentreDayQuery =
-    "SELECT Name, vTimes.*, Description FROM vTimes INNER JOIN tStates ON vTimes.StateID = tStates.StateID "
-    "INNER JOIN tEvents ON tEvents.Date = vTimes.Date WHERE vTimes.Date='%1' AND tStates.StateID = %2";
-const char* kPages =
-    "SELECT c.StateID AS CityID, c.Name AS CityName, c.IsCenter AS CityIsCenter, tStates.Name AS Name, vTimes.*, "
-    "tEvents.Description AS Description, o.Date AS OffsetsDate, o.T1 AS O1, o.T2 AS O2, o.T3 AS O3, o.T4 AS O4, o.T5 AS O5, o.T6 AS O6 "
-    "FROM tSelectedStates sel INNER JOIN tStates c ON c.StateID = sel.StateID "
-    "INNER JOIN vTimes ON vTimes.StateID = CASE WHEN c.IsCenter = 1 THEN c.StateID ELSE "
-    "(SELECT a.StateID FROM tStates a WHERE a.ParentID = c.ParentID AND a.IsCenter = 1) END AND vTimes.Date = %1 "
-    "INNER JOIN tStates ON tStates.StateID = vTimes.StateID INNER JOIN tEvents ON tEvents.Date = vTimes.Date "
-    "LEFT JOIN tTimes o ON c.IsCenter <> 1 AND o.StateID = c.StateID AND o.Date = (SELECT MIN(Date) FROM tTimes m WHERE m.StateID = c.StateID) "
-    "ORDER BY sel.Ordering DESC";
-const char* kMonth = "SELECT Description, IsHoliday FROM tEvents WHERE Date LIKE '%1__'";
-const char* kTimes =
-    "SELECT StateID, Date, T1 AS '0', T3 AS '1', T5 AS '2', T2 AS '3', T1 AS '4', T5 AS '5' FROM tTimes "
-    "WHERE Date >= '%1' AND (StateID = %2 OR StateID = %3) ORDER by StateID DESC, Date LIMIT 5";
+// A city with what its times come from: the StateID of the stored times
+// ("CentreID") and, for a city the user made, its offsets ("O1" to "O6").
+// The centre of a city is the centre city of its province.
+const char* kCityColumns =
+    "SELECT c.StateID AS StateID, c.Name AS Name, c.IsCenter AS IsCenter, "
+    "(SELECT a.StateID FROM tStates a WHERE a.ParentID = c.ParentID AND a.IsCenter = 1) AS CentreID, "
+    "o.StateID AS OffsetsOf, o.T1 AS O1, o.T2 AS O2, o.T3 AS O3, o.T4 AS O4, o.T5 AS O5, o.T6 AS O6 ";
+const char* kCityJoins = "LEFT JOIN tTimes o ON o.StateID = c.StateID AND o.Date = ? ";
+const QString kCity = QLatin1String(kCityColumns) + QLatin1String("FROM tStates c ") + QLatin1String(kCityJoins)
+    + QLatin1String("WHERE c.StateID = ?");
+const QString kChosenFirstToLast = QLatin1String(kCityColumns)
+    + QLatin1String("FROM tSelectedStates sel INNER JOIN tStates c ON c.StateID = sel.StateID ") + QLatin1String(kCityJoins)
+    + QLatin1String("ORDER BY sel.Ordering");
+const QString kChosenLastToFirst = kChosenFirstToLast + QLatin1String(" DESC");
+
+// A centre's days with the next day's dawn and sunrise; only days the data
+// holds (vTimes has no row for the day after its last).
+const char* kStoredDays =
+    "SELECT Date, T1, T2, T3, T4, T5, T6, T7, T8 FROM vTimes WHERE StateID = ? AND Date >= ? AND Date <= ? ORDER BY Date LIMIT ?";
+const char* kDayEvents = "SELECT Description, IsHoliday FROM tEvents WHERE Date = ?";
+const char* kMonth = "SELECT Description, IsHoliday FROM tEvents WHERE Date LIKE ?";
 // Only days that have events: a NULL and an empty description alike have none.
 const char* kEvents =
-    "SELECT Date, Description FROM tEvents WHERE Date >= '%1' AND Description IS NOT NULL AND Description <> '' "
+    "SELECT Date, Description, IsHoliday FROM tEvents WHERE Date >= ? AND Description IS NOT NULL AND Description <> '' "
     "ORDER BY Date LIMIT 5";
 
 MyDB* db()
@@ -36,37 +45,129 @@ MyDB* db()
     return MyDB::initialize();
 }
 
+// Where a city's times come from.
+struct Source {
+    enum class Kind { None, Stored, Offsets } kind = Kind::None;
+    int storedId = 0;
+    std::array<int, kTimesOfDay> offsets{};
+};
+
+Source sourceOf(const Row& city)
+{
+    Source s;
+    const int centre = city.value(QStringLiteral("CentreID")).toInt();
+    if (cities::isProvinceCentre(city)) {
+        s.kind = Source::Kind::Stored;
+        s.storedId = city.value(QStringLiteral("StateID")).toInt();
+    } else if (centre != 0 && !city.value(QStringLiteral("OffsetsOf")).isEmpty()) {
+        s.kind = Source::Kind::Offsets;
+        s.storedId = centre;
+        for (int k = 0; k < kTimesOfDay; ++k)
+            s.offsets[static_cast<size_t>(k)] = city.value(QStringLiteral("O") + QString::number(k + 1)).trimmed().toInt();
+    }
+    return s;
+}
+
+// The key of the last of `count` days from `fromKey`.
+int lastKey(int fromKey, int count)
+{
+    const SolarDate from = DateKey::read(fromKey);
+    if (!PersianCalendar::isValid(from) || count < 1)
+        return fromKey;
+    return DateKey::make(PersianCalendar::addDays(from, count - 1));
+}
+
+std::optional<QList<Times>> timesOf(const Source& source, int fromKey, int count)
+{
+    if (source.kind == Source::Kind::None)
+        return QList<Times>();
+    const std::optional<RowSet> rows = db()->query(QString::fromLatin1(kStoredDays), {source.storedId, fromKey, lastKey(fromKey, count), count});
+    if (!rows)
+        return std::nullopt;
+    QList<Times> list;
+    for (const Row& row : *rows) {
+        Times day;
+        day.key = row.value(QStringLiteral("Date")).toInt();
+        for (int k = 0; k < kTimesOnPage; ++k) {
+            const QString stored = row.value(QStringLiteral("T") + QString::number(k + 1));
+            // The next day's dawn and sunrise move by the dawn's and the sunrise's offsets.
+            day.t[static_cast<size_t>(k)] = source.kind == Source::Kind::Offsets
+                ? ClockTime::shift(stored, source.offsets[static_cast<size_t>(k % kTimesOfDay)])
+                : stored;
+        }
+        list.append(day);
+    }
+    return list;
+}
+
 } // namespace
 
-std::optional<Row> dayRow(int stateId, int key)
+std::optional<QList<Times>> cityTimes(int cityId, int fromKey, int count)
 {
-    RowSet rows = db()->Execute(QString::fromLatin1(kDayQuery).arg(key).arg(stateId));
-    if (rows.isEmpty())
-        rows = db()->Execute(QString::fromLatin1(kCentreDayQuery).arg(key).arg(stateId));
-    if (rows.isEmpty())
+    const std::optional<RowSet> city = db()->query(kCity, {DateKey::kOffsetsSentinel, cityId});
+    if (!city)
         return std::nullopt;
-    return rows.first();
+    if (city->isEmpty())
+        return QList<Times>();
+    return timesOf(sourceOf(city->first()), fromKey, count);
+}
+
+std::optional<CityDays> firstWithTimes(int fromKey, int count)
+{
+    const std::optional<RowSet> chosen = db()->query(kChosenFirstToLast, {DateKey::kOffsetsSentinel});
+    if (!chosen)
+        return std::nullopt;
+    for (const Row& city : *chosen) {
+        const std::optional<QList<Times>> days = timesOf(sourceOf(city), fromKey, count);
+        if (!days)
+            return std::nullopt;
+        if (!days->isEmpty())
+            return CityDays{city.value(QStringLiteral("StateID")).toInt(), city.value(QStringLiteral("Name")), *days};
+    }
+    return CityDays{};
 }
 
 RowSet pageRows(int key)
 {
-    return db()->Execute(QString::fromLatin1(kPages).arg(key));
+    const RowSet chosen = db()->run(kChosenLastToFirst, {DateKey::kOffsetsSentinel});
+    const bool inData = PersianCalendar::inData(DateKey::read(key));
+    QString description;
+    if (inData && !chosen.isEmpty()) {
+        const RowSet events = db()->run(QString::fromLatin1(kDayEvents), {key});
+        description = events.value(0).value(QStringLiteral("Description"));
+    }
+    RowSet pages;
+    for (const Row& city : chosen) {
+        Row page{{QStringLiteral("CityID"), city.value(QStringLiteral("StateID"))}, {QStringLiteral("Name"), city.value(QStringLiteral("Name"))},
+            {QStringLiteral("Date"), QString::number(key)}, {QStringLiteral("Description"), description}};
+        const std::optional<QList<Times>> days = inData ? timesOf(sourceOf(city), key, 1) : std::nullopt;
+        if (!days || days->isEmpty() || days->first().key != key) {
+            page.insert(kNoTimes, inData ? kNoCityTimes : kOutsideData);
+        } else {
+            for (int k = 0; k < kTimesOnPage; ++k)
+                page.insert(QStringLiteral("T") + QString::number(k + 1), days->first().t[static_cast<size_t>(k)]);
+        }
+        pages.append(page);
+    }
+    return pages;
 }
 
 RowSet monthEvents(int firstDayKey)
 {
-    // The key's digits without the day: "9104" for Tir 1391.
-    return db()->Execute(QString::fromLatin1(kMonth).arg(firstDayKey / 100));
+    // The key's digits without the day: "9104__" for Tir 1391.
+    return db()->Execute(QString::fromLatin1(kMonth), {QString::number(firstDayKey / 100) + QStringLiteral("__")});
 }
 
-std::optional<RowSet> timesFrom(int key, int ownId, int centreId)
+std::optional<QList<DayEvents>> eventsFrom(int key)
 {
-    return db()->query(QString::fromLatin1(kTimes).arg(key).arg(ownId).arg(centreId));
-}
-
-std::optional<RowSet> eventsFrom(int key)
-{
-    return db()->query(QString::fromLatin1(kEvents).arg(key));
+    const std::optional<RowSet> rows = db()->query(QString::fromLatin1(kEvents), {key});
+    if (!rows)
+        return std::nullopt;
+    QList<DayEvents> list;
+    for (const Row& row : *rows)
+        list.append({row.value(QStringLiteral("Date")).toInt(), row.value(QStringLiteral("Description")),
+            row.value(QStringLiteral("IsHoliday")) == QLatin1String("1")});
+    return list;
 }
 
 } // namespace days

@@ -2,33 +2,65 @@
 
 #include "MyDB.h"
 
+#include <QList>
+
+#include <array>
 #include <optional>
 
-// The days of the data: each centre's times with the next day's dawn and
-// sunrise, and the events and holidays of every day. Dates are date keys.
+// The days of the data: each city's times and the events and holidays of
+// every day. Dates are date keys. Every city's times come from one place,
+// cityTimes(): a province centre's are stored; a city the user made from a
+// centre has the centre's moved by its minute offsets. The main screen, the
+// calendar's "show times" and the notifications all read them here.
 namespace days {
 
-// The day row of the city whose times are stored under `stateId` (its own
-// or its centre's): its name, T1 to T8 and the day's events; nothing when
-// the date has no data.
-std::optional<Row> dayRow(int stateId, int key);
-// The day rows of every chosen city at once, last chosen first, as
-// chosenForPages() and dayRow() give them city by city: the chosen city's
-// own StateID ("CityID"), name ("CityName") and flag ("CityIsCenter"), the
-// day row of the StateID whose times serve it, and for a city that is not a
-// centre its offsets row ("OffsetsDate", "O1" to "O6"; empty without one).
-// A city whose times have no row for the day is left out. One query.
-RowSet pageRows(int key);
+// The eight times of one day of a city, as the database keeps times
+// (standard time, "H:M"): dawn azan, sunrise, noon azan, sunset, evening
+// azan, religious midnight, and the next day's dawn azan and sunrise.
+struct Times {
+    int key = 0;
+    std::array<QString, 8> t;
+    bool operator==(const Times&) const = default;
+};
+constexpr int kTimesOfDay = 6;
+constexpr int kTimesOnPage = 8;
 
+// The city's own times on the `count` days from `fromKey` on, in date
+// order, as far as the data holds them; an empty list when the city has no times
+// (a province, a city whose centre or offsets are missing), nothing when the
+// database could not be read.
+std::optional<QList<Times>> cityTimes(int cityId, int fromKey, int count);
+
+// A chosen city with its times from `fromKey` on, as cityTimes() gives them.
+struct CityDays {
+    int cityId = 0;
+    QString name;
+    QList<Times> days;
+};
+// The first chosen city, in the user's order, that has times from `fromKey`
+// on: the city the notifications follow. An empty `days` when none has;
+// nothing when the database could not be read.
+std::optional<CityDays> firstWithTimes(int fromKey, int count);
+
+// The day page of every chosen city, last chosen first: "CityID", "Name",
+// "Date" (the key), "T1" to "T8" (the city's own times, as cityTimes() gives them) and the
+// day's events "Description". A city without times for the day has the
+// key kNoTimes instead of the times, holding why: kOutsideData or kNoCityTimes.
+RowSet pageRows(int key);
+extern const QString kNoTimes;
+extern const QString kOutsideData;
+extern const QString kNoCityTimes;
+
+// The events of a day ("@" between them) and whether it is a holiday.
+struct DayEvents {
+    int key = 0;
+    QString description;
+    bool holiday = false;
+};
 // The events and holidays of the month whose first day has the key
 // `firstDayKey`, one row per day in date order.
 RowSet monthEvents(int firstDayKey);
-// Up to five rows of stored times from `key` on, for the city and its
-// centre (a user-made city's offsets row sorts first), with the columns the
-// notifications use: "0" T1, "1" T3, "2" T5, "3" T2, "4" T1, "5" T5.
-// Nothing when they could not be read.
-std::optional<RowSet> timesFrom(int key, int ownId, int centreId);
 // Up to five days with events from `key` on; nothing when unreadable.
-std::optional<RowSet> eventsFrom(int key);
+std::optional<QList<DayEvents>> eventsFrom(int key);
 
 } // namespace days

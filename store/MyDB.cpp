@@ -20,9 +20,30 @@ std::unique_ptr<MyDB>& shared()
     return instance;
 }
 
-// Statements kept prepared; past this many the cache starts afresh, so that
-// texts with values formatted into them cannot make it grow without end.
-constexpr int kCachedStatements = 128;
+// Statements kept prepared. Values are bound, never formatted into the
+// texts, so the app's texts are few; this only bounds a caller gone wrong.
+constexpr int kCachedStatements = 256;
+
+// Binds `value` to the statement's parameter `index` (1-based).
+int bind(sqlite3_stmt* statement, int index, const QVariant& value)
+{
+    if (value.isNull())
+        return sqlite3_bind_null(statement, index);
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        return sqlite3_bind_int64(statement, index, value.toLongLong());
+    case QMetaType::Double:
+        return sqlite3_bind_double(statement, index, value.toDouble());
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        return sqlite3_bind_text(statement, index, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
 
 } // namespace
 
@@ -102,20 +123,34 @@ void MyDB::close()
     database = nullptr;
 }
 
-sqlite3_stmt* MyDB::prepare(const QByteArray& sql)
+sqlite3_stmt* MyDB::prepare(const QByteArray& sql, const Values& values)
 {
-    if (sqlite3_stmt* cached = statements_.value(sql))
-        return cached;
-    if (statements_.size() >= kCachedStatements) {
-        for (sqlite3_stmt* statement : std::as_const(statements_))
-            sqlite3_finalize(statement);
-        statements_.clear();
-    }
-    sqlite3_stmt* statement = nullptr;
-    // Only the first statement of the text; the rest is ignored.
-    sqlite3_prepare_v3(database, sql.constData(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
-    if (statement)
+    sqlite3_stmt* statement = statements_.value(sql);
+    if (!statement) {
+        if (statements_.size() >= kCachedStatements) {
+            for (sqlite3_stmt* s : std::as_const(statements_))
+                sqlite3_finalize(s);
+            statements_.clear();
+        }
+        // Only the first statement of the text; the rest is ignored.
+        sqlite3_prepare_v3(database, sql.constData(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+        if (!statement)
+            return nullptr;
         statements_.insert(sql, statement);
+    }
+    sqlite3_clear_bindings(statement);
+    // A statement is given exactly the values it asks for.
+    if (sqlite3_bind_parameter_count(statement) != values.size()) {
+        foundation::Log::write(QStringLiteral("a statement wants %1 values and was given %2: %3")
+                                   .arg(sqlite3_bind_parameter_count(statement))
+                                   .arg(values.size())
+                                   .arg(QString::fromUtf8(sql)));
+        return nullptr;
+    }
+    for (int i = 0; i < values.size(); ++i) {
+        if (bind(statement, i + 1, values[i]) != SQLITE_OK)
+            return nullptr;
+    }
     return statement;
 }
 
@@ -140,7 +175,7 @@ void MyDB::failed(int result)
         WorkingCopy::forget(dbPath);
 }
 
-std::optional<RowSet> MyDB::query(const QString& sql)
+std::optional<RowSet> MyDB::query(const QString& sql, const Values& values)
 {
     lastResult_ = SQLITE_OK;
     const int opened = loadDB();
@@ -148,14 +183,14 @@ std::optional<RowSet> MyDB::query(const QString& sql)
         failed(opened);
         return std::nullopt;
     }
-    sqlite3_stmt* statement = prepare(sql.toUtf8());
+    sqlite3_stmt* statement = prepare(sql.toUtf8(), values);
 
     const int count = statement ? sqlite3_column_count(statement) : 0;
     columnList.clear();
     for (int j = 0; j < count; ++j)
         columnList.append(QString::fromUtf8(sqlite3_column_name(statement, j)));
     if (!statement) {
-        failed(sqlite3_extended_errcode(database));
+        failed(sqlite3_extended_errcode(database) == SQLITE_OK ? SQLITE_RANGE : sqlite3_extended_errcode(database));
         return std::nullopt;
     }
 
@@ -177,19 +212,19 @@ std::optional<RowSet> MyDB::query(const QString& sql)
     return rows;
 }
 
-RowSet MyDB::run(const QString& sql)
+RowSet MyDB::run(const QString& sql, const Values& values)
 {
     lastRows_.clear();
-    std::optional<RowSet> rows = query(sql);
+    std::optional<RowSet> rows = query(sql, values);
     return rows ? *rows : std::exchange(lastRows_, RowSet());
 }
 
-RowSet MyDB::Execute(const QString& sql)
+RowSet MyDB::Execute(const QString& sql, const Values& values)
 {
-    return run(sql);
+    return run(sql, values);
 }
 
-bool MyDB::ExecuteNonQuery(const QString& sql)
+bool MyDB::ExecuteNonQuery(const QString& sql, const Values& values)
 {
     lastResult_ = SQLITE_OK;
     const int opened = loadDB();
@@ -197,10 +232,10 @@ bool MyDB::ExecuteNonQuery(const QString& sql)
         failed(opened);
         return false;
     }
-    sqlite3_stmt* statement = prepare(sql.toUtf8());
+    sqlite3_stmt* statement = prepare(sql.toUtf8(), values);
     if (!statement) {
         foundation::Log::write(QString::fromUtf8(sqlite3_errmsg(database)));
-        failed(sqlite3_extended_errcode(database));
+        failed(sqlite3_extended_errcode(database) == SQLITE_OK ? SQLITE_RANGE : sqlite3_extended_errcode(database));
         return false;
     }
     const int result = sqlite3_step(statement);
@@ -217,15 +252,15 @@ bool MyDB::ExecuteNonQuery(const QString& sql)
     return false;
 }
 
-std::optional<QString> MyDB::ExecuteScaler(const QString& sql)
+std::optional<QString> MyDB::ExecuteScaler(const QString& sql, const Values& values)
 {
-    const RowSet rows = run(sql);
+    const RowSet rows = run(sql, values);
     if (rows.isEmpty() || columnList.isEmpty())
         return std::nullopt;
     return rows.first().value(columnList.first());
 }
 
-bool MyDB::ExecuteTransaction(const QStringList& statements)
+bool MyDB::ExecuteTransaction(const QList<Statement>& statements)
 {
     lastResult_ = SQLITE_OK;
     const int opened = loadDB();
@@ -235,11 +270,11 @@ bool MyDB::ExecuteTransaction(const QStringList& statements)
     }
 
     int result = SQLITE_OK;
-    auto exec = [this, &result](const QByteArray& sql) {
-        sqlite3_stmt* statement = prepare(sql);
+    auto exec = [this, &result](const QByteArray& sql, const Values& values = {}) {
+        sqlite3_stmt* statement = prepare(sql, values);
         if (!statement) {
             foundation::Log::write(QString::fromUtf8(sqlite3_errmsg(database)));
-            result = sqlite3_extended_errcode(database);
+            result = sqlite3_extended_errcode(database) == SQLITE_OK ? SQLITE_RANGE : sqlite3_extended_errcode(database);
             return false;
         }
         const int step = sqlite3_step(statement);
@@ -252,10 +287,10 @@ bool MyDB::ExecuteTransaction(const QStringList& statements)
     };
 
     bool ok = exec("BEGIN IMMEDIATE");
-    for (const QString& sql : statements) {
+    for (const Statement& statement : statements) {
         if (!ok)
             break;
-        ok = exec(sql.toUtf8());
+        ok = exec(statement.sql.toUtf8(), statement.values);
     }
     ok = ok && exec("COMMIT");
     if (!ok) {
@@ -300,20 +335,25 @@ std::optional<QString> MyDB::getValue(const RowSet& rows, int rowNumber, const Q
     return *it;
 }
 
-QString MyDB::quote(const QString& text)
-{
-    QString body = text;
-    // SQLite reads a statement only up to a NUL character.
-    body.remove(QChar(0));
-    body.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + body + QLatin1Char('\'');
-}
+namespace {
 
-QString MyDB::likeContains(const QString& text)
+QString likeLiteral(const QString& text)
 {
     QString escaped = text;
     escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
     escaped.replace(QLatin1Char('%'), QStringLiteral("\\%"));
     escaped.replace(QLatin1Char('_'), QStringLiteral("\\_"));
-    return quote(QLatin1Char('%') + escaped + QLatin1Char('%')) + QStringLiteral(" ESCAPE '\\'");
+    return escaped;
+}
+
+} // namespace
+
+QString MyDB::likeContains(const QString& text)
+{
+    return QLatin1Char('%') + likeLiteral(text) + QLatin1Char('%');
+}
+
+QString MyDB::likeStarts(const QString& text)
+{
+    return likeLiteral(text) + QLatin1Char('%');
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <optional>
 
@@ -15,6 +16,16 @@ struct sqlite3_stmt;
 using Row = QHash<QString, QString>;
 // The rows of one query, in the order the statement produced them.
 using RowSet = QList<Row>;
+// The values bound to a statement's "?" placeholders, in order: a text, a
+// whole or a real number, or a null QVariant for NULL. Values never become
+// part of the statement's text, so no text a user types can change what a
+// statement does, and each text is prepared once.
+using Values = QVariantList;
+// One statement of a transaction, with its values.
+struct Statement {
+    QString sql;
+    Values values;
+};
 
 // The one gateway to the database. One connection stays open for the whole
 // process, with its statements prepared once per text, and every call runs
@@ -22,8 +33,7 @@ using RowSet = QList<Row>;
 // process or another, and a change is committed when its call returns.
 // Failures never reach a caller as errors: a failed query is an empty row
 // set, a missing value is nothing, a failed change is false. Callers that
-// must tell a failed read from an empty one use query(), and lastCallFailed()
-// says whether the call before failed.
+// must tell a failed read from an empty one use query().
 class MyDB {
 public:
     // The shared instance over "Icons", made on the first call. The first
@@ -43,21 +53,20 @@ public:
     bool copyDB();
     int loadDB();
 
-    RowSet run(const QString& sql);
-    RowSet Execute(const QString& sql);
-    bool ExecuteNonQuery(const QString& sql);
-    std::optional<QString> ExecuteScaler(const QString& sql);
+    RowSet run(const QString& sql, const Values& values = {});
+    RowSet Execute(const QString& sql, const Values& values = {});
+    bool ExecuteNonQuery(const QString& sql, const Values& values = {});
+    std::optional<QString> ExecuteScaler(const QString& sql, const Values& values = {});
 
     // The rows of a query, or nothing when it could not run to its end (a
     // lock held too long, a damaged file, a statement that cannot prepare).
-    std::optional<RowSet> query(const QString& sql);
+    std::optional<RowSet> query(const QString& sql, const Values& values = {});
 
     // Runs every statement in one transaction: all of them take effect, or
     // (when one cannot be prepared or does not run to completion) none.
-    bool ExecuteTransaction(const QStringList& statements);
+    bool ExecuteTransaction(const QList<Statement>& statements);
 
-    // Whether the last call failed, and the engine's result code for it.
-    bool lastCallFailed() const { return lastResult_ != 0; }
+    // The engine's result code for the last call (0 when it succeeded).
     int lastResult() const { return lastResult_; }
 
     // A message for the user, in Persian, about a repair or an update of the
@@ -69,13 +78,13 @@ public:
     // empty text, text and anything else as SQLite renders it in UTF-8.
     static QString rowValue(sqlite3_stmt* statement, int column);
 
-    // `text` as an SQL string literal, quotes included.
-    static QString quote(const QString& text);
-    // A LIKE operand that matches any text containing `text` literally
-    // ('%' and '_' included), with its ESCAPE clause.
+    // The value for "LIKE ? ESCAPE '\'" that matches any text containing
+    // `text` literally ('%', '_' and '\' included).
     static QString likeContains(const QString& text);
+    // The start of a text, literally, for the same kind of LIKE.
+    static QString likeStarts(const QString& text);
 
-    // How long a call waits for another connection's lock.
+    // How long a connection waits for another connection's lock.
     static constexpr int kBusyTimeoutMs = 3000;
 
     QString fileName;
@@ -84,7 +93,9 @@ public:
     QStringList columnList;
 
 private:
-    sqlite3_stmt* prepare(const QByteArray& sql);
+    // The statement of `sql`, prepared once and kept, with `values` bound;
+    // nothing when it cannot be prepared or a value cannot be bound.
+    sqlite3_stmt* prepare(const QByteArray& sql, const Values& values);
     void release(sqlite3_stmt* statement);
     void close();
     // After a change: once this process is done with the copy, it needs no

@@ -2,32 +2,41 @@
 
 #include "MyDB.h"
 
-#include <QStringList>
+#include "platform/foundation/Log.h"
 
 namespace {
 
+const QString kOff = QStringLiteral("0");
+
 // The shipped row, if the table ever loses it.
-QString ensureRow()
+Statement ensureRow()
 {
     const Settings d = Settings::defaults();
-    QStringList values;
+    Values values;
     for (int v : d.alarms)
-        values.append(QString::number(v));
-    values.append(QString::number(d.recording));
-    values.append(MyDB::quote(d.eventsTime));
-    return QStringLiteral("INSERT INTO tSetting(Item0, Item1, Item2, Item3, Item4, Item5, Item6, Item7) SELECT %1 "
-                          "WHERE NOT EXISTS (SELECT 1 FROM tSetting)")
-        .arg(values.join(QStringLiteral(", ")));
+        values.append(v);
+    values.append(d.recording);
+    values.append(Settings::eventsTimeText(d.eventsTime));
+    return {QStringLiteral("INSERT INTO tSetting(Item0, Item1, Item2, Item3, Item4, Item5, Item6, Item7) "
+                           "SELECT ?, ?, ?, ?, ?, ?, ?, ? WHERE NOT EXISTS (SELECT 1 FROM tSetting)"),
+        values};
 }
 
-bool save(const QString& update)
+bool save(const Statement& update)
 {
     return MyDB::initialize()->ExecuteTransaction({ensureRow(), update});
 }
 
-int number(const QString& text, bool& ok)
+std::optional<int> number(const QString& text)
 {
-    return text.trimmed().toInt(&ok);
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+void tellDefault(const QString& column, const QString& stored, const QString& instead)
+{
+    foundation::Log::write(QStringLiteral("the setting %1 holds \"%2\", which it cannot: it reads as %3").arg(column, stored, instead));
 }
 
 } // namespace
@@ -37,7 +46,7 @@ Settings Settings::defaults()
     Settings s;
     s.alarms = {1, 1, 1, 0, 0, 0};
     s.recording = 0;
-    s.eventsTime = QStringLiteral("0");
+    s.eventsTime.reset();
     return s;
 }
 
@@ -51,40 +60,55 @@ std::optional<Settings> Settings::load()
         return s;
     const Row& row = rows->first();
     for (int i = 0; i < kAlarms; ++i) {
-        bool ok = false;
-        int v = number(row.value(QStringLiteral("Item%1").arg(i)), ok);
-        // A value that is not a number is off. A reminder is at most an hour
-        // ahead and never after its moment.
-        if (!ok)
-            v = 0;
-        else if (i >= kAzans && (v < 0 || v > kLongestReminder))
-            v = s.alarms[static_cast<size_t>(i)];
-        s.alarms[static_cast<size_t>(i)] = v;
+        const QString column = QStringLiteral("Item") + QString::number(i);
+        const QString stored = row.value(column);
+        int& alarm = s.alarms[static_cast<size_t>(i)];
+        const std::optional<int> v = number(stored);
+        // A reminder is at most an hour ahead and never after its moment.
+        if (!v || *v < 0 || (i >= kAzans && *v > kLongestReminder))
+            tellDefault(column, stored, QString::number(alarm));
+        else
+            alarm = *v;
     }
-    bool ok = false;
-    const int recording = number(row.value(QStringLiteral("Item6")), ok);
-    if (ok && recording >= 0 && recording <= kRandomRecording)
-        s.recording = recording;
-    s.eventsTime = row.value(QStringLiteral("Item7"));
+    const QString storedRecording = row.value(QStringLiteral("Item6"));
+    const std::optional<int> recording = number(storedRecording);
+    if (recording && *recording >= 0 && *recording <= kRandomRecording)
+        s.recording = *recording;
+    else
+        tellDefault(QStringLiteral("Item6"), storedRecording, QString::number(s.recording));
+    const QString storedTime = row.value(QStringLiteral("Item7"));
+    if (storedTime.trimmed() != kOff) {
+        s.eventsTime = ClockTime::readStrict(storedTime);
+        if (!s.eventsTime)
+            tellDefault(QStringLiteral("Item7"), storedTime, kOff);
+    }
     return s;
 }
 
-bool Settings::saveAlarms(const std::array<int, 6>& values)
+QString Settings::eventsTimeText(const std::optional<ClockTime>& time)
 {
-    // "UPDATE tSetting SET  Item0 = 1, Item1 = 0, ..." with all six columns.
+    return time ? time->padded() : kOff;
+}
+
+bool Settings::saveAlarms(const std::array<int, kAlarms>& values)
+{
+    // "UPDATE tSetting SET  Item0 = ?, Item1 = ?, ..." with all six columns.
     QString text;
-    for (int i = 0; i < kAlarms; ++i)
-        text += QStringLiteral(", Item%1 = %2").arg(i).arg(values[static_cast<size_t>(i)]);
+    Values bound;
+    for (int i = 0; i < kAlarms; ++i) {
+        text += QStringLiteral(", Item") + QString::number(i) + QStringLiteral(" = ?");
+        bound.append(values[static_cast<size_t>(i)]);
+    }
     text.remove(0, 1);
-    return save(QStringLiteral("UPDATE tSetting SET %1").arg(text));
+    return save({QStringLiteral("UPDATE tSetting SET ") + text, bound});
 }
 
 bool Settings::saveRecording(int recording)
 {
-    return save(QStringLiteral("UPDATE tSetting SET Item6=%1").arg(recording));
+    return save({QStringLiteral("UPDATE tSetting SET Item6=?"), {recording}});
 }
 
-bool Settings::saveEventsTime(const QString& time)
+bool Settings::saveEventsTime(const std::optional<ClockTime>& time)
 {
-    return save(QStringLiteral("UPDATE tSetting SET Item7=%1").arg(MyDB::quote(time)));
+    return save({QStringLiteral("UPDATE tSetting SET Item7=?"), {eventsTimeText(time)}});
 }

@@ -1,23 +1,34 @@
 #pragma once
 
+#include "calendar/ClockTime.h"
+
 #include <QString>
 
 #include <array>
 #include <optional>
 
 // The one settings row (tSetting): the six alarms Item0 to Item5, the azan
-// recording Item6 and the events time Item7. Values that the settings
-// screens could not have written read as the default, so that a row
-// damaged from outside cannot ask for a recording that does not exist or a
-// reminder after its moment.
+// recording Item6 and the events time Item7. A value the settings screens
+// could not have written reads as the shipped default, and the log says so,
+// so that a row damaged from outside cannot turn an azan off, ask for a
+// recording that does not exist or a reminder after its moment.
 struct Settings {
+    static constexpr int kAlarms = 6;
+    // Item0 to Item2 are the azans, Item3 to Item5 the reminders.
+    static constexpr int kAzans = 3;
+    static constexpr int kReminders = kAlarms - kAzans;
+    // Recordings 0 to 6; the value after them chooses one at random.
+    static constexpr int kRecordings = 7;
+    static constexpr int kRandomRecording = kRecordings;
+    static constexpr int kLongestReminder = 60;
+
     // Item0 to Item2: 0 off, otherwise on. Item3 to Item5: 0 off, 1 at the
     // time itself, N the minutes before.
-    std::array<int, 6> alarms{};
-    // 0 to 6 one of the recordings, 7 a random one for each azan.
+    std::array<int, kAlarms> alarms{};
+    // 0 to 6 one of the recordings, kRandomRecording a random one for each azan.
     int recording = 0;
-    // "0" off, else the time as "HH:MM" (read strictly by its users).
-    QString eventsTime = QStringLiteral("0");
+    // The time of the daily events notice; nothing when it is off.
+    std::optional<ClockTime> eventsTime;
 
     // The row as stored, or nothing when it could not be read. An empty
     // table reads as the defaults.
@@ -27,15 +38,12 @@ struct Settings {
 
     // Each says whether the change was stored. A missing row is put back
     // with the defaults before it is changed.
-    static bool saveAlarms(const std::array<int, 6>& values);
+    static bool saveAlarms(const std::array<int, kAlarms>& values);
     static bool saveRecording(int recording);
-    static bool saveEventsTime(const QString& time);
+    static bool saveEventsTime(const std::optional<ClockTime>& time);
 
-    static constexpr int kAlarms = 6;
-    static constexpr int kAzans = 3;
-    static constexpr int kRecordings = 7;
-    static constexpr int kRandomRecording = 7;
-    static constexpr int kLongestReminder = 60;
+    // Item7 as it is stored: "0" for off, else "HH:MM".
+    static QString eventsTimeText(const std::optional<ClockTime>& time);
 
     bool operator==(const Settings&) const = default;
 };

@@ -1,7 +1,10 @@
 #include "WorkingCopy.h"
 
 #include "Cities.h"
+#include "MyDB.h"
 
+#include "calendar/DateKey.h"
+#include "platform/foundation/AtomicFile.h"
 #include "platform/foundation/Log.h"
 
 #include <QDateTime>
@@ -9,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QSaveFile>
 #include <QSet>
 #include <QUrl>
 
@@ -21,9 +23,6 @@
 
 namespace {
 
-constexpr qint64 kCopyChunk = 1 << 16;
-constexpr int kBusyTimeoutMs = 3000;
-
 // One connection for the checks and the repairs, closed with its scope.
 class Connection {
 public:
@@ -31,7 +30,7 @@ public:
     {
         result_ = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
         if (db_)
-            sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+            sqlite3_busy_timeout(db_, MyDB::kBusyTimeoutMs);
     }
     ~Connection() { sqlite3_close(db_); }
     Connection(const Connection&) = delete;
@@ -41,13 +40,25 @@ public:
     int result() const { return result_; }
     sqlite3* db() const { return db_; }
 
-    // Runs `sql`; the text values of its rows, or nothing (with result() set).
-    std::optional<QList<QStringList>> rows(const QString& sql)
+    // Runs `sql` with `values` bound; the text values of its rows, or
+    // nothing (with result() set).
+    std::optional<QList<QStringList>> rows(const QString& sql, const Values& values = {})
     {
         sqlite3_stmt* statement = nullptr;
         result_ = sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &statement, nullptr);
         if (result_ != SQLITE_OK)
             return std::nullopt;
+        for (int i = 0; i < values.size() && result_ == SQLITE_OK; ++i) {
+            const QVariant& v = values[i];
+            if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong)
+                result_ = sqlite3_bind_int64(statement, i + 1, v.toLongLong());
+            else
+                result_ = sqlite3_bind_text(statement, i + 1, v.toString().toUtf8().constData(), -1, SQLITE_TRANSIENT);
+        }
+        if (result_ != SQLITE_OK) {
+            sqlite3_finalize(statement);
+            return std::nullopt;
+        }
         QList<QStringList> list;
         while ((result_ = sqlite3_step(statement)) == SQLITE_ROW) {
             QStringList row;
@@ -61,11 +72,7 @@ public:
         result_ = SQLITE_OK;
         return list;
     }
-    bool exec(const QString& sql)
-    {
-        result_ = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-        return result_ == SQLITE_OK;
-    }
+    bool exec(const QString& sql, const Values& values = {}) { return rows(sql, values).has_value(); }
     // The number of rows the last change touched.
     int changes() const { return sqlite3_changes(db_); }
 
@@ -96,7 +103,7 @@ std::optional<QMap<QString, Shape>> shapes(Connection& c)
         return std::nullopt;
     QMap<QString, Shape> map;
     for (const QStringList& o : *objects) {
-        const auto columns = c.rows(QStringLiteral("SELECT name FROM pragma_table_info(%1)").arg(QStringLiteral("'%1'").arg(QString(o[1]).replace('\'', "''"))));
+        const auto columns = c.rows(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {o[1]});
         if (!columns)
             return std::nullopt;
         Shape shape{o[0], {}};
@@ -146,7 +153,6 @@ QString uriReadOnly(const QString& path)
         + QStringLiteral("?mode=ro");
 }
 
-const QString kLastShipped = QString::number(cities::kLastShippedStateId);
 // The tables that hold the user's own rows, in every data version.
 const QStringList kUserTables = {QStringLiteral("tStates"), QStringLiteral("tSelectedStates"), QStringLiteral("tTimes"),
     QStringLiteral("tSetting")};
@@ -154,30 +160,34 @@ const QStringList kUserTables = {QStringLiteral("tStates"), QStringLiteral("tSel
 // What a new copy takes from the old one: the user's own rows.
 struct Carry {
     const char* what;
-    QStringList statements;
+    QList<Statement> statements;
 };
 
 QList<Carry> carries()
 {
+    const int lastShipped = cities::kLastShippedStateId;
     return {
         {"cities",
-            {QStringLiteral("INSERT INTO main.tStates(StateID, Name, ParentID, IsCenter) SELECT StateID, Name, ParentID, IsCenter "
-                            "FROM old.tStates WHERE StateID > %1 AND ParentID IN (SELECT StateID FROM main.tStates WHERE ParentID IS NULL)")
-                    .arg(kLastShipped),
-                QStringLiteral("INSERT OR IGNORE INTO main.tTimes(StateID, Date, T1, T2, T3, T4, T5, T6) "
-                               "SELECT StateID, Date, T1, T2, T3, T4, T5, T6 FROM old.tTimes "
-                               "WHERE StateID > %1 AND Date = 14000101 AND StateID IN (SELECT StateID FROM main.tStates)")
-                    .arg(kLastShipped),
+            {{QStringLiteral("INSERT INTO main.tStates(StateID, Name, ParentID, IsCenter) SELECT StateID, Name, ParentID, IsCenter "
+                             "FROM old.tStates WHERE StateID > ? AND ParentID IN (SELECT StateID FROM main.tStates WHERE ParentID IS NULL)"),
+                 {lastShipped}},
+                {QStringLiteral("INSERT OR IGNORE INTO main.tTimes(StateID, Date, T1, T2, T3, T4, T5, T6) "
+                                "SELECT StateID, Date, T1, T2, T3, T4, T5, T6 FROM old.tTimes "
+                                "WHERE StateID > ? AND Date = ? AND StateID IN (SELECT StateID FROM main.tStates)"),
+                    {lastShipped, DateKey::kOffsetsSentinel}},
                 // Ids of deleted cities are not handed out again.
-                QStringLiteral("UPDATE main.sqlite_sequence SET seq = MAX(seq, COALESCE((SELECT seq FROM old.sqlite_sequence "
-                               "WHERE name = 'tStates'), 0)) WHERE name = 'tStates'")}},
+                {QStringLiteral("UPDATE main.sqlite_sequence SET seq = MAX(seq, COALESCE((SELECT seq FROM old.sqlite_sequence "
+                                "WHERE name = 'tStates'), 0)) WHERE name = 'tStates'"),
+                    {}}}},
         {"chosen",
-            {QStringLiteral("INSERT OR IGNORE INTO main.tSelectedStates(StateID, Ordering) SELECT StateID, Ordering "
-                            "FROM old.tSelectedStates WHERE StateID IN (SELECT StateID FROM main.tStates)")}},
+            {{QStringLiteral("INSERT OR IGNORE INTO main.tSelectedStates(StateID, Ordering) SELECT StateID, Ordering "
+                             "FROM old.tSelectedStates WHERE StateID IN (SELECT StateID FROM main.tStates)"),
+                {}}}},
         {"settings",
-            {QStringLiteral("DELETE FROM main.tSetting WHERE EXISTS (SELECT 1 FROM old.tSetting)"),
-                QStringLiteral("INSERT INTO main.tSetting(Item0, Item1, Item2, Item3, Item4, Item5, Item6, Item7) "
-                               "SELECT Item0, Item1, Item2, Item3, Item4, Item5, Item6, Item7 FROM old.tSetting LIMIT 1")}},
+            {{QStringLiteral("DELETE FROM main.tSetting WHERE EXISTS (SELECT 1 FROM old.tSetting)"), {}},
+                {QStringLiteral("INSERT INTO main.tSetting(Item0, Item1, Item2, Item3, Item4, Item5, Item6, Item7) "
+                                "SELECT Item0, Item1, Item2, Item3, Item4, Item5, Item6, Item7 FROM old.tSetting LIMIT 1"),
+                    {}}}},
     };
 }
 
@@ -200,7 +210,7 @@ std::optional<Kept> build(const QString& temporary, const QString& shipped, cons
     bool ok = true;
     {
         Connection c(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI);
-        ok = c.ok() && c.exec(QStringLiteral("ATTACH DATABASE %1 AS old").arg(QStringLiteral("'%1'").arg(uriReadOnly(source).replace('\'', "''"))));
+        ok = c.ok() && c.exec(QStringLiteral("ATTACH DATABASE ? AS old"), {uriReadOnly(source)});
         if (!ok && tolerant)
             ok = true;  // nothing of the old copy can be read: a fresh copy
         else if (ok) {
@@ -211,9 +221,9 @@ std::optional<Kept> build(const QString& temporary, const QString& shipped, cons
                 c.exec(QStringLiteral("SAVEPOINT carry"));
                 bool done = true;
                 int rows = 0;
-                for (const QString& sql : carry.statements) {
-                    done = done && c.exec(sql);
-                    if (done && sql.startsWith(QLatin1String("INSERT")))
+                for (const Statement& statement : carry.statements) {
+                    done = done && c.exec(statement.sql, statement.values);
+                    if (done && statement.sql.startsWith(QLatin1String("INSERT")))
                         rows += c.changes();
                 }
                 if (done) {
@@ -277,7 +287,7 @@ void ensureSettingsRow(const QString& path, const QString& shipped)
     const auto count = c.rows(QStringLiteral("SELECT COUNT(*) FROM tSetting"));
     if (!c.ok() || !count || count->value(0).value(0) != QLatin1String("0"))
         return;
-    const bool ok = c.exec(QStringLiteral("ATTACH DATABASE %1 AS shipped").arg(QStringLiteral("'%1'").arg(uriReadOnly(shipped).replace('\'', "''"))))
+    const bool ok = c.exec(QStringLiteral("ATTACH DATABASE ? AS shipped"), {uriReadOnly(shipped)})
         && c.exec(QStringLiteral("INSERT INTO main.tSetting SELECT * FROM shipped.tSetting LIMIT 1"));
     foundation::Log::write(ok ? QStringLiteral("the settings row was missing: the shipped one is back")
                               : QStringLiteral("the settings row is missing and cannot be put back: ") + QString::fromUtf8(sqlite3_errmsg(c.db())));
@@ -397,26 +407,13 @@ QString WorkingCopy::prepare(const QString& path, const QString& shipped)
 bool WorkingCopy::copy(const QString& from, const QString& to)
 {
     // Written to a temporary file beside the target and renamed into place
-    // only when complete: an interrupted copy never leaves a truncated
-    // database that later starts would take for the real one.
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
-        return false;
-    while (!source.atEnd()) {
-        const QByteArray chunk = source.read(kCopyChunk);
-        if (chunk.isEmpty() && source.error() != QFileDevice::NoError) {
-            target.cancelWriting();
-            break;
-        }
-        if (target.write(chunk) != chunk.size()) {
-            target.cancelWriting();
-            break;
-        }
-    }
-    return target.commit();
+    // only when complete and on the disk: an interrupted copy never leaves a
+    // truncated database that later starts would take for the real one.
+    QString error;
+    if (foundation::AtomicFile::copy(from, to, &error))
+        return true;
+    foundation::Log::write(QStringLiteral("cannot copy the database into place (%1)").arg(error));
+    return false;
 }
 
 void WorkingCopy::remember(const QString& path, const QString& shipped)

@@ -26,6 +26,7 @@
 
 #include <cstdio>
 #include <unistd.h>
+#include <variant>
 
 namespace device {
 
@@ -65,10 +66,8 @@ private:
     bool seen_ = false;
 };
 
-} // namespace
-
-int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<ui::ApplicationDelegate>()>& makeDelegate,
-    const QStringList& launchImages)
+// The options, or the exit status when there is nothing more to do.
+std::variant<Options, int> readOptions(int argc, char** argv, const QString& version)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -79,12 +78,23 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
         fail(error);
         return 2;
     }
-    if (options->scale > 0)
-        qputenv("QT_SCALE_FACTOR", QByteArray::number(options->scale));
+    if (options->help || options->version) {
+        const QByteArray text = (options->help ? Options::helpText() : QStringLiteral("Kelvaro %1\n").arg(version)).toUtf8();
+        std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
+        return 0;
+    }
+    return *options;
+}
 
-    // Listing the pending notifications needs no screen.
+// Qt's application: a plain one to list the pending notifications, else one
+// with a screen at the chosen scale. Nothing when the device starts again at
+// the scale that fits (and failed to).
+std::unique_ptr<QCoreApplication> makeQt(const Options& options, int& argc, char** argv)
+{
+    if (options.scale > 0)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(options.scale));
     std::unique_ptr<QCoreApplication> qt;
-    if (options->pending)
+    if (options.pending)
         qt = std::make_unique<QCoreApplication>(argc, argv);
     else
         qt = std::make_unique<QApplication>(argc, argv);
@@ -93,7 +103,7 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
     // Without --scale, the window takes the largest scale that fits the
     // screen: Qt sets a scale only before it starts, so the device starts
     // again with it, once.
-    if (!options->pending && options->scale == 0 && qEnvironmentVariableIsEmpty(kScaleChosen)
+    if (!options.pending && options.scale == 0 && qEnvironmentVariableIsEmpty(kScaleChosen)
         && qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
         const int scale = fittingScale();
         if (scale > 1) {
@@ -102,71 +112,76 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
             qt.reset();
             execv("/proc/self/exe", argv);
             fail(QStringLiteral("cannot start again at scale %1").arg(scale));
-            return 2;
+            return nullptr;
         }
     }
+    return qt;
+}
 
-    if (!options->zone.isEmpty()) {
-        const QTimeZone zone(options->zone.toLatin1());
+bool setClock(const Options& options)
+{
+    if (!options.zone.isEmpty()) {
+        const QTimeZone zone(options.zone.toLatin1());
         if (!zone.isValid()) {
             fail(QStringLiteral("--tz wants a zone of the tz database, such as Asia/Tehran"));
-            return 2;
+            return false;
         }
         foundation::Clock::setZone(zone);
     }
-    if (!options->now.isEmpty()) {
-        const QDateTime start = QDateTime::fromString(options->now, Qt::ISODate);
+    if (!options.now.isEmpty()) {
+        const QDateTime start = QDateTime::fromString(options.now, Qt::ISODate);
         if (!start.isValid()) {
             fail(QStringLiteral("--now wants a moment of the device's clock such as 2012-07-21T04:30"));
-            return 2;
+            return false;
         }
         foundation::Clock::setNow(start);
     }
+    return true;
+}
 
-    const QString home = options->home.isEmpty()
+// The sandbox's folders, and the pending list read from it; the sandbox.
+QString setSandbox(const Options& options)
+{
+    const QString home = options.home.isEmpty()
         ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Kelvaro")
-        : QDir(options->home).absolutePath();
+        : QDir(options.home).absolutePath();
     foundation::Directories::setResourcePath(QCoreApplication::applicationDirPath() + QStringLiteral("/resources"));
     foundation::Directories::setDocumentsDirectory(home + QStringLiteral("/Documents"));
-    notifications::NotificationCenter* center = notifications::NotificationCenter::shared();
-    center->setStorePath(home + QStringLiteral("/Library/notifications.json"));
+    notifications::NotificationCenter::shared()->setStorePath(home + QStringLiteral("/Library/notifications.json"));
+    return home;
+}
 
-    if (options->pending) {
-        const QByteArray text = notifications::NotificationCenter::describe(center->scheduledLocalNotifications()).toUtf8();
-        std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
-        return 0;
+void printPending()
+{
+    const QByteArray text
+        = notifications::NotificationCenter::describe(notifications::NotificationCenter::shared()->scheduledLocalNotifications()).toUtf8();
+    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
+}
+
+// The script's lines; nothing without one; false when it cannot be read.
+bool readScript(const Options& options, std::optional<QStringList>& script)
+{
+    if (options.script.isEmpty())
+        return true;
+    QFile file(options.script);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        fail(QStringLiteral("cannot read the script %1").arg(options.script));
+        return false;
     }
+    script = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    return true;
+}
 
-    std::optional<QStringList> script;
-    if (!options->script.isEmpty()) {
-        QFile file(options->script);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            fail(QStringLiteral("cannot read the script %1").arg(options->script));
-            return 2;
-        }
-        script = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    }
-
-    // One running app per sandbox: a second start shows the first's window
-    // and leaves before anything is scheduled or fired.
-    SingleInstance instance(home);
-    if (!instance.acquire()) {
-        foundation::Log::write(QStringLiteral("already running on this sandbox: showing its window"));
-        if (!instance.askToShow())
-            fail(QStringLiteral("the running app did not answer"));
-        return 0;
-    }
-    // The first frame's pictures are decoded while the rest starts.
-    ui::preload(launchImages);
-
+// What runs beside the app: notifications with their sounds, the tray and
+// the clock's events; the tray's tooltip follows the app's status.
+void startSystem(System& system, ui::Application* app)
+{
     foundation::UrlOpener::setHandler([](const QString& url) {
         foundation::Log::write(QStringLiteral("open: ") + url);
         return QDesktopServices::openUrl(QUrl(url));
     });
     QApplication::setWindowIcon(ui::icon(QStringLiteral("appIcon.png")));
 
-    ui::Application* app = ui::Application::shared();
-    System system;
     system.notifier = std::make_unique<Notifier>();
     if (Tray::isAvailable()) {
         Notifier* notifier = system.notifier.get();
@@ -186,17 +201,61 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
         system.tray->setSoundPlaying(system.notifier->sound().isPlaying());
     };
     system.notifier->sound().setChangeHandler(showStatus);
-    center->setChangeHandler(showStatus);
+    system.center->setChangeHandler(showStatus);
+    system.center->setDeliveryHandler([&system](const notifications::LocalNotification& n) { system.notifier->deliver(n); });
+    system.showStatus = showStatus;
+}
 
-    // Notifications that came due while the app was not running fire now
-    // (or are dropped as missed), before the app reschedules.
-    center->setDeliveryHandler([&system](const notifications::LocalNotification& n) { system.notifier->deliver(n); });
-    center->start();
+void stopSystem(System& system)
+{
+    system.clock->stop();
+    system.center->stop();
+    system.center->setDeliveryHandler({});
+    system.center->setChangeHandler({});
+    system.tray.reset();
+    system.notifier.reset();
+}
 
+} // namespace
+
+int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<ui::ApplicationDelegate>()>& makeDelegate,
+    const QStringList& launchImages, const QString& version)
+{
+    const std::variant<Options, int> read = readOptions(argc, argv, version);
+    if (const int* status = std::get_if<int>(&read))
+        return *status;
+    const Options& options = std::get<Options>(read);
+
+    const std::unique_ptr<QCoreApplication> qt = makeQt(options, argc, argv);
+    if (!qt || !setClock(options))
+        return 2;
+    const QString home = setSandbox(options);
+    if (options.pending) {
+        printPending();
+        return 0;
+    }
+    std::optional<QStringList> script;
+    if (!readScript(options, script))
+        return 2;
+
+    // One running app per sandbox: a second start shows the first's window
+    // and leaves before anything is scheduled or fired.
+    SingleInstance instance(home);
+    if (!instance.acquire()) {
+        foundation::Log::write(QStringLiteral("already running on this sandbox: showing its window"));
+        if (!instance.askToShow())
+            fail(QStringLiteral("the running app did not answer"));
+        return 0;
+    }
+    // The first frame's pictures are decoded while the rest starts.
+    ui::preload(launchImages);
+
+    ui::Application* app = ui::Application::shared();
+    System system;
+    startSystem(system, app);
     std::unique_ptr<ui::ApplicationDelegate> delegate = makeDelegate();
-    FirstFrame firstFrame;
     app->setDelegate(delegate.get());
-    app->launch();
+    system.launch(app);
     system.clock->start();
     instance.setShowHandler([] {
         foundation::Log::write(QStringLiteral("shown for a second start"));
@@ -204,33 +263,29 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
     });
 
     Lifecycle lifecycle(system);
+    FirstFrame firstFrame;
     if (ui::Window* window = app->keyWindow()) {
         window->installEventFilter(&lifecycle);
-        if (options->quitWhenPainted)
+        if (options.quitWhenPainted)
             window->installEventFilter(&firstFrame);
     }
-    if (options->background) {
+    if (options.background) {
         foundation::Log::write(QStringLiteral("started in the background"));
         system.sendToBackground();
     }
-    showStatus();
+    system.showStatus();
 
     Script runner(script.value_or(QStringList()), system);
     Stillness still;
     if (script)
         runner.start();
-    else if (!options->screenshot.isEmpty())
-        still.whenStill([&options] { QApplication::exit(Script::saveShot(options->screenshot) ? 0 : 1); });
+    else if (!options.screenshot.isEmpty())
+        still.whenStill([&options] { QApplication::exit(Script::saveShot(options.screenshot) ? 0 : 1); });
 
     int status = QApplication::exec();
-    if (script && !options->screenshot.isEmpty() && status == 0)
-        status = Script::saveShot(options->screenshot) ? 0 : 1;
-    system.clock->stop();
-    center->stop();
-    center->setDeliveryHandler({});
-    center->setChangeHandler({});
-    system.tray.reset();
-    system.notifier.reset();
+    if (script && !options.screenshot.isEmpty() && status == 0)
+        status = Script::saveShot(options.screenshot) ? 0 : 1;
+    stopSystem(system);
     app->terminate();
     app->setDelegate(nullptr);
     delegate.reset();

@@ -27,10 +27,11 @@ namespace device {
 //   --pending                print the pending notifications and exit
 //   --background             start with the window out of sight
 //   --quit-when-painted      quit once the first frame is painted (timing)
+//   --help, --version        print the options or `version`, and exit
 //
 // `launchImages` names the resource pictures the first frame shows: they are
 // decoded beside the rest of the start.
 int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<ui::ApplicationDelegate>()>& makeDelegate,
-    const QStringList& launchImages = {});
+    const QStringList& launchImages = {}, const QString& version = {});
 
 } // namespace device

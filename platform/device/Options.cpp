@@ -4,20 +4,59 @@
 
 namespace device {
 
+namespace {
+
+struct Parser {
+    QCommandLineParser parser;
+    QCommandLineOption now{QStringLiteral("now"), QStringLiteral("Starts the device clock at this moment of its zone, e.g. 2012-07-21T04:30."),
+        QStringLiteral("moment")};
+    QCommandLineOption zone{QStringLiteral("tz"), QStringLiteral("The device's time zone, from the tz database (default Asia/Tehran)."),
+        QStringLiteral("zone")};
+    QCommandLineOption home{QStringLiteral("home"), QStringLiteral("The phone's sandbox: the app's documents and pending notifications."),
+        QStringLiteral("folder")};
+    QCommandLineOption screenshot{QStringLiteral("screenshot"), QStringLiteral("Saves the screen once nothing on it moves, then quits."),
+        QStringLiteral("file.png")};
+    QCommandLineOption script{QStringLiteral("script"),
+        QStringLiteral("Runs device actions, one a line: tap X Y, drag X1 Y1 X2 Y2, type TEXT, key NAME, wait MS, shot FILE, "
+                       "home, open, close, tray ENTRY, advance MINUTES, quit."),
+        QStringLiteral("file")};
+    QCommandLineOption scale{QStringLiteral("scale"), QStringLiteral("Device pixels a point, 1 to 8 (default: the largest that fits)."),
+        QStringLiteral("n")};
+    QCommandLineOption pending{QStringLiteral("pending"), QStringLiteral("Prints the pending notifications of the sandbox and exits.")};
+    QCommandLineOption background{QStringLiteral("background"), QStringLiteral("Starts with the window out of sight, in the tray.")};
+    QCommandLineOption painted{QStringLiteral("quit-when-painted"), QStringLiteral("Quits once the first frame is painted.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Prints these options and exits.")};
+    QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Prints the version and exits.")};
+
+    Parser()
+    {
+        parser.setApplicationDescription(QStringLiteral("Kelvaro, the Persian calendar and prayer times, on a phone-sized device."));
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addOptions({now, zone, home, screenshot, script, scale, pending, background, painted, help, version});
+    }
+};
+
+} // namespace
+
+QString Options::helpText()
+{
+    Parser p;
+    return p.parser.helpText();
+}
+
 std::optional<Options> Options::parse(const QStringList& arguments, QString* error)
 {
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption now(QStringLiteral("now"), QStringLiteral("Starts the clock at this moment."), QStringLiteral("moment"));
-    const QCommandLineOption zone(QStringLiteral("tz"), QStringLiteral("The device's time zone."), QStringLiteral("zone"));
-    const QCommandLineOption home(QStringLiteral("home"), QStringLiteral("The sandbox folder."), QStringLiteral("folder"));
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"), QStringLiteral("Saves the screen once still, then quits."), QStringLiteral("file"));
-    const QCommandLineOption script(QStringLiteral("script"), QStringLiteral("Runs device actions."), QStringLiteral("file"));
-    const QCommandLineOption scale(QStringLiteral("scale"), QStringLiteral("Device pixels a point."), QStringLiteral("n"));
-    const QCommandLineOption pending(QStringLiteral("pending"), QStringLiteral("Prints the pending notifications."));
-    const QCommandLineOption background(QStringLiteral("background"), QStringLiteral("Starts out of sight."));
-    const QCommandLineOption painted(QStringLiteral("quit-when-painted"), QStringLiteral("Quits after the first frame."));
-    parser.addOptions({now, zone, home, screenshot, script, scale, pending, background, painted});
+    Parser p;
+    QCommandLineParser& parser = p.parser;
+    const QCommandLineOption& now = p.now;
+    const QCommandLineOption& zone = p.zone;
+    const QCommandLineOption& home = p.home;
+    const QCommandLineOption& screenshot = p.screenshot;
+    const QCommandLineOption& script = p.script;
+    const QCommandLineOption& scale = p.scale;
+    const QCommandLineOption& pending = p.pending;
+    const QCommandLineOption& background = p.background;
+    const QCommandLineOption& painted = p.painted;
 
     auto failed = [error](const QString& message) -> std::optional<Options> {
         if (error)
@@ -38,6 +77,8 @@ std::optional<Options> Options::parse(const QStringList& arguments, QString* err
     o.pending = parser.isSet(pending);
     o.background = parser.isSet(background);
     o.quitWhenPainted = parser.isSet(painted);
+    o.help = parser.isSet(p.help);
+    o.version = parser.isSet(p.version);
     if (parser.isSet(scale)) {
         bool ok = false;
         o.scale = parser.value(scale).toInt(&ok);

@@ -19,6 +19,11 @@ struct Options {
     bool pending = false;          // --pending: print the pending notifications, exit
     bool background = false;       // --background: start out of sight
     bool quitWhenPainted = false;  // --quit-when-painted: quit after the first frame
+    bool help = false;             // --help, -h: print the options, exit
+    bool version = false;          // --version: print the version, exit
+
+    // What --help prints.
+    static QString helpText();
 
     // Nothing, with `error` set, for an unknown option or a bad value.
     static std::optional<Options> parse(const QStringList& arguments, QString* error);

@@ -8,6 +8,13 @@
 
 namespace device {
 
+void System::launch(ui::Application* app) const
+{
+    const notifications::NotificationCenter::Batch starting(center);
+    center->start();
+    app->launch();
+}
+
 void System::bringToFront()
 {
     ui::Application* app = ui::Application::shared();

@@ -6,7 +6,12 @@
 
 #include "platform/notifications/NotificationCenter.h"
 
+#include <functional>
 #include <memory>
+
+namespace ui {
+class Application;
+}
 
 namespace device {
 
@@ -19,6 +24,13 @@ public:
     std::unique_ptr<Notifier> notifier;
     std::unique_ptr<Tray> tray;
     std::unique_ptr<TimeEvents> clock;
+    // Tells the tray what the app says of itself.
+    std::function<void()> showStatus = [] {};
+
+    // Starts the app: what came due while it was not running fires first (or
+    // is logged as missed), then the app launches and plans anew; the pending
+    // list that results is written once.
+    void launch(ui::Application* app) const;
 
     static void bringToFront();
     // Out of sight: into the tray where there is one, else minimised.

@@ -66,7 +66,11 @@ QTimeZone Clock::defaultZone()
 
 QDateTime Clock::at(const QDate& date, const QTime& time)
 {
-    const QTimeZone z = zone();
+    return at(date, time, zone());
+}
+
+QDateTime Clock::at(const QDate& date, const QTime& time, const QTimeZone& z)
+{
     const QDateTime moment(date, time, z);
     if (moment.isValid())
         return moment;

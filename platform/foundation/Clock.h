@@ -33,6 +33,8 @@ public:
     // the clock skips (the hour lost when summer time starts) is read as the
     // same time after the change, as a wall clock moved forward would.
     static QDateTime at(const QDate& date, const QTime& time);
+    // The same, on a clock of `zone`.
+    static QDateTime at(const QDate& date, const QTime& time, const QTimeZone& zone);
     // `moment` in the device's zone; a moment given without a zone
     // (Qt::LocalTime) is read as the device's wall-clock time, not the
     // machine's.

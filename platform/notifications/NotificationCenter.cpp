@@ -1,12 +1,11 @@
 #include "NotificationCenter.h"
 
-#include "AtomicFile.h"
-
+#include "platform/foundation/AtomicFile.h"
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/Files.h"
 #include "platform/foundation/Log.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -138,15 +137,19 @@ void NotificationCenter::load()
 {
     pending_.clear();
     onDisk_.reset();
-    QFile file(path_);
-    if (path_.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return;
-    if (file.size() > kMaxFileBytes) {
-        foundation::Log::write(QStringLiteral("pending notifications not read: the file is %1 bytes").arg(file.size()));
+    if (path_.isEmpty() || foundation::Files::kind(path_) == foundation::Files::Kind::Missing) {
+        onDisk_ = pending_;
         return;
     }
+    // Never waits on what is not a file (a named pipe there would hang the
+    // app): that is a damaged list, replaced by a file at the next save.
     QString error;
-    pending_ = read(file.read(kMaxFileBytes), &error);
+    const std::optional<QByteArray> bytes = foundation::Files::read(path_, kMaxFileBytes, &error);
+    if (!bytes) {
+        foundation::Log::write(QStringLiteral("pending notifications not read: %1").arg(error));
+        return;
+    }
+    pending_ = read(*bytes, &error);
     if (!error.isEmpty())
         foundation::Log::write(QStringLiteral("pending notifications not read: %1").arg(error));
     trim();
@@ -200,13 +203,9 @@ void NotificationCenter::save()
     if (sorted == onDisk_)
         return;
     const QByteArray bytes = serialize(sorted);
-    QFile current(path_);
-    if (current.open(QIODevice::ReadOnly) && current.size() == bytes.size() && current.readAll() == bytes)
-        return;
-    current.close();
     QString error;
     // Replaced whole, so a crash or a full disk never leaves half a list.
-    if (!replaceFile(path_, bytes, &error)) {
+    if (!foundation::AtomicFile::replace(path_, bytes, &error)) {
         foundation::Log::write(QStringLiteral("cannot save the pending notifications (%1): the old list stays").arg(error));
         return;
     }
@@ -305,9 +304,6 @@ void NotificationCenter::stop()
 
 void NotificationCenter::check()
 {
-    // A batch in progress settles what is due when it ends.
-    if (batchDepth_ > 0)
-        return;
     const QDateTime now = foundation::Clock::now();
     delivered_.removeIf([&now](const LocalNotification& n) { return n.fireDate.msecsTo(now) > kLateMs; });
     QList<LocalNotification> due;
@@ -319,12 +315,17 @@ void NotificationCenter::check()
             ++it;
         }
     }
+    // Within a batch, what fires now is no longer owed when the batch ends.
+    dueAtBatchStart_.removeIf([&due](const LocalNotification& n) { return containsSame(due, n); });
     if (due.isEmpty())
         return;
     // Off the list before delivery: a notification fires once, even when the
-    // handler reschedules everything.
-    save();
-    changed();
+    // handler reschedules everything. Within a batch the list is written once,
+    // when it ends.
+    if (batchDepth_ == 0) {
+        save();
+        changed();
+    }
     std::stable_sort(due.begin(), due.end(), earlier);
     for (const LocalNotification& n : due) {
         if (n.fireDate.msecsTo(now) > kLateMs) {

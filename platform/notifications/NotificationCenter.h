@@ -37,10 +37,10 @@ public:
     // The pending notifications in the order they fire.
     QList<LocalNotification> scheduledLocalNotifications() const;
 
-    // Cancels and schedules between these two become one change of the
-    // list, written once at the end (and not at all when nothing changed).
-    // What was due when the batch began still fires, once: a rebuild
-    // neither drops it nor gives it a second time.
+    // Cancels, schedules and what fires between these two become one change
+    // of the list, written once at the end (and not at all when nothing
+    // changed). What was due when the batch began still fires, once: a
+    // rebuild neither drops it nor gives it a second time.
     void beginUpdate();
     void endUpdate();
     class Batch {

@@ -17,6 +17,8 @@
 #include "TableViewCell.h"
 #include "TextField.h"
 
+#include "platform/foundation/Digits.h"
+
 #include <QAccessibleWidget>
 
 #include <cmath>
@@ -25,7 +27,6 @@ namespace ui {
 
 namespace {
 
-constexpr char16_t kPersianZero = 0x06F0;
 const QString kPress = QAccessibleActionInterface::pressAction();
 const QString kToggle = QAccessibleActionInterface::toggleAction();
 const QString kIncrease = QAccessibleActionInterface::increaseAction();
@@ -260,7 +261,8 @@ private:
         if (auto* slider = dynamic_cast<Slider*>(view()))
             return persianNumber(static_cast<int>(std::floor(slider->value())));
         if (auto* picker = dynamic_cast<DatePicker*>(view()))
-            return persianNumber(picker->time().hour()) + QLatin1Char(':') + persianNumber(picker->time().minute()).rightJustified(2, kPersianZero);
+            return foundation::Digits::shapes(
+                foundation::Digits::arabicIndic(QString::asprintf("%d:%02d", picker->time().hour(), picker->time().minute())));
         return QString();
     }
 
@@ -354,11 +356,7 @@ void installAccessibility()
 
 QString persianNumber(int n)
 {
-    QString text = QString::number(n);
-    for (QChar& c : text)
-        if (c.isDigit())
-            c = QChar(static_cast<char16_t>(kPersianZero + c.digitValue()));
-    return text;
+    return foundation::Digits::persian(n);
 }
 
 } // namespace ui

@@ -3,6 +3,8 @@
 #include "Label.h"
 #include "Style.h"
 
+#include "platform/foundation/Digits.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -13,11 +15,7 @@ namespace {
 // The digits as a Persian reader writes them.
 QString digits(int value)
 {
-    QString text = QString::asprintf("%02d", value);
-    for (QChar& c : text)
-        if (c.isDigit())
-            c = QChar(char16_t(0x0660 + c.digitValue()));
-    return text;
+    return foundation::Digits::arabicIndic(QString::asprintf("%02d", value));
 }
 
 constexpr int kDragStep = DatePicker::kRowHeight / 2;
@@ -51,7 +49,7 @@ void DatePicker::step(bool hours, int by)
     if (hours)
         hour_ = ((hour_ + by) % 24 + 24) % 24;
     else
-        minute_ = ((minute_ + by * interval_) % 60 + 60) % 60;
+        minute_ = ((minute_ + by) % 60 + 60) % 60;
     update();
     sendActions(ControlEvent::ValueChanged);
 }
@@ -95,7 +93,7 @@ void DatePicker::mouseReleaseEvent(QMouseEvent* event)
         step(onHours_, y > mid ? 1 : -1);
 }
 
-void DatePicker::drawWheel(QPainter& painter, const QRect& wheel, int value, int count, int stepBy)
+void DatePicker::drawWheel(QPainter& painter, const QRect& wheel, int value, int count)
 {
     QLinearGradient fill(wheel.topLeft(), wheel.bottomLeft());
     fill.setColorAt(0, QColor(190, 190, 196));
@@ -105,7 +103,7 @@ void DatePicker::drawWheel(QPainter& painter, const QRect& wheel, int value, int
     painter.fillRect(wheel, fill);
     const int mid = wheel.center().y();
     for (int i = -2; i <= 2; ++i) {
-        const int v = ((value + i * stepBy) % count + count) % count;
+        const int v = ((value + i) % count + count) % count;
         const QRect row(wheel.left(), mid - kRowHeight / 2 + i * kRowHeight, wheel.width(), kRowHeight);
         const int size = i == 0 ? 24 : 21 - std::abs(i) * 2;
         drawText(painter, row, digits(v), ui::font(QStringLiteral("Helvetica-Bold"), size),
@@ -119,8 +117,8 @@ void DatePicker::draw(QPainter& painter)
     painter.setOpacity(isControlEnabled() ? 1.0 : 0.6);
     painter.save();
     painter.setClipRect(hourWheel().united(minuteWheel()));
-    drawWheel(painter, hourWheel(), hour_, 24, 1);
-    drawWheel(painter, minuteWheel(), minute_, 60, interval_);
+    drawWheel(painter, hourWheel(), hour_, 24);
+    drawWheel(painter, minuteWheel(), minute_, 60);
     painter.restore();
     drawText(painter, QRect(width() / 2 - 10, height() / 2 - 20, 20, 40), QStringLiteral(":"),
         ui::font(QStringLiteral("Helvetica-Bold"), 24), Qt::white, TextAlignment::Center);

@@ -15,7 +15,6 @@ public:
 
     void setTime(const QTime& time);
     QTime time() const { return QTime(hour_, minute_); }
-    void setMinuteInterval(int interval) { interval_ = std::max(1, interval); }
 
     // Where a wheel is, in the picker's own points (hours at the left).
     QRect hourWheel() const;
@@ -32,11 +31,10 @@ protected:
 
 private:
     void step(bool hours, int by);
-    void drawWheel(QPainter& painter, const QRect& wheel, int value, int count, int stepBy);
+    void drawWheel(QPainter& painter, const QRect& wheel, int value, int count);
 
     int hour_ = 0;
     int minute_ = 0;
-    int interval_ = 1;
     bool dragging_ = false;
     bool onHours_ = false;
     double pressY_ = 0;

@@ -1,5 +1,7 @@
 #include "TextDrawing.h"
 
+#include "platform/foundation/Digits.h"
+
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
@@ -12,9 +14,6 @@ namespace ui {
 
 namespace {
 
-constexpr char16_t kArabicIndicZero = 0x0660;
-constexpr char16_t kPersianZero = 0x06F0;
-constexpr int kDigits = 10;
 constexpr double kSmallestFont = 9;
 constexpr double kInkMargin = 1;
 
@@ -182,13 +181,7 @@ void drawWrapped(QPainter& painter, const QRectF& rect, const QString& text, con
 
 QString shownText(const QString& text)
 {
-    QString shown = text;
-    for (QChar& c : shown) {
-        const char16_t u = c.unicode();
-        if (u >= kArabicIndicZero && u < kArabicIndicZero + kDigits)
-            c = QChar(static_cast<char16_t>(kPersianZero + (u - kArabicIndicZero)));
-    }
-    return shown;
+    return foundation::Digits::shapes(text);
 }
 
 double minimumFontSize(double size)

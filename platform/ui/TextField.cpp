@@ -68,11 +68,6 @@ void TextField::setTextColor(const QColor& color)
     field_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; color: %1; }").arg(color.name()));
 }
 
-void TextField::setTextFont(const QFont& font)
-{
-    field_->setBaseFont(font);
-}
-
 void TextField::setAdjustsFontSizeToFitWidth(bool adjusts)
 {
     field_->setAdjustsFontSizeToFitWidth(adjusts);

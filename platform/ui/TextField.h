@@ -21,7 +21,6 @@ public:
     void setPlaceholder(const QString& placeholder);
     QString placeholder() const;
     void setTextColor(const QColor& color);
-    void setTextFont(const QFont& font);
     // The font shrinks as the text grows, down to a minimum.
     void setAdjustsFontSizeToFitWidth(bool adjusts);
     void setReturnKeyType(ReturnKey key) { returnKey_ = key; }

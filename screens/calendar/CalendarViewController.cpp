@@ -155,74 +155,83 @@ void CalendarViewController::switchMonth(const SolarDate& month)
     canChange_ = false;
     monthLbl_->setText(title(m));
     scrl_->setContentSize(QSize(320, 3 * kPage));
+    const std::optional<QRect> frame = placeMonth(m);
+    if (!frame)
+        return;
 
-    QRect frame;
-    if (m == shown_) {
-        frame = QRect(0, kPage, 320, kPage);
-        scrl_->scrollRectToVisible(frame, false);
-        canChange_ = true;
-        if (!scrl_->subviews().isEmpty()) {
-            // The month is on screen already: only the selection moves to today.
-            if (lastBtn_)
-                lastBtn_->setSelected(false);
-            if (todayBtn_)
-                todayBtn_->setSelected(true);
-            lastBtn_ = todayBtn_;
-            return;
-        }
-    } else {
-        // The month that leaves takes no more taps while it scrolls away.
-        for (ui::View* old : scrl_->subviews())
-            old->setUserInteractionEnabled(false);
-        frame = m > shown_ ? QRect(0, 2 * kPage, 320, kPage) : QRect(0, 0, 320, kPage);
-        scrl_->scrollRectToVisible(frame, true);
-    }
-
-    auto* monthView = &scrl_->add<ui::ImageView>(frame);
+    auto* monthView = &scrl_->add<ui::ImageView>(*frame);
     monthView->setImage(ui::image(QStringLiteral("calendarBG.png")));
     monthView->setUserInteractionEnabled(true);
     scrl_->setBackgroundColor(ui::blueColor());
 
     datasource_ = days::monthEvents(DateKey::make(m));
-
     for (int j = 0; j < kRows; ++j) {
         for (int k = 0; k < kColumns; ++k) {
             const int d = dayInCell(m.year, m.month, j, k);
-            if (d == 0)
-                continue;
-            const SolarDate date{m.year, m.month, d};
-            const Row row = datasource_.value(d - 1);
-            auto* button = &monthView->add<DayButton>(date, cellFrame(j, k));
-            button->setTag(d);
-            button->setTitle(Utility::ConvertToPersian(QString::asprintf("%i", d)));
-            button->setTitleFont(ui::font(QStringLiteral("Helvetica"), 20));
-            const bool holiday = k == kFriday || row.value(QStringLiteral("IsHoliday")) == QLatin1String("1");
-            if (holiday) {
-                button->setTitleColor(kHolidayRed);
-            } else {
-                button->setTitleColor(Qt::black);
-                button->setTitleColor(Qt::white, ui::ControlState::Selected);
-            }
-            button->addAction(ui::ControlEvent::TouchUpInside, [this, button] { showEvents(button); });
-            if (row.value(QStringLiteral("Description")).isEmpty()) {
-                button->setBackgroundImage(ui::image(QStringLiteral("selected.png")), ui::ControlState::Selected);
-            } else {
-                button->setBackgroundImage(ui::image(QStringLiteral("hasEvent.png")));
-                button->setBackgroundImage(ui::image(QStringLiteral("selectedWithEvent.png")), ui::ControlState::Selected);
-            }
-            // One day is selected at a time: the one whose whole date is chosen.
-            if (selected_ && *selected_ == date) {
-                button->setSelected(true);
-                lastBtn_ = button;
-            }
-            if (date == now_) {
-                button->setBackgroundImage(ui::image(QStringLiteral("today.png")));
-                button->setBackgroundImage(ui::image(QStringLiteral("selected.png")), ui::ControlState::Selected);
-                todayBtn_ = button;
-            }
-            button->setAccessibleName(dayName(date, date == now_, holiday, !row.value(QStringLiteral("Description")).isEmpty()));
+            if (d != 0)
+                addDayButton(*monthView, {m.year, m.month, d}, j, k);
         }
     }
+}
+
+std::optional<QRect> CalendarViewController::placeMonth(const SolarDate& m)
+{
+    if (m == shown_) {
+        const QRect frame(0, kPage, 320, kPage);
+        scrl_->scrollRectToVisible(frame, false);
+        canChange_ = true;
+        if (scrl_->subviews().isEmpty())
+            return frame;
+        // The month is on screen already: only the selection moves to today.
+        if (lastBtn_)
+            lastBtn_->setSelected(false);
+        if (todayBtn_)
+            todayBtn_->setSelected(true);
+        lastBtn_ = todayBtn_;
+        return std::nullopt;
+    }
+    // The month that leaves takes no more taps while it scrolls away; the
+    // new one comes in from below (later) or from above (earlier).
+    for (ui::View* old : scrl_->subviews())
+        old->setUserInteractionEnabled(false);
+    const QRect frame = m > shown_ ? QRect(0, 2 * kPage, 320, kPage) : QRect(0, 0, 320, kPage);
+    scrl_->scrollRectToVisible(frame, true);
+    return frame;
+}
+
+void CalendarViewController::addDayButton(ui::View& monthView, const SolarDate& date, int j, int k)
+{
+    const Row row = datasource_.value(date.day - 1);
+    const bool holiday = k == kFriday || row.value(QStringLiteral("IsHoliday")) == QLatin1String("1");
+    const bool events = !row.value(QStringLiteral("Description")).isEmpty();
+    auto* button = &monthView.add<DayButton>(date, cellFrame(j, k));
+    button->setTag(date.day);
+    button->setTitle(Utility::ConvertToPersian(QString::asprintf("%i", date.day)));
+    button->setTitleFont(ui::font(QStringLiteral("Helvetica"), 20));
+    if (holiday) {
+        button->setTitleColor(kHolidayRed);
+    } else {
+        button->setTitleColor(Qt::black);
+        button->setTitleColor(Qt::white, ui::ControlState::Selected);
+    }
+    button->addAction(ui::ControlEvent::TouchUpInside, [this, button] { showEvents(button); });
+    if (events) {
+        button->setBackgroundImage(ui::image(QStringLiteral("hasEvent.png")));
+        button->setBackgroundImage(ui::image(QStringLiteral("selectedWithEvent.png")), ui::ControlState::Selected);
+    } else {
+        button->setBackgroundImage(ui::image(QStringLiteral("selected.png")), ui::ControlState::Selected);
+    }
+    // One day is selected at a time: the one whose whole date is chosen.
+    if (selected_ && *selected_ == date) {
+        button->setSelected(true);
+        lastBtn_ = button;
+    }
+    if (date == now_) {
+        button->setBackgroundImage(ui::image(QStringLiteral("today.png")));
+        button->setBackgroundImage(ui::image(QStringLiteral("selected.png")), ui::ControlState::Selected);
+        todayBtn_ = button;
+    }
+    button->setAccessibleName(dayName(date, date == now_, holiday, events));
 }
 
 void CalendarViewController::changeMonth(ui::Button* sender)

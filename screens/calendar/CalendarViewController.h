@@ -82,6 +82,10 @@ public:
 
 private:
     QStringList selectedEvents() const;
+    // Where the month's view goes, scrolling there; nothing when the month
+    // is on screen already (the selection then moves to today).
+    std::optional<QRect> placeMonth(const SolarDate& month);
+    void addDayButton(ui::View& monthView, const SolarDate& date, int j, int k);
 
     CalendarViewControllerDelegate* delegate_ = nullptr;
     ui::ScrollView* scrl_ = nullptr;

@@ -208,10 +208,10 @@ void NewCityController::didSelectRowAtIndexPath(ui::TableView* table, const ui::
 {
     if (path.section != 0 || path.row != 1)
         return;
-    auto* search = new SearchController(SearchController::kProvincesMode);
-    search->setDelegate(this);
     dismissKeyboard();
     if (ui::NavigationController* nav = navigationController()) {
+        auto* search = new SearchController(SearchController::kProvincesMode);
+        search->setDelegate(this);
         nav->pushViewController(search, true);
         nav->setNavigationBarHidden(true, true);
     }

@@ -101,12 +101,12 @@ void SelectionController::updateDataSource()
 
 void SelectionController::SearchControllerShow()
 {
-    auto* search = new SearchController;
-    search->setDelegate(this);
-    search->setHidesBottomBarWhenPushed(true);
     ui::NavigationController* nav = navigationController();
     if (!nav)
         return;
+    auto* search = new SearchController;
+    search->setDelegate(this);
+    search->setHidesBottomBarWhenPushed(true);
     nav->pushViewController(search, true);
     nav->setNavigationBarHidden(true, true);
 }
@@ -207,9 +207,10 @@ void SelectionController::didSelectRowAtIndexPath(ui::TableView* table, const ui
 {
     if (table != createNewCityTable_)
         return;
-    auto* form = new NewCityController;
-    form->setHidesBottomBarWhenPushed(true);
-    if (ui::NavigationController* nav = navigationController())
+    if (ui::NavigationController* nav = navigationController()) {
+        auto* form = new NewCityController;
+        form->setHidesBottomBarWhenPushed(true);
         nav->pushViewController(form, true);
+    }
     table->deselectRowAtIndexPath(path, true);
 }

@@ -6,6 +6,7 @@
 #include "calendar/Utility.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
+#include "store/Days.h"
 
 namespace {
 
@@ -50,15 +51,18 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
     event_->setMinimumFontSize(kSmallestEventFont);
     date_ = addLabel(*this, QRect(30, 45, 160, 40), ui::TextAlignment::Left, 20, QSize(-1, 3), QString());
 
-    noTimes_ = row.contains(kNoTimes);
+    noTimes_ = row.contains(days::kNoTimes);
     if (noTimes_) {
         show(row, date);
-        // A day the app holds no times for: say so, and which days it has.
+        // A day the app holds no times for, or a city it has none for: say
+        // so, and what it has.
         auto& panel = add<ui::View>(kTimesArea);
         panel.setBackgroundColor(QColor(12, 20, 40));
         panel.setCornerRadius(10);
-        const QString message = QStringLiteral("اوقات شرعی این روز\nدر برنامه نیست.\n\nبرنامه اوقات روزهای\n%1\nتا %2\nرا دارد.")
-                                    .arg(dayText(PersianCalendar::firstDataDay()), dayText(PersianCalendar::lastDataDay()));
+        const QString message = row.value(days::kNoTimes) == days::kOutsideData
+            ? QStringLiteral("اوقات شرعی این روز\nدر برنامه نیست.\n\nبرنامه اوقات روزهای\n%1\nتا %2\nرا دارد.")
+                  .arg(dayText(PersianCalendar::firstDataDay()), dayText(PersianCalendar::lastDataDay()))
+            : QStringLiteral("اوقات شرعی این شهر\nدر برنامه نیست.\n\nآن را از فهرست شهرها\nبردارید و دوباره\nانتخاب کنید.");
         ui::Label* label = addLabel(panel, panel.bounds().adjusted(16, 16, -16, -16), ui::TextAlignment::Center, 18, QSize(-1, 2),
             Utility::ConvertToPersian(message));
         label->setNumberOfLines(0);
@@ -73,7 +77,7 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
 
 bool CustomUIImageView::canShow(const Row& row) const
 {
-    return !noTimes_ && !row.contains(kNoTimes);
+    return !noTimes_ && !row.contains(days::kNoTimes);
 }
 
 void CustomUIImageView::show(const Row& row, DateTimePersian& date)

@@ -21,10 +21,6 @@ public:
     // Shows another day row with times on the same labels.
     void show(const Row& row, DateTimePersian& date);
 
-    // A day row with this key and no times stands for a day outside the
-    // data: the page says so instead of showing times.
-    static inline const QString kNoTimes = QStringLiteral("NoTimes");
-
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 460;
 

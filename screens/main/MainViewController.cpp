@@ -3,7 +3,6 @@
 #include "CustomUIImageView.h"
 
 #include "calendar/DateKey.h"
-#include "calendar/PersianCalendar.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/PageControl.h"
@@ -12,16 +11,9 @@
 #include "screens/calendar/CalendarViewController.h"
 #include "screens/cities/SelectionController.h"
 #include "screens/settings/OptionsViewController.h"
-#include "store/Cities.h"
 #include "store/Days.h"
 
 #include <cmath>
-
-namespace {
-
-constexpr int kTimeKeys = 8;
-
-} // namespace
 
 MainViewController::MainViewController() = default;
 
@@ -68,38 +60,10 @@ void MainViewController::viewDidAppear(bool)
 
 void MainViewController::updateDataSource()
 {
-    datasource_ = RowSet();
-    if (!PersianCalendar::inData(localDtp_.date())) {
-        const RowSet cities = cities::chosenForPages();
-        chosenCount_ = static_cast<int>(cities.size());
-        for (const Row& city : cities)
-            datasource_.append({{QStringLiteral("Name"), city.value(QStringLiteral("Name"))}, {QStringLiteral("Description"), QString()},
-                {CustomUIImageView::kNoTimes, QStringLiteral("1")}});
-        return;
-    }
-    // Every chosen city's day in one query; a city whose times have no row
-    // for the day has no page.
-    const RowSet rows = days::pageRows(DateKey::make(localDtp_.date()));
-    for (const Row& r : rows) {
-        Row row;
-        for (const char* column : {"Name", "StateID", "Date", "T1", "T2", "T3", "T4", "T5", "T6", "T7", "T8", "Description"})
-            row.insert(QLatin1String(column), r.value(QLatin1String(column)));
-        if (r.value(QStringLiteral("CityIsCenter")) != QLatin1String("1")) {
-            // A user-made city without its offsets row cannot say its times.
-            if (r.value(QStringLiteral("OffsetsDate")).isEmpty())
-                continue;
-            row.insert(QStringLiteral("Name"), r.value(QStringLiteral("CityName")));
-            for (int k = 1; k <= kTimeKeys; ++k) {
-                // T7 and T8 are the next day's T1 and T2: their offsets are those.
-                const QString offset = r.value(QStringLiteral("O%1").arg(k <= 6 ? k : k - 6));
-                const QString key = QStringLiteral("T%1").arg(k);
-                row.insert(key, localDtp_.add(row.value(key), offset));
-            }
-        }
-        datasource_.append(row);
-    }
-    // Only whether any city is chosen matters when no page could be made.
-    chosenCount_ = rows.isEmpty() ? static_cast<int>(cities::chosenForPages().size()) : static_cast<int>(rows.size());
+    // Every chosen city's day, its own times already found; a city without
+    // times for the day gets a page that says so.
+    datasource_ = days::pageRows(DateKey::make(localDtp_.date()));
+    chosenCount_ = static_cast<int>(datasource_.size());
 }
 
 void MainViewController::Bind()

@@ -16,7 +16,6 @@
 
 namespace {
 constexpr int kDefaultHour = 8;
-const QString kOff = QStringLiteral("0");
 } // namespace
 
 HistoryViewController::HistoryViewController()
@@ -49,20 +48,19 @@ ui::BarButtonItem* HistoryViewController::saveButton() const
 
 void HistoryViewController::load()
 {
-    selectedDate_ = Settings::load().value_or(Settings()).eventsTime;
+    const std::optional<ClockTime> at = Settings::load().value_or(Settings::defaults()).eventsTime;
+    selectedDate_ = Settings::eventsTimeText(at);
     currentDate_ = selectedDate_;
-    // Anything that is not "0" and not a clock time counts as off.
-    const std::optional<ClockTime> at = selectedDate_ == kOff ? std::nullopt : ClockTime::readStrict(selectedDate_);
     const bool on = at.has_value();
     picker_->setTime(on ? QTime(at->hour, at->minute) : QTime(kDefaultHour, 0));
     picker_->setControlEnabled(on);
     picker_->setAlpha(on ? 1.0 : 0.0);
 }
 
-QString HistoryViewController::pickerText() const
+ClockTime HistoryViewController::pickerTime() const
 {
     const QTime t = picker_->time();
-    return ClockTime{t.hour(), t.minute()}.padded();
+    return {t.hour(), t.minute()};
 }
 
 int HistoryViewController::numberOfRowsInSection(ui::TableView*, int)
@@ -86,20 +84,21 @@ void HistoryViewController::valueChanged(ui::Switch* sender)
     const bool on = sender->isOn();
     picker_->setControlEnabled(on);
     picker_->animateAlpha(on ? 1.0 : 0.0, kFadeMs);
-    currentDate_ = on ? pickerText() : kOff;
+    currentDate_ = Settings::eventsTimeText(on ? std::optional<ClockTime>(pickerTime()) : std::nullopt);
     saveButton()->setEnabled(currentDate_ != selectedDate_);
 }
 
 void HistoryViewController::pickerValueChanged(ui::DatePicker*)
 {
-    currentDate_ = pickerText();
+    currentDate_ = pickerTime().padded();
     saveButton()->setEnabled(currentDate_ != selectedDate_);
 }
 
 void HistoryViewController::save()
 {
-    currentDate_ = picker_->isControlEnabled() ? pickerText() : QString::number(0);
-    if (!Settings::saveEventsTime(currentDate_)) {
+    const std::optional<ClockTime> time = picker_->isControlEnabled() ? std::optional<ClockTime>(pickerTime()) : std::nullopt;
+    currentDate_ = Settings::eventsTimeText(time);
+    if (!Settings::saveEventsTime(time)) {
         tellSaveFailed(QStringLiteral("the events time"));
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calendar/ClockTime.h"
+
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 
@@ -32,7 +34,7 @@ public:
 
 private:
     void load();
-    QString pickerText() const;
+    ClockTime pickerTime() const;
 
     ui::DatePicker* picker_ = nullptr;
     ui::TableView* tbl_ = nullptr;

@@ -27,8 +27,8 @@ SettingController::SettingController()
 {
     setTitle(QStringLiteral("هشدارها"));
     notifications_ = QList<int>(kSettings, 0);
-    difArray_ = QList<int>(kSettings - kAzans, kMinuteStep);
-    minuteLabels_ = QList<QPointer<ui::Label>>(kSettings - kAzans);
+    difArray_ = QList<int>(Settings::kReminders, kMinuteStep);
+    minuteLabels_ = QList<QPointer<ui::Label>>(Settings::kReminders);
 }
 
 void SettingController::viewDidLoad()
@@ -46,9 +46,9 @@ ui::BarButtonItem* SettingController::saveButton() const
 
 void SettingController::load()
 {
-    const Settings settings = Settings::load().value_or(Settings());
+    const Settings settings = Settings::load().value_or(Settings::defaults());
     notifications_ = QList<int>(kSettings, 0);
-    difArray_ = QList<int>(kSettings - kAzans, kMinuteStep);
+    difArray_ = QList<int>(Settings::kReminders, kMinuteStep);
     for (int i = 0; i < kSettings; ++i) {
         const int v = settings.alarms[static_cast<size_t>(i)];
         if (v != 0) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Settings.h"
+
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 
@@ -35,8 +37,8 @@ public:
     ui::TableView* tbl() const { return tbl_; }
     ui::BarButtonItem* saveButton() const;
 
-    static constexpr int kSettings = 6;
-    static constexpr int kAzans = 3;
+    static constexpr int kSettings = Settings::kAlarms;
+    static constexpr int kAzans = Settings::kAzans;
 
 private:
     void load();

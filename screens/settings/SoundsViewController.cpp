@@ -7,9 +7,12 @@
 #include "platform/ui/NavigationItem.h"
 #include "screens/common/AboutInfo.h"
 #include "notifications/MyNotification.h"
+#include "notifications/Planner.h"
 #include "screens/common/SaveFailure.h"
 #include "screens/common/SettingsScreen.h"
 #include "store/Settings.h"
+
+#include <QDir>
 
 SoundsViewController::SoundsViewController()
 {
@@ -22,7 +25,7 @@ void SoundsViewController::viewDidLoad()
     installSaveButton(this, [this] { save(); });
 
     names_ = AboutInfo::load().recordings;
-    selected_ = Settings::load().value_or(Settings()).recording;
+    selected_ = Settings::load().value_or(Settings::defaults()).recording;
     tbl_->reloadData();
 }
 
@@ -73,7 +76,7 @@ void SoundsViewController::didSelectRowAtIndexPath(ui::TableView* table, const u
     table->deselectRowAtIndexPath(path, true);
     selectedPath_ = path;
 
-    player_ = audio::AudioPlayer::create(QStringLiteral("%1/%2.wav").arg(foundation::Directories::resourcePath()).arg(path.row));
+    player_ = audio::AudioPlayer::create(QDir(foundation::Directories::resourcePath()).filePath(planner::recordingFile(path.row)));
     if (player_)
         player_->play();
     saveButton()->setEnabled(path.row != selected_);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Settings.h"
+
 #include "platform/audio/AudioPlayer.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
@@ -33,8 +35,9 @@ public:
     ui::TableView* tbl() const { return tbl_; }
     ui::BarButtonItem* saveButton() const;
 
-    static constexpr int kEntries = 8;
-    static constexpr int kRandom = 7;
+    // The recordings, then the random choice.
+    static constexpr int kEntries = Settings::kRecordings + 1;
+    static constexpr int kRandom = Settings::kRandomRecording;
 
 private:
     int selected_ = 0;

@@ -1,75 +1,130 @@
-// The main screen's one query for every chosen city gives what the query
-// of each city gives.
-#include "store/Cities.h"
+// Every city's times come from one place, and the main screen, the
+// notifications and the calendar's "show times" read them there.
 #include "store/Days.h"
 
+#include "calendar/ClockTime.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Page {
-    QString city;
-    Row day;
-    std::optional<Row> offsets;
-    bool operator==(const Page&) const = default;
-};
-
-// City by city, as the main screen first asked.
-QList<Page> oneByOne(int key)
+// A centre's row of vTimes, as stored.
+days::Times stored(const Sandbox& box, int stateId, int key)
 {
-    QList<Page> pages;
-    for (const Row& city : cities::chosenForPages()) {
-        const std::optional<Row> day = days::dayRow(cities::timesSource(city), key);
-        if (!day)
-            continue;
-        const bool centre = cities::isProvinceCentre(city);
-        const std::optional<Row> offsets = centre ? std::nullopt : cities::offsets(city.value("StateID").toInt());
-        pages.append({city.value("StateID"), *day, offsets});
-    }
-    return pages;
+    days::Times day{key, {}};
+    for (int k = 0; k < 8; ++k)
+        day.t[static_cast<size_t>(k)]
+            = box.scalar(QStringLiteral("SELECT T%1 FROM vTimes WHERE StateID = %2 AND Date = %3").arg(k + 1).arg(stateId).arg(key));
+    return day;
 }
 
-// All at once.
-QList<Page> together(int key)
+TEST(CityTimes, ACentresAreStoredAndAUserCitysAreItsCentresMovedByItsOffsets)
 {
-    QList<Page> pages;
-    for (const Row& r : days::pageRows(key)) {
-        Row day;
-        for (const char* column : {"Name", "StateID", "Date", "T1", "T2", "T3", "T4", "T5", "T6", "T7", "T8", "Description"})
-            day.insert(column, r.value(column));
-        std::optional<Row> offsets;
-        if (!r.value("OffsetsDate").isEmpty()) {
-            offsets = Row();
-            for (int k = 1; k <= 8; ++k)
-                offsets->insert(QString::number(k), r.value(QStringLiteral("O%1").arg(k <= 6 ? k : k - 6)));
-        }
-        pages.append({r.value("CityID"), day, offsets});
+    Sandbox box;
+    const int own = box.makeCity("شهرک", Sandbox::kTehranProvince, {3, 0, -2, 1, 3, 15});
+    const QList<days::Times> centre = days::cityTimes(Sandbox::kTehran, 1050916, 3).value();
+    ASSERT_EQ(centre.size(), 3);
+    EXPECT_EQ(centre[0], stored(box, Sandbox::kTehran, 1050916));
+    EXPECT_EQ(centre[2].key, 1050918);
+
+    const QList<days::Times> city = days::cityTimes(own, 1050916, 3).value();
+    ASSERT_EQ(city.size(), 3);
+    const int offsets[8] = {3, 0, -2, 1, 3, 15, 3, 0};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(city[i].key, centre[i].key);
+        for (int k = 0; k < 8; ++k)
+            EXPECT_EQ(ClockTime::read(city[i].t[k]).minutes(),
+                (ClockTime::read(centre[i].t[k]).minutes() + offsets[k] + ClockTime::kMinutesPerDay) % ClockTime::kMinutesPerDay)
+                << i << " T" << k + 1;
     }
-    return pages;
+    // Religious midnight moved past 24:00 comes round the clock.
+    box.exec("UPDATE tTimes SET T6 = '23:50' WHERE StateID = 39 AND Date = 1050916");
+    EXPECT_EQ(days::cityTimes(own, 1050916, 1).value().first().t[5], QStringLiteral("0:5"));
 }
 
-TEST(PageRows, OneQueryGivesWhatEachCitysQueriesGive)
+TEST(CityTimes, OnlyTheDaysTheDataHoldsAndOnlyFromTheDayAsked)
+{
+    Sandbox box;
+    // The last day has its next day's dawn and sunrise, but that day is no
+    // day of the data.
+    const QList<days::Times> last = days::cityTimes(Sandbox::kTehran, 1101228, 5).value();
+    ASSERT_EQ(last.size(), 2);
+    EXPECT_EQ(last[1].key, 1101229);
+    EXPECT_FALSE(last[1].t[6].isEmpty());
+    EXPECT_TRUE(days::cityTimes(Sandbox::kTehran, 1110101, 5).value().isEmpty());
+    // Before the data: nothing from its first days either.
+    EXPECT_TRUE(days::cityTimes(Sandbox::kTehran, 901225, 5).value().isEmpty());
+    // 29 Esfand 1390 and the next four days: the first day of 1391 is the
+    // fifth.
+    EXPECT_EQ(days::cityTimes(Sandbox::kTehran, 901225, 6).value().size(), 1);
+}
+
+TEST(CityTimes, ACityWithoutWhatItsTimesNeedHasNone)
+{
+    Sandbox box;
+    const int bare = box.makeCity("بی‌اختلاف", 11, {0, 0, 0, 0, 0, 0});
+    box.exec(QStringLiteral("DELETE FROM tTimes WHERE StateID = %1").arg(bare));
+    EXPECT_TRUE(days::cityTimes(bare, 1050916, 5).value().isEmpty());
+    // A province, a city whose centre lost its flag, no city at all.
+    EXPECT_TRUE(days::cityTimes(Sandbox::kTehranProvince, 1050916, 5).value().isEmpty());
+    const int orphan = box.makeCity("یتیم", 19, {1, 1, 1, 1, 1, 1});
+    box.exec("UPDATE tStates SET IsCenter = 0 WHERE StateID = 50");
+    EXPECT_TRUE(days::cityTimes(orphan, 1050916, 5).value().isEmpty());
+    EXPECT_TRUE(days::cityTimes(50, 1050916, 5).value().isEmpty());
+    EXPECT_TRUE(days::cityTimes(9999, 1050916, 5).value().isEmpty());
+}
+
+TEST(PageRows, EachChosenCitysOwnTimesLastChosenFirstAndAPageForACityWithout)
 {
     Sandbox box;
     const int own = box.makeCity("شهرک", Sandbox::kTehranProvince, {3, 0, -2, 1, 3, -2});
     const int bare = box.makeCity("بی‌اختلاف", 11, {0, 0, 0, 0, 0, 0});
     box.exec(QStringLiteral("DELETE FROM tTimes WHERE StateID = %1").arg(bare));
-    box.choose({Sandbox::kMashhad, own, Sandbox::kTabriz, bare, 50});
-    // A province whose centre lost its flag: its city has no times.
-    box.exec("UPDATE tStates SET IsCenter = 0 WHERE StateID = 50");
-    for (int key : {910101, 911230, 1050916, 1101229, 1110101, 14000101}) {
-        const QList<Page> expected = oneByOne(key);
-        EXPECT_EQ(together(key), expected) << key;
+    box.choose({Sandbox::kMashhad, own, Sandbox::kTabriz, bare, Sandbox::kTehranProvince});
+
+    const RowSet pages = days::pageRows(1050916);
+    ASSERT_EQ(pages.size(), 5);
+    const QList<int> order = {Sandbox::kTehranProvince, bare, Sandbox::kTabriz, own, Sandbox::kMashhad};
+    for (int i = 0; i < pages.size(); ++i) {
+        const Row& page = pages[i];
+        EXPECT_EQ(page.value("CityID").toInt(), order[i]);
+        EXPECT_EQ(page.value("Description"), box.scalar("SELECT Description FROM tEvents WHERE Date = 1050916"));
+        const QList<days::Times> times = days::cityTimes(order[i], 1050916, 1).value();
+        if (times.isEmpty()) {
+            EXPECT_EQ(page.value(days::kNoTimes), days::kNoCityTimes) << i;
+            continue;
+        }
+        EXPECT_FALSE(page.contains(days::kNoTimes));
+        for (int k = 0; k < 8; ++k)
+            EXPECT_EQ(page.value(QStringLiteral("T%1").arg(k + 1)), times.first().t[k]) << i << " T" << k + 1;
     }
-    // A day without its events row has no pages, either way.
+    EXPECT_EQ(pages[3].value("Name"), "شهرک");
+
+    // A day outside the data: every city's page says so.
+    for (int key : {1110101, 901229}) {
+        const RowSet outside = days::pageRows(key);
+        ASSERT_EQ(outside.size(), 5);
+        for (const Row& page : outside)
+            EXPECT_EQ(page.value(days::kNoTimes), days::kOutsideData) << key;
+    }
+    // A day whose events row is lost still shows its times.
     box.exec("DELETE FROM tEvents WHERE Date = 1050916");
-    EXPECT_TRUE(together(1050916).isEmpty());
-    EXPECT_TRUE(oneByOne(1050916).isEmpty());
-    // The next day: every city with a centre, the one without offsets too
-    // (the screen leaves that one out), but not the city without a centre.
-    EXPECT_EQ(together(1050917).size(), 4);
+    EXPECT_EQ(days::pageRows(1050916).value(4).value("T3"), stored(box, Sandbox::kMashhad, 1050916).t[2]);
+}
+
+TEST(FirstWithTimes, TheFirstChosenCityThatHasTimes)
+{
+    Sandbox box;
+    const int bare = box.makeCity("بی‌اختلاف", 11, {0, 0, 0, 0, 0, 0});
+    box.exec(QStringLiteral("DELETE FROM tTimes WHERE StateID = %1").arg(bare));
+    box.choose({Sandbox::kTehranProvince, bare, 9999, Sandbox::kTehran, Sandbox::kMashhad});
+    const days::CityDays city = days::firstWithTimes(1050916, 5).value();
+    EXPECT_EQ(city.cityId, Sandbox::kTehran);
+    EXPECT_EQ(city.name, "تهران");
+    EXPECT_EQ(city.days.size(), 5);
+    // On a day outside the data no city has times.
+    EXPECT_TRUE(days::firstWithTimes(1110101, 5).value().days.isEmpty());
 }
 
 } // namespace

@@ -155,11 +155,11 @@ TEST_F(MyDBTest, ChangesReportCompletionOnlyAndFailuresSayWhy)
 
     // A change that fails while it runs says why, as one that cannot prepare does.
     EXPECT_FALSE(db->ExecuteNonQuery(QStringLiteral("INSERT INTO t(id) VALUES (1)")));
-    EXPECT_TRUE(db->lastCallFailed());
+    EXPECT_NE(db->lastResult(), SQLITE_OK);
     EXPECT_FALSE(db->ExecuteNonQuery(QStringLiteral("UPDATE nowhere SET a = 1")));
     EXPECT_EQ(log, (QStringList{"UNIQUE constraint failed: t.id", "no such table: nowhere"}));
     EXPECT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET flag = 0 WHERE id = 1")));
-    EXPECT_FALSE(db->lastCallFailed());
+    EXPECT_EQ(db->lastResult(), SQLITE_OK);
 }
 
 TEST_F(MyDBTest, EveryCallSeesWhatAnotherConnectionCommitted)
@@ -189,7 +189,6 @@ TEST_F(MyDBTest, AReadHeldUpByALockWaitsThenSaysItFailed)
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     // A failed read is not an empty result to a caller that asks.
     EXPECT_FALSE(db->query(QStringLiteral("SELECT COUNT(*) FROM t")).has_value());
-    EXPECT_TRUE(db->lastCallFailed());
     EXPECT_EQ(db->lastResult() & 0xff, SQLITE_BUSY);
     EXPECT_FALSE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET flag = 3")));
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -219,38 +218,56 @@ TEST_F(MyDBTest, DateKeysCompareAsNumbersEvenWhenQuoted)
     EXPECT_EQ(db->Execute(QStringLiteral("SELECT Date FROM d WHERE Date LIKE '9101__'")).size(), 1);
 }
 
-TEST_F(MyDBTest, QuotedTextAndLikePatternsAreTakenLiterally)
+TEST_F(MyDBTest, BoundValuesAndLikePatternsAreTakenLiterally)
 {
     MyDB* db = MyDB::initialize();
-    const QString tricky = QStringLiteral("O'Hara; DROP TABLE t; --");
-    EXPECT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET name = %1 WHERE id = 2").arg(MyDB::quote(tricky))));
-    EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT name FROM t WHERE id = 2")), tricky);
+    // Texts that would change a statement formatted with them, or a format
+    // applied twice, come back as they went in.
+    const QStringList tricky = {QStringLiteral("O'Hara; DROP TABLE t; --"), QStringLiteral("x%2"), QStringLiteral("a%1b"),
+        QStringLiteral("50%_off'"), QStringLiteral("\"; DROP TABLE tStates; --"), QStringLiteral("\u200Fشهر\u200E (ری)"),
+        QString::fromUtf8("ده\xF0\x9F\x8C\x99"), QString()};
+    for (const QString& text : tricky) {
+        EXPECT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET name = ? WHERE id = ?"), {text, 2}));
+        EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT name FROM t WHERE id = ?"), {2}), text);
+    }
+    // A NULL, a whole and a real number keep their kinds.
+    EXPECT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET empty = ?, flag = ? WHERE id = 2"), {QVariant(), 12}));
+    EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT typeof(empty) || typeof(flag) FROM t WHERE id = 2")), QStringLiteral("nullinteger"));
+    EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT typeof(?)"), {2.5}), QStringLiteral("real"));
+    // A statement given the wrong number of values does not run.
+    EXPECT_FALSE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET flag = ? WHERE id = ?"), {1}));
+    EXPECT_FALSE(db->query(QStringLiteral("SELECT ?")).has_value());
 
     EXPECT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET empty = '50%_off' WHERE id = 1")));
     auto count = [db](const QString& text) {
-        return db->ExecuteScaler(QStringLiteral("SELECT COUNT(*) FROM t WHERE empty LIKE %1").arg(MyDB::likeContains(text)));
+        return db->ExecuteScaler(QStringLiteral("SELECT COUNT(*) FROM t WHERE empty LIKE ? ESCAPE '\\'"), {MyDB::likeContains(text)});
     };
     EXPECT_EQ(count(QStringLiteral("%_")), QStringLiteral("1"));
     EXPECT_EQ(count(QStringLiteral("_o")), QStringLiteral("1"));
     EXPECT_EQ(count(QStringLiteral("0_o")), QStringLiteral("0"));
-    EXPECT_EQ(count(QStringLiteral("")), QStringLiteral("2"));
-    EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT COUNT(*) FROM t WHERE name LIKE %1").arg(MyDB::likeContains(QStringLiteral("'H")))),
+    EXPECT_EQ(count(QStringLiteral("")), QStringLiteral("1"));
+    EXPECT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET name = ? WHERE id = 2"), {tricky[0]}));
+    EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT COUNT(*) FROM t WHERE name LIKE ? ESCAPE '\\'"), {MyDB::likeContains(QStringLiteral("'H"))}),
         QStringLiteral("1"));
+    EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT COUNT(*) FROM t WHERE name LIKE ? ESCAPE '\\'"), {MyDB::likeStarts(QStringLiteral("O'"))}),
+        QStringLiteral("1"));
+    EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT COUNT(*) FROM t WHERE name LIKE ? ESCAPE '\\'"), {MyDB::likeStarts(QStringLiteral("'H"))}),
+        QStringLiteral("0"));
 }
 
 TEST_F(MyDBTest, TransactionsAreAllOrNothing)
 {
     MyDB* db = MyDB::initialize();
-    EXPECT_TRUE(db->ExecuteTransaction({QStringLiteral("INSERT INTO t(id, name) VALUES (3, 'a')"),
-        QStringLiteral("INSERT INTO d VALUES ((SELECT MAX(id) FROM t))")}));
+    EXPECT_TRUE(db->ExecuteTransaction({{QStringLiteral("INSERT INTO t(id, name) VALUES (?, ?)"), {3, QStringLiteral("a")}},
+        {QStringLiteral("INSERT INTO d VALUES ((SELECT MAX(id) FROM t))"), {}}}));
     EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT COUNT(*) FROM d WHERE Date = 3")), QStringLiteral("1"));
 
     // The second statement violates the primary key: the first is undone too.
-    EXPECT_FALSE(db->ExecuteTransaction({QStringLiteral("INSERT INTO t(id, name) VALUES (4, 'b')"),
-        QStringLiteral("INSERT INTO d VALUES (3)")}));
+    EXPECT_FALSE(db->ExecuteTransaction({{QStringLiteral("INSERT INTO t(id, name) VALUES (4, 'b')"), {}},
+        {QStringLiteral("INSERT INTO d VALUES (?)"), {3}}}));
     EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT COUNT(*) FROM t")), QStringLiteral("3"));
 
-    EXPECT_FALSE(db->ExecuteTransaction({QStringLiteral("INSERT INTO t(id) VALUES (5)"), QStringLiteral("bogus")}));
+    EXPECT_FALSE(db->ExecuteTransaction({{QStringLiteral("INSERT INTO t(id) VALUES (5)"), {}}, {QStringLiteral("bogus"), {}}}));
     EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT COUNT(*) FROM t")), QStringLiteral("3"));
     // The connection is usable afterwards: nothing was left open.
     EXPECT_TRUE(db->ExecuteNonQuery(QStringLiteral("DELETE FROM t WHERE id = 3")));

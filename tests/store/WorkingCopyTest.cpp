@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -225,13 +227,26 @@ TEST_F(WorkingCopyTest, ValuesNoScreenCouldWriteReadAsTheDefaults)
 {
     MyDB::initialize();
     sql(copy(), "UPDATE tSetting SET Item0 = 'x', Item2 = 7, Item3 = -30, Item4 = 61, Item5 = 7, Item6 = 42, Item7 = 'soon'");
-    const Settings s = *Settings::load();
-    // Not a number: off.
-    EXPECT_EQ(s.alarms, (std::array<int, 6>{0, 1, 7, 0, 0, 7}));
+    Settings s = *Settings::load();
+    // Not a number, or out of range: the shipped value, said in the log.
+    EXPECT_EQ(s.alarms, (std::array<int, 6>{1, 1, 7, 0, 0, 7}));
     EXPECT_EQ(s.recording, 0);
-    EXPECT_EQ(s.eventsTime, "soon");
-    sql(copy(), "UPDATE tSetting SET Item6 = 7");
-    EXPECT_EQ(Settings::load()->recording, 7);
+    EXPECT_FALSE(s.eventsTime.has_value());
+    for (const char* column : {"Item0", "Item3", "Item4", "Item6", "Item7"})
+        EXPECT_TRUE(std::any_of(box.log.begin(), box.log.end(), [column](const QString& line) {
+            return line.startsWith(QStringLiteral("the setting %1 holds").arg(QLatin1String(column)));
+        })) << column;
+    // A damaged flag of an azan is on, as the shipped row has it: a text,
+    // an empty one, NULL.
+    for (const char* value : {"'yes'", "''", "NULL"}) {
+        sql(copy(), (QByteArray("UPDATE tSetting SET Item0 = ") + value).constData());
+        EXPECT_EQ(Settings::load()->alarms[0], 1) << value;
+    }
+    // A time with leading zeros missing is still the time.
+    sql(copy(), "UPDATE tSetting SET Item6 = 7, Item7 = '8:0'");
+    s = *Settings::load();
+    EXPECT_EQ(s.recording, 7);
+    EXPECT_EQ(s.eventsTime, (ClockTime{8, 0}));
 }
 
 } // namespace

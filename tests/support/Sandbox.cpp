@@ -1,5 +1,6 @@
 #include "Sandbox.h"
 
+#include "calendar/DateKey.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Directories.h"
 #include "platform/foundation/Log.h"
@@ -28,26 +29,26 @@ Sandbox::~Sandbox()
     foundation::Clock::reset();
 }
 
-void Sandbox::exec(const QString& sql) const
+void Sandbox::exec(const QString& sql, const Values& values) const
 {
-    ASSERT_TRUE(db()->ExecuteNonQuery(sql)) << sql.toStdString();
+    ASSERT_TRUE(db()->ExecuteNonQuery(sql, values)) << sql.toStdString();
 }
 
 void Sandbox::choose(const QList<int>& stateIds) const
 {
     int ordering = 1;
     for (int id : stateIds)
-        exec(QStringLiteral("INSERT INTO tSelectedStates(StateID, Ordering) VALUES(%1, %2)").arg(id).arg(ordering++));
+        exec(QStringLiteral("INSERT INTO tSelectedStates(StateID, Ordering) VALUES(?, ?)"), {id, ordering++});
 }
 
 int Sandbox::makeCity(const QString& name, int provinceId, const QList<int>& offsets) const
 {
-    exec(QStringLiteral("INSERT INTO tStates(Name, ParentID, IsCenter) VALUES(%1, %2, 0)").arg(MyDB::quote(name)).arg(provinceId));
+    exec(QStringLiteral("INSERT INTO tStates(Name, ParentID, IsCenter) VALUES(?, ?, 0)"), {name, provinceId});
     const int id = scalar(QStringLiteral("SELECT MAX(StateID) FROM tStates")).toInt();
-    QStringList values;
+    Values values{id, DateKey::kOffsetsSentinel};
     for (int o : offsets)
-        values.append(QString::number(o));
-    exec(QStringLiteral("INSERT INTO tTimes(StateID, Date, T1, T2, T3, T4, T5, T6) VALUES(%1, 14000101, %2)").arg(id).arg(values.join(", ")));
+        values.append(o);
+    exec(QStringLiteral("INSERT INTO tTimes(StateID, Date, T1, T2, T3, T4, T5, T6) VALUES(?, ?, ?, ?, ?, ?, ?, ?)"), values);
     return id;
 }
 

@@ -16,7 +16,7 @@ public:
 
     MyDB* db() const { return MyDB::initialize(); }
     QString scalar(const QString& sql) const { return db()->ExecuteScaler(sql).value_or(QStringLiteral("<none>")); }
-    void exec(const QString& sql) const;
+    void exec(const QString& sql, const Values& values = {}) const;
     // Chooses cities by StateID, with Ordering 1, 2, ... in the given order.
     void choose(const QList<int>& stateIds) const;
     // A user-made city of the province with the given offsets; its StateID.

@@ -4,6 +4,8 @@
 #include "calendar/LunarCalendar.h"
 #include "calendar/PersianCalendar.h"
 
+#include "platform/foundation/Digits.h"
+
 #include <QFile>
 #include <QStringList>
 
@@ -43,13 +45,6 @@ bool readYears(const QString& text, int& first, int& last)
     return okFrom && okTo;
 }
 
-QString persianDigits(int number)
-{
-    QString text = QString::number(number);
-    for (QChar& c : text)
-        c = QChar(char16_t(0x06F0 + (c.unicode() - u'0')));
-    return text;
-}
 
 } // namespace
 
@@ -145,7 +140,7 @@ QMap<int, EventSources::Day> EventSources::days(const SolarDate& first, const So
                     date = start.addDays(line.day.toInt() - 1);
                 }
                 if (date.isValid())
-                    add(on, date, order, line, QString(line.text).replace(QStringLiteral("{year}"), persianDigits(year)));
+                    add(on, date, order, line, QString(line.text).replace(QStringLiteral("{year}"), foundation::Digits::persian(year)));
             }
             break;
         }

@@ -228,6 +228,27 @@ TEST_F(NewCityTest, ArabicLettersAndQuotesAreStoredSafely)
     EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates WHERE IsCenter = 1"), "31");
 }
 
+TEST_F(NewCityTest, NamesThatLookLikePlaceholdersOrSqlComeBackUnchanged)
+{
+    // Typed into the form, saved, read back from the database and listed.
+    const QStringList names = {QStringLiteral("x%2"), QStringLiteral("a%1b"), QStringLiteral("50%_off'"),
+        QStringLiteral("\"; DROP TABLE tStates; --"), QString::fromUtf16(u"\u200Fکوی\u200C نو\u200E"), QString::fromUtf8("ده\xF0\x9F\x8C\x99")};
+    for (const QString& name : names) {
+        if (phone.top(0) != form) {
+            phone.tap(phone.cities()->createNewCityTable()->cellForRowAtIndexPath({0, 0}));
+            form = dynamic_cast<NewCityController*>(phone.top(0));
+            ASSERT_NE(form, nullptr);
+        }
+        typeName(name, true);
+        chooseProvince();
+        save();
+        Phone::settle();
+        EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT Name FROM tStates WHERE StateID = %1").arg(newest())), name);
+        EXPECT_EQ(phone.cities()->datasource().last().value("StateName"), name + " (البرز)");
+    }
+    EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates WHERE IsCenter = 1"), "31");
+}
+
 TEST_F(NewCityTest, ANameTypedAfterTheLastReturnIsKeptAndTrimmed)
 {
     chooseProvince();

@@ -7,6 +7,7 @@
 #include "platform/ui/PageControl.h"
 #include "platform/ui/Touch.h"
 #include "platform/ui/Window.h"
+#include "store/Days.h"
 #include "tests/support/Sandbox.h"
 
 #include <QCoreApplication>
@@ -177,17 +178,22 @@ TEST_F(MainScreenTest, ACityIsACentreOnlyWhenItsFlagReadsOne)
     box.exec("UPDATE tStates SET IsCenter = 0 WHERE StateID = 42");
     box.choose({Sandbox::kMashhad});
     open();
-    // Mashhad no longer counts as a centre and has no offsets row: no page.
-    EXPECT_TRUE(screen->datasource().isEmpty());
+    // Mashhad no longer counts as a centre and has no offsets row: its page
+    // says it has no times.
+    ASSERT_EQ(screen->datasource().size(), 1);
+    EXPECT_EQ(screen->datasource()[0].value(days::kNoTimes), days::kNoCityTimes);
+    EXPECT_EQ(pages().size(), 1);
 }
 
-TEST_F(MainScreenTest, ADateWithoutDataHasNoPage)
+TEST_F(MainScreenTest, ADayWhoseEventsRowIsLostStillShowsItsTimes)
 {
     box.choose({Sandbox::kTehran});
     box.exec("DELETE FROM tEvents WHERE Date = 910431");
     open();
-    EXPECT_TRUE(screen->datasource().isEmpty());
-    EXPECT_EQ(screen->pageControl()->numberOfPages(), 0);
+    ASSERT_EQ(screen->datasource().size(), 1);
+    EXPECT_EQ(screen->datasource()[0].value("Description"), "");
+    EXPECT_FALSE(screen->datasource()[0].value("T1").isEmpty());
+    EXPECT_EQ(screen->pageControl()->numberOfPages(), 1);
 }
 
 TEST_F(MainScreenTest, TodayIn1405ShowsItsDateAndStandardTimes)

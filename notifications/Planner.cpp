@@ -1,0 +1,142 @@
+#include "Planner.h"
+
+#include "calendar/ClockTime.h"
+#include "calendar/DateKey.h"
+#include "calendar/IranClock.h"
+#include "calendar/PersianCalendar.h"
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/Digits.h"
+
+namespace planner {
+
+namespace {
+
+const QString kAzan = QStringLiteral("اذان %1 به افق %2");
+const QString kBeforeSunrise = QStringLiteral("تا طلوع %1 تنها %2 دقیقه زمان باقیست");
+const QString kBeforeAzan = QStringLiteral("تا اذان %1 تنها %2 دقیقه زمان باقیست");
+const QString kEventsNotice = QStringLiteral("وقایع امروز : \n%1");
+
+constexpr int kSecondsPerMinute = 60;
+
+// The time each alarm counts from: dawn, noon and evening azans, sunrise,
+// dawn (the end of sahar), evening (iftar); as indices of days::Times::t.
+constexpr int kTimeOf[Settings::kAlarms] = {0, 2, 4, 1, 0, 4};
+
+QDateTime keyDay(int key, const QTime& time, const QTimeZone& zone)
+{
+    const SolarDate day = DateKey::read(key);
+    if (!PersianCalendar::isValid(day))
+        return {};
+    return foundation::Clock::at(PersianCalendar::toGregorian(day), time, zone);
+}
+
+void planEvents(const Input& in, QList<Planned>& list)
+{
+    if (!in.settings.eventsTime)
+        return;
+    // The notice comes at the clock time the user set, on every day.
+    const QTime at(in.settings.eventsTime->hour, in.settings.eventsTime->minute);
+    for (const days::DayEvents& day : in.events) {
+        const QDateTime t = keyDay(day.key, at, in.zone);
+        if (!t.isValid() || t < in.now)
+            continue;
+        QString text = day.description;
+        text.replace(QLatin1Char('@'), QLatin1Char('-'));
+        list.append(add(t, text, EventsNotice, 0, 0, in.random));
+    }
+}
+
+} // namespace
+
+QString recordingFile(int recording)
+{
+    return QString::number(recording) + QStringLiteral(".wav");
+}
+
+QString soundOf(Type type, int recording)
+{
+    switch (type) {
+    case DawnAzan:
+    case NoonAzan:
+    case EveningAzan:
+        return recordingFile(recording);
+    case BeforeSunrise:
+        return QStringLiteral("alarm.wav");
+    case BeforeSahar:
+        return QStringLiteral("7.wav");
+    case BeforeIftar:
+        return QStringLiteral(".wav");
+    case EventsNotice:
+        break;
+    }
+    return QStringLiteral("times.wav");
+}
+
+QDateTime getDate(int key, const QString& time, const QTimeZone& zone)
+{
+    // The stored time is standard time on the key's day; the moment is the
+    // same whatever clock shows it.
+    const SolarDate day = DateKey::read(key);
+    if (!PersianCalendar::isValid(day))
+        return {};
+    return IranClock::moment(PersianCalendar::toGregorian(day), ClockTime::read(time)).toTimeZone(zone);
+}
+
+Planned add(const QDateTime& fireDate, const QString& text, Type type, int value, int sound, const std::function<std::uint32_t()>& random)
+{
+    static const QString kPrayers[Settings::kAzans] = {QStringLiteral("صبح"), QStringLiteral("ظهر"), QStringLiteral("مغرب")};
+    const QString minutes = foundation::Digits::arabicIndic(value);
+
+    Planned p{{}, type, sound};
+    notifications::LocalNotification& n = p.notification;
+    n.fireDate = fireDate;
+    n.alertAction = QStringLiteral("Ok");
+    n.userInfo = {{QStringLiteral("someKey"), QStringLiteral("someValue")}};
+    switch (type) {
+    case DawnAzan:
+    case NoonAzan:
+    case EveningAzan:
+        if (p.sound == Settings::kRandomRecording && random)
+            p.sound = static_cast<int>(random() % Settings::kRecordings);
+        n.alertBody = kAzan.arg(kPrayers[type], text);
+        break;
+    case BeforeSunrise:
+        n.alertBody = kBeforeSunrise.arg(QStringLiteral("آفتاب"), minutes);
+        break;
+    case BeforeSahar:
+        n.alertBody = kBeforeAzan.arg(QStringLiteral("صبح"), minutes);
+        break;
+    case BeforeIftar:
+        n.alertBody = kBeforeAzan.arg(QStringLiteral("مغرب"), minutes);
+        break;
+    case EventsNotice:
+        n.alertBody = kEventsNotice.arg(text);
+        break;
+    }
+    n.soundName = soundOf(type, p.sound);
+    return p;
+}
+
+QList<Planned> plan(const Input& in)
+{
+    QList<Planned> list;
+    planEvents(in, list);
+    for (const days::Times& day : in.days) {
+        for (int j = 0; j < Settings::kAlarms; ++j) {
+            const int value = in.settings.alarms[static_cast<size_t>(j)];
+            if (value == 0)
+                continue;
+            QDateTime t = getDate(day.key, day.t[static_cast<size_t>(kTimeOf[j])], in.zone);
+            if (!t.isValid())
+                continue;
+            // 1 is the time itself; more, that many minutes before it.
+            if (value > 1)
+                t = t.addSecs(-static_cast<qint64>(value) * kSecondsPerMinute);
+            if (t >= in.now)
+                list.append(add(t, in.cityName, static_cast<Type>(j), value, in.settings.recording, in.random));
+        }
+    }
+    return list;
+}
+
+} // namespace planner

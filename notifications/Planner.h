@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/notifications/LocalNotification.h"
+#include "store/Days.h"
+#include "store/Settings.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QTimeZone>
+
+#include <cstdint>
+#include <functional>
+
+// Which notifications the app wants, from what it knows: the settings, the
+// days of the city the notifications follow, the days with events, and the
+// moment. Nothing is read or written here; MyNotification::update() reads,
+// plans, and hands the plan to the system.
+namespace planner {
+
+// The kinds of notification, and the alarm (Item0 to Item5) of each of the
+// first six.
+enum Type { DawnAzan = 0, NoonAzan, EveningAzan, BeforeSunrise, BeforeSahar, BeforeIftar, EventsNotice };
+
+struct Input {
+    Settings settings;
+    // The city the notifications follow, and its days from today on.
+    QString cityName;
+    QList<days::Times> days;
+    // The days with events from today on.
+    QList<days::DayEvents> events;
+    QDateTime now;
+    // The device's clock, on which the events notice comes at its set time.
+    QTimeZone zone;
+    // A uniformly random 32-bit number, for the random recording.
+    std::function<std::uint32_t()> random;
+};
+
+struct Planned {
+    notifications::LocalNotification notification;
+    Type type;
+    // The recording or sound number the log names (after a random draw).
+    int sound = 0;
+};
+
+// Every notification to schedule, in the order they were planned: for each
+// day, the six alarms in turn, after the events notices. None that would
+// come before `now`.
+QList<Planned> plan(const Input& input);
+
+// The moment at which a stored (standard) time falls on the day of a key,
+// on the clock of `zone`; invalid for a key that is no day.
+QDateTime getDate(int key, const QString& time, const QTimeZone& zone);
+
+// The notification of one kind at a moment; `text` is the city's name, or
+// for the events notice the day's events.
+Planned add(const QDateTime& fireDate, const QString& text, Type type, int value, int sound, const std::function<std::uint32_t()>& random);
+
+// The file a recording plays.
+QString recordingFile(int recording);
+// The sound of each kind of notification; for the azans, of the recording.
+QString soundOf(Type type, int recording);
+
+} // namespace planner

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace foundation {
+
+// A file replaced whole or not at all. The new content goes to a temporary
+// file beside the target and is synced to the disk; only then is it renamed
+// over the target, and the folder synced so that the rename lasts too. A
+// crash, a full disk or a failed write leaves the old file as it was. The
+// rename replaces what stands at the path itself: a link there is replaced
+// by the file, never written through.
+class AtomicFile {
+public:
+    explicit AtomicFile(const QString& path);
+    // Drops the temporary file unless it was committed.
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    bool open();
+    bool write(const QByteArray& bytes);
+    bool commit();
+    void cancel();
+    // Why the last step failed.
+    QString error() const { return error_; }
+
+    // The whole of it in one call.
+    static bool replace(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+    // `to` becomes a copy of the regular file `from`.
+    static bool copy(const QString& from, const QString& to, QString* error = nullptr);
+
+    // How many times a file or a folder was synced to the disk by this
+    // process (what a start's writes cost, for the tests).
+    static int syncs();
+
+private:
+    bool fail(const char* step);
+
+    QString path_;
+    QByteArray temporary_;
+    int fd_ = -1;
+    QString error_;
+};
+
+} // namespace foundation
