@@ -35,11 +35,18 @@ bool AppDelegate::didFinishLaunching(ui::Application*)
     MyNotification::initialize()->update();
     window_->setRootViewController(new MainViewController);
     window_->makeKeyAndVisible();
-    // A copy that was found damaged and rebuilt at this start: said once.
-    const QString notice = MyDB::initialize()->takeNotice();
-    if (!notice.isEmpty())
-        (new ui::AlertView(QStringLiteral("بازسازی داده‌ها"), Utility::ConvertToPersian(notice), QStringLiteral("باشه")))->present();
+    tellAboutTheData();
     return true;
+}
+
+void AppDelegate::tellAboutTheData()
+{
+    // A copy found damaged and rebuilt, no room for the copy or an update:
+    // said once.
+    if (const std::optional<WorkingCopy::Notice> notice = MyDB::initialize()->takeNotice()) {
+        foundation::Log::write(QStringLiteral("told: ") + notice->title + QStringLiteral(": ") + notice->text);
+        (new ui::AlertView(notice->title, Utility::ConvertToPersian(notice->text), QStringLiteral("باشه")))->present();
+    }
 }
 
 void AppDelegate::didReceiveLocalNotification(ui::Application*, const notifications::LocalNotification& notification)
@@ -49,6 +56,9 @@ void AppDelegate::didReceiveLocalNotification(ui::Application*, const notificati
 
 void AppDelegate::willEnterForeground(ui::Application*)
 {
+    // Room may have been made while the app was away.
+    MyDB::initialize()->tryAgain();
+    tellAboutTheData();
     MyNotification::initialize()->update();
     foundation::Log::write(window_ && window_->rootViewController() ? window_->rootViewController()->className() : QString());
     if (MainViewController* main = mainScreen(window_.get()))

@@ -26,5 +26,7 @@ public:
     ui::Window* window() const { return window_.get(); }
 
 private:
+    void tellAboutTheData();
+
     std::unique_ptr<ui::Window> window_;
 };

@@ -3,6 +3,7 @@
 #include "WorkingCopy.h"
 
 #include "platform/foundation/Directories.h"
+#include "platform/foundation/Files.h"
 #include "platform/foundation/Log.h"
 
 #include <QDir>
@@ -51,12 +52,23 @@ MyDB* MyDB::initialize()
 {
     if (!shared()) {
         const QString name = QStringLiteral("Icons");
-        const QString notice = WorkingCopy::prepare(QDir(foundation::Directories::documentsDirectory()).filePath(name),
+        const WorkingCopy::Prepared prepared = WorkingCopy::prepare(QDir(foundation::Directories::documentsDirectory()).filePath(name),
             QDir(foundation::Directories::resourcePath()).filePath(name));
         shared() = std::make_unique<MyDB>(name);
-        shared()->notice_ = notice;
+        shared()->notice_ = prepared.notice;
+        shared()->again_ = prepared.again;
     }
     return shared().get();
+}
+
+void MyDB::tryAgain()
+{
+    if (!again_)
+        return;
+    close();
+    const WorkingCopy::Prepared prepared = WorkingCopy::prepare(dbPath, QDir(foundation::Directories::resourcePath()).filePath(fileName));
+    notice_ = prepared.notice;
+    again_ = prepared.again;
 }
 
 void MyDB::resetShared()
@@ -68,7 +80,9 @@ MyDB::MyDB(const QString& name)
     : fileName(name)
 {
     dbPath = getDBPath();
-    if (!isExist())
+    // Only a copy that is missing, not one that stands there as a link
+    // (QFileInfo follows links, and one to nothing would read as missing).
+    if (!isExist() && foundation::Files::kind(dbPath) == foundation::Files::Kind::Missing)
         copyDB();
 }
 
@@ -76,8 +90,9 @@ MyDB::~MyDB()
 {
     close();
     // The copy as this process leaves it needs no full check at the next
-    // start; after a crash it gets one.
-    if (changed_)
+    // start; after a crash it gets one. A copy still waiting for its update
+    // is not marked: the next start must find it outdated.
+    if (changed_ && !again_)
         WorkingCopy::remember(dbPath, QDir(foundation::Directories::resourcePath()).filePath(fileName));
 }
 
@@ -304,9 +319,9 @@ bool MyDB::ExecuteTransaction(const QList<Statement>& statements)
     return true;
 }
 
-QString MyDB::takeNotice()
+std::optional<WorkingCopy::Notice> MyDB::takeNotice()
 {
-    return std::exchange(notice_, QString());
+    return std::exchange(notice_, std::nullopt);
 }
 
 QString MyDB::rowValue(sqlite3_stmt* statement, int column)

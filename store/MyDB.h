@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "WorkingCopy.h"
+
 #include <optional>
 
 struct sqlite3;
@@ -69,9 +71,12 @@ public:
     // The engine's result code for the last call (0 when it succeeded).
     int lastResult() const { return lastResult_; }
 
-    // A message for the user, in Persian, about a repair or an update of the
-    // copy made at this start; empty when there was none. Given once.
-    QString takeNotice();
+    // A message for the user, in Persian, about the copy: repaired at this
+    // start, or no room for it or for an update. Given once.
+    std::optional<WorkingCopy::Notice> takeNotice();
+    // When the copy could not be made, or an update waits for room, tries
+    // again (the app is back in front: the user may have made room).
+    void tryAgain();
 
     static std::optional<QString> getValue(const RowSet& rows, int rowNumber, const QString& coulumnName);
     // A result column as a row holds it: integers in decimal, NULL as the
@@ -108,5 +113,6 @@ private:
     RowSet lastRows_;
     int lastResult_ = 0;
     bool changed_ = false;
-    QString notice_;
+    std::optional<WorkingCopy::Notice> notice_;
+    bool again_ = false;
 };

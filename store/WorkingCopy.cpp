@@ -5,6 +5,8 @@
 
 #include "calendar/DateKey.h"
 #include "platform/foundation/AtomicFile.h"
+#include "platform/foundation/Digits.h"
+#include "platform/foundation/Files.h"
 #include "platform/foundation/Log.h"
 
 #include <QDateTime>
@@ -16,9 +18,11 @@
 #include <QUrl>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <sqlite3.h>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -38,6 +42,8 @@ public:
 
     bool ok() const { return result_ == SQLITE_OK; }
     int result() const { return result_; }
+    // Whether a write failed for want of room.
+    bool full() const { return full_; }
     sqlite3* db() const { return db_; }
 
     // Runs `sql` with `values` bound; the text values of its rows, or
@@ -67,8 +73,10 @@ public:
             list.append(row);
         }
         sqlite3_finalize(statement);
-        if (result_ != SQLITE_DONE)
+        if (result_ != SQLITE_DONE) {
+            full_ = full_ || (result_ & 0xff) == SQLITE_FULL;
             return std::nullopt;
+        }
         result_ = SQLITE_OK;
         return list;
     }
@@ -79,6 +87,7 @@ public:
 private:
     sqlite3* db_ = nullptr;
     int result_ = SQLITE_OK;
+    bool full_ = false;
 };
 
 // A copy that cannot be read now for a reason other than damage: held by
@@ -125,7 +134,7 @@ QString checkedMark(const QString& path)
 QByteArray signature(const QString& path)
 {
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
         return {};
     return QByteArray::number(static_cast<qulonglong>(st.st_dev)) + ' ' + QByteArray::number(static_cast<qulonglong>(st.st_ino)) + ' '
         + QByteArray::number(static_cast<qlonglong>(st.st_size)) + ' ' + QByteArray::number(static_cast<qlonglong>(st.st_mtim.tv_sec)) + '.'
@@ -140,11 +149,14 @@ QByteArray markOf(const QString& path, const QString& shipped)
     return mine.isEmpty() ? QByteArray() : mine + '\n' + signature(shipped);
 }
 
+constexpr qint64 kMarkBytes = 4096;
+
 bool marked(const QString& path, const QString& shipped)
 {
-    QFile mark(checkedMark(path));
+    if (foundation::Files::kind(path) != foundation::Files::Kind::Regular)
+        return false;
     const QByteArray expected = markOf(path, shipped);
-    return !expected.isEmpty() && mark.open(QIODevice::ReadOnly) && mark.readAll() == expected;
+    return !expected.isEmpty() && foundation::Files::read(checkedMark(path), kMarkBytes) == expected;
 }
 
 QString uriReadOnly(const QString& path)
@@ -201,11 +213,15 @@ struct Kept {
 // A new copy of `shipped` at `path` + ".new", with the user's rows of
 // `source` carried into it in one transaction. With `tolerant`, a kind of
 // rows that cannot be read is left behind and the rest still carried.
-std::optional<Kept> build(const QString& temporary, const QString& shipped, const QString& source, bool tolerant)
+std::optional<Kept> build(const QString& temporary, const QString& shipped, const QString& source, bool tolerant, bool& noRoom)
 {
     QFile::remove(temporary);
-    if (!WorkingCopy::copy(shipped, temporary))
+    noRoom = false;
+    if (!WorkingCopy::copy(shipped, temporary, &noRoom))
         return std::nullopt;
+    // Nothing of a source that is not a file can be read; a fresh copy.
+    if (source.isEmpty())
+        return Kept{};
     Kept kept;
     bool ok = true;
     {
@@ -221,10 +237,15 @@ std::optional<Kept> build(const QString& temporary, const QString& shipped, cons
                 c.exec(QStringLiteral("SAVEPOINT carry"));
                 bool done = true;
                 int rows = 0;
+                // A kind counts the rows of its first insert: one per city,
+                // not one per table the city has rows in.
+                bool counted = false;
                 for (const Statement& statement : carry.statements) {
                     done = done && c.exec(statement.sql, statement.values);
-                    if (done && statement.sql.startsWith(QLatin1String("INSERT")))
-                        rows += c.changes();
+                    if (done && !counted && statement.sql.startsWith(QLatin1String("INSERT"))) {
+                        rows = c.changes();
+                        counted = true;
+                    }
                 }
                 if (done) {
                     c.exec(QStringLiteral("RELEASE carry"));
@@ -242,6 +263,7 @@ std::optional<Kept> build(const QString& temporary, const QString& shipped, cons
             }
             ok = ok && c.exec(QStringLiteral("COMMIT"));
         }
+        noRoom = c.full();
     }
     if (!ok) {
         QFile::remove(temporary);
@@ -265,7 +287,7 @@ QString asideName(const QString& path)
     return name;
 }
 
-QString notice(const Kept& kept, const QString& aside)
+WorkingCopy::Notice notice(const Kept& kept, const QString& aside)
 {
     QStringList parts;
     if (kept.chosen > 0)
@@ -276,8 +298,60 @@ QString notice(const Kept& kept, const QString& aside)
         parts.append(QStringLiteral("تنظیمات"));
     const QString what = parts.isEmpty() ? QStringLiteral("چیزی از داده‌های شما خوانا نبود.")
                                          : QStringLiteral("این‌ها نگه داشته شد: %1.").arg(parts.join(QStringLiteral("، ")));
-    return QStringLiteral("پایگاه دادهٔ برنامه آسیب دیده بود و از نو ساخته شد. %1 نسخهٔ آسیب‌دیده با نام «%2» در پوشهٔ اسناد کنار گذاشته شد.")
-        .arg(what, QFileInfo(aside).fileName());
+    return {QStringLiteral("بازسازی داده‌ها"),
+        QStringLiteral("پایگاه دادهٔ برنامه آسیب دیده بود و از نو ساخته شد. %1 نسخهٔ آسیب‌دیده با نام «%2» در پوشهٔ اسناد کنار گذاشته شد.")
+            .arg(what, QFileInfo(aside).fileName())};
+}
+
+// The room the copy needs, in whole megabytes, as a phone's settings count them.
+int megabytesFor(const QString& shipped)
+{
+    constexpr double kMegabyte = 1000.0 * 1000.0;
+    return static_cast<int>(std::ceil(static_cast<double>(QFileInfo(shipped).size()) / kMegabyte));
+}
+
+WorkingCopy::Notice noRoom(const QString& shipped)
+{
+    return {QStringLiteral("حافظهٔ گوشی پر است"),
+        QStringLiteral("برنامه نتوانست داده‌هایش را در گوشی بگذارد: حافظهٔ گوشی پر است و برنامه حدود %1 مگابایت جا لازم دارد. "
+                       "کمی جا باز کنید؛ برنامه دفعهٔ بعد که باز شود دوباره تلاش می‌کند.")
+            .arg(foundation::Digits::arabicIndic(megabytesFor(shipped)))};
+}
+
+// The mark that the user was told an update waits for room, for the
+// shipped file it waits to bring in.
+QString waitingMark(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.dir().filePath(QStringLiteral(".") + info.fileName() + QStringLiteral("-update-waits"));
+}
+
+std::optional<WorkingCopy::Notice> updateWaits(const QString& path, const QString& shipped)
+{
+    const QByteArray mine = signature(shipped);
+    if (foundation::Files::read(waitingMark(path), kMarkBytes) == mine)
+        return std::nullopt;
+    foundation::AtomicFile::replace(waitingMark(path), mine);
+    return WorkingCopy::Notice{QStringLiteral("به‌روزرسانی داده‌ها"),
+        QStringLiteral("داده‌های تازهٔ برنامه آماده است، اما حافظهٔ گوشی برای آن جا ندارد (حدود %1 مگابایت). "
+                       "تا آن وقت برنامه با داده‌های پیشین کار می‌کند و هر بار که باز شود دوباره تلاش می‌کند.")
+            .arg(foundation::Digits::arabicIndic(megabytesFor(shipped)))};
+}
+
+// Puts `path`'s entry aside under `aside` without reading it: the same file
+// under a second name, or a link to the same target, or (for a pipe, a
+// folder, a device) the entry itself moved.
+bool keepAside(const QString& path, const QString& aside, foundation::Files::Kind kind)
+{
+    const QByteArray from = QFile::encodeName(path);
+    const QByteArray to = QFile::encodeName(aside);
+    if (kind == foundation::Files::Kind::Regular)
+        return ::link(from.constData(), to.constData()) == 0 || QFile::copy(path, aside);
+    if (kind == foundation::Files::Kind::Link) {
+        const QByteArray target = QFile::encodeName(QFile::symLinkTarget(path));
+        return ::symlink(target.constData(), to.constData()) == 0;
+    }
+    return std::rename(from.constData(), to.constData()) == 0;
 }
 
 // An empty settings table gets the shipped row back.
@@ -306,8 +380,12 @@ int WorkingCopy::dataVersion(const QString& path)
 
 WorkingCopy::State WorkingCopy::check(const QString& path, const QString& shipped)
 {
-    if (!QFileInfo::exists(path))
+    const foundation::Files::Kind kind = foundation::Files::kind(path);
+    if (kind == foundation::Files::Kind::Missing)
         return State::Missing;
+    // A link, a pipe, a folder: not a copy the app may use or even open.
+    if (kind != foundation::Files::Kind::Regular)
+        return State::Damaged;
     // Read-write where it may be, so that a change a crash left half done is
     // rolled back before anything is read.
     std::optional<Connection> opened;
@@ -354,63 +432,83 @@ WorkingCopy::State WorkingCopy::check(const QString& path, const QString& shippe
     return outdated ? State::Outdated : State::Whole;
 }
 
-QString WorkingCopy::prepare(const QString& path, const QString& shipped)
+WorkingCopy::Prepared WorkingCopy::prepare(const QString& path, const QString& shipped)
 {
     // A copy as this app left it, beside the same shipped file, was checked
     // whole then and has not changed since: nothing to open at all.
     if (marked(path, shipped))
         return {};
     const QString temporary = path + QStringLiteral(".new");
+    const foundation::Files::Kind kind = foundation::Files::kind(path);
+    bool full = false;
     switch (check(path, shipped)) {
     case State::Missing:
-        if (copy(shipped, path))
+        if (copy(shipped, path, &full)) {
             remember(path, shipped);
-        return {};
+            return {};
+        }
+        return {full ? std::optional<Notice>(noRoom(shipped)) : std::nullopt, true};
     case State::Unknown:
         foundation::Log::write(QStringLiteral("the database is locked by another program: it is used without a check"));
         return {};
     case State::Whole:
         ensureSettingsRow(path, shipped);
         remember(path, shipped);
+        QFile::remove(waitingMark(path));
         return {};
     case State::Outdated:
         // Newer shipped data: a new copy with the user's rows, all of them or
         // none, put in place in one step.
-        if (build(temporary, shipped, path, false) && replace(temporary, path)) {
+        if (build(temporary, shipped, path, false, full) && replace(temporary, path)) {
             foundation::Log::write(QStringLiteral("the database was updated to data version %1").arg(dataVersion(path)));
             remember(path, shipped);
+            QFile::remove(waitingMark(path));
             return {};
         }
         QFile::remove(temporary);
+        // No room for the new copy: the old one is whole and stays in use
+        // until there is.
+        if (full) {
+            foundation::Log::write(QStringLiteral("no room on the disk to update the database: the old copy stays, the update waits"));
+            return {updateWaits(path, shipped), true};
+        }
         // Rows that cannot be carried whole: the old copy is kept aside and
         // what can be read goes over, as for a damaged one.
         foundation::Log::write(QStringLiteral("the database could not be updated with all the user's rows"));
         [[fallthrough]];
     case State::Damaged: {
         // Kept aside under a dated name, never deleted; what can still be
-        // read of the user's rows goes into a fresh copy.
+        // read of the user's rows goes into a fresh copy. Only a file is read
+        // (through a link to one too); a pipe would never answer.
+        if (kind != foundation::Files::Kind::Regular)
+            foundation::Log::write(QStringLiteral("the database is not a file but %1").arg(foundation::Files::describe(kind)));
+        const bool readable = foundation::Files::openRegular(path).ok();
         const QString aside = asideName(path);
-        const std::optional<Kept> kept = build(temporary, shipped, path, true);
-        if (!kept || !QFile::copy(path, aside) || !replace(temporary, path)) {
+        const std::optional<Kept> kept = build(temporary, shipped, readable ? path : QString(), true, full);
+        if (!kept || !keepAside(path, aside, kind) || !replace(temporary, path)) {
             QFile::remove(temporary);
+            if (full) {
+                foundation::Log::write(QStringLiteral("the database is damaged and there is no room on the disk to repair it"));
+                return {noRoom(shipped), true};
+            }
             foundation::Log::write(QStringLiteral("the database is damaged and cannot be replaced"));
             return {};
         }
         foundation::Log::write(QStringLiteral("the database was damaged: a fresh copy replaces it, the old one is kept as ") + QFileInfo(aside).fileName());
         remember(path, shipped);
-        return notice(*kept, aside);
+        return {notice(*kept, aside), false};
     }
     }
     return {};
 }
 
-bool WorkingCopy::copy(const QString& from, const QString& to)
+bool WorkingCopy::copy(const QString& from, const QString& to, bool* noRoom)
 {
     // Written to a temporary file beside the target and renamed into place
     // only when complete and on the disk: an interrupted copy never leaves a
     // truncated database that later starts would take for the real one.
     QString error;
-    if (foundation::AtomicFile::copy(from, to, &error))
+    if (foundation::AtomicFile::copy(from, to, &error, noRoom))
         return true;
     foundation::Log::write(QStringLiteral("cannot copy the database into place (%1)").arg(error));
     return false;
@@ -421,12 +519,10 @@ void WorkingCopy::remember(const QString& path, const QString& shipped)
     const QByteArray now = markOf(path, shipped);
     if (now.isEmpty())
         return;
-    QFile mark(checkedMark(path));
-    if (mark.open(QIODevice::ReadOnly) && mark.readAll() == now)
+    if (foundation::Files::read(checkedMark(path), kMarkBytes) == now)
         return;
-    mark.close();
-    if (mark.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        mark.write(now);
+    // Only spares the next start a check: no need to wait for the disk.
+    foundation::AtomicFile::replace(checkedMark(path), now, nullptr, false);
 }
 
 void WorkingCopy::forget(const QString& path)

@@ -27,8 +27,8 @@ int sync(int fd)
 
 } // namespace
 
-AtomicFile::AtomicFile(const QString& path)
-    : path_(QFileInfo(path).absoluteFilePath())
+AtomicFile::AtomicFile(const QString& path, bool durable)
+    : path_(QFileInfo(path).absoluteFilePath()), durable_(durable)
 {
 }
 
@@ -41,6 +41,7 @@ bool AtomicFile::fail(const char* step)
 {
     const int saved = errno;
     error_ = QStringLiteral("%1: %2").arg(QLatin1String(step), QString::fromLocal8Bit(std::strerror(saved)));
+    noRoom_ = saved == ENOSPC || saved == EDQUOT || saved == EFBIG;
     cancel();
     errno = saved;
     return false;
@@ -50,6 +51,7 @@ bool AtomicFile::open()
 {
     cancel();
     error_.clear();
+    noRoom_ = false;
     if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
         error_ = QStringLiteral("cannot make the folder");
         return false;
@@ -88,7 +90,7 @@ bool AtomicFile::commit()
 {
     if (fd_ < 0)
         return false;
-    if (sync(fd_) != 0)
+    if (durable_ && sync(fd_) != 0)
         return fail("sync");
     const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0)
@@ -96,6 +98,8 @@ bool AtomicFile::commit()
     if (::rename(temporary_.constData(), QFile::encodeName(path_).constData()) != 0)
         return fail("rename");
     temporary_.clear();
+    if (!durable_)
+        return true;
     // The rename itself lasts only once the folder is synced too.
     const int dir = ::open(QFile::encodeName(QFileInfo(path_).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
@@ -114,17 +118,19 @@ void AtomicFile::cancel()
     temporary_.clear();
 }
 
-bool AtomicFile::replace(const QString& path, const QByteArray& bytes, QString* error)
+bool AtomicFile::replace(const QString& path, const QByteArray& bytes, QString* error, bool durable)
 {
-    AtomicFile file(path);
+    AtomicFile file(path, durable);
     const bool ok = file.open() && file.write(bytes) && file.commit();
     if (!ok && error)
         *error = file.error();
     return ok;
 }
 
-bool AtomicFile::copy(const QString& from, const QString& to, QString* error)
+bool AtomicFile::copy(const QString& from, const QString& to, QString* error, bool* noRoom)
 {
+    if (noRoom)
+        *noRoom = false;
     const Files::Opened source = Files::openRegular(from);
     if (!source.ok()) {
         if (error)
@@ -149,6 +155,8 @@ bool AtomicFile::copy(const QString& from, const QString& to, QString* error)
     ok = ok && target.commit();
     if (!ok && error)
         *error = target.error();
+    if (!ok && noRoom)
+        *noRoom = target.noRoom();
     return ok;
 }
 

@@ -13,7 +13,10 @@ namespace foundation {
 // by the file, never written through.
 class AtomicFile {
 public:
-    explicit AtomicFile(const QString& path);
+    // `durable`: synced to the disk before and after the rename. A file that
+    // only spares work (a cache) may skip the syncs; it is still replaced
+    // whole, never written through a link.
+    explicit AtomicFile(const QString& path, bool durable = true);
     // Drops the temporary file unless it was committed.
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
@@ -23,13 +26,15 @@ public:
     bool write(const QByteArray& bytes);
     bool commit();
     void cancel();
-    // Why the last step failed.
+    // Why the last step failed, and whether for want of room on the disk.
     QString error() const { return error_; }
+    bool noRoom() const { return noRoom_; }
 
     // The whole of it in one call.
-    static bool replace(const QString& path, const QByteArray& bytes, QString* error = nullptr);
-    // `to` becomes a copy of the regular file `from`.
-    static bool copy(const QString& from, const QString& to, QString* error = nullptr);
+    static bool replace(const QString& path, const QByteArray& bytes, QString* error = nullptr, bool durable = true);
+    // `to` becomes a copy of the regular file `from`; `noRoom` tells a full
+    // disk (or a file size limit) from other failures.
+    static bool copy(const QString& from, const QString& to, QString* error = nullptr, bool* noRoom = nullptr);
 
     // How many times a file or a folder was synced to the disk by this
     // process (what a start's writes cost, for the tests).
@@ -39,9 +44,11 @@ private:
     bool fail(const char* step);
 
     QString path_;
+    bool durable_ = true;
     QByteArray temporary_;
     int fd_ = -1;
     QString error_;
+    bool noRoom_ = false;
 };
 
 } // namespace foundation

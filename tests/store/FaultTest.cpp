@@ -7,7 +7,9 @@
 #include "store/WorkingCopy.h"
 
 #include "platform/foundation/Directories.h"
+#include "platform/foundation/Files.h"
 #include "platform/foundation/Log.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "tests/support/Sandbox.h"
 
 #include <QDir>
@@ -17,9 +19,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -265,6 +269,137 @@ TEST_F(FaultTest, AFullDiskRefusesTheSaveThatNeedsRoomAndKeepsTheCopyWhole)
     EXPECT_EQ(status, 0) << "every save claimed to have been stored";
     EXPECT_EQ(QFileInfo(copy()).size(), size);
     expectCitiesWhole();
+}
+
+// Runs `body` in a child that may not take more than `seconds` (a start
+// that waits on a pipe never ends); its status, 128 + SIGALRM when it hung.
+int within(int seconds, const std::function<int()>& body)
+{
+    return run({}, [seconds, &body] {
+        alarm(static_cast<unsigned>(seconds));
+        return body();
+    });
+}
+
+TEST_F(FaultTest, APipeWhereTheDatabaseBelongsIsKeptAsideNotWaitedOn)
+{
+    ASSERT_EQ(mkfifo(QFile::encodeName(copy()).constData(), 0600), 0);
+    EXPECT_EQ(within(20, [] {
+        MyDB::initialize();
+        return MyDB::initialize()->ExecuteScaler("SELECT COUNT(*) FROM tSetting") == QStringLiteral("1") ? 0 : 1;
+    }),
+        0);
+    EXPECT_EQ(foundation::Files::kind(copy()), foundation::Files::Kind::Regular);
+    EXPECT_EQ(WorkingCopy::check(copy(), kShipped), WorkingCopy::State::Whole);
+    const QStringList aside = documents.entryList({"Icons.damaged-*"}, QDir::AllEntries | QDir::System);
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_EQ(foundation::Files::kind(documents.filePath(aside[0])), foundation::Files::Kind::Pipe);
+    // The check itself never opens one either.
+    QFile::remove(copy());
+    ASSERT_EQ(mkfifo(QFile::encodeName(copy()).constData(), 0600), 0);
+    EXPECT_EQ(within(20, [this] { return WorkingCopy::check(copy(), kShipped) == WorkingCopy::State::Damaged ? 0 : 1; }), 0);
+}
+
+TEST_F(FaultTest, APipeWhereThePendingListBelongsReadsAsNoneAndBecomesAFile)
+{
+    const QString list = QDir(box.home()).filePath("Library/pending.json");
+    QDir().mkpath(QFileInfo(list).absolutePath());
+    ASSERT_EQ(mkfifo(QFile::encodeName(list).constData(), 0600), 0);
+    EXPECT_EQ(within(20, [&list] {
+        notifications::NotificationCenter center;
+        center.setStorePath(list);
+        if (!center.scheduledLocalNotifications().isEmpty())
+            return 1;
+        center.scheduleLocalNotification({QDateTime(QDate(2030, 1, 1), QTime(5, 0)), QStringLiteral("x"), {}, {}, {}});
+        return 0;
+    }),
+        0);
+    EXPECT_EQ(foundation::Files::kind(list), foundation::Files::Kind::Regular);
+    EXPECT_TRUE(read(list).contains("2030-01-01"));
+}
+
+TEST_F(FaultTest, ALinkWhereTheDatabaseBelongsIsReplacedByAFileAndItsTargetLeftAlone)
+{
+    // The user's copy, moved elsewhere and linked to from the documents.
+    MyDB::initialize();
+    ASSERT_TRUE(cities::choose(42));
+    MyDB::resetShared();
+    const QString elsewhere = QDir(box.home()).filePath("elsewhere.db");
+    ASSERT_TRUE(QFile::rename(copy(), elsewhere));
+    ASSERT_TRUE(QFile::link(elsewhere, copy()));
+    const QByteArray target = read(elsewhere);
+
+    MyDB* db = MyDB::initialize();
+    ASSERT_TRUE(db->takeNotice().has_value());
+    EXPECT_TRUE(cities::choose(39));
+    MyDB::resetShared();
+    EXPECT_EQ(read(elsewhere), target) << "written through the link";
+    EXPECT_EQ(foundation::Files::kind(copy()), foundation::Files::Kind::Regular);
+    // What could be read through it came along.
+    EXPECT_EQ(sql(copy(), "SELECT group_concat(StateID) FROM (SELECT StateID FROM tSelectedStates ORDER BY Ordering)"), "42,39");
+    const QStringList aside = documents.entryList({"Icons.damaged-*"}, QDir::AllEntries | QDir::System);
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_EQ(QFileInfo(documents.filePath(aside[0])).symLinkTarget(), elsewhere);
+}
+
+TEST_F(FaultTest, AFirstStartWithoutRoomSaysSoAndTriesAgain)
+{
+    const int status = run({}, [this] {
+        // A disk with 6 MiB free: no file may grow past it, until room is made.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{6 * 1024 * 1024, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &small);
+        MyDB* db = MyDB::initialize();
+        const std::optional<WorkingCopy::Notice> notice = db->takeNotice();
+        if (!notice || notice->title != QStringLiteral("حافظهٔ گوشی پر است") || !notice->text.contains(QStringLiteral("مگابایت")))
+            return 1;
+        if (QFile::exists(copy()) || !documents.entryList({"Icons.*"}, QDir::Files | QDir::Hidden).isEmpty())
+            return 2;
+        // Asked again while there is still no room: told again.
+        db->tryAgain();
+        if (!db->takeNotice())
+            return 3;
+        // Room made: the next try puts the copy in place.
+        const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        db->tryAgain();
+        if (db->takeNotice() || db->ExecuteScaler("SELECT COUNT(*) FROM tSetting") != QStringLiteral("1"))
+            return 4;
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(read(copy()), read(kShipped));
+}
+
+TEST_F(FaultTest, AnUpdateWithoutRoomKeepsTheOldCopyAndWaits)
+{
+    const QByteArray release = qUncompress(read(QStringLiteral(KELVARO_SOURCE_DIR "/tests/data/icons-release-1.5.qz")));
+    QFile f(copy());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(release);
+    f.close();
+    const qint64 room = release.size() + 1024 * 1024;
+    // Twice without room: told the first time only, the old copy in use.
+    for (int start = 0; start < 2; ++start) {
+        box.log.clear();
+        const int status = run({.fileLimit = room}, [start] {
+            const std::optional<WorkingCopy::Notice> notice = MyDB::initialize()->takeNotice();
+            if (start == 0 && (!notice || notice->title != QStringLiteral("به‌روزرسانی داده‌ها")))
+                return 1;
+            if (start == 1 && notice)
+                return 2;
+            return cities::choose(32 + start) ? 0 : 3;
+        });
+        EXPECT_EQ(status, 0) << start;
+        EXPECT_EQ(WorkingCopy::dataVersion(copy()), 0);
+        EXPECT_TRUE(documents.entryList({"Icons.damaged-*"}, QDir::Files).isEmpty());
+    }
+    // With room, the update goes through with the user's rows.
+    MyDB::resetShared();
+    EXPECT_FALSE(MyDB::initialize()->takeNotice());
+    EXPECT_EQ(WorkingCopy::dataVersion(copy()), WorkingCopy::dataVersion(kShipped));
+    EXPECT_EQ(sql(copy(), "SELECT COUNT(*) FROM tSelectedStates WHERE StateID IN (32, 33)"), "2");
+    EXPECT_TRUE(documents.entryList({".Icons-update-waits"}, QDir::Hidden | QDir::Files).isEmpty());
 }
 
 } // namespace
