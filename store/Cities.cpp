@@ -1,6 +1,12 @@
 #include "Cities.h"
 
 #include "calendar/DateKey.h"
+#include "calendar/Utility.h"
+#include "platform/foundation/Digits.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
 
 namespace cities {
 
@@ -11,10 +17,24 @@ const char* kChosenList =
     "ON t1.ParentID = t2.StateID LEFT JOIN tSelectedStates ON t1.StateID = tSelectedStates.StateID "
     "WHERE tSelectedStates.StateID IS NOT NULL ORDER BY Ordering";
 const char* kProvinces = "SELECT StateID, Name AS StateName FROM tStates WHERE ParentID IS NULL AND StateName LIKE ? ESCAPE '\\'";
-const char* kUnchosenCities =
-    "SELECT t1.StateID, t1.Name || ' (' || t2.Name || ')' AS StateName FROM tStates AS t1 INNER JOIN tStates AS t2 "
-    "ON t1.ParentID = t2.StateID LEFT JOIN tSelectedStates ON t1.StateID = tSelectedStates.StateID "
-    "WHERE tSelectedStates.StateID IS NULL  AND StateName LIKE ? ESCAPE '\\'";
+// ?1 the key inside a name, ?2 the whole key, ?3 the key at a name's start.
+// A centre is the shipped centre city of its province; a place counts as
+// chosen when a chosen city of the user's own stands at its coordinates.
+const char* kUnchosenPlaces =
+    "SELECT CASE WHEN p.IsCenter = 1 THEN c.StateID END AS StateID, CASE WHEN p.IsCenter = 1 THEN NULL ELSE p.PlaceID END AS PlaceID, "
+    "p.Name || ' (' || pr.Name || ')' AS StateName FROM tPlaces p INNER JOIN tStates pr ON pr.StateID = p.ProvinceID "
+    "LEFT JOIN tStates c ON p.IsCenter = 1 AND c.ParentID = p.ProvinceID AND c.IsCenter = 1 "
+    "WHERE (p.NameKey LIKE ?1 ESCAPE '\\' OR p.LatinKey LIKE ?1 ESCAPE '\\' OR p.ProvinceKey LIKE ?1 ESCAPE '\\') "
+    "AND NOT (p.IsCenter = 1 AND (c.StateID IS NULL OR c.StateID IN (SELECT StateID FROM tSelectedStates))) "
+    "AND NOT EXISTS (SELECT 1 FROM tCoordinates k INNER JOIN tSelectedStates s ON s.StateID = k.StateID "
+    "WHERE k.Latitude = p.Latitude AND k.Longitude = p.Longitude) "
+    "ORDER BY p.IsCenter DESC, CASE WHEN ?2 = '' THEN 3 WHEN p.NameKey = ?2 OR p.LatinKey = ?2 THEN 0 "
+    "WHEN p.NameKey LIKE ?3 ESCAPE '\\' OR p.LatinKey LIKE ?3 ESCAPE '\\' THEN 1 "
+    "WHEN p.NameKey LIKE ?1 ESCAPE '\\' OR p.LatinKey LIKE ?1 ESCAPE '\\' THEN 2 ELSE 3 END, "
+    "p.Population IS NULL, p.Population DESC, p.Name";
+const char* kNearest =
+    "SELECT pr.StateID, pr.Name FROM tPlaces p INNER JOIN tStates pr ON pr.StateID = p.ProvinceID "
+    "ORDER BY (p.Latitude - ?1) * (p.Latitude - ?1) + (p.Longitude - ?2) * (p.Longitude - ?2) * ?3 LIMIT 1";
 // After the others: the row count before the insert, plus one.
 const char* kChoose = "INSERT INTO tSelectedStates(StateID, Ordering)VALUES(?, (SELECT COUNT(*) FROM tSelectedStates) + 1)";
 // The city just made: the largest StateID, read inside the same
@@ -45,7 +65,46 @@ RowSet chosenList()
 
 RowSet search(const QString& text, bool provinces)
 {
-    return db()->run(QString::fromLatin1(provinces ? kProvinces : kUnchosenCities), {MyDB::likeContains(text)});
+    if (!provinces)
+        return searchPlaces(text);
+    return db()->run(QString::fromLatin1(kProvinces), {MyDB::likeContains(text)});
+}
+
+RowSet searchPlaces(const QString& text)
+{
+    const QString key = Utility::searchKey(text);
+    // Punctuation alone is no name: it finds nothing, not everything.
+    if (key.isEmpty() && !text.trimmed().isEmpty())
+        return {};
+    return db()->run(QString::fromLatin1(kUnchosenPlaces), {MyDB::likeContains(key), key, MyDB::likeStarts(key)});
+}
+
+std::optional<double> readDegrees(const QString& text)
+{
+    QString t = foundation::Digits::western(text).trimmed();
+    t.remove(QChar(0x00B0));  // °
+    t.replace(QChar(0x060C), QLatin1Char('.'));  // the Arabic comma, typed for a decimal point
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]{1,3}([.][0-9]+)?$"));
+    if (!number.match(t.trimmed()).hasMatch())
+        return std::nullopt;
+    return t.trimmed().toDouble();
+}
+
+bool inIran(double latitude, double longitude)
+{
+    return latitude >= kSouthmost && latitude <= kNorthmost && longitude >= kWestmost && longitude <= kEastmost;
+}
+
+std::pair<int, QString> nearestProvince(double latitude, double longitude)
+{
+    // A degree of longitude is shorter than one of latitude, by the cosine
+    // of the latitude: near enough over a province.
+    const double squeeze = std::pow(std::cos(latitude * M_PI / 180.0), 2);
+    const RowSet rows = db()->run(QString::fromLatin1(kNearest), {latitude, longitude, squeeze});
+    if (rows.isEmpty())
+        return {0, QString()};
+    return {rows.first().value(QStringLiteral("StateID")).toInt(), rows.first().value(QStringLiteral("Name"))};
 }
 
 bool choose(int stateId)
@@ -59,6 +118,7 @@ bool remove(int stateId)
     if (isUserCity(stateId)) {
         statements.append({QStringLiteral("DELETE FROM tStates WHERE StateID = ?"), {stateId}});
         statements.append({QStringLiteral("DELETE FROM tTimes WHERE StateID = ?"), {stateId}});
+        statements.append({QStringLiteral("DELETE FROM tCoordinates WHERE StateID = ?"), {stateId}});
     }
     return db()->ExecuteTransaction(statements);
 }
@@ -71,6 +131,45 @@ bool reorder(const QList<int>& stateIds)
     return db()->ExecuteTransaction(statements);
 }
 
+namespace {
+
+Statement chooseNewest()
+{
+    return {QStringLiteral("INSERT INTO tSelectedStates(StateID, Ordering)VALUES(") + QString::fromLatin1(kNewest)
+            + QStringLiteral(", (SELECT COUNT(*) FROM tSelectedStates) + 1)"),
+        {}};
+}
+
+} // namespace
+
+bool choosePlace(int placeId)
+{
+    const QString newest = QString::fromLatin1(kNewest);
+    // Nothing at all when there is no such place: no row may attach to the
+    // newest city that is there.
+    return db()->ExecuteTransaction({
+        {QStringLiteral("INSERT INTO tStates(Name, ParentID, IsCenter) SELECT Name, ProvinceID, 0 FROM tPlaces WHERE PlaceID = ? AND IsCenter <> 1"),
+            {placeId}, true},
+        {QStringLiteral("INSERT INTO tCoordinates(StateID, Latitude, Longitude) SELECT ") + newest
+                + QStringLiteral(", Latitude, Longitude FROM tPlaces WHERE PlaceID = ?"),
+            {placeId}, true},
+        chooseNewest(),
+    });
+}
+
+bool createAt(const QString& name, int provinceId, double latitude, double longitude)
+{
+    if (!inIran(latitude, longitude))
+        return false;
+    return db()->ExecuteTransaction({
+        {QStringLiteral("INSERT INTO tStates(Name, ParentID, IsCenter) VALUES(?, ?, 0)"), {name, provinceId}},
+        {QStringLiteral("INSERT INTO tCoordinates(StateID, Latitude, Longitude) VALUES(") + QString::fromLatin1(kNewest)
+                + QStringLiteral(", ?, ?)"),
+            {latitude, longitude}},
+        chooseNewest(),
+    });
+}
+
 bool create(const QString& name, int provinceId, const std::array<int, kOffsets>& offsets)
 {
     Values times{DateKey::kOffsetsSentinel};
@@ -80,9 +179,7 @@ bool create(const QString& name, int provinceId, const std::array<int, kOffsets>
     return db()->ExecuteTransaction({
         {QStringLiteral("INSERT INTO tStates(Name, ParentID, IsCenter) VALUES(?, ?, 0)"), {name, provinceId}},
         {QStringLiteral("INSERT INTO tTimes(StateID, Date, T1, T2, T3, T4, T5, T6)VALUES(") + newest + QStringLiteral(", ?, ?, ?, ?, ?, ?, ?)"), times},
-        {QStringLiteral("INSERT INTO tSelectedStates(StateID, Ordering)VALUES(") + newest
-                + QStringLiteral(", (SELECT COUNT(*) FROM tSelectedStates) + 1)"),
-            {}},
+        chooseNewest(),
     });
 }
 

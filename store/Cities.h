@@ -5,6 +5,8 @@
 #include <QList>
 
 #include <array>
+#include <optional>
+#include <utility>
 
 // The cities: which the user chose and in what order, the shipped province
 // centres and the cities the user made. How a city's times are found is
@@ -23,9 +25,14 @@ bool isUserCity(int stateId);
 // The chosen cities in the user's order, each with its StateID and its
 // shown name "city (province)".
 RowSet chosenList();
-// Shipped cities not chosen yet (or provinces) whose shown name contains
-// `text`, taken literally.
+// The provinces whose name contains `text`, taken literally.
 RowSet search(const QString& text, bool provinces);
+// The places of Iran not chosen yet whose name, Latin name or province
+// holds `text` (as Utility::searchKey compares names), each with its shown
+// name "city (province)": the province centres first ("StateID" set), then
+// the other places ("PlaceID" set), an exact or a prefix match before one
+// inside the name, the larger place first.
+RowSet searchPlaces(const QString& text);
 
 // Changes; each is all or nothing and says whether it was stored.
 bool choose(int stateId);
@@ -35,5 +42,24 @@ bool remove(int stateId);
 bool reorder(const QList<int>& stateIds);
 // A city of the user's own, chosen at the end of the list.
 bool create(const QString& name, int provinceId, const std::array<int, kOffsets>& offsets);
+// A place of tPlaces, chosen at the end of the list: it becomes a city of
+// the user's own with the place's name, province and coordinates.
+bool choosePlace(int placeId);
+// A city of the user's own at the given coordinates, chosen at the end.
+bool createAt(const QString& name, int provinceId, double latitude, double longitude);
+
+// Iran's extent, within which coordinates make a place of the app.
+constexpr double kSouthmost = 24.0;
+constexpr double kNorthmost = 40.5;
+constexpr double kWestmost = 43.5;
+constexpr double kEastmost = 63.5;
+bool inIran(double latitude, double longitude);
+// Degrees as a person types them: Persian, Arabic-Indic or Latin digits, a
+// point or the Persian decimal separator, a degree sign or none; nothing
+// for anything else.
+std::optional<double> readDegrees(const QString& text);
+// The province of the place nearest to the coordinates: its StateID and
+// name; 0 when there is none.
+std::pair<int, QString> nearestProvince(double latitude, double longitude);
 
 } // namespace cities

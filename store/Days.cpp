@@ -2,6 +2,7 @@
 
 #include "Cities.h"
 
+#include "astronomy/PrayerTimes.h"
 #include "calendar/ClockTime.h"
 #include "calendar/DateKey.h"
 #include "calendar/PersianCalendar.h"
@@ -17,11 +18,14 @@ namespace {
 // A city with what its times come from: the StateID of the stored times
 // ("CentreID") and, for a city the user made, its offsets ("O1" to "O6").
 // The centre of a city is the centre city of its province.
+// And, for a place, its coordinates.
 const char* kCityColumns =
     "SELECT c.StateID AS StateID, c.Name AS Name, c.IsCenter AS IsCenter, "
     "(SELECT a.StateID FROM tStates a WHERE a.ParentID = c.ParentID AND a.IsCenter = 1) AS CentreID, "
-    "o.StateID AS OffsetsOf, o.T1 AS O1, o.T2 AS O2, o.T3 AS O3, o.T4 AS O4, o.T5 AS O5, o.T6 AS O6 ";
-const char* kCityJoins = "LEFT JOIN tTimes o ON o.StateID = c.StateID AND o.Date = ? ";
+    "o.StateID AS OffsetsOf, o.T1 AS O1, o.T2 AS O2, o.T3 AS O3, o.T4 AS O4, o.T5 AS O5, o.T6 AS O6, "
+    "k.Latitude AS Latitude, k.Longitude AS Longitude ";
+const char* kCityJoins =
+    "LEFT JOIN tTimes o ON o.StateID = c.StateID AND o.Date = ? LEFT JOIN tCoordinates k ON k.StateID = c.StateID ";
 const QString kCity = QLatin1String(kCityColumns) + QLatin1String("FROM tStates c ") + QLatin1String(kCityJoins)
     + QLatin1String("WHERE c.StateID = ?");
 const QString kChosenFirstToLast = QLatin1String(kCityColumns)
@@ -47,18 +51,24 @@ MyDB* db()
 
 // Where a city's times come from.
 struct Source {
-    enum class Kind { None, Stored, Offsets } kind = Kind::None;
+    enum class Kind { None, Stored, Offsets, Computed } kind = Kind::None;
     int storedId = 0;
     std::array<int, kTimesOfDay> offsets{};
+    Place place;
 };
 
 Source sourceOf(const Row& city)
 {
     Source s;
     const int centre = city.value(QStringLiteral("CentreID")).toInt();
+    bool latitude = false;
+    bool longitude = false;
+    s.place = {city.value(QStringLiteral("Latitude")).toDouble(&latitude), city.value(QStringLiteral("Longitude")).toDouble(&longitude)};
     if (cities::isProvinceCentre(city)) {
         s.kind = Source::Kind::Stored;
         s.storedId = city.value(QStringLiteral("StateID")).toInt();
+    } else if (latitude && longitude) {
+        s.kind = Source::Kind::Computed;
     } else if (centre != 0 && !city.value(QStringLiteral("OffsetsOf")).isEmpty()) {
         s.kind = Source::Kind::Offsets;
         s.storedId = centre;
@@ -77,10 +87,59 @@ int lastKey(int fromKey, int count)
     return DateKey::make(PersianCalendar::addDays(from, count - 1));
 }
 
+// The sun's place around the days, as the builder stored it, handed to the
+// engine: a place's times then cost microseconds, not a tenth of a
+// millisecond for each new sample. Read a fortnight at a time.
+constexpr long kSunSamplesRead = 64;
+const char* kSun = "SELECT Sample, RightAscension, Declination, SiderealLead FROM tSun WHERE Sample BETWEEN ? AND ?";
+
+void knowTheSun(const QDate& from, const QDate& to)
+{
+    const long first = sunSampleIndex(from) - kSunSamplesBefore;
+    const long last = sunSampleIndex(to) + kSunSamplesAfter;
+    if (knowsSunSample(first) && knowsSunSample(last))
+        return;
+    // As numbers: a text would round them, and with them a time now and then.
+    const std::optional<QList<QVariantList>> rows
+        = db()->numbers(QString::fromLatin1(kSun), {static_cast<qlonglong>(first), static_cast<qlonglong>(std::max(last, first + kSunSamplesRead))});
+    for (const QVariantList& row : rows.value_or(QList<QVariantList>())) {
+        if (row.size() == 4 && row[1].typeId() == QMetaType::Double && row[2].typeId() == QMetaType::Double && row[3].typeId() == QMetaType::Double)
+            knowSunSample(row[0].toLongLong(), {row[1].toDouble(), row[2].toDouble(), row[3].toDouble()});
+    }
+}
+
+// A place's days, computed from its coordinates by the engine that computed
+// the shipped centres': the same answer as if it had been shipped.
+QList<Times> computed(const Place& place, int fromKey, int count)
+{
+    QList<Times> list;
+    const SolarDate from = DateKey::read(fromKey);
+    if (!PersianCalendar::isValid(from))
+        return list;
+    QDate day = PersianCalendar::toGregorian(from);
+    knowTheSun(day, day.addDays(count));
+    std::array<QString, kTimesOfDay> today = storedTimes(day, place);
+    for (int i = 0; i < count; ++i, day = day.addDays(1)) {
+        const SolarDate date = PersianCalendar::fromGregorian(day);
+        const std::array<QString, kTimesOfDay> next = storedTimes(day.addDays(1), place);
+        if (PersianCalendar::inData(date)) {
+            Times t{DateKey::make(date), {}};
+            std::copy(today.begin(), today.end(), t.t.begin());
+            t.t[6] = next[0];
+            t.t[7] = next[1];
+            list.append(t);
+        }
+        today = next;
+    }
+    return list;
+}
+
 std::optional<QList<Times>> timesOf(const Source& source, int fromKey, int count)
 {
     if (source.kind == Source::Kind::None)
         return QList<Times>();
+    if (source.kind == Source::Kind::Computed)
+        return computed(source.place, fromKey, count);
     const std::optional<RowSet> rows = db()->query(QString::fromLatin1(kStoredDays), {source.storedId, fromKey, lastKey(fromKey, count), count});
     if (!rows)
         return std::nullopt;

@@ -9,9 +9,12 @@
 
 // The days of the data: each city's times and the events and holidays of
 // every day. Dates are date keys. Every city's times come from one place,
-// cityTimes(): a province centre's are stored; a city the user made from a
-// centre has the centre's moved by its minute offsets. The main screen, the
-// calendar's "show times" and the notifications all read them here.
+// cityTimes(): a province centre's are stored; a place chosen from the
+// places of Iran, or a city the user made at coordinates, has its own,
+// computed from its coordinates by the engine the shipped times came from;
+// a city the user made from a centre has the centre's moved by its minute
+// offsets. The main screen, the calendar's "show times" and the
+// notifications all read them here.
 namespace days {
 
 // The eight times of one day of a city, as the database keeps times

@@ -227,6 +227,50 @@ std::optional<RowSet> MyDB::query(const QString& sql, const Values& values)
     return rows;
 }
 
+std::optional<QList<QVariantList>> MyDB::numbers(const QString& sql, const Values& values)
+{
+    lastResult_ = SQLITE_OK;
+    const int opened = loadDB();
+    if (opened != SQLITE_OK) {
+        failed(opened);
+        return std::nullopt;
+    }
+    sqlite3_stmt* statement = prepare(sql.toUtf8(), values);
+    if (!statement) {
+        failed(sqlite3_extended_errcode(database) == SQLITE_OK ? SQLITE_RANGE : sqlite3_extended_errcode(database));
+        return std::nullopt;
+    }
+    QList<QVariantList> rows;
+    const int count = sqlite3_column_count(statement);
+    int result = SQLITE_ROW;
+    while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
+        QVariantList row;
+        for (int j = 0; j < count; ++j) {
+            switch (sqlite3_column_type(statement, j)) {
+            case SQLITE_INTEGER:
+                row.append(static_cast<qlonglong>(sqlite3_column_int64(statement, j)));
+                break;
+            case SQLITE_FLOAT:
+                row.append(sqlite3_column_double(statement, j));
+                break;
+            case SQLITE_NULL:
+                row.append(QVariant());
+                break;
+            default:
+                row.append(rowValue(statement, j));
+                break;
+            }
+        }
+        rows.append(row);
+    }
+    release(statement);
+    if (result != SQLITE_DONE) {
+        failed(result);
+        return std::nullopt;
+    }
+    return rows;
+}
+
 RowSet MyDB::run(const QString& sql, const Values& values)
 {
     lastRows_.clear();
@@ -285,7 +329,7 @@ bool MyDB::ExecuteTransaction(const QList<Statement>& statements)
     }
 
     int result = SQLITE_OK;
-    auto exec = [this, &result](const QByteArray& sql, const Values& values = {}) {
+    auto exec = [this, &result](const QByteArray& sql, const Values& values = {}, bool mustChange = false) {
         sqlite3_stmt* statement = prepare(sql, values);
         if (!statement) {
             foundation::Log::write(QString::fromUtf8(sqlite3_errmsg(database)));
@@ -296,6 +340,11 @@ bool MyDB::ExecuteTransaction(const QList<Statement>& statements)
         if (step != SQLITE_DONE) {
             foundation::Log::write(QString::fromUtf8(sqlite3_errmsg(database)));
             result = step == SQLITE_ROW ? SQLITE_MISUSE : step;
+        } else if (mustChange && sqlite3_changes(database) == 0) {
+            foundation::Log::write(QStringLiteral("a change found nothing to change: ") + QString::fromUtf8(sql));
+            result = SQLITE_NOTFOUND;
+            release(statement);
+            return false;
         }
         release(statement);
         return step == SQLITE_DONE;
@@ -305,7 +354,7 @@ bool MyDB::ExecuteTransaction(const QList<Statement>& statements)
     for (const Statement& statement : statements) {
         if (!ok)
             break;
-        ok = exec(statement.sql.toUtf8(), statement.values);
+        ok = exec(statement.sql.toUtf8(), statement.values, statement.mustChange);
     }
     ok = ok && exec("COMMIT");
     if (!ok) {

@@ -23,10 +23,12 @@ using RowSet = QList<Row>;
 // part of the statement's text, so no text a user types can change what a
 // statement does, and each text is prepared once.
 using Values = QVariantList;
-// One statement of a transaction, with its values.
+// One statement of a transaction, with its values. A statement that must
+// change a row fails the transaction when it changes none.
 struct Statement {
     QString sql;
     Values values;
+    bool mustChange = false;
 };
 
 // The one gateway to the database. One connection stays open for the whole
@@ -63,6 +65,11 @@ public:
     // The rows of a query, or nothing when it could not run to its end (a
     // lock held too long, a damaged file, a statement that cannot prepare).
     std::optional<RowSet> query(const QString& sql, const Values& values = {});
+
+    // The rows of a query as the engine holds their values: whole numbers
+    // (64 bits), real numbers to the last bit, texts, nulls. For the data
+    // that is numbers, where a text would round them.
+    std::optional<QList<QVariantList>> numbers(const QString& sql, const Values& values = {});
 
     // Runs every statement in one transaction: all of them take effect, or
     // (when one cannot be prepared or does not run to completion) none.

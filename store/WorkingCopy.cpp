@@ -169,10 +169,12 @@ QString uriReadOnly(const QString& path)
 const QStringList kUserTables = {QStringLiteral("tStates"), QStringLiteral("tSelectedStates"), QStringLiteral("tTimes"),
     QStringLiteral("tSetting")};
 
-// What a new copy takes from the old one: the user's own rows.
+// What a new copy takes from the old one: the user's own rows. A kind
+// whose table an older copy does not have yet is left out for it.
 struct Carry {
     const char* what;
     QList<Statement> statements;
+    const char* needs = nullptr;
 };
 
 QList<Carry> carries()
@@ -191,6 +193,11 @@ QList<Carry> carries()
                 {QStringLiteral("UPDATE main.sqlite_sequence SET seq = MAX(seq, COALESCE((SELECT seq FROM old.sqlite_sequence "
                                 "WHERE name = 'tStates'), 0)) WHERE name = 'tStates'"),
                     {}}}},
+        {"places",
+            {{QStringLiteral("INSERT OR IGNORE INTO main.tCoordinates(StateID, Latitude, Longitude) SELECT StateID, Latitude, Longitude "
+                             "FROM old.tCoordinates WHERE StateID > ? AND StateID IN (SELECT StateID FROM main.tStates)"),
+                {lastShipped}}},
+            "tCoordinates"},
         {"chosen",
             {{QStringLiteral("INSERT OR IGNORE INTO main.tSelectedStates(StateID, Ordering) SELECT StateID, Ordering "
                              "FROM old.tSelectedStates WHERE StateID IN (SELECT StateID FROM main.tStates)"),
@@ -234,6 +241,12 @@ std::optional<Kept> build(const QString& temporary, const QString& shipped, cons
             for (const Carry& carry : carries()) {
                 if (!ok)
                     break;
+                if (carry.needs) {
+                    const auto has = c.rows(QStringLiteral("SELECT 1 FROM old.sqlite_schema WHERE type = 'table' AND name = ?"),
+                        {QString::fromLatin1(carry.needs)});
+                    if (has && has->isEmpty())
+                        continue;
+                }
                 c.exec(QStringLiteral("SAVEPOINT carry"));
                 bool done = true;
                 int rows = 0;
@@ -253,13 +266,22 @@ std::optional<Kept> build(const QString& temporary, const QString& shipped, cons
                         kept.cities = rows;
                     else if (qstrcmp(carry.what, "chosen") == 0)
                         kept.chosen = rows;
-                    else
+                    else if (qstrcmp(carry.what, "settings") == 0)
                         kept.settings = rows > 0;
                 } else {
                     c.exec(QStringLiteral("ROLLBACK TO carry"));
                     c.exec(QStringLiteral("RELEASE carry"));
                     ok = tolerant;
                 }
+            }
+            // The cities the user made, not the places chosen from the list.
+            if (ok && kept.cities > 0) {
+                const auto made = c.rows(QStringLiteral(
+                    "SELECT COUNT(*) FROM main.tStates s WHERE s.StateID > ? AND NOT EXISTS (SELECT 1 FROM main.tCoordinates k "
+                    "INNER JOIN main.tPlaces p ON p.Latitude = k.Latitude AND p.Longitude = k.Longitude WHERE k.StateID = s.StateID)"),
+                    {cities::kLastShippedStateId});
+                if (made)
+                    kept.cities = made->value(0).value(0).toInt();
             }
             ok = ok && c.exec(QStringLiteral("COMMIT"));
         }

@@ -35,6 +35,49 @@ CREATE TABLE tDays (
     NextDate INTEGER NOT NULL
 );
 
+-- Every place of Iran the app knows, the province centres among them
+-- (resources/data/iran-places.tsv): found by its name, its Latin name or its
+-- province's, and chosen. The keys are the names as the search compares
+-- them (calendar/Utility's searchKey). A chosen place becomes a city of the
+-- user's own with its coordinates (tCoordinates).
+CREATE TABLE tPlaces (
+    PlaceID INTEGER PRIMARY KEY,
+    Name TEXT NOT NULL,
+    ProvinceID INTEGER NOT NULL REFERENCES tStates(StateID),
+    Latitude REAL NOT NULL,
+    Longitude REAL NOT NULL,
+    IsCenter INTEGER NOT NULL DEFAULT 0,
+    NameLatin TEXT,
+    Population INTEGER,
+    NameKey TEXT NOT NULL,
+    LatinKey TEXT NOT NULL,
+    ProvinceKey TEXT NOT NULL,
+    -- How far the point can be trusted, and who gives it (the table's check
+    -- and sources columns).
+    Checked TEXT,
+    Sources TEXT
+);
+
+-- Where a city of the user's own lies when its times are computed from its
+-- coordinates (a place chosen from tPlaces, or coordinates typed in): degrees
+-- north and east.
+CREATE TABLE tCoordinates (
+    StateID INTEGER PRIMARY KEY,
+    Latitude REAL NOT NULL,
+    Longitude REAL NOT NULL
+);
+
+-- The sun's apparent place every six hours over the data's years, as the
+-- prayer-times engine computed it for the shipped centres
+-- (astronomy/PrayerTimes: sample 0 is 0h UT of 1 January 2000): the app
+-- computes any other place's times from the same numbers.
+CREATE TABLE tSun (
+    Sample INTEGER PRIMARY KEY,
+    RightAscension REAL NOT NULL,
+    Declination REAL NOT NULL,
+    SiderealLead REAL NOT NULL
+);
+
 -- The events of every day, in date order; several joined with "@".
 CREATE TABLE tEvents (
     Date INTEGER PRIMARY KEY,
@@ -61,4 +104,4 @@ INNER JOIN tTimes AS b ON b.StateID = a.StateID AND b.Date = d.NextDate;
 -- The data version: a user's copy with a smaller one is rebuilt from this
 -- file when the app starts, with the user's own rows carried over. Raise it
 -- whenever the shipped data or this schema changes.
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;

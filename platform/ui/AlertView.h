@@ -14,6 +14,7 @@ public:
 
     // Shows the alert over the key window.
     void present();
+    QString title() const { return title_; }
     QString message() const { return message_; }
     QString buttonTitle() const { return buttonTitle_; }
     // As a tap on its button.

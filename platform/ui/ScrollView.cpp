@@ -54,6 +54,7 @@ void ScrollView::applyOffset(const QPointF& offset)
     offset_ = offset;
     content_->move(-qRound(offset.x()), -qRound(offset.y()));
     update();
+    contentOffsetChanged();
     if (delegate_)
         delegate_->scrollViewDidScroll(this);
 }

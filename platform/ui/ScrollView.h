@@ -38,6 +38,8 @@ protected:
     // A touch on the content began (highlight it) or became a drag (drop it).
     virtual void contentPressed(const QPoint&) {}
     virtual void contentPressCancelled() {}
+    // The content moved under the view.
+    virtual void contentOffsetChanged() {}
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -143,16 +143,51 @@ void TableView::reloadData()
     const int sections = dataSource_->numberOfSectionsInTableView(this);
     for (int s = 0; s < sections; ++s)
         rows_.append(dataSource_->numberOfRowsInSection(this, s));
-    for (int s = 0; s < sections; ++s) {
-        for (int r = 0; r < rows_[s]; ++r) {
-            TableViewCell* cell = dataSource_->cellForRowAtIndexPath(this, {s, r});
-            if (!cell)
-                cell = new TableViewCell;
-            addSubview(cell);
-            placed_.append({{s, r}, cell, nullptr, nullptr});
+    for (int s = 0; s < sections; ++s)
+        for (int r = 0; r < rows_[s]; ++r)
+            placed_.append({{s, r}, QRect(), nullptr, nullptr, nullptr});
+    layoutRows();
+}
+
+void TableView::contentOffsetChanged()
+{
+    placeCells();
+}
+
+void TableView::placeCells()
+{
+    // A screen's height either way is made ahead; beyond three, cells go.
+    const int y = qRound(contentOffset().y());
+    const QRect near(0, y - height(), width(), 3 * height());
+    const QRect far(0, y - 3 * height(), width(), 7 * height());
+    int index = 0;
+    for (int s = 0; s < rows_.size(); ++s) {
+        for (int r = 0; r < rows_[s]; ++r, ++index) {
+            Placed& p = placed_[index];
+            if (!p.cell && p.frame.intersects(near) && dataSource_) {
+                TableViewCell* cell = dataSource_->cellForRowAtIndexPath(this, p.path);
+                p.cell = cell ? cell : new TableViewCell;
+                addSubview(p.cell);
+                if (selected_ && *selected_ == p.path)
+                    p.cell->setHighlighted(true);
+                placeCell(p, r == 0, r == rows_[s] - 1);
+                p.cell->show();
+            } else if (p.cell && !p.frame.intersects(far) && !(confirming_ && *confirming_ == p.path)) {
+                p.cell->removeFromSuperview();
+                p.cell = nullptr;
+                p.deleteControl = nullptr;
+                p.handle = nullptr;
+            }
         }
     }
-    layoutRows();
+}
+
+void TableView::placeCell(Placed& p, bool first, bool last)
+{
+    p.cell->setFrame(p.frame);
+    p.cell->setPlacement(first, last, style_ == Style::Grouped);
+    placeEditingControls(p);
+    p.cell->layoutSubviews();
 }
 
 void TableView::resizeEvent(QResizeEvent* event)
@@ -176,17 +211,15 @@ void TableView::layoutRows()
         for (int r = 0; r < rows_[s]; ++r, ++index) {
             const int h = qRound(rowHeight({s, r}));
             Placed& p = placed_[index];
-            if (p.cell) {
-                p.cell->setFrame(QRect(margin, qRound(y), w, h));
-                p.cell->setPlacement(r == 0, r == rows_[s] - 1, style_ == Style::Grouped);
-                placeEditingControls(p);
-                p.cell->layoutSubviews();
-            }
+            p.frame = QRect(margin, qRound(y), w, h);
+            if (p.cell)
+                placeCell(p, r == 0, r == rows_[s] - 1);
             y += h;
         }
         y += footerHeight(s);
     }
     setContentSize(QSize(width(), qRound(y)));
+    placeCells();
     update();
 }
 
@@ -242,14 +275,16 @@ TableViewCell* TableView::cellForRowAtIndexPath(const IndexPath& path) const
 
 QRect TableView::rectForRowAtIndexPath(const IndexPath& path) const
 {
-    const TableViewCell* cell = cellForRowAtIndexPath(path);
-    return cell ? cell->frame() : QRect();
+    for (const Placed& p : placed_)
+        if (p.path == path)
+            return p.cell ? p.cell->frame() : p.frame;
+    return QRect();
 }
 
 std::optional<IndexPath> TableView::indexPathForRowAtPoint(const QPoint& at) const
 {
     for (const Placed& p : placed_)
-        if (p.cell && p.cell->frame().contains(at))
+        if ((p.cell ? p.cell->frame() : p.frame).contains(at))
             return p.path;
     return std::nullopt;
 }
@@ -448,8 +483,8 @@ void TableView::dragRow(const IndexPath& from, int contentY, bool finished)
     // the first row it becomes the first, below the last the last.
     int target = from.row;
     for (const Placed& p : placed_) {
-        if (p.path.section == from.section && p.cell && p.cell != cell) {
-            const QRect r = p.cell->frame();
+        if (p.path.section == from.section && p.cell != cell) {
+            const QRect r = p.frame;
             if (contentY >= r.top() && contentY < r.bottom())
                 target = p.path.row;
         }

@@ -16,7 +16,9 @@ enum class RowAnimation { Fade = 0, Right = 1, Left = 2, Top = 3, Bottom = 4, No
 
 // Rows in sections, plain or grouped, scrolling; rows are tapped to be
 // selected, and in editing mode deleted (after a confirmation) and moved by
-// their handles.
+// their handles. The data source is asked for the cells of the rows in
+// sight and a screen either way: a list of a thousand places costs what a
+// screenful does.
 class TableView : public ScrollView {
 public:
     enum class Style { Plain, Grouped };
@@ -32,7 +34,7 @@ public:
         ScrollView::setDelegate(delegate);
     }
 
-    // Asks the data source for everything again and rebuilds every cell.
+    // Asks the data source for everything again and rebuilds the cells.
     void reloadData();
     void insertRowsAtIndexPaths(const QList<IndexPath>& paths, RowAnimation animation);
     void deleteRowsAtIndexPaths(const QList<IndexPath>& paths, RowAnimation animation);
@@ -45,6 +47,7 @@ public:
     // The rows the table shows now (which may differ from what the data
     // source would answer until the table is told of a change).
     int numberOfRowsInSection(int section) const;
+    // The row's cell, when it has one (rows far out of sight have none).
     TableViewCell* cellForRowAtIndexPath(const IndexPath& path) const;
     QRect rectForRowAtIndexPath(const IndexPath& path) const;
     std::optional<IndexPath> indexPathForRowAtPoint(const QPoint& contentPoint) const;
@@ -65,10 +68,12 @@ protected:
     void contentPressCancelled() override;
     void draw(QPainter& painter) override;
     void resizeEvent(QResizeEvent* event) override;
+    void contentOffsetChanged() override;
 
 private:
     struct Placed {
         IndexPath path;
+        QRect frame;
         QPointer<TableViewCell> cell;
         QPointer<Button> deleteControl;
         QPointer<View> handle;
@@ -77,6 +82,9 @@ private:
     double headerHeight(int section);
     double footerHeight(int section);
     void layoutRows();
+    // Makes the cells of the rows near sight, and drops those far from it.
+    void placeCells();
+    void placeCell(Placed& placed, bool first, bool last);
     void askForDeletion(const IndexPath& path);
     void dropConfirmation();
     void placeEditingControls(Placed& placed);

@@ -3,6 +3,7 @@
 #include "SearchController.h"
 
 #include "calendar/Utility.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
@@ -26,6 +27,13 @@ struct OffsetRow {
 const OffsetRow kRows[NewCityController::kOffsetRows] = {
     {"اذان صبح", 17}, {"طلوع آفتاب", 16}, {"اذان ظهر", 17}, {"غروب آفتاب", 16}, {"اذان مغرب", 17}, {"نیمه شب شرعی", 12},
 };
+
+const QString kWhyCoordinates = QStringLiteral("مختصات، اوقات خود این مکان را در هر روز سال می‌دهد؛ اختلاف ثابت با مرکز استان در فصل‌ها تا چند دقیقه خطا دارد.");
+
+void tell(const QString& title, const QString& message)
+{
+    (new ui::AlertView(title, message, QStringLiteral("باشه")))->present();
+}
 
 } // namespace
 
@@ -77,16 +85,64 @@ void NewCityController::save()
     if (cityName_.isEmpty() || provinceID_ == 0)
         return;
 
+    bool said = false;
+    const std::optional<std::pair<double, double>> at = coordinates(said);
+    if (said)
+        return;
     std::array<int, cities::kOffsets> offsets{};
     for (int i = 0; i < cities::kOffsets; ++i)
         offsets[static_cast<size_t>(i)] = difArray_.value(i);
-    // All three rows or none; a failure keeps the form and what is in it.
-    if (!cities::create(Utility::GetProperString(cityName_), provinceID_, offsets)) {
+    const QString name = Utility::GetProperString(cityName_);
+    // All its rows or none; a failure keeps the form and what is in it.
+    const bool stored = at ? cities::createAt(name, provinceID_, at->first, at->second) : cities::create(name, provinceID_, offsets);
+    if (!stored) {
         tellSaveFailed(QStringLiteral("a new city"));
         return;
     }
     if (ui::NavigationController* nav = navigationController())
         nav->popViewControllerAnimated(true);
+}
+
+std::optional<std::pair<double, double>> NewCityController::coordinates(bool& said) const
+{
+    const QString latitude = (latitudeField_ ? latitudeField_->text() : latitude_).trimmed();
+    const QString longitude = (longitudeField_ ? longitudeField_->text() : longitude_).trimmed();
+    said = false;
+    if (latitude.isEmpty() && longitude.isEmpty())
+        return std::nullopt;
+    said = true;
+    if (latitude.isEmpty() || longitude.isEmpty()) {
+        tell(QStringLiteral("مختصات ناقص است"), QStringLiteral("هم عرض و هم طول جغرافیایی را بنویسید، یا هر دو را خالی بگذارید تا اختلاف با مرکز استان به کار رود."));
+        return std::nullopt;
+    }
+    const std::optional<double> lat = cities::readDegrees(latitude);
+    const std::optional<double> lon = cities::readDegrees(longitude);
+    if (!lat || !lon) {
+        tell(QStringLiteral("مختصات خوانا نیست"),
+            Utility::ConvertToPersian(QStringLiteral("عرض و طول جغرافیایی را به درجه بنویسید، مثلاً 35٫69 و 51٫42.")));
+        return std::nullopt;
+    }
+    if (!cities::inIran(*lat, *lon)) {
+        tell(QStringLiteral("این نقطه در ایران نیست"),
+            Utility::ConvertToPersian(
+                QStringLiteral("عرض جغرافیایی باید میان 24 و 40٫5 درجه و طول جغرافیایی میان 43٫5 و 63٫5 درجه باشد.")));
+        return std::nullopt;
+    }
+    said = false;
+    return std::pair{*lat, *lon};
+}
+
+void NewCityController::provinceFromCoordinates()
+{
+    if (provinceID_ != 0)
+        return;
+    const std::optional<double> lat = cities::readDegrees(latitudeField_ ? latitudeField_->text() : latitude_);
+    const std::optional<double> lon = cities::readDegrees(longitudeField_ ? longitudeField_->text() : longitude_);
+    if (!lat || !lon || !cities::inIran(*lat, *lon))
+        return;
+    const auto [id, name] = cities::nearestProvince(*lat, *lon);
+    if (id != 0)
+        setProvince(id, name);
 }
 
 void NewCityController::setProvince(int provinceID, const QString& provinceName)
@@ -132,7 +188,13 @@ void NewCityController::textFieldDidBeginEditing(ui::TextField* field)
 bool NewCityController::textFieldShouldReturn(ui::TextField* field)
 {
     field->resignFirstResponder();
-    takeName(field);
+    if (field == latitudeField_ || field == longitudeField_) {
+        latitude_ = latitudeField_ ? latitudeField_->text() : latitude_;
+        longitude_ = longitudeField_ ? longitudeField_->text() : longitude_;
+        provinceFromCoordinates();
+    } else {
+        takeName(field);
+    }
     validate();
     return true;
 }
@@ -142,19 +204,41 @@ void NewCityController::textFieldDidChange(ui::TextField*)
     validate();
 }
 
+double NewCityController::heightForRowAtIndexPath(ui::TableView*, const ui::IndexPath& path)
+{
+    // The line that says why coordinates: room for it to wrap.
+    return path.section == kCoordinatesSection && path.row == 2 ? kWhyHeight : -1;
+}
+
 int NewCityController::numberOfSectionsInTableView(ui::TableView*)
 {
-    return 2;
+    return 3;
 }
 
 int NewCityController::numberOfRowsInSection(ui::TableView*, int section)
 {
+    if (section == kCoordinatesSection)
+        return 3;
     return section == 0 ? 2 : kOffsetRows;
 }
 
 QString NewCityController::titleForHeaderInSection(ui::TableView*, int section)
 {
+    if (section == kCoordinatesSection)
+        return QStringLiteral("مختصات جغرافیایی (درجه)");
     return section == 0 ? QStringLiteral("") : QStringLiteral("اختلاف تا مرکز استان(دقیقه)       ");
+}
+
+ui::TextField* NewCityController::addField(ui::TableViewCell& cell, const QString& text, const QString& placeholder)
+{
+    auto* field = &cell.contentView()->add<ui::TextField>(QRect(110, 10, 185, 30));
+    field->setAdjustsFontSizeToFitWidth(true);
+    field->setTextColor(Qt::black);
+    field->setPlaceholder(placeholder);
+    field->setReturnKeyType(ui::TextField::ReturnKey::Done);
+    field->setDelegate(this);
+    field->setText(text);
+    return field;
 }
 
 ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, const ui::IndexPath& path)
@@ -164,17 +248,31 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
         cell->textLabel()->setText(QStringLiteral("نام شهر"));
         cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
         // The field is made anew with the cell; it keeps the name typed so far.
-        const QString typed = nameField_ ? nameField_->text() : cityName_;
-        auto* field = &cell->contentView()->add<ui::TextField>(QRect(110, 10, 185, 30));
-        field->setAdjustsFontSizeToFitWidth(true);
-        field->setTextColor(Qt::black);
-        field->setPlaceholder(QStringLiteral("بدون نام"));
+        ui::TextField* field = addField(*cell, nameField_ ? nameField_->text() : cityName_, QStringLiteral("بدون نام"));
         field->setAsciiCapableKeyboard(true);
-        field->setReturnKeyType(ui::TextField::ReturnKey::Done);
         field->setMaxLength(kNameLength);
-        field->setDelegate(this);
-        field->setText(typed);
         nameField_ = field;
+        return cell;
+    }
+    if (path.section == kCoordinatesSection) {
+        auto* cell = new ui::TableViewCell;
+        cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
+        if (path.row == 2) {
+            // Why coordinates are the better way, in one line.
+            ui::Label* why = cell->textLabel();
+            why->setText(kWhyCoordinates);
+            why->setTextFont(ui::font(QStringLiteral("Helvetica"), 12));
+            why->setTextColor(ui::grayColor());
+            why->setNumberOfLines(0);
+            return cell;
+        }
+        const bool north = path.row == 0;
+        cell->textLabel()->setText(north ? QStringLiteral("عرض جغرافیایی") : QStringLiteral("طول جغرافیایی"));
+        cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
+        // The fields keep what was typed when the table is built again.
+        ui::TextField* field = addField(*cell, north ? (latitudeField_ ? latitudeField_->text() : latitude_) : (longitudeField_ ? longitudeField_->text() : longitude_),
+            Utility::ConvertToPersian(north ? QStringLiteral("مثلاً 35٫69") : QStringLiteral("مثلاً 51٫42")));
+        (north ? latitudeField_ : longitudeField_) = field;
         return cell;
     }
     if (path.section == 0) {

@@ -7,6 +7,9 @@
 #include "platform/ui/ViewController.h"
 
 #include <QList>
+
+#include <optional>
+#include <utility>
 #include <QPointer>
 
 namespace ui {
@@ -14,8 +17,9 @@ class Slider;
 class Label;
 } // namespace ui
 
-// A city of the user's own: a name, a province, and for each of the six
-// times the minutes it differs from the province centre.
+// A city of the user's own: a name, a province, and either its coordinates
+// (its times are then computed for the place itself) or, for each of the
+// six times, the minutes it differs from the province centre.
 class NewCityController : public ui::ViewController,
                           public ui::TableViewDataSource,
                           public ui::TableViewDelegate,
@@ -39,6 +43,7 @@ public:
     int numberOfSectionsInTableView(ui::TableView* table) override;
     int numberOfRowsInSection(ui::TableView* table, int section) override;
     QString titleForHeaderInSection(ui::TableView* table, int section) override;
+    double heightForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
     ui::TableViewCell* cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
     void didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
 
@@ -48,6 +53,13 @@ public:
     QList<int> difArray() const { return difArray_; }
     ui::TableView* tbl() const { return tbl_; }
     ui::TextField* nameField() const { return nameField_; }
+    ui::TextField* latitudeField() const { return latitudeField_; }
+    ui::TextField* longitudeField() const { return longitudeField_; }
+
+    // The sections: the name and the province, the coordinates, the offsets.
+    static constexpr int kCoordinatesSection = 1;
+    static constexpr int kOffsetsSection = 2;
+    static constexpr int kWhyHeight = 54;
 
     // The longest name a city may have.
     static constexpr int kNameLength = 50;
@@ -58,6 +70,12 @@ public:
 private:
     // The name as it stands in the field, trimmed; blanks only is no name.
     void takeName(ui::TextField* field);
+    ui::TextField* addField(ui::TableViewCell& cell, const QString& text, const QString& placeholder);
+    // Both coordinates, or nothing with the user told why (`said`), or
+    // nothing at all when both fields are empty.
+    std::optional<std::pair<double, double>> coordinates(bool& said) const;
+    // A province for typed coordinates, when none is chosen yet.
+    void provinceFromCoordinates();
 
     QString cityName_;
     int provinceID_ = 0;
@@ -66,5 +84,9 @@ private:
     ui::TableView* tbl_ = nullptr;
     QPointer<ui::TextField> editingField_;
     QPointer<ui::TextField> nameField_;
+    QPointer<ui::TextField> latitudeField_;
+    QPointer<ui::TextField> longitudeField_;
+    QString latitude_;
+    QString longitude_;
     QList<QPointer<ui::Label>> valueLabels_;
 };

@@ -2,6 +2,7 @@
 
 #include "calendar/Utility.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/Style.h"
 #include "screens/common/SaveFailure.h"
 #include "store/Cities.h"
 
@@ -31,6 +32,13 @@ void SearchController::viewDidLoad()
     tblResult_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tblResult_->setDataSource(this);
     tblResult_->setDelegate(this);
+    // Said instead of an empty list.
+    nothingFound_ = &screen->add<ui::Label>(QRect(20, kBarHeight + 24, 280, 60));
+    nothingFound_->setTextAlignment(ui::TextAlignment::Center);
+    nothingFound_->setNumberOfLines(0);
+    nothingFound_->setTextColor(ui::grayColor());
+    nothingFound_->setTextFont(ui::font(QStringLiteral("Helvetica"), 16));
+    nothingFound_->setHidden(true);
 
     searchBar_->setCancelButtonEnabled(true);
     searchBar_->becomeFirstResponder();
@@ -40,8 +48,26 @@ void SearchController::viewDidLoad()
 void SearchController::updateDataSource(const QString& text)
 {
     // The typed text is matched literally: quotes, '%' and '_' included.
-    datasource_ = cities::search(text, typeID_ == kProvincesMode);
+    datasource_ = typeID_ == kProvincesMode ? cities::search(text, true) : cities::searchPlaces(text);
     tblResult_->reloadData();
+    tblResult_->setHidden(datasource_.isEmpty());
+    nothingFound_->setHidden(!datasource_.isEmpty());
+    if (datasource_.isEmpty())
+        nothingFound_->setText(nothingFoundText(text));
+}
+
+QString SearchController::nothingFoundText(const QString& text) const
+{
+    if (typeID_ == kProvincesMode)
+        return QStringLiteral("استانی با این نام پیدا نشد.");
+    // A city the user has chosen already is not offered again: say where it is.
+    const QString key = Utility::searchKey(text);
+    for (const Row& chosen : cities::chosenList()) {
+        const QString name = chosen.value(QStringLiteral("StateName"));
+        if (!key.isEmpty() && Utility::searchKey(name).contains(key))
+            return QStringLiteral("«%1» در فهرست شهرهای شما هست.").arg(name);
+    }
+    return QStringLiteral("شهری با این نام پیدا نشد.\nنام را به فارسی یا لاتین بنویسید.");
 }
 
 void SearchController::searchBarTextDidChange(ui::SearchBar*, const QString& text)
@@ -71,11 +97,12 @@ void SearchController::didSelectRowAtIndexPath(ui::TableView* table, const ui::I
 {
     table->deselectRowAtIndexPath(path, true);
     const int stateId = MyDB::getValue(datasource_, path.row, QStringLiteral("StateID")).value_or(QString()).toInt();
+    const int placeId = MyDB::getValue(datasource_, path.row, QStringLiteral("PlaceID")).value_or(QString()).toInt();
     const QString name = MyDB::getValue(datasource_, path.row, QStringLiteral("StateName")).value_or(QString());
     if (typeID_ == kProvincesMode) {
         if (delegate_)
             delegate_->setProvince(stateId, name);
-    } else if (!addState(stateId)) {
+    } else if (!(stateId != 0 ? addState(stateId) : cities::choosePlace(placeId))) {
         // The search stays, with the city still in its list.
         tellSaveFailed(QStringLiteral("choosing a city"));
         return;

@@ -7,6 +7,10 @@
 #include "platform/ui/ViewController.h"
 #include "store/MyDB.h"
 
+namespace ui {
+class Label;
+}
+
 // Finds a city (to choose it) or a province (for the new-city form) by part
 // of its name, as the user types.
 class SearchController : public ui::ViewController,
@@ -39,12 +43,17 @@ public:
 
     ui::SearchBar* searchBar() const { return searchBar_; }
     ui::TableView* tblResult() const { return tblResult_; }
+    // The line that says nothing was found.
+    ui::Label* nothingFound() const { return nothingFound_; }
     const RowSet& datasource() const { return datasource_; }
 
 private:
+    QString nothingFoundText(const QString& text) const;
+
     int typeID_ = kCitiesMode;
     SearchControllerDelegate* delegate_ = nullptr;
     ui::SearchBar* searchBar_ = nullptr;
     ui::TableView* tblResult_ = nullptr;
+    ui::Label* nothingFound_ = nullptr;
     RowSet datasource_;
 };

@@ -19,14 +19,23 @@ void AboutController::viewDidLoad()
     info_ = AboutInfo::load();
     ui::View* screen = view();
     screen->setBackgroundColor(QColor(197, 204, 212));
-    textV_ = &screen->add<ui::Label>(QRect(16, 12, 288, 120));
+    textV_ = &screen->add<ui::Label>(QRect(16, 8, 288, 84));
     textV_->setNumberOfLines(0);
     textV_->setTextAlignment(ui::TextAlignment::Right);
-    textV_->setTextFont(ui::font(QStringLiteral("Helvetica"), 14));
+    textV_->setTextFont(ui::font(QStringLiteral("Helvetica"), 13));
     textV_->setTextColor(QColor(40, 48, 64));
-    textV_->setText(QStringLiteral("کلوارو: اوقات شرعی شهرهای ایران و تقویم سال‌های ۱۳۹۱ تا ۱۴۱۰، با اذان در وقت هر نماز،"
-                                   " یادآوری پیش از طلوع آفتاب، پایان سحر و افطار، و رویدادهای هر روز."));
-    tbl_ = &screen->add<ui::TableView>(QRect(0, 130, 320, screen->height() - 130), ui::TableView::Style::Grouped);
+    textV_->setText(QStringLiteral("کلوارو: اوقات شرعی هزار و صد مکان ایران و هر نقطه‌ای با مختصاتش، و تقویم سال‌های ۱۳۹۱ تا ۱۴۱۰،"
+                                   " با اذان در وقت هر نماز، یادآوری پیش از طلوع آفتاب، پایان سحر و افطار، و رویدادهای هر روز."));
+    // Where the places come from, as their licences ask.
+    auto* credits = &screen->add<ui::Label>(QRect(12, 90, 296, 46));
+    credits->setNumberOfLines(0);
+    credits->setTextAlignment(ui::TextAlignment::Left);
+    credits->setTextFont(ui::font(QStringLiteral("Helvetica"), 10));
+    credits->setTextColor(QColor(70, 78, 96));
+    credits->setText(QStringLiteral("Contains data from GeoNames (geonames.org), CC BY 4.0, modified.\n"
+                                    "Town list after SCR-IR/gnome-shamsi-calendar (GPL-3.0)."));
+    credits->setAccessibleName(QStringLiteral("منابع داده‌ها"));
+    tbl_ = &screen->add<ui::TableView>(QRect(0, 136, 320, screen->height() - 136), ui::TableView::Style::Grouped);
     tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);

@@ -4,7 +4,8 @@ set -euo pipefail
 export QT_QPA_PLATFORM=offscreen
 APP="$1"
 WORK="$(mktemp -d)"
-trap 'rm -rf "$WORK"' EXIT
+# KEEP=DIR keeps the sandbox, the log and the screenshots there.
+trap '[ -n "${KEEP:-}" ] && cp -r "$WORK" "$KEEP"; rm -rf "$WORK"' EXIT
 HOME_DIR="$WORK/phone"
 FAILED=0
 

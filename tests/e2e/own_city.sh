@@ -17,8 +17,11 @@ type البرز
 wait 200
 tap 160 66
 wait 800
-drag 201 220 250 220
-drag 201 396 150 396
+# Past the coordinates, to the offsets.
+drag 40 400 40 150
+wait 600
+drag 201 210 250 210
+drag 201 384 150 384
 wait 200
 shot $WORK/form.png
 tap 290 22

@@ -2,6 +2,7 @@
 // the app is killed at many points of its first start, of a save and of an
 // update, and runs with its files read-only and its disk full.
 #include "store/Cities.h"
+#include "store/Days.h"
 #include "store/MyDB.h"
 #include "store/Settings.h"
 #include "store/WorkingCopy.h"
@@ -122,10 +123,13 @@ protected:
     void expectCitiesWhole() const
     {
         EXPECT_EQ(sql(copy(), "PRAGMA quick_check"), "ok");
-        EXPECT_EQ(sql(copy(), "SELECT COUNT(*) FROM tStates s WHERE StateID > 62 AND (NOT EXISTS (SELECT 1 FROM tTimes t "
-                              "WHERE t.StateID = s.StateID AND Date = 14000101) OR NOT EXISTS (SELECT 1 FROM tSelectedStates c WHERE c.StateID = s.StateID))"),
+        // Offsets or coordinates, and a place in the list.
+        EXPECT_EQ(sql(copy(), "SELECT COUNT(*) FROM tStates s WHERE StateID > 62 AND ((NOT EXISTS (SELECT 1 FROM tTimes t "
+                              "WHERE t.StateID = s.StateID AND Date = 14000101) AND NOT EXISTS (SELECT 1 FROM tCoordinates k WHERE k.StateID = s.StateID)) "
+                              "OR NOT EXISTS (SELECT 1 FROM tSelectedStates c WHERE c.StateID = s.StateID))"),
             "0");
         EXPECT_EQ(sql(copy(), "SELECT COUNT(*) FROM tTimes t WHERE StateID > 62 AND NOT EXISTS (SELECT 1 FROM tStates s WHERE s.StateID = t.StateID)"), "0");
+        EXPECT_EQ(sql(copy(), "SELECT COUNT(*) FROM tCoordinates k WHERE NOT EXISTS (SELECT 1 FROM tStates s WHERE s.StateID = k.StateID)"), "0");
     }
     void letEveryoneIn() const
     {
@@ -173,6 +177,55 @@ TEST_F(FaultTest, KilledDuringSavesEachCityIsWholeOrAbsent)
         ASSERT_EQ(WorkingCopy::check(copy(), kShipped), WorkingCopy::State::Whole) << "killed after " << us << " us";
     }
     EXPECT_NE(sql(copy(), "SELECT COUNT(*) FROM tStates WHERE StateID > 62"), "0");
+}
+
+TEST_F(FaultTest, KilledWhileChoosingPlacesEachIsWholeOrAbsent)
+{
+    MyDB::initialize();
+    for (int us : kKillPoints) {
+        run({.killAfterUs = us, .afterReady = true}, [] {
+            for (int place = 2; place < 400; ++place) {
+                cities::choosePlace(place);
+                if (place == 2)
+                    ready();
+            }
+            return 0;
+        });
+        expectCitiesWhole();
+        MyDB::resetShared();
+        ASSERT_EQ(WorkingCopy::check(copy(), kShipped), WorkingCopy::State::Whole) << "killed after " << us << " us";
+    }
+    EXPECT_NE(sql(copy(), "SELECT COUNT(*) FROM tCoordinates"), "0");
+}
+
+TEST_F(FaultTest, AChosenPlaceComesThroughAnUpdateAndARepair)
+{
+    MyDB::initialize();
+    ASSERT_TRUE(cities::choose(39));
+    ASSERT_TRUE(cities::choosePlace(sql(copy(), "SELECT PlaceID FROM tPlaces WHERE Name = 'کاشان'").toInt()));
+    ASSERT_TRUE(cities::createAt(QStringLiteral("نقطه"), 27, 25.31, 60.62));
+    const std::optional<QList<days::Times>> before = days::cityTimes(64, 1050917, 5);
+    ASSERT_EQ(before.value().size(), 5);
+    MyDB::resetShared();
+    const QString places = "SELECT group_concat(s.StateID || ' ' || s.Name || ' ' || k.Latitude || ' ' || k.Longitude || ' ' || c.Ordering, '; ') "
+                           "FROM tStates s JOIN tCoordinates k USING (StateID) JOIN tSelectedStates c USING (StateID) ORDER BY s.StateID";
+    const QString kept = sql(copy(), places.toUtf8().constData());
+    ASSERT_FALSE(kept.isEmpty());
+    // An older data version: the copy is rebuilt with the user's rows.
+    sql(copy(), "PRAGMA user_version = 1");
+    MyDB::initialize();
+    EXPECT_EQ(WorkingCopy::dataVersion(copy()), WorkingCopy::dataVersion(kShipped));
+    EXPECT_EQ(sql(copy(), places.toUtf8().constData()), kept);
+    EXPECT_EQ(days::cityTimes(64, 1050917, 5), before);
+    MyDB::resetShared();
+    // Damaged: kept aside, and the places are in the fresh copy.
+    sql(copy(), "DROP TABLE tEvents");
+    const std::optional<WorkingCopy::Notice> notice = MyDB::initialize()->takeNotice();
+    ASSERT_TRUE(notice.has_value());
+    EXPECT_EQ(sql(copy(), places.toUtf8().constData()), kept);
+    // One city made by the user (the point), one place chosen from the list.
+    EXPECT_TRUE(notice->text.contains("1 شهری که خودتان ساخته بودید")) << notice->text.toStdString();
+    EXPECT_EQ(days::cityTimes(64, 1050917, 5), before);
 }
 
 TEST_F(FaultTest, AChangeACrashLeftHalfWrittenIsRolledBackNotTakenForDamage)

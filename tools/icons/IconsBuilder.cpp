@@ -1,14 +1,16 @@
 #include "IconsBuilder.h"
 
 #include "EventSources.h"
-#include "PrayerTimes.h"
 
+#include "astronomy/PrayerTimes.h"
 #include "calendar/DateKey.h"
 #include "calendar/PersianCalendar.h"
+#include "calendar/Utility.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QStringList>
@@ -93,6 +95,10 @@ public:
                     sqlite3_bind_null(statement, i + 1);
                 else if (v.typeId() == QMetaType::Int)
                     sqlite3_bind_int(statement, i + 1, v.toInt());
+                else if (v.typeId() == QMetaType::LongLong)
+                    sqlite3_bind_int64(statement, i + 1, v.toLongLong());
+                else if (v.typeId() == QMetaType::Double)
+                    sqlite3_bind_double(statement, i + 1, v.toDouble());
                 else
                     sqlite3_bind_text(statement, i + 1, v.toString().toUtf8().constData(), -1, SQLITE_TRANSIENT);
             }
@@ -127,6 +133,44 @@ QList<Province> readProvinces(const QString& dataDir, QString& error)
     return provinces;
 }
 
+// The places of Iran, each in its province (StateIDs 1 to 31 in the order
+// of provinces.tsv), the centres marked as they are in provinces.tsv.
+QList<QVariantList> readPlaces(const QString& dataDir, const QList<Province>& provinces, QString& error)
+{
+    QHash<QString, int> provinceIds;
+    for (int i = 0; i < provinces.size(); ++i)
+        provinceIds.insert(provinces[i].name, i + 1);
+    QList<QVariantList> places;
+    int centres = 0;
+    for (const QStringList& r : readTable(dataDir + QStringLiteral("/iran-places.tsv"), error)) {
+        const int province = provinceIds.value(r.value(1));
+        bool latOk = false;
+        bool lonOk = false;
+        const double lat = r.value(2).toDouble(&latOk);
+        const double lon = r.value(3).toDouble(&lonOk);
+        if (r.size() < 12 || province == 0 || !latOk || !lonOk) {
+            error = QStringLiteral("iran-places.tsv: a bad line: %1").arg(r.join(QLatin1Char('\t')));
+            return {};
+        }
+        const bool centre = r[4] == QLatin1String("1");
+        if (centre) {
+            ++centres;
+            if (provinces[province - 1].centre != r[0]) {
+                error = QStringLiteral("iran-places.tsv: %1 is not the centre of %2").arg(r[0], r[1]);
+                return {};
+            }
+        }
+        const QString latin = r.value(6).trimmed();
+        const int population = r.value(7).toInt();
+        places.append({static_cast<int>(places.size()) + 1, r[0], province, lat, lon, centre ? 1 : 0,
+            latin.isEmpty() ? QVariant() : QVariant(latin), population > 0 ? QVariant(population) : QVariant(), Utility::searchKey(r[0]),
+            Utility::searchKey(latin), Utility::searchKey(r[1]), r.value(11), r.value(8)});
+    }
+    if (error.isEmpty() && centres != kProvinceCount)
+        error = QStringLiteral("iran-places.tsv: %1 centres, expected %2").arg(centres).arg(kProvinceCount);
+    return places;
+}
+
 } // namespace
 
 QString buildIcons(const QString& schemaPath, const QString& dataDir, const QString& outPath)
@@ -138,6 +182,7 @@ QString buildIcons(const QString& schemaPath, const QString& dataDir, const QStr
     const QString schema = QString::fromUtf8(schemaFile.readAll());
 
     const QList<Province> provinces = readProvinces(dataDir, error);
+    const QList<QVariantList> places = error.isEmpty() ? readPlaces(dataDir, provinces, error) : QList<QVariantList>();
     EventSources events;
     if (error.isEmpty())
         error = events.load(dataDir);
@@ -163,17 +208,28 @@ QString buildIcons(const QString& schemaPath, const QString& dataDir, const QStr
     for (int i = 0; i < provinces.size(); ++i)
         states.append({kProvinceCount + i + 1, provinces[i].centre, i + 1, 1});
     ok = ok && w.insert("INSERT INTO tStates(StateID, Name, ParentID, IsCenter) VALUES(?, ?, ?, ?)", states);
+    ok = ok
+        && w.insert("INSERT INTO tPlaces(PlaceID, Name, ProvinceID, Latitude, Longitude, IsCenter, NameLatin, Population, NameKey, "
+                    "LatinKey, ProvinceKey, Checked, Sources) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+            places);
 
     const QList<Day> days = dataDays();
     QList<QVariantList> times;
     for (int i = 0; i < provinces.size(); ++i) {
         for (const Day& day : days) {
-            const PrayerTimes t = computePrayerTimes(day.date, provinces[i].place);
-            times.append({kProvinceCount + i + 1, day.key, formatClock(t.dawn), formatClock(t.sunrise),
-                formatClock(t.noon), formatClock(t.sunset), formatClock(t.evening), formatClock(t.midnight)});
+            const std::array<QString, 6> t = storedTimes(day.date, provinces[i].place);
+            times.append({kProvinceCount + i + 1, day.key, t[0], t[1], t[2], t[3], t[4], t[5]});
         }
     }
     ok = ok && w.insert("INSERT INTO tTimes(StateID, Date, T1, T2, T3, T4, T5, T6) VALUES(?, ?, ?, ?, ?, ?, ?, ?)", times);
+
+    // The sun as the centres' times read it, for every other place's.
+    QList<QVariantList> sun;
+    for (long k = sunSampleIndex(days.first().date) - kSunSamplesBefore; k <= sunSampleIndex(days.last().date) + kSunSamplesAfter; ++k) {
+        const SunSample s = sunSample(k);
+        sun.append({static_cast<qlonglong>(k), s.rightAscension, s.declination, s.siderealLead});
+    }
+    ok = ok && w.insert("INSERT INTO tSun(Sample, RightAscension, Declination, SiderealLead) VALUES(?, ?, ?, ?)", sun);
 
     // Each day of the data with the key of the day after it, for vTimes.
     QList<QVariantList> next;

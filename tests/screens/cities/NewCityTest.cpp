@@ -15,6 +15,8 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/Touch.h"
 #include "screens/main/MainViewController.h"
+#include "store/Cities.h"
+#include "store/Days.h"
 #include "tests/support/Phone.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +57,7 @@ protected:
     }
     ui::Slider* slider(int row) const
     {
-        for (ui::View* v : form->tbl()->cellForRowAtIndexPath({1, row})->subviews())
+        for (ui::View* v : form->tbl()->cellForRowAtIndexPath({NewCityController::kOffsetsSection, row})->subviews())
             if (auto* s = dynamic_cast<ui::Slider*>(v))
                 return s;
         return nullptr;
@@ -63,7 +65,7 @@ protected:
     ui::Label* valueLabel(int row) const
     {
         QList<ui::Label*> labels;
-        for (ui::View* v : form->tbl()->cellForRowAtIndexPath({1, row})->subviews())
+        for (ui::View* v : form->tbl()->cellForRowAtIndexPath({NewCityController::kOffsetsSection, row})->subviews())
             if (auto* l = dynamic_cast<ui::Label*>(v))
                 labels.append(l);
         return labels.last();
@@ -247,6 +249,65 @@ TEST_F(NewCityTest, NamesThatLookLikePlaceholdersOrSqlComeBackUnchanged)
         EXPECT_EQ(phone.cities()->datasource().last().value("StateName"), name + " (البرز)");
     }
     EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates WHERE IsCenter = 1"), "31");
+}
+
+TEST_F(NewCityTest, CoordinatesMakeAPlaceWithTheTimesOfTheShippedPlaceThere)
+{
+    typeName("بندر", true);
+    // Persian digits and the Persian decimal separator; the province follows
+    // from the point when none is chosen.
+    phone.tap(form->latitudeField());
+    phone.type(QString::fromUtf16(u"\u06F2\u06F5\u066B\u06F2\u06F9\u06F1\u06F9"));
+    phone.pressReturn();
+    phone.tap(form->longitudeField());
+    phone.type("60.6430");
+    phone.pressReturn();
+    EXPECT_EQ(form->provinceName(), "سیستان و بلوچستان");
+    EXPECT_TRUE(saveEnabled());
+    save();
+    Phone::settle();
+    ASSERT_TRUE(ui::AlertView::visibleAlerts().isEmpty());
+    const int own = newest();
+    EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT Latitude || ' ' || Longitude FROM tCoordinates WHERE StateID = %1").arg(own)),
+        "25.2919 60.643");
+    EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT COUNT(*) FROM tTimes WHERE StateID = %1").arg(own)), "0");
+    // The same times as Chabahar, chosen from the places of Iran.
+    ASSERT_TRUE(cities::choosePlace(phone.box.scalar("SELECT PlaceID FROM tPlaces WHERE Name = 'چابهار'").toInt()));
+    const int shipped = newest();
+    for (int key : {910101, 1050917, 1101229})
+        EXPECT_EQ(days::cityTimes(own, key, 1).value(), days::cityTimes(shipped, key, 1).value()) << key;
+}
+
+TEST_F(NewCityTest, CoordinatesThatAreNotAPlaceInIranAreRefusedAndSaidSo)
+{
+    typeName("جایی", true);
+    chooseProvince();
+    const QString before = phone.box.scalar("SELECT COUNT(*) FROM tStates");
+    const struct {
+        const char* latitude;
+        const char* longitude;
+        const char* title;
+    } cases[] = {{"abc", "51", "مختصات خوانا نیست"}, {"35.6.9", "51", "مختصات خوانا نیست"}, {"23.9", "55", "این نقطه در ایران نیست"},
+        {"35", "64", "این نقطه در ایران نیست"}, {"35.7", "", "مختصات ناقص است"}, {"", "51.4", "مختصات ناقص است"}};
+    for (const auto& c : cases) {
+        form->latitudeField()->setText(QString::fromUtf8(c.latitude));
+        form->longitudeField()->setText(QString::fromUtf8(c.longitude));
+        save();
+        ASSERT_EQ(ui::AlertView::visibleAlerts().size(), 1) << c.latitude << " " << c.longitude;
+        EXPECT_EQ(ui::AlertView::visibleAlerts()[0]->title(), QString::fromUtf8(c.title));
+        ui::AlertView::visibleAlerts()[0]->dismiss();
+        Phone::settle();
+        // Nothing stored, and the form stays with what was typed.
+        EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates"), before);
+        EXPECT_EQ(phone.top(0), form);
+        EXPECT_EQ(form->latitudeField()->text(), QString::fromUtf8(c.latitude));
+    }
+    // Cleared: the offsets are used, as before.
+    form->latitudeField()->setText("");
+    form->longitudeField()->setText("");
+    save();
+    EXPECT_TRUE(ui::AlertView::visibleAlerts().isEmpty());
+    EXPECT_EQ(phone.box.scalar(QStringLiteral("SELECT COUNT(*) FROM tTimes WHERE StateID = %1").arg(newest())), "1");
 }
 
 TEST_F(NewCityTest, ANameTypedAfterTheLastReturnIsKeptAndTrimmed)

@@ -1,4 +1,4 @@
-#include "tools/icons/PrayerTimes.h"
+#include "astronomy/PrayerTimes.h"
 
 #include <QFile>
 #include <QHash>
