@@ -1,5 +1,7 @@
 #include "PrayerTimes.h"
 
+#include "Sun.h"
+
 #include <QString>
 
 #include <erfa.h>
@@ -37,8 +39,10 @@ constexpr std::array<DeltaT, 23> kDeltaT{{
     {2029, 69.2}, {2030, 69.2}, {2031, 69.2}, {2032, 69.2}, {2033, 69.2},
 }};
 
+} // namespace
+
 // Linear between the table's entries, held at its ends.
-double deltaTSeconds(double year)
+double astronomy::deltaTSeconds(double year)
 {
     if (year <= kDeltaT.front().year)
         return kDeltaT.front().seconds;
@@ -48,6 +52,10 @@ double deltaTSeconds(double year)
     const auto prev = std::prev(next);
     return prev->seconds + (next->seconds - prev->seconds) * (year - prev->year);
 }
+
+namespace {
+
+using astronomy::deltaTSeconds;
 
 // The sun seen from the earth's centre at one instant, and how fast it moves.
 struct Sun {
@@ -276,4 +284,10 @@ void knowSunSample(long k, const SunSample& sample)
 bool knowsSunSample(long k)
 {
     return sunTable().knows(k);
+}
+
+SunSample astronomy::sunAt(double jdUt)
+{
+    const Apparent sun = sunTable().at(jdUt);
+    return {sun.rightAscension, sun.declination, sun.siderealLead};
 }

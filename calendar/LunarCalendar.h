@@ -13,9 +13,22 @@ struct HijriDate {
     bool operator==(const HijriDate&) const = default;
 };
 
-// The lunar months as observed in Iran: the table of their first days
-// (resources/data/lunar-months.tsv, built into the app), and after its last
-// month the tabular Islamic calendar, kept to months of 29 or 30 days.
+// The first day of a lunar month, as announced.
+struct HijriMonthStart {
+    int year = 0;
+    int month = 0;
+    QDate first;
+
+    bool operator==(const HijriMonthStart&) const = default;
+};
+
+// The lunar months as Iran keeps them: the table of the months observed
+// (resources/data/lunar-months.tsv, built into the app); after it, months
+// predicted from the sky (lunar-months-predicted.tsv: the evening each
+// crescent is first seen, by Odeh's criterion at Tehran), each 29 or 30
+// days after the one before; past the predictions, the tabular Islamic
+// calendar. A month the user says was announced otherwise begins as
+// announced, and the months after it are predicted from it.
 class LunarCalendar {
 public:
     // The lunar date of a day; day 0 before the table's first month.
@@ -26,12 +39,27 @@ public:
     // 1 to 29 or 30 on the days of Ramadan, else 0.
     static int ramadanDay(const QDate& date);
 
-    // The last day that the observed table covers.
+    // The last day that the observed table covers, and its last month.
     static QDate lastObservedDay();
+    static HijriDate lastObservedMonth();
+    // Whether a month's first day comes from the sky, not from the table
+    // or an announcement.
+    static bool isPredicted(int year, int month);
+    // Where a month would begin without the user's word for it: predicted
+    // from the month before as that one stands.
+    static QDate predictedFirstDay(int year, int month);
 
-    // Replaces the table (tests); an empty text brings back the built-in one.
-    static void setTable(const QString& tsv);
+    // The months the user says were announced otherwise (from the user's
+    // copy of the data). One that a month before it does not allow (fewer
+    // than 29 or more than 30 days) is left out.
+    static void setAnnounced(const QList<HijriMonthStart>& months);
+    static QList<HijriMonthStart> announced();
+
+    // Replaces the tables (tests); empty texts bring back the built-in ones.
+    static void setTable(const QString& tsv, const QString& predictedTsv = QString());
 
     static constexpr int kRamadan = 9;
     static constexpr int kMonths = 12;
+    static constexpr int kShortestMonth = 29;
+    static constexpr int kLongestMonth = 30;
 };

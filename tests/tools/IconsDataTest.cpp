@@ -103,6 +103,8 @@ TEST_F(IconsData, The1391EventsAreKeptButForTheMendedDays)
     const QMap<QString, QString> mended = {
         {"910103", "عید نوروز"},
         {"910104", "عید نوروز@روز جهانی هواشناسی"},
+        {"910118", ""},
+        {"910119", "روز جهانی بهداشت"},
         {"910211", ""},
         {"910212", "روز معلم@روز جهانی کار و کارگر"},
         {"910223", "ولادت حضرت فاطمه زهرا (س)؛ روز زن و روز مادر"},
@@ -122,6 +124,9 @@ TEST_F(IconsData, The1391EventsAreKeptButForTheMendedDays)
 
 TEST_F(IconsData, HolidaysFollowEachYearsCalendar)
 {
+    // World Health Day keeps 7 April: 19 Farvardin where 1 Farvardin is 20 March.
+    EXPECT_EQ(scalar("SELECT Date FROM tEvents WHERE Description LIKE '%بهداشت%' AND Date BETWEEN 1030101 AND 1031229"), "1030119");
+    EXPECT_EQ(scalar("SELECT Date FROM tEvents WHERE Description LIKE '%بهداشت%' AND Date BETWEEN 1040101 AND 1041229"), "1040118");
     auto holiday = [](const QString& key) { return scalar("SELECT IsHoliday FROM tEvents WHERE Date = " + key); };
     auto events = [](const QString& key) { return scalar("SELECT Description FROM tEvents WHERE Date = " + key); };
     // 30 Esfand of the leap years.
