@@ -226,3 +226,17 @@ void LunarCalendar::setTable(const QString& tsv, const QString& predictedTsv)
     s.predicted = predictedTsv.isEmpty() && tsv.isEmpty() ? std::nullopt : std::optional<QString>(predictedTsv);
     s.table.reset();
 }
+
+QString LunarCalendar::monthName(int month)
+{
+    static const char* kNames[kMonths] = {"محرم", "صفر", "ربیع‌الاول", "ربیع‌الثانی", "جمادی‌الاول", "جمادی‌الثانی", "رجب", "شعبان",
+        "رمضان", "شوال", "ذی‌القعده", "ذی‌الحجه"};
+    return month >= 1 && month <= kMonths ? QString::fromUtf8(kNames[month - 1]) : QString();
+}
+
+QString LunarCalendar::text(const HijriDate& date)
+{
+    if (date.day <= 0)
+        return QString();
+    return QString::number(date.day) + QLatin1Char(' ') + monthName(date.month) + QLatin1Char(' ') + QString::number(date.year);
+}

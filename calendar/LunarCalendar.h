@@ -55,6 +55,11 @@ public:
     static void setAnnounced(const QList<HijriMonthStart>& months);
     static QList<HijriMonthStart> announced();
 
+    // "رمضان" for 9; empty outside 1 to 12.
+    static QString monthName(int month);
+    // "28 جمادی‌الثانی 1448" (Western digits: the screens turn them).
+    static QString text(const HijriDate& date);
+
     // Replaces the tables (tests); empty texts bring back the built-in ones.
     static void setTable(const QString& tsv, const QString& predictedTsv = QString());
 

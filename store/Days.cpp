@@ -37,12 +37,10 @@ const QString kChosenLastToFirst = kChosenFirstToLast + QLatin1String(" DESC");
 // holds (vTimes has no row for the day after its last).
 const char* kStoredDays =
     "SELECT Date, T1, T2, T3, T4, T5, T6, T7, T8 FROM vTimes WHERE StateID = ? AND Date >= ? AND Date <= ? ORDER BY Date LIMIT ?";
-const char* kDayEvents = "SELECT Description, IsHoliday FROM tEvents WHERE Date = ?";
-const char* kMonth = "SELECT Description, IsHoliday FROM tEvents WHERE Date LIKE ?";
-// Only days that have events: a NULL and an empty description alike have none.
-const char* kEvents =
-    "SELECT Date, Description, IsHoliday FROM tEvents WHERE Date >= ? AND Description IS NOT NULL AND Description <> '' "
-    "ORDER BY Date LIMIT 5";
+const char* kRules = "SELECT Calendar, Month, Day, IsHoliday, FirstYear, LastYear, Description FROM tEventRules ORDER BY Ord";
+constexpr int kEventDaysPlanned = 5;
+// How far ahead the days with events are looked for.
+constexpr int kEventDaysLooked = 120;
 
 MyDB* db()
 {
@@ -191,10 +189,8 @@ RowSet pageRows(int key)
     const RowSet chosen = db()->run(kChosenLastToFirst, {DateKey::kOffsetsSentinel});
     const bool inData = PersianCalendar::inData(DateKey::read(key));
     QString description;
-    if (inData && !chosen.isEmpty()) {
-        const RowSet events = db()->run(QString::fromLatin1(kDayEvents), {key});
-        description = events.value(0).value(QStringLiteral("Description"));
-    }
+    if (inData && !chosen.isEmpty())
+        description = events(key, key).value_or(QList<DayEvents>()).value(0).description;
     RowSet pages;
     for (const Row& city : chosen) {
         Row page{{QStringLiteral("CityID"), city.value(QStringLiteral("StateID"))}, {QStringLiteral("Name"), city.value(QStringLiteral("Name"))},
@@ -211,21 +207,82 @@ RowSet pageRows(int key)
     return pages;
 }
 
+namespace {
+
+std::optional<EventRules> rules()
+{
+    const std::optional<RowSet> rows = db()->query(QString::fromLatin1(kRules));
+    if (!rows)
+        return std::nullopt;
+    EventRules rules;
+    for (const Row& row : *rows) {
+        EventRules::Rule r;
+        r.calendar = static_cast<EventRules::Calendar>(row.value(QStringLiteral("Calendar")).toInt());
+        r.month = row.value(QStringLiteral("Month")).toInt();
+        r.day = row.value(QStringLiteral("Day"));
+        r.holiday = row.value(QStringLiteral("IsHoliday")) == QLatin1String("1");
+        r.firstYear = row.value(QStringLiteral("FirstYear")).toInt();
+        r.lastYear = row.value(QStringLiteral("LastYear")).toInt();
+        r.text = row.value(QStringLiteral("Description"));
+        rules.add(r);
+    }
+    return rules;
+}
+
+DayEvents dayOf(const EventRules& rules, const QDate& date)
+{
+    EventRules::Day day = rules.day(date);
+    return {DateKey::make(PersianCalendar::fromGregorian(date)), day.description, day.holiday, day.events};
+}
+
+} // namespace
+
+std::optional<QList<DayEvents>> events(int fromKey, int toKey)
+{
+    const SolarDate from = DateKey::read(fromKey);
+    const SolarDate to = DateKey::read(toKey);
+    if (!PersianCalendar::isValid(from) || !PersianCalendar::isValid(to))
+        return QList<DayEvents>();
+    const std::optional<EventRules> all = rules();
+    if (!all)
+        return std::nullopt;
+    QList<DayEvents> list;
+    const QDate last = PersianCalendar::toGregorian(to);
+    for (QDate d = PersianCalendar::toGregorian(from); d <= last; d = d.addDays(1))
+        list.append(dayOf(*all, d));
+    return list;
+}
+
 RowSet monthEvents(int firstDayKey)
 {
-    // The key's digits without the day: "9104__" for Tir 1391.
-    return db()->Execute(QString::fromLatin1(kMonth), {QString::number(firstDayKey / 100) + QStringLiteral("__")});
+    const SolarDate first = DateKey::read(firstDayKey);
+    const SolarDate last{first.year, first.month, PersianCalendar::isValid(first) ? PersianCalendar::daysInMonth(first.year, first.month) : 0};
+    RowSet rows;
+    for (const DayEvents& day : events(firstDayKey, DateKey::make(last)).value_or(QList<DayEvents>())) {
+        const bool predicted = std::any_of(day.events.begin(), day.events.end(), [](const EventRules::Event& e) { return e.predicted; });
+        rows.append({{QStringLiteral("Description"), day.description}, {QStringLiteral("IsHoliday"), day.holiday ? QStringLiteral("1") : QStringLiteral("0")},
+            {QStringLiteral("Predicted"), predicted ? QStringLiteral("1") : QStringLiteral("0")}});
+    }
+    return rows;
 }
 
 std::optional<QList<DayEvents>> eventsFrom(int key)
 {
-    const std::optional<RowSet> rows = db()->query(QString::fromLatin1(kEvents), {key});
-    if (!rows)
+    const SolarDate from = DateKey::read(key);
+    if (!PersianCalendar::inData(from))
+        return QList<DayEvents>();
+    const std::optional<EventRules> all = rules();
+    if (!all)
         return std::nullopt;
     QList<DayEvents> list;
-    for (const Row& row : *rows)
-        list.append({row.value(QStringLiteral("Date")).toInt(), row.value(QStringLiteral("Description")),
-            row.value(QStringLiteral("IsHoliday")) == QLatin1String("1")});
+    QDate d = PersianCalendar::toGregorian(from);
+    for (int i = 0; i < kEventDaysLooked && list.size() < kEventDaysPlanned; ++i, d = d.addDays(1)) {
+        if (!PersianCalendar::inData(PersianCalendar::fromGregorian(d)))
+            break;
+        const DayEvents day = dayOf(*all, d);
+        if (!day.description.isEmpty())
+            list.append(day);
+    }
     return list;
 }
 

@@ -2,6 +2,8 @@
 
 #include "MyDB.h"
 
+#include "calendar/EventRules.h"
+
 #include <QList>
 
 #include <array>
@@ -54,16 +56,28 @@ extern const QString kNoTimes;
 extern const QString kOutsideData;
 extern const QString kNoCityTimes;
 
-// The events of a day ("@" between them) and whether it is a holiday.
+// The events of a day, each with its calendar and whether it is a holiday,
+// predicted or the user's own; the description with "@" between them (the
+// holidays first, as one, their occasions joined with "؛ "), and whether the
+// day is a holiday. The events come from the rules of tEventRules, placed
+// on the lunar months as they stand now (a month announced otherwise
+// included).
 struct DayEvents {
     int key = 0;
     QString description;
     bool holiday = false;
+    QList<EventRules::Event> events;
 };
+// The days from `fromKey` to `toKey`, every one of them; nothing when the
+// rules could not be read.
+std::optional<QList<DayEvents>> events(int fromKey, int toKey);
 // The events and holidays of the month whose first day has the key
-// `firstDayKey`, one row per day in date order.
+// `firstDayKey`, one row per day in date order: "Description",
+// "IsHoliday" ("1" or "0") and "Predicted" ("1" when a lunar event of it
+// is predicted).
 RowSet monthEvents(int firstDayKey);
-// Up to five days with events from `key` on; nothing when unreadable.
+// Up to five days with events from `key` on, within the data; nothing when
+// unreadable.
 std::optional<QList<DayEvents>> eventsFrom(int key);
 
 } // namespace days

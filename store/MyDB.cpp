@@ -1,5 +1,6 @@
 #include "MyDB.h"
 
+#include "HijriMonths.h"
 #include "WorkingCopy.h"
 
 #include "platform/foundation/Directories.h"
@@ -57,6 +58,8 @@ MyDB* MyDB::initialize()
         shared() = std::make_unique<MyDB>(name);
         shared()->notice_ = prepared.notice;
         shared()->again_ = prepared.again;
+        // The lunar months as the user has them.
+        hijri::apply();
     }
     return shared().get();
 }

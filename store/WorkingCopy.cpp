@@ -198,6 +198,9 @@ QList<Carry> carries()
                              "FROM old.tCoordinates WHERE StateID > ? AND StateID IN (SELECT StateID FROM main.tStates)"),
                 {lastShipped}}},
             "tCoordinates"},
+        {"preferences",
+            {{QStringLiteral("INSERT OR REPLACE INTO main.tPreferences(Key, Value) SELECT Key, Value FROM old.tPreferences"), {}}},
+            "tPreferences"},
         {"chosen",
             {{QStringLiteral("INSERT OR IGNORE INTO main.tSelectedStates(StateID, Ordering) SELECT StateID, Ordering "
                              "FROM old.tSelectedStates WHERE StateID IN (SELECT StateID FROM main.tStates)"),

@@ -78,6 +78,31 @@ CREATE TABLE tSun (
     SiderealLead REAL NOT NULL
 );
 
+-- The rules the events of every day come from (resources/data/events-*.tsv,
+-- calendar/EventRules), in order: Calendar 0 Solar Hijri, 1 lunar, 2
+-- Gregorian; Day the day of the month, "last" or "last-friday". The app
+-- places them on the days as the lunar months stand, a month the user
+-- says was announced otherwise included; tEvents holds each day as the
+-- shipped months place them.
+CREATE TABLE tEventRules (
+    Ord INTEGER PRIMARY KEY,
+    Calendar INTEGER NOT NULL,
+    Month INTEGER NOT NULL,
+    Day TEXT NOT NULL,
+    IsHoliday INTEGER NOT NULL,
+    FirstYear INTEGER NOT NULL,
+    LastYear INTEGER NOT NULL,
+    Description TEXT NOT NULL
+);
+
+-- What the user chose that the settings row has no column for, one value
+-- a key ("HijriMonth:1448-6": a lunar month announced to begin on another
+-- day than predicted, its first day; the reminders the user made).
+CREATE TABLE tPreferences (
+    Key TEXT PRIMARY KEY,
+    Value TEXT NOT NULL
+);
+
 -- The events of every day, in date order; several joined with "@".
 CREATE TABLE tEvents (
     Date INTEGER PRIMARY KEY,
@@ -104,4 +129,4 @@ INNER JOIN tTimes AS b ON b.StateID = a.StateID AND b.Date = d.NextDate;
 -- The data version: a user's copy with a smaller one is rebuilt from this
 -- file when the app starts, with the user's own rows carried over. Raise it
 -- whenever the shipped data or this schema changes.
-PRAGMA user_version = 2;
+PRAGMA user_version = 3;

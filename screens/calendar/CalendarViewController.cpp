@@ -8,6 +8,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
 #include "store/Days.h"
+#include "store/HijriMonths.h"
 
 namespace {
 
@@ -309,16 +310,31 @@ QStringList CalendarViewController::selectedEvents() const
     return datasource_.value(today() - 1).value(QStringLiteral("Description")).split(QLatin1Char('@'));
 }
 
+bool CalendarViewController::selectedIsPredicted() const
+{
+    return today() != 0 && datasource_.value(today() - 1).value(QStringLiteral("Predicted")) == QLatin1String("1");
+}
+
 int CalendarViewController::numberOfRowsInSection(ui::TableView*, int)
 {
     if (today() == 0)
         return 1;
-    return std::max(1, static_cast<int>(selectedEvents().size()));
+    // A lunar event of a predicted month is said to be one, in a last row.
+    return std::max(1, static_cast<int>(selectedEvents().size())) + (selectedIsPredicted() ? 1 : 0);
 }
 
-ui::TableViewCell* CalendarViewController::cellForRowAtIndexPath(ui::TableView*, const ui::IndexPath& path)
+ui::TableViewCell* CalendarViewController::cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
 {
     auto* cell = new ui::TableViewCell;
+    if (selectedIsPredicted() && path.row == numberOfRowsInSection(table, 0) - 1) {
+        cell->textLabel()->setText(Utility::ConvertToPersian(QStringLiteral("٭ ") + hijri::observedUpTo()));
+        cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica"), 11));
+        cell->textLabel()->setTextColor(ui::grayColor());
+        cell->textLabel()->setAdjustsFontSizeToFitWidth(true);
+        cell->textLabel()->setTextAlignment(ui::TextAlignment::Right);
+        cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
+        return cell;
+    }
     const QStringList events = selectedEvents();
     const bool none = today() == 0 || events.value(0).isEmpty();
     cell->textLabel()->setText(none ? QString::fromUtf8(kNoEvent) : Utility::ConvertToPersian(events.value(path.row)));

@@ -82,6 +82,8 @@ public:
 
 private:
     QStringList selectedEvents() const;
+    // Whether the selected day has a lunar event of a predicted month.
+    bool selectedIsPredicted() const;
     // Where the month's view goes, scrolling there; nothing when the month
     // is on screen already (the selection then moves to today).
     std::optional<QRect> placeMonth(const SolarDate& month);

@@ -3,6 +3,8 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
+#include "calendar/Utility.h"
+#include "store/HijriMonths.h"
 
 namespace {
 constexpr int kRows = 5;
@@ -35,7 +37,14 @@ void AboutController::viewDidLoad()
     credits->setText(QStringLiteral("Contains data from GeoNames (geonames.org), CC BY 4.0, modified.\n"
                                     "Town list after SCR-IR/gnome-shamsi-calendar (GPL-3.0)."));
     credits->setAccessibleName(QStringLiteral("منابع داده‌ها"));
-    tbl_ = &screen->add<ui::TableView>(QRect(0, 136, 320, screen->height() - 136), ui::TableView::Style::Grouped);
+    // How far the lunar months are known, and from when they are predicted.
+    auto* lunar = &screen->add<ui::Label>(QRect(12, 136, 296, 18));
+    lunar->setText(Utility::ConvertToPersian(hijri::observedUpTo()));
+    lunar->setTextFont(ui::font(QStringLiteral("Helvetica"), 10));
+    lunar->setTextColor(QColor(70, 78, 96));
+    lunar->setTextAlignment(ui::TextAlignment::Right);
+    lunar->setAdjustsFontSizeToFitWidth(true);
+    tbl_ = &screen->add<ui::TableView>(QRect(0, 154, 320, screen->height() - 154), ui::TableView::Style::Grouped);
     tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);

@@ -5,9 +5,9 @@ source "$(dirname "$0")/lib.sh"
 run 2012-07-21T00:00 "quit"
 db "INSERT INTO tSelectedStates VALUES(39, 1);"
 hours=""; for i in $(seq 13); do hours="$hours
-tap 100 292"; done
+tap 100 238"; done
 minutes=""; for i in $(seq 5); do minutes="$minutes
-tap 220 292"; done
+tap 220 238"; done
 run 2012-07-21T00:00 "tap 299 439
 wait 900
 tap 96 436

@@ -58,7 +58,7 @@ QList<Scenario> readScenarios()
                 day.t[static_cast<size_t>(k)] = times.value(k);
             in.days.append(day);
         } else if (kind == "events") {
-            in.events.append({cells.value(1).toInt(), cells.value(2), false});
+            in.events.append({cells.value(1).toInt(), cells.value(2), false, {}});
         } else if (kind == "expect") {
             s.expected.append(cells.mid(1).join(QLatin1Char('\t')));
         } else if (kind == "end") {

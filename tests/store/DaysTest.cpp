@@ -1,6 +1,7 @@
 // Every city's times come from one place, and the main screen, the
 // notifications and the calendar's "show times" read them there.
 #include "store/Days.h"
+#include "store/HijriMonths.h"
 
 #include "calendar/ClockTime.h"
 #include "tests/support/Sandbox.h"
@@ -108,8 +109,8 @@ TEST(PageRows, EachChosenCitysOwnTimesLastChosenFirstAndAPageForACityWithout)
         for (const Row& page : outside)
             EXPECT_EQ(page.value(days::kNoTimes), days::kOutsideData) << key;
     }
-    // A day whose events row is lost still shows its times.
-    box.exec("DELETE FROM tEvents WHERE Date = 1050916");
+    // A day whose events are lost still shows its times.
+    box.exec("DELETE FROM tEventRules");
     EXPECT_EQ(days::pageRows(1050916).value(4).value("T3"), stored(box, Sandbox::kMashhad, 1050916).t[2]);
 }
 
@@ -125,6 +126,43 @@ TEST(FirstWithTimes, TheFirstChosenCityThatHasTimes)
     EXPECT_EQ(city.days.size(), 5);
     // On a day outside the data no city has times.
     EXPECT_TRUE(days::firstWithTimes(1110101, 5).value().days.isEmpty());
+}
+
+TEST(DayEvents, PlacedAtRunTimeTheyAreTheShippedDaysUntilAMonthIsAnnouncedOtherwise)
+{
+    Sandbox box;
+    const QList<days::DayEvents> all = days::events(910101, 1101229).value();
+    const RowSet shipped = box.db()->Execute("SELECT Date, Description, IsHoliday FROM tEvents ORDER BY Date");
+    ASSERT_EQ(all.size(), shipped.size());
+    for (int i = 0; i < all.size(); ++i) {
+        ASSERT_EQ(all[i].key, shipped[i].value("Date").toInt());
+        EXPECT_EQ(all[i].description, shipped[i].value("Description")) << all[i].key;
+        EXPECT_EQ(all[i].holiday, shipped[i].value("IsHoliday") == "1") << all[i].key;
+    }
+    // A predicted lunar event says so; an observed one does not.
+    const days::DayEvents fatima = days::events(1050823, 1050823).value().first();
+    ASSERT_FALSE(fatima.events.isEmpty());
+    EXPECT_EQ(fatima.events.first().text, "شهادت حضرت فاطمه زهرا (س)");
+    EXPECT_TRUE(fatima.events.first().predicted);
+    EXPECT_FALSE(days::events(1041130, 1041130).value().first().events.first().predicted);
+
+    // Jumada II 1448 announced a day earlier than predicted: 3 Jumada II
+    // and its holiday a day earlier, in the month's rows too.
+    ASSERT_TRUE(hijri::setCorrection(1448, 6, 1));
+    EXPECT_EQ(hijri::correction(1448, 6), 1);
+    EXPECT_EQ(days::events(1050822, 1050822).value().first().description, "شهادت حضرت فاطمه زهرا (س)");
+    EXPECT_TRUE(days::events(1050823, 1050823).value().first().description.isEmpty());
+    EXPECT_EQ(days::monthEvents(1050801).value(21).value("IsHoliday"), "1");
+    EXPECT_FALSE(days::events(1050822, 1050822).value().first().events.first().predicted);
+    // Kept in the user's copy: a new start has it.
+    MyDB::resetShared();
+    EXPECT_EQ(hijri::correction(1448, 6), 1);
+    ASSERT_TRUE(hijri::setCorrection(1448, 6, 0));
+    EXPECT_EQ(days::events(1050823, 1050823).value().first().description, "شهادت حضرت فاطمه زهرا (س)");
+    // A correction the month before does not allow, and a month of the
+    // observed table, cannot be made.
+    EXPECT_FALSE(hijri::setCorrection(1448, 6, -1));
+    EXPECT_FALSE(hijri::setCorrection(1447, 9, 1));
 }
 
 } // namespace

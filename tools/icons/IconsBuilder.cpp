@@ -1,9 +1,9 @@
 #include "IconsBuilder.h"
 
-#include "EventSources.h"
 
 #include "astronomy/PrayerTimes.h"
 #include "calendar/DateKey.h"
+#include "calendar/EventRules.h"
 #include "calendar/PersianCalendar.h"
 #include "calendar/Utility.h"
 
@@ -183,7 +183,7 @@ QString buildIcons(const QString& schemaPath, const QString& dataDir, const QStr
 
     const QList<Province> provinces = readProvinces(dataDir, error);
     const QList<QVariantList> places = error.isEmpty() ? readPlaces(dataDir, provinces, error) : QList<QVariantList>();
-    EventSources events;
+    EventRules events;
     if (error.isEmpty())
         error = events.load(dataDir);
     const QList<QStringList> settings = readTable(dataDir + QStringLiteral("/settings.tsv"), error);
@@ -238,8 +238,16 @@ QString buildIcons(const QString& schemaPath, const QString& dataDir, const QStr
     ok = ok && w.insert("INSERT INTO tDays(Date, NextDate) VALUES(?, ?)", next);
 
     // One row per day of the data, in date order.
+    QList<QVariantList> ruleRows;
+    for (const EventRules::Rule& r : events.rules())
+        ruleRows.append({static_cast<int>(ruleRows.size()) + 1, static_cast<int>(r.calendar), r.month, r.day, r.holiday ? 1 : 0, r.firstYear,
+            r.lastYear, r.text});
+    ok = ok
+        && w.insert("INSERT INTO tEventRules(Ord, Calendar, Month, Day, IsHoliday, FirstYear, LastYear, Description) VALUES(?, ?, ?, ?, ?, ?, ?, ?)",
+            ruleRows);
+
     QList<QVariantList> eventRows;
-    const QMap<int, EventSources::Day> eventDays = events.days(PersianCalendar::firstDataDay(), PersianCalendar::lastDataDay());
+    const QMap<int, EventRules::Day> eventDays = events.days(PersianCalendar::firstDataDay(), PersianCalendar::lastDataDay());
     for (auto it = eventDays.cbegin(); it != eventDays.cend(); ++it)
         eventRows.append({it.key(), it->description, it->holiday ? 1 : 0});
     ok = ok && w.insert("INSERT INTO tEvents(Date, Description, IsHoliday) VALUES(?, ?, ?)", eventRows);

@@ -193,14 +193,16 @@ TEST_F(CalendarTest, FridaysAndHolidaysAreRed)
 
 TEST_F(CalendarTest, EventsOfTheChosenDayOneToARow)
 {
-    phone.box.exec("UPDATE tEvents SET Description = 'a@b' WHERE Date = 910410");
-    phone.box.exec("UPDATE tEvents SET Description = NULL WHERE Date = 910411");
+    // 10 Tir 1391 with two events of its own only.
+    phone.box.exec("DELETE FROM tEventRules WHERE Calendar = 0 AND Month = 4 AND Day = '10'");
+    phone.box.exec("INSERT INTO tEventRules VALUES(1000, 0, 4, '10', 0, 1391, 1391, 'a'), (1001, 0, 4, '10', 0, 1391, 1391, 'b')");
     ASSERT_NE(open(), nullptr);
     phone.tap(day(10));
     EXPECT_EQ(events(), (QStringList{"a", "b"}));
     EXPECT_EQ(calendar->tblEvents()->rectForRowAtIndexPath({0, 1}).height(), 17);
     // A long event keeps to its 17-point row, whole.
-    phone.box.exec("UPDATE tEvents SET Description = 'روز ملی شدن صنعت نفت ایران؛ ولادت امام علی (ع) و روز پدر' WHERE Date = 910412");
+    phone.box.exec("INSERT INTO tEventRules VALUES(1002, 0, 4, '12', 1, 1391, 1391, 'روز ملی شدن صنعت نفت ایران'), "
+                   "(1003, 0, 4, '12', 1, 1391, 1391, 'ولادت امام علی (ع) و روز پدر')");
     phone.tap(calendar->nextButton());
     phone.tap(calendar->previousButton());
     phone.tap(day(12));

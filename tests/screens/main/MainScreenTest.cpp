@@ -185,10 +185,10 @@ TEST_F(MainScreenTest, ACityIsACentreOnlyWhenItsFlagReadsOne)
     EXPECT_EQ(pages().size(), 1);
 }
 
-TEST_F(MainScreenTest, ADayWhoseEventsRowIsLostStillShowsItsTimes)
+TEST_F(MainScreenTest, ADayWhoseEventsAreLostStillShowsItsTimes)
 {
     box.choose({Sandbox::kTehran});
-    box.exec("DELETE FROM tEvents WHERE Date = 910431");
+    box.exec("DELETE FROM tEventRules");
     open();
     ASSERT_EQ(screen->datasource().size(), 1);
     EXPECT_EQ(screen->datasource()[0].value("Description"), "");

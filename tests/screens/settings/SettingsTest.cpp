@@ -4,6 +4,9 @@
 #include "screens/settings/SoundsViewController.h"
 
 #include "platform/audio/AudioPlayer.h"
+#include "calendar/LunarCalendar.h"
+#include "calendar/Utility.h"
+#include "platform/foundation/Clock.h"
 #include "platform/foundation/UrlOpener.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/BarButtonItem.h"
@@ -14,6 +17,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/SegmentedControl.h"
 #include "platform/ui/Slider.h"
 #include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/Switch.h"
@@ -413,6 +417,36 @@ TEST_F(SettingsTest, EventsTimeSavesOnlyWhatDiffersAndPadsTheHour)
     picker->sendActions(ui::ControlEvent::ValueChanged);
     h.tapSave();
     EXPECT_EQ(box.scalar("SELECT Item7 FROM tSetting"), "07:30");
+}
+
+TEST_F(SettingsTest, TheLunarMonthInProgressIsCorrectedByADayAndTheNextIsPredictedAgain)
+{
+    // 17 Azar 1405: Jumada II 1448, by the sky from 12 November.
+    box.setNow(foundation::Clock::at(QDate(2026, 12, 8), QTime(10, 0)));
+    {
+        Loaded<HistoryViewController> h;
+        ui::SegmentedControl* hijri = h.screen->hijriControl();
+        EXPECT_EQ(hijri->titleForSegment(hijri->selectedSegmentIndex()), "طبق پیش‌بینی");
+        EXPECT_EQ(h.screen->hijriToday()->text(), Utility::ConvertToPersian("امروز: 27 جمادی‌الثانی 1448"));
+        // A day later than the sky would give Jumada I 31 days: not offered.
+        EXPECT_FALSE(hijri->isEnabledForSegment(0));
+        EXPECT_FALSE(h.screen->saveButton()->isEnabled());
+        // A finger on "a day more": the date it gives, and Save.
+        ui::touch::tap(&h.window, hijri->mapTo(&h.window, hijri->segmentRect(2).center()));
+        EXPECT_EQ(h.screen->hijriCorrection(), 1);
+        EXPECT_EQ(h.screen->hijriToday()->text(), Utility::ConvertToPersian("امروز: 28 جمادی‌الثانی 1448"));
+        EXPECT_TRUE(h.screen->saveButton()->isEnabled());
+        EXPECT_EQ(LunarCalendar::fromGregorian(QDate(2026, 12, 8)).day, 27) << "nothing changes before Save";
+        h.tapSave();
+        EXPECT_FALSE(h.screen->saveButton()->isEnabled());
+    }
+    EXPECT_EQ(box.scalar("SELECT Value FROM tPreferences WHERE Key = 'HijriMonth:1448-6'"), "2026-11-11");
+    EXPECT_EQ(LunarCalendar::fromGregorian(QDate(2026, 12, 8)), (HijriDate{1448, 6, 28}));
+    // Once Jumada II has ended, Rajab is in progress, predicted again.
+    box.setNow(foundation::Clock::at(QDate(2026, 12, 12), QTime(10, 0)));
+    Loaded<HistoryViewController> later;
+    EXPECT_EQ(later.screen->hijriCorrection(), 0);
+    EXPECT_EQ(later.screen->hijriToday()->text(), Utility::ConvertToPersian("امروز: 2 رجب 1448"));
 }
 
 TEST_F(SettingsTest, AboutRowsOpenTheMailAndTheWebSite)
