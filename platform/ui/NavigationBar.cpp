@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
 
 namespace ui {
 
@@ -27,7 +28,8 @@ protected:
         QRectF r = QRectF(rect()).adjusted(1, 7, -1, -7);
         QPainterPath shape;
         if (back_) {
-            // The back button points to where the screen came from.
+            // The back button points to where the screen came from: the
+            // leading side, the right where screens read from the right.
             shape.moveTo(r.left(), r.center().y());
             shape.lineTo(r.left() + 10, r.top());
             shape.lineTo(r.right() - 4, r.top());
@@ -36,6 +38,8 @@ protected:
             shape.quadTo(r.right(), r.bottom(), r.right() - 4, r.bottom());
             shape.lineTo(r.left() + 10, r.bottom());
             shape.closeSubpath();
+            if (rightToLeft())
+                shape = QTransform(-1, 0, 0, 1, width(), 0).map(shape);
         } else {
             shape.addRoundedRect(r, 5, 5);
         }
@@ -62,7 +66,8 @@ protected:
             text.clear();
         }
         if (!text.isEmpty())
-            drawText(painter, rect().adjusted(back_ ? 8 : 0, 0, 0, 0), text, titleFont(), Qt::white, TextAlignment::Center);
+            drawText(painter, rect().adjusted(back_ && !rightToLeft() ? 8 : 0, 0, back_ && rightToLeft() ? -8 : 0, 0), text, titleFont(), Qt::white,
+                TextAlignment::Center);
     }
 
 private:
@@ -132,13 +137,15 @@ void NavigationBar::setContent(const QString& title, BarButtonItem* left, BarBut
         right_->removeFromSuperview();
     left_ = nullptr;
     right_ = nullptr;
+    // The leading button (the back button, or the left item) at the side
+    // screens read from, the other at the far side.
     if (left || !back.isEmpty()) {
         left_ = makeBarButton(left, back, std::move(onBack), this);
-        left_->move(5, 0);
+        left_->move(leading(QRect(5, 0, left_->width(), left_->height()), width()).topLeft());
     }
     if (right) {
         right_ = makeBarButton(right, QString(), {}, this);
-        right_->move(width() - right_->width() - 5, 0);
+        right_->move(leading(QRect(width() - right_->width() - 5, 0, right_->width(), right_->height()), width()).topLeft());
     }
     update();
 }

@@ -45,8 +45,8 @@ void SearchBar::resizeEvent(QResizeEvent* event)
 {
     View::resizeEvent(event);
     const int cancel = showsCancel_ ? kCancelWidth + 6 : 0;
-    field_->setGeometry(6, 7, width() - 12 - cancel, height() - 14);
-    cancel_->setFrame(QRect(width() - kCancelWidth - 6, 7, kCancelWidth, height() - 14));
+    field_->setGeometry(leading(QRect(6, 7, width() - 12 - cancel, height() - 14), width()));
+    cancel_->setFrame(leading(QRect(width() - kCancelWidth - 6, 7, kCancelWidth, height() - 14), width()));
     cancel_->setVisible(showsCancel_);
 }
 

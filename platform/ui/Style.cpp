@@ -219,3 +219,28 @@ bool animationsEnabled()
 }
 
 } // namespace ui
+
+namespace ui {
+
+namespace {
+bool readsFromTheRight = true;
+} // namespace
+
+bool rightToLeft()
+{
+    return readsFromTheRight;
+}
+
+void setRightToLeft(bool rightToLeft)
+{
+    readsFromTheRight = rightToLeft;
+}
+
+QRect leading(const QRect& frame, int outer)
+{
+    if (!readsFromTheRight)
+        return frame;
+    return QRect(outer - frame.x() - frame.width(), frame.y(), frame.width(), frame.height());
+}
+
+} // namespace ui

@@ -31,6 +31,17 @@ QIcon icon(const QString& name);
 QPixmap tinted(const QPixmap& image, const QColor& color);
 
 QColor grayColor();
+
+// Whether screens read from the right, as the app's Persian does: the
+// platform then lays out what it places itself (the tab bar's items, the
+// navigation bar's buttons, the rows of tables, the search bar's Cancel)
+// mirrored, and a cell's controls at the mirror of the frames the screen
+// gives them. On by default; tests may turn it off.
+bool rightToLeft();
+void setRightToLeft(bool rightToLeft);
+// `frame` within a width of `outer`, mirrored when the screens read from
+// the right.
+QRect leading(const QRect& frame, int outer);
 QColor blueColor();
 
 // The length of an animation in milliseconds. Tests switch animations off,

@@ -50,7 +50,8 @@ QRect TabBar::itemRect(int index) const
 {
     const int n = std::max(1, static_cast<int>(items_.size()));
     const int w = width() / n;
-    return QRect(index * w, 0, w, height());
+    // The first item at the right where screens read from the right.
+    return leading(QRect(index * w, 0, w, height()), w * static_cast<int>(items_.size()));
 }
 
 void TabBar::mousePressEvent(QMouseEvent*) {}

@@ -229,6 +229,7 @@ void TableView::placeEditingControls(Placed& p)
     const bool moves = editing_ && dataSource_ && dataSource_->canMoveRowAtIndexPath(this, p.path);
     if (deletes && !p.deleteControl) {
         auto* control = new DeleteControl;
+        control->setProperty(TableViewCell::kPlacedByTable, true);
         control->setAccessibleName(QStringLiteral("حذف ") + p.cell->textLabel()->text());
         const IndexPath path = p.path;
         control->addAction(ControlEvent::TouchUpInside, [this, path] { askForDeletion(path); });
@@ -239,19 +240,27 @@ void TableView::placeEditingControls(Placed& p)
     }
     if (moves && !p.handle) {
         auto* handle = new ReorderHandle(this, p.path);
+        handle->setProperty(TableViewCell::kPlacedByTable, true);
         handle->setAccessibleName(QStringLiteral("جابه‌جایی ") + p.cell->textLabel()->text());
         p.cell->addSubview(handle);
         p.handle = handle;
     } else if (!moves && p.handle) {
         p.handle->removeFromSuperview();
     }
+    // The delete control at the leading side, the handle at the far one.
+    const int w = p.cell->width();
     if (p.deleteControl)
-        p.deleteControl->setFrame(QRect(4, 0, 30, p.cell->height()));
+        p.deleteControl->setFrame(leading(QRect(4, 0, 30, p.cell->height()), w));
     if (p.handle)
-        p.handle->setFrame(QRect(p.cell->width() - kHandleWidth, 0, kHandleWidth, p.cell->height()));
+        p.handle->setFrame(leading(QRect(w - kHandleWidth, 0, kHandleWidth, p.cell->height()), w));
     // The delete confirmation takes its room from the text, never covers it.
     const bool confirming = confirming_ && *confirming_ == p.path;
-    p.cell->setEditingInset(deletes ? kDeleteInset - 10 : 0, (moves ? kHandleWidth : 0) + (confirming ? kConfirmWidth + kConfirmGap : 0));
+    const int near = deletes ? kDeleteInset - 10 : 0;
+    const int far = (moves ? kHandleWidth : 0) + (confirming ? kConfirmWidth + kConfirmGap : 0);
+    if (rightToLeft())
+        p.cell->setEditingInset(far, near);
+    else
+        p.cell->setEditingInset(near, far);
 }
 
 void TableView::setEditing(bool editing, bool)
@@ -429,14 +438,16 @@ void TableView::askForDeletion(const IndexPath& path)
     if (Button* control = deleteControl(path))
         control->setSelected(true);
     auto* button = new Button(Button::Type::Custom);
+    button->setProperty(TableViewCell::kPlacedByTable, true);
     button->setTitle(QStringLiteral("حذف"));
     button->setTitleColor(Qt::white);
     button->setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
     button->setBackgroundColor(kDeleteRed);
     button->setCornerRadius(5);
     const int handle = reorderControl(path) ? kHandleWidth : 0;
-    button->setFrame(QRect(cell->width() - handle - kConfirmWidth - kConfirmGap, (cell->height() - kConfirmHeight) / 2, kConfirmWidth,
-        kConfirmHeight));
+    button->setFrame(leading(QRect(cell->width() - handle - kConfirmWidth - kConfirmGap, (cell->height() - kConfirmHeight) / 2, kConfirmWidth,
+                                 kConfirmHeight),
+        cell->width()));
     button->addAction(ControlEvent::TouchUpInside, [this, path] {
         dropConfirmation();
         if (dataSource_)

@@ -23,12 +23,14 @@ TableViewCell::TableViewCell(Style style, const QString& reuseIdentifier)
     setBackgroundColor(Qt::white);
     text_->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 17));
     text_->setTextColor(Qt::black);
+    if (rightToLeft())
+        text_->setTextAlignment(TextAlignment::Right);
     addSubview(text_);
     if (style == Style::Value1) {
         detail_ = new Label;
         detail_->setTextFont(ui::font(QStringLiteral("Helvetica"), 17));
         detail_->setTextColor(kDetailBlue);
-        detail_->setTextAlignment(TextAlignment::Right);
+        detail_->setTextAlignment(rightToLeft() ? TextAlignment::Left : TextAlignment::Right);
         addSubview(detail_);
     }
 }
@@ -81,7 +83,21 @@ void TableViewCell::resizeEvent(QResizeEvent* event)
 
 void TableViewCell::layoutSubviews()
 {
-    const int right = width() - kMargin - insetRight_ - (accessory_ == Accessory::None ? 0 : kAccessoryWidth);
+    const int accessory = accessory_ == Accessory::None ? 0 : kAccessoryWidth;
+    if (rightToLeft()) {
+        // The text at the right, the detail and the accessory at the left;
+        // the screen's controls at the mirror of the frames it gave them.
+        const int right = width() - kMargin - insetRight_;
+        const int left = kMargin + insetLeft_ + accessory;
+        const int need = detail_ && !detail_->text().isEmpty() ? QFontMetrics(detail_->textFont()).horizontalAdvance(detail_->text()) + 8 : 0;
+        const int detailWidth = std::min(need, (right - left) * 2 / 3);
+        text_->setFrame(QRect(left + detailWidth, 0, right - left - detailWidth, height()));
+        if (detail_)
+            detail_->setFrame(QRect(left, 0, detailWidth, height()));
+        mirrorContents();
+        return;
+    }
+    const int right = width() - kMargin - insetRight_ - accessory;
     const int left = kMargin + insetLeft_;
     if (detail_) {
         // The detail takes what it needs at the right, the text the rest.
@@ -91,6 +107,24 @@ void TableViewCell::layoutSubviews()
         detail_->setFrame(QRect(right - detailWidth, 0, detailWidth, height()));
     } else {
         text_->setFrame(QRect(left, 0, right - left, height()));
+    }
+}
+
+void TableViewCell::mirrorContents()
+{
+    if (width() <= 0)
+        return;
+    for (View* child : subviews()) {
+        if (child == text_ || child == detail_ || child->property(kPlacedByTable).toBool())
+            continue;
+        // The frame the screen gave, unless it was placed here (then the
+        // frame remembered with it).
+        const QRect placed = child->property("ui.mirrored").toRect();
+        const QRect given = child->frame() == placed ? child->property("ui.given").toRect() : child->frame();
+        const QRect mirrored = leading(given, width());
+        child->setProperty("ui.given", given);
+        child->setProperty("ui.mirrored", mirrored);
+        child->setFrame(mirrored);
     }
 }
 
@@ -122,11 +156,14 @@ void TableViewCell::draw(QPainter& painter)
     } else
         painter.drawLine(QPointF(0, height() - 0.5), QPointF(width(), height() - 0.5));
 
-    const double cx = width() - kMargin - insetRight_ - 6;
+    const bool rtl = rightToLeft();
+    const double cx = rtl ? kMargin + insetLeft_ + 6 : width() - kMargin - insetRight_ - 6;
     const double cy = height() / 2.0;
     if (accessory_ == Accessory::DisclosureIndicator) {
+        // It points the way the next screen comes from.
+        const double d = rtl ? -1 : 1;
         painter.setPen(QPen(highlighted_ ? Qt::white : QColor(128, 128, 128), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPolyline(QPolygonF({QPointF(cx - 4, cy - 6), QPointF(cx + 2, cy), QPointF(cx - 4, cy + 6)}));
+        painter.drawPolyline(QPolygonF({QPointF(cx - 4 * d, cy - 6), QPointF(cx + 2 * d, cy), QPointF(cx - 4 * d, cy + 6)}));
     } else if (accessory_ == Accessory::Checkmark) {
         painter.setPen(QPen(highlighted_ ? Qt::white : kDetailBlue, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPolyline(QPolygonF({QPointF(cx - 9, cy), QPointF(cx - 4, cy + 6), QPointF(cx + 5, cy - 7)}));

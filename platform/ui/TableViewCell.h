@@ -37,11 +37,16 @@ public:
     // Places the labels for the current size, texts and accessory.
     void layoutSubviews();
 
+    // The property that marks a subview the table places itself (editing
+    // controls), which the cell leaves where it is.
+    static constexpr const char* kPlacedByTable = "ui.placedByTable";
+
 protected:
     void draw(QPainter& painter) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void mirrorContents();
 
     Style style_;
     QString reuse_;

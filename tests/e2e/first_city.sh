@@ -9,7 +9,7 @@ wait 200
 tap 160 66
 wait 900
 shot $WORK/list.png
-tap 290 22
+tap 30 22
 wait 900
 shot $WORK/main.png
 quit"

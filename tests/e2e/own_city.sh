@@ -18,13 +18,13 @@ wait 200
 tap 160 66
 wait 800
 # Past the coordinates, to the offsets.
-drag 40 400 40 150
+drag 300 400 300 150
 wait 600
-drag 201 210 250 210
-drag 201 384 150 384
+drag 125 210 174 210
+drag 125 384 76 384
 wait 200
 shot $WORK/form.png
-tap 290 22
+tap 30 22
 wait 800
 shot $WORK/list.png
 quit"
@@ -46,9 +46,9 @@ grep -q "^$expected  0.wav  اذان صبح به افق ماهدشت$" "$WORK/pe
 # Deleting it from the list removes it from all three tables.
 run 2012-07-22T00:00 "tap 299 439
 wait 900
-tap 23 69
+tap 297 69
 wait 200
-tap 268 69
+tap 52 69
 wait 400
 quit"
 [ "$(db "SELECT (SELECT COUNT(*) FROM tStates WHERE StateID = $id) + (SELECT COUNT(*) FROM tTimes WHERE StateID = $id) + (SELECT COUNT(*) FROM tSelectedStates WHERE StateID = $id)")" = "0" ] \

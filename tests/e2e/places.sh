@@ -9,7 +9,7 @@ wait 300
 shot $WORK/search.png
 tap 160 66
 wait 900
-tap 290 22
+tap 30 22
 wait 900
 shot $WORK/main.png
 quit"
@@ -28,7 +28,7 @@ cmp -s "$WORK/search.png" "$WORK/main.png" && { echo "FAIL: Done did not show th
 # In Persian too, and the place is not listed again once chosen.
 run 2026-12-08T10:00 "tap 299 439
 wait 900
-tap 23 22
+tap 297 22
 wait 900
 type کاشان
 wait 300

@@ -10,31 +10,31 @@ minutes=""; for i in $(seq 5); do minutes="$minutes
 tap 220 238"; done
 run 2012-07-21T00:00 "tap 299 439
 wait 900
-tap 96 436
+tap 224 436
 wait 300
-tap 266 118
-tap 266 318
+tap 54 118
+tap 54 318
 wait 300
-tap 71 362
+tap 170 362
 shot $WORK/alarms.png
-tap 290 22
+tap 30 22
 tap 160 436
 wait 300
 tap 160 248
 shot $WORK/sounds.png
-tap 290 22
-tap 224 436
+tap 30 22
+tap 96 436
 wait 300
-tap 266 76
+tap 54 76
 wait 600$hours$minutes
 shot $WORK/events.png
-tap 290 22
-tap 288 436
-wait 300
-shot $WORK/about.png
+tap 30 22
 tap 32 436
 wait 300
-tap 290 22
+shot $WORK/about.png
+tap 288 436
+wait 300
+tap 30 22
 wait 800
 quit"
 [ "$(db 'SELECT Item0 || Item1 || Item2 || "," || Item5 || "," || Item6 || "," || Item7 FROM tSetting')" = "101,15,4,21:05" ] \

@@ -166,9 +166,11 @@ TEST_F(NewCityTest, TheLastSliderCanBeReachedAndMoved)
     EXPECT_EQ(bottom.y(), phone.window()->height());
     // Scrolled up by a finger on the rows' titles, the form shows its last
     // slider whole, and the slider takes the finger.
-    const QPoint from = table->mapTo(phone.window(), QPoint(60, table->height() - 40));
-    ui::touch::drag(phone.window(), from, from - QPoint(0, 200));
-    Phone::settle();
+    const QPoint from = table->mapTo(phone.window(), QPoint(300, table->height() - 40));
+    for (int i = 0; i < 2; ++i) {
+        ui::touch::drag(phone.window(), from, from - QPoint(0, 200));
+        Phone::settle();
+    }
     ui::Slider* last = slider(NewCityController::kOffsetRows - 1);
     const QRect shown = QRect(last->mapTo(phone.window(), QPoint(0, 0)), last->size());
     EXPECT_TRUE(phone.window()->rect().contains(shown));
