@@ -143,8 +143,28 @@ void NavigationController::updateBar()
         item->titleAction());
 }
 
+void NavigationController::settle()
+{
+    // A transition that has not ended yet ends now, where it was going:
+    // the next starts from a screen at rest, never from one half moved and
+    // about to be hidden by the earlier transition's end.
+    if (slide_) {
+        slide_->stop();
+        slide_->deleteLater();
+    }
+    if (std::function<void()> finish = std::exchange(slideFinish_, nullptr))
+        finish();
+    if (bar_ && barAnimation_) {
+        barAnimation_->stop();
+        barAnimation_->deleteLater();
+    }
+    if (std::function<void()> finish = std::exchange(barFinish_, nullptr))
+        finish();
+}
+
 void NavigationController::slide(ViewController* from, ViewController* to, bool forward, bool animated, bool dropFrom)
 {
+    settle();
     View* container = view();
     to->beginAppearance(animated);
     if (from)
@@ -160,10 +180,12 @@ void NavigationController::slide(ViewController* from, ViewController* to, bool 
     QPointer<ViewController> a(from);
     QPointer<ViewController> b(to);
     auto finish = [a, b, animated, dropFrom] {
-        if (a && a->isViewLoaded()) {
+        if (a && a->isViewLoaded() && a != b) {
             a->view()->hide();
             a->view()->move(0, a->view()->y());
         }
+        if (b && b->isViewLoaded())
+            b->view()->move(0, b->view()->y());
         if (b)
             b->endAppearance(animated);
         if (a) {
@@ -200,7 +222,14 @@ void NavigationController::slide(ViewController* from, ViewController* to, bool 
             outgoing->raise();
         }
     });
-    QObject::connect(animation, &QVariantAnimation::finished, container, finish);
+    slide_ = animation;
+    slideFinish_ = finish;
+    QPointer<NavigationController> self(this);
+    QObject::connect(animation, &QVariantAnimation::finished, container, [self] {
+        if (self)
+            if (std::function<void()> f = std::exchange(self->slideFinish_, nullptr))
+                f();
+    });
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
@@ -251,6 +280,13 @@ void NavigationController::setNavigationBarHidden(bool hidden, bool animated)
     barHidden_ = hidden;
     if (!isViewLoaded())
         return;
+    // The bar's own earlier move ends first.
+    if (barAnimation_) {
+        barAnimation_->stop();
+        barAnimation_->deleteLater();
+    }
+    if (std::function<void()> finish = std::exchange(barFinish_, nullptr))
+        finish();
     const int ms = animated ? animationMs(kBarMs) : 0;
     if (ms == 0) {
         barOffset_ = 0;
@@ -272,12 +308,18 @@ void NavigationController::setNavigationBarHidden(bool hidden, bool animated)
         self->bar_->move(0, self->barOffset_);
         self->bar_->raise();
     });
-    QObject::connect(animation, &QVariantAnimation::finished, view(), [self] {
+    barFinish_ = [self] {
         if (!self)
             return;
         self->barOffset_ = 0;
         self->bar_->setVisible(!self->barHidden_);
         self->layoutContent();
+    };
+    barAnimation_ = animation;
+    QObject::connect(animation, &QVariantAnimation::finished, view(), [self] {
+        if (self)
+            if (std::function<void()> f = std::exchange(self->barFinish_, nullptr))
+                f();
     });
     layoutContent();
     animation->start(QAbstractAnimation::DeleteWhenStopped);

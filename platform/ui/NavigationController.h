@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QPointer>
+#include <QVariantAnimation>
+
+#include <functional>
+
 #include "View.h"
 #include "ViewController.h"
 
@@ -40,11 +45,18 @@ private:
     void layoutContent();
     void updateBar();
     void slide(ViewController* from, ViewController* to, bool forward, bool animated, bool dropFrom);
+    // Ends the transition in progress where it was going.
+    void settle();
 
     QList<QPointer<ViewController>> stack_;
     NavigationBar* bar_ = nullptr;
     bool barHidden_ = false;
     int barOffset_ = 0;
+    // The screens' slide and the bar's in progress, and how each ends.
+    QPointer<QVariantAnimation> slide_;
+    std::function<void()> slideFinish_;
+    QPointer<QVariantAnimation> barAnimation_;
+    std::function<void()> barFinish_;
 };
 
 } // namespace ui

@@ -32,6 +32,8 @@ QPixmap tinted(const QPixmap& image, const QColor& color);
 
 QColor grayColor();
 
+QColor blueColor();
+
 // Whether screens read from the right, as the app's Persian does: the
 // platform then lays out what it places itself (the tab bar's items, the
 // navigation bar's buttons, the rows of tables, the search bar's Cancel)
@@ -42,7 +44,6 @@ void setRightToLeft(bool rightToLeft);
 // `frame` within a width of `outer`, mirrored when the screens read from
 // the right.
 QRect leading(const QRect& frame, int outer);
-QColor blueColor();
 
 // The length of an animation in milliseconds. Tests switch animations off,
 // and every animation then completes at once.

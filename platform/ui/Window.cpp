@@ -176,6 +176,14 @@ void Window::replaceRoot(ViewController* closing, ViewController* presenter)
 
 void Window::transition(ViewController* from, ViewController* to, ModalTransitionStyle style, bool animated, bool forward)
 {
+    // One presentation at a time: one still turning ends now, where it was
+    // going, before the next begins.
+    if (modal_) {
+        modal_->stop();
+        modal_->deleteLater();
+    }
+    if (std::function<void()> finish = std::exchange(modalFinish_, nullptr))
+        finish();
     QPointer<ViewController> a(from);
     QPointer<ViewController> b(to);
     b->beginAppearance(animated);
@@ -209,10 +217,17 @@ void Window::transition(ViewController* from, ViewController* to, ModalTransitio
     animation->setEasingCurve(QEasingCurve::InOutQuad);
     connect(animation, &QVariantAnimation::valueChanged, overlay, [overlay](const QVariant& v) { overlay->setProgress(v.toDouble()); });
     ++transitions_;
-    connect(animation, &QVariantAnimation::finished, this, [this, overlay, finish] {
+    QPointer<TransitionOverlay> picture(overlay);
+    modal_ = animation;
+    modalFinish_ = [this, picture, finish] {
         --transitions_;
         finish();
-        overlay->deleteLater();
+        if (picture)
+            picture->deleteLater();
+    };
+    connect(animation, &QVariantAnimation::finished, this, [this] {
+        if (std::function<void()> f = std::exchange(modalFinish_, nullptr))
+            f();
     });
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }

@@ -3,7 +3,10 @@
 #include "ModalTransitionStyle.h"
 
 #include <QPointer>
+#include <QVariantAnimation>
 #include <QWidget>
+
+#include <functional>
 
 namespace ui {
 
@@ -42,6 +45,9 @@ protected:
 private:
     QPointer<ViewController> root_;
     int transitions_ = 0;
+    // The presentation turning now, and how it ends.
+    QPointer<QVariantAnimation> modal_;
+    std::function<void()> modalFinish_;
 };
 
 } // namespace ui
