@@ -1,6 +1,10 @@
 #include "AppDelegate.h"
 
+#include "calendar/DateKey.h"
 #include "calendar/DateTimePersian.h"
+#include "calendar/NextPrayer.h"
+#include "calendar/PersianCalendar.h"
+#include "store/Days.h"
 #include "calendar/Utility.h"
 #include "notifications/MyNotification.h"
 #include "platform/foundation/Clock.h"
@@ -82,18 +86,16 @@ void AppDelegate::significantTimeChange(ui::Application*)
 
 QString AppDelegate::statusText(ui::Application*)
 {
-    // The azans are the notifications whose text begins "اذان %@ به افق".
-    static const QString kAzan = QStringLiteral("اذان ");
+    // What the first city's page says of the next time, and when it is.
     const QDateTime now = foundation::Clock::now();
-    for (const notifications::LocalNotification& n : notifications::NotificationCenter::shared()->scheduledLocalNotifications()) {
-        if (n.fireDate < now || !n.alertBody.startsWith(kAzan))
-            continue;
-        const QDateTime at = foundation::Clock::onDevice(n.fireDate);
-        const qint64 days = now.date().daysTo(at.date());
-        const QString day = days == 0 ? QStringLiteral("امروز")
-            : days == 1               ? QStringLiteral("فردا")
-                                      : Utility::ConvertToPersian(DateTimePersian(at).getFullPersianDate());
-        return n.alertBody + QLatin1Char('\n') + day + QStringLiteral(" ساعت ") + Utility::ConvertToPersian(at.toString(QStringLiteral("HH:mm")));
-    }
-    return QStringLiteral("اذانی در پیش نیست");
+    const QDate today = now.date();
+    const std::optional<days::CityDays> city = days::firstWithTimes(DateKey::make(PersianCalendar::fromGregorian(today)), 1);
+    if (!city || city->days.isEmpty())
+        return QStringLiteral("اذانی در پیش نیست");
+    const std::optional<NextPrayer> next = NextPrayer::after(today, city->days.first().t, now);
+    if (!next)
+        return QStringLiteral("اذانی در پیش نیست");
+    const QDateTime at = foundation::Clock::onDevice(next->moment);
+    return Utility::ConvertToPersian(next->countdown(now) + QStringLiteral(" به افق ") + city->name + QStringLiteral("\nساعت ")
+        + at.toString(QStringLiteral("HH:mm")));
 }

@@ -204,10 +204,16 @@ void startSystem(System& system, ui::Application* app)
     system.center->setChangeHandler(showStatus);
     system.center->setDeliveryHandler([&system](const notifications::LocalNotification& n) { system.notifier->deliver(n); });
     system.showStatus = showStatus;
+    // The tooltip's countdown moves on each minute.
+    system.statusTimer = std::make_unique<QTimer>();
+    system.statusTimer->setInterval(60 * 1000);
+    system.statusTimer->callOnTimeout(showStatus);
+    system.statusTimer->start();
 }
 
 void stopSystem(System& system)
 {
+    system.statusTimer.reset();
     system.clock->stop();
     system.center->stop();
     system.center->setDeliveryHandler({});

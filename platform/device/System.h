@@ -6,6 +6,8 @@
 
 #include "platform/notifications/NotificationCenter.h"
 
+#include <QTimer>
+
 #include <functional>
 #include <memory>
 
@@ -26,6 +28,7 @@ public:
     std::unique_ptr<TimeEvents> clock;
     // Tells the tray what the app says of itself.
     std::function<void()> showStatus = [] {};
+    std::unique_ptr<QTimer> statusTimer;
 
     // Starts the app: what came due while it was not running fires first (or
     // is logged as missed), then the app launches and plans anew; the pending

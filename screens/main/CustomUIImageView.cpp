@@ -1,9 +1,12 @@
 #include "CustomUIImageView.h"
 
+#include "calendar/DateTexts.h"
 #include "calendar/DateTimePersian.h"
+#include "calendar/NextPrayer.h"
 #include "calendar/LunarCalendar.h"
 #include "calendar/PersianCalendar.h"
 #include "calendar/Utility.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
 #include "store/Days.h"
@@ -16,6 +19,10 @@ constexpr double kSmallestEventFont = 9;
 const char* kTimeNames[8] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی",
     "اذان صبح فردا", "طلوع آفتاب فردا"};
 const QRect kTimesArea(20, 106, 280, 314);
+// The next time and how long until it, in the gold of the moon.
+const QColor kNextColour(255, 214, 110);
+const QColor kSecondColour(200, 210, 230);
+constexpr int kMarkHeight = 34;
 
 // A white label with a shadow, made in `parent`.
 ui::Label* addLabel(ui::View& parent, const QRect& frame, ui::TextAlignment alignment, double size, const QSize& shadow, const QString& text)
@@ -44,12 +51,33 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
     setImage(ui::image(QStringLiteral("MainView.png")));
     setBackgroundColor(Qt::black);
 
-    name_ = addLabel(*this, QRect(180, 45, 100, 40), ui::TextAlignment::Right, 20, QSize(-1, 3), QString());
-    event_ = addLabel(*this, QRect(30, 70, 250, 40), ui::TextAlignment::Right, 16, QSize(-1, 3), QString());
+    // How long until the next time, above the day's box.
+    countdown_ = addLabel(*this, QRect(60, 10, 240, 30), ui::TextAlignment::Right, 15, QSize(-1, 2), QString());
+    countdown_->setTextColor(kNextColour);
+    countdown_->setAdjustsFontSizeToFitWidth(true);
+    // The box: the city and the day, then its lunar and Gregorian dates,
+    // then its events.
+    name_ = addLabel(*this, QRect(172, 44, 112, 26), ui::TextAlignment::Right, 19, QSize(-1, 2), QString());
+    name_->setAdjustsFontSizeToFitWidth(true);
+    date_ = addLabel(*this, QRect(30, 44, 140, 26), ui::TextAlignment::Left, 15, QSize(-1, 2), QString());
+    date_->setAdjustsFontSizeToFitWidth(true);
+    hijri_ = addLabel(*this, QRect(150, 68, 134, 16), ui::TextAlignment::Right, 12, QSize(-1, 1), QString());
+    hijri_->setTextColor(kSecondColour);
+    hijri_->setAdjustsFontSizeToFitWidth(true);
+    gregorian_ = addLabel(*this, QRect(30, 68, 118, 16), ui::TextAlignment::Left, 12, QSize(-1, 1), QString());
+    gregorian_->setTextColor(kSecondColour);
+    gregorian_->setAdjustsFontSizeToFitWidth(true);
+    event_ = addLabel(*this, QRect(30, 84, 254, 20), ui::TextAlignment::Right, 13, QSize(-1, 2), QString());
     // A long event shrinks to fit its line rather than end in an ellipsis,
     // which would read like the "و ..." of more events.
     event_->setMinimumFontSize(kSmallestEventFont);
-    date_ = addLabel(*this, QRect(30, 45, 160, 40), ui::TextAlignment::Left, 20, QSize(-1, 3), QString());
+    // The events line opens the whole list.
+    eventsButton_ = &add<ui::Button>(ui::Button::Type::Custom, QRect(24, 82, 266, 24));
+    eventsButton_->setAccessibleName(QStringLiteral("رویدادهای روز"));
+    eventsButton_->addAction(ui::ControlEvent::TouchUpInside, [this] {
+        if (eventsAction_)
+            eventsAction_();
+    });
 
     noTimes_ = row.contains(days::kNoTimes);
     if (noTimes_) {
@@ -69,10 +97,36 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
         return;
     }
 
+    // The mark of the next time lies under the times.
+    mark_ = &add<ui::View>(QRect(22, 0, 276, kMarkHeight));
+    mark_->setBackgroundColor(QColor(255, 214, 110, 46));
+    mark_->setCornerRadius(8);
+    mark_->setUserInteractionEnabled(false);
+    mark_->hide();
     for (int k = 0; k < kTimeRows; ++k) {
         times_[k] = addLabel(*this, QRect(35, 108 + 38 * k, 100, 40), ui::TextAlignment::Left, 25, QSize(-1, 2), QString());
     }
     show(row, date);
+}
+
+void CustomUIImageView::setEventsAction(std::function<void()> action)
+{
+    eventsAction_ = std::move(action);
+}
+
+void CustomUIImageView::showNext(const QDateTime& now, bool today)
+{
+    const std::optional<NextPrayer> next = today && !noTimes_ ? NextPrayer::after(day_, stored_, now) : std::nullopt;
+    marked_ = next ? next->index : -1;
+    countdown_->setText(next ? Utility::ConvertToPersian(next->countdown(now)) : QString());
+    for (int k = 0; k < kTimeRows; ++k)
+        if (times_[k])
+            times_[k]->setTextColor(k == marked_ ? kNextColour : QColor(Qt::white));
+    if (!mark_)
+        return;
+    mark_->setVisible(marked_ >= 0);
+    if (marked_ >= 0)
+        mark_->setFrame(QRect(22, 111 + 38 * marked_, 276, kMarkHeight));
 }
 
 bool CustomUIImageView::canShow(const Row& row) const
@@ -90,15 +144,17 @@ void CustomUIImageView::show(const Row& row, DateTimePersian& date)
     if (events.size() > 1)
         eventText = eventText + QStringLiteral(" و ...");
     event_->setText(Utility::ConvertToPersian(eventText));
+    eventsButton_->setUserInteractionEnabled(!events.first().isEmpty());
 
-    QString dateText = Utility::ConvertToPersian(date.getFullPersianDate());
-    const int ramadan = noTimes_ ? 0 : LunarCalendar::ramadanDay(date.gregorian());
-    if (ramadan) {
-        const QString text = QString::asprintf("%i ", ramadan) + QStringLiteral("رمضان");
-        dateText = Utility::ConvertToPersian(dateText + QStringLiteral(" / ") + text);
-    }
-    date_->setText(dateText);
-    date_->setTextFont(ui::font(QStringLiteral("Helvetica"), ramadan ? 15 : 20));
+    // The day as people write it: the weekday, the day and month without
+    // a leading zero, the year; the lunar date (in Ramadan, its day of
+    // Ramadan) and the Gregorian one.
+    day_ = date.gregorian();
+    date_->setText(Utility::ConvertToPersian(DateTexts::solar(date.date())));
+    hijri_->setText(Utility::ConvertToPersian(DateTexts::hijri(day_)));
+    gregorian_->setText(Utility::ConvertToPersian(DateTexts::gregorian(day_)));
+    for (int k = 0; k < kTimeRows; ++k)
+        stored_[static_cast<size_t>(k)] = row.value(QStringLiteral("T%1").arg(k + 1));
     if (noTimes_)
         return;
 

@@ -3,14 +3,21 @@
 #include "platform/ui/ImageView.h"
 #include "store/MyDB.h"
 
+#include <QDateTime>
+
+#include <functional>
+
 class DateTimePersian;
 
 namespace ui {
+class Button;
 class Label;
 }
 
-// One page of the main screen: a city's day over the background picture.
-// Built from the day row, the page's index and the displayed date.
+// One page of the main screen: a city's day over the background picture,
+// its date in the three calendars, its events, its eight times, and on
+// today's page which comes next and how long until it. Built from the day
+// row, the page's index and the displayed date.
 class CustomUIImageView : public ui::ImageView {
 public:
     // init:Index:Date:
@@ -20,6 +27,22 @@ public:
     bool canShow(const Row& row) const;
     // Shows another day row with times on the same labels.
     void show(const Row& row, DateTimePersian& date);
+    // Marks the time that comes next after `now` and says how long until
+    // it; on a page that is not today's, nothing is marked.
+    void showNext(const QDateTime& now, bool today);
+    // Told when the events line is tapped.
+    void setEventsAction(std::function<void()> action);
+
+    ui::Label* nameLabel() const { return name_; }
+    ui::Label* dateLabel() const { return date_; }
+    ui::Label* hijriLabel() const { return hijri_; }
+    ui::Label* gregorianLabel() const { return gregorian_; }
+    ui::Label* eventsLabel() const { return event_; }
+    ui::Label* countdownLabel() const { return countdown_; }
+    ui::Button* eventsButton() const { return eventsButton_; }
+    ui::Label* timeLabel(int k) const { return k >= 0 && k < kTimeRows ? times_[k] : nullptr; }
+    // The row of the next time (0 to 7), or -1.
+    int markedRow() const { return marked_; }
 
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 460;
@@ -28,8 +51,17 @@ private:
     static constexpr int kTimeRows = 8;
 
     bool noTimes_ = false;
+    QDate day_;
+    std::array<QString, kTimeRows> stored_;
     ui::Label* name_ = nullptr;
     ui::Label* event_ = nullptr;
     ui::Label* date_ = nullptr;
+    ui::Label* hijri_ = nullptr;
+    ui::Label* gregorian_ = nullptr;
+    ui::Label* countdown_ = nullptr;
+    ui::Button* eventsButton_ = nullptr;
+    ui::View* mark_ = nullptr;
     ui::Label* times_[kTimeRows] = {};
+    int marked_ = -1;
+    std::function<void()> eventsAction_;
 };

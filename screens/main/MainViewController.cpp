@@ -3,6 +3,11 @@
 #include "CustomUIImageView.h"
 
 #include "calendar/DateKey.h"
+#include "calendar/DateTexts.h"
+#include "calendar/PersianCalendar.h"
+#include "calendar/Utility.h"
+#include "platform/foundation/Clock.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/PageControl.h"
@@ -42,6 +47,24 @@ void MainViewController::viewDidLoad()
     calendarButton_->setShowsTouchWhenHighlighted(true);
     calendarButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showCalendar(); });
     calendarButton_->setAccessibleName(QStringLiteral("تقویم"));
+
+    // Shown on a day chosen in the calendar: back to today.
+    todayButton_ = &screen->add<ui::Button>(ui::Button::Type::Custom, QRect(58, 429, 64, 26));
+    todayButton_->setTitle(QStringLiteral("امروز"));
+    todayButton_->setTitleColor(Qt::white);
+    todayButton_->setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 13));
+    todayButton_->setBackgroundColor(QColor(40, 100, 220));
+    todayButton_->setCornerRadius(13);
+    todayButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showToday(); });
+    todayButton_->hide();
+
+    // Each minute of the device's clock the countdown moves on, also when
+    // the clock is moved on or set back.
+    minute_.setInterval(kMinuteCheckMs);
+    minute_.callOnTimeout([this] {
+        if (foundation::Clock::now().toSecsSinceEpoch() / 60 != shownMinute_)
+            showNext();
+    });
 
     if (!datasource_.isEmpty())
         Bind();
@@ -93,14 +116,71 @@ void MainViewController::Bind()
         boundRows_ = datasource_;
     }
     scrollView_->setContentSize(QSize(pageCount_ * kPageWidth, 460));
+    // The first city's page, the rightmost; after the calendar, the page of
+    // the city that was shown.
+    int page = pageCount_ - 1;
+    for (int i = 0; calendarCity_ != 0 && i < pageCount_; ++i)
+        if (datasource_[i].value(QStringLiteral("CityID")).toInt() == calendarCity_)
+            page = i;
+    calendarCity_ = 0;
     const QRect screen = view()->frame();
-    scrollView_->scrollRectToVisible(QRect(scrollView_->width() * (pageCount_ - 1), screen.y(), screen.width(), screen.height()), false);
+    scrollView_->scrollRectToVisible(QRect(scrollView_->width() * page, screen.y(), screen.width(), screen.height()), false);
     pageControl_->setNumberOfPages(pageCount_);
-    pageControl_->setCurrentPage(pageCount_ - 1);
+    pageControl_->setCurrentPage(page);
+    for (ui::View* v : scrollView_->subviews())
+        if (auto* p = dynamic_cast<CustomUIImageView*>(v))
+            p->setEventsAction([this] { showEvents(); });
+    todayButton_->setVisible(localDtp_.date() != DateTimePersian().date());
+    showNext();
+}
+
+int MainViewController::shownPage() const
+{
+    return pageCount_ == 0 ? -1 : std::clamp(static_cast<int>(std::lround(scrollView_->contentOffset().x() / kPageWidth)), 0, pageCount_ - 1);
+}
+
+void MainViewController::showNext()
+{
+    const QDateTime now = foundation::Clock::now();
+    const bool today = localDtp_.date() == PersianCalendar::fromGregorian(now.date());
+    for (ui::View* v : scrollView_->subviews())
+        if (auto* page = dynamic_cast<CustomUIImageView*>(v))
+            page->showNext(now, today);
+    shownMinute_ = now.toSecsSinceEpoch() / 60;
+    if (!minute_.isActive())
+        minute_.start();
+}
+
+void MainViewController::showToday()
+{
+    calendarCity_ = datasource_.value(shownPage()).value(QStringLiteral("CityID")).toInt();
+    refresh();
+}
+
+void MainViewController::showEvents()
+{
+    const int key = DateKey::make(localDtp_.date());
+    const std::optional<QList<days::DayEvents>> day = days::events(key, key);
+    if (!day || day->isEmpty() || day->first().events.isEmpty())
+        return;
+    QStringList lines;
+    for (const EventRules::Event& e : day->first().events) {
+        QString line = QStringLiteral("• ") + e.text;
+        if (e.holiday)
+            line += QStringLiteral(" (تعطیل)");
+        if (e.predicted)
+            line += QStringLiteral(" (پیش‌بینی)");
+        lines.append(line);
+    }
+    (new ui::AlertView(Utility::ConvertToPersian(DateTexts::solar(localDtp_.date())), Utility::ConvertToPersian(lines.join(QLatin1Char('\n'))),
+         QStringLiteral("باشه")))
+        ->present();
 }
 
 void MainViewController::refresh()
 {
+    if (calendarCity_ == 0 && pageCount_ > 0 && localDtp_.date() != DateTimePersian().date())
+        calendarCity_ = datasource_.value(shownPage()).value(QStringLiteral("CityID")).toInt();
     localDtp_ = DateTimePersian();
     updateDataSource();
     Bind();
@@ -146,6 +226,7 @@ void MainViewController::closeForm()
 
 void MainViewController::showCalendar()
 {
+    calendarCity_ = datasource_.value(shownPage()).value(QStringLiteral("CityID")).toInt();
     auto* calendar = new CalendarViewController(localDtp_);
     calendar->setDelegate(this);
     calendar->setModalTransitionStyle(ui::ModalTransitionStyle::FlipHorizontal);

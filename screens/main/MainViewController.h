@@ -7,6 +7,8 @@
 #include "platform/ui/ViewController.h"
 #include "store/MyDB.h"
 
+#include <QTimer>
+
 namespace ui {
 class PageControl;
 class Button;
@@ -32,6 +34,12 @@ public:
     void pageAction();
     void showSelector();
     void showCalendar();
+    // Back to today from a day chosen in the calendar.
+    void showToday();
+    // The day's events, all of them, holidays and predicted ones marked.
+    void showEvents();
+    // The next time on today's pages, and how long until it: each minute.
+    void showNext();
     void closeForm() override;
     void closeCalendar(const DateTimePersian& date, CalendarViewController* calendar) override;
 
@@ -42,6 +50,9 @@ public:
     ui::PageControl* pageControl() const { return pageControl_; }
     ui::Button* infoButton() const { return infoButton_; }
     ui::Button* calendarButton() const { return calendarButton_; }
+    ui::Button* todayButton() const { return todayButton_; }
+    // The page on show, counted as the pages lie (0 at the left).
+    int shownPage() const;
 
     static constexpr int kPageWidth = 320;
 
@@ -57,4 +68,10 @@ private:
     ui::PageControl* pageControl_ = nullptr;
     ui::Button* infoButton_ = nullptr;
     ui::Button* calendarButton_ = nullptr;
+    ui::Button* todayButton_ = nullptr;
+    // The city whose page was shown when the calendar opened.
+    int calendarCity_ = 0;
+    QTimer minute_;
+    qint64 shownMinute_ = 0;
+    static constexpr int kMinuteCheckMs = 250;
 };

@@ -1,5 +1,7 @@
 #include "app/AppDelegate.h"
 
+#include "calendar/Utility.h"
+
 #include "platform/foundation/Clock.h"
 #include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/AlertView.h"
@@ -160,23 +162,18 @@ TEST_F(AppDelegateTest, WithTheSettingsOpenATimeChangeReschedulesOnly)
     ASSERT_NE(dynamic_cast<CustomUITabBarController*>(delegate.window()->rootViewController()), nullptr);
 }
 
-TEST_F(AppDelegateTest, TheStatusTellsTheNextAzanAndItsTimeInPersian)
+TEST_F(AppDelegateTest, TheStatusSaysWhatTheFirstCitysPageSaysOfTheNextTime)
 {
     box.choose({Sandbox::kTehran});
-    // Reminders come before the azans but are not azans.
-    box.exec("UPDATE tSetting SET Item0 = 1, Item1 = 0, Item2 = 1, Item4 = 10, Item5 = 10");
     box.setNow(foundation::Clock::at(QDate(2012, 7, 21), QTime(10, 0)));
     launch();
-    EXPECT_EQ(delegate.statusText(app), "اذان مغرب به افق تهران\nامروز ساعت ٢٠:٣٧");
+    // Noon at 13:11 by the summer clock.
+    EXPECT_EQ(delegate.statusText(app), Utility::ConvertToPersian("3 ساعت و 11 دقیقه تا اذان ظهر به افق تهران\nساعت 13:11"));
+    // After the evening azan: the next dawn.
     box.setNow(foundation::Clock::at(QDate(2012, 7, 21), QTime(21, 0)));
-    app->significantTimeChange();
-    EXPECT_EQ(delegate.statusText(app), "اذان صبح به افق تهران\nفردا ساعت ٠٤:٢٤");
-    // An azan days ahead: its date.
-    NotificationCenter::shared()->cancelAllLocalNotifications();
-    NotificationCenter::shared()->scheduleLocalNotification({foundation::Clock::at(QDate(2012, 7, 24), QTime(13, 11)),
-        "اذان ظهر به افق تهران", "Ok", "0.wav", {}});
-    EXPECT_EQ(delegate.statusText(app), "اذان ظهر به افق تهران\n٠٣ مرداد ساعت ١٣:١١");
-    NotificationCenter::shared()->cancelAllLocalNotifications();
+    EXPECT_EQ(delegate.statusText(app), Utility::ConvertToPersian("7 ساعت و 24 دقیقه تا اذان صبح به افق تهران\nساعت 04:24"));
+    // No city: nothing to wait for.
+    box.exec("DELETE FROM tSelectedStates");
     EXPECT_EQ(delegate.statusText(app), "اذانی در پیش نیست");
 }
 

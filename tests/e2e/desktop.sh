@@ -1,7 +1,7 @@
 # On a desktop (an X server, a session bus, and stand-ins for the
 # notification service and the tray host): without a tray, closing quits;
-# with one, closing keeps the app running in the tray, whose tooltip tells
-# the next azan. The azan's notification carries the app's name, icon and a
+# with one, closing keeps the app running in the tray, whose tooltip counts
+# down to the next time. The azan's notification carries the app's name, icon and a
 # stop action; the action stops the sound, and so does closing the
 # notification. A start in the background stays out of sight until a second
 # start shows it; the tray's menu stops the sound and quits.
@@ -52,7 +52,7 @@ item=$(grep "^RegisterStatusNotifierItem" "$WORK/desktop" | tail -1 | cut -f3)
 tooltip=$(dbus-send --session --print-reply --dest="$item" /StatusNotifierItem org.freedesktop.DBus.Properties.Get \
   string:org.kde.StatusNotifierItem string:ToolTip 2>&1 | tr '\n' ' ')
 case "$tooltip" in
-  *"اذان مغرب به افق تهران امروز ساعت ۲۰:۳۷"*) ;;
+  *"تا غروب آفتاب به افق تهران ساعت ۲۰:۱۷"*) ;;
   *) echo "FAIL: the tray's tooltip: $tooltip"; FAILED=1 ;;
 esac
 ask InvokeAction "uint32:$(last_id)" string:stop

@@ -1,6 +1,7 @@
 #include "screens/main/CustomUIImageView.h"
 #include "screens/main/MainViewController.h"
 
+#include "calendar/IranClock.h"
 #include "calendar/Utility.h"
 #include "platform/foundation/Clock.h"
 #include "platform/ui/Label.h"
@@ -19,6 +20,11 @@ namespace {
 QString persian(const QString& latin)
 {
     return Utility::ConvertToPersian(latin);
+}
+
+CustomUIImageView* dayPage(ui::View* page)
+{
+    return dynamic_cast<CustomUIImageView*>(page);
 }
 
 QList<ui::Label*> labels(ui::View* page)
@@ -48,7 +54,7 @@ protected:
             list.append(dynamic_cast<CustomUIImageView*>(v));
         return list;
     }
-    QString time(int page, int k) const { return labels(pages()[page])[2 + k]->text(); }
+    QString time(int page, int k) const { return dayPage(pages()[page])->timeLabel(k - 1)->text(); }
 
     Sandbox box;
     std::unique_ptr<ui::Window> window;
@@ -72,9 +78,9 @@ TEST_F(MainScreenTest, PagesReadFromRightToLeftAndOpenOnTheFirstCity)
     box.exec("UPDATE tSelectedStates SET Ordering = Ordering - 1");
     open();
     ASSERT_EQ(pages().size(), 3);
-    EXPECT_EQ(labels(pages()[0])[0]->text(), "تبریز");
-    EXPECT_EQ(labels(pages()[1])[0]->text(), "مشهد");
-    EXPECT_EQ(labels(pages()[2])[0]->text(), "تهران");
+    EXPECT_EQ(dayPage(pages()[0])->nameLabel()->text(), "تبریز");
+    EXPECT_EQ(dayPage(pages()[1])->nameLabel()->text(), "مشهد");
+    EXPECT_EQ(dayPage(pages()[2])->nameLabel()->text(), "تهران");
     EXPECT_EQ(pages()[2]->frame().x(), 640);
     EXPECT_EQ(screen->scrollView()->contentOffset().x(), 640);
     EXPECT_EQ(screen->pageControl()->currentPage(), 2);
@@ -154,23 +160,25 @@ TEST_F(MainScreenTest, ARefreshShowsWhatChangedOnThePagesItHas)
     screen->refresh();
     ASSERT_EQ(pages().size(), 2);
     for (int page : {0, 1}) {
-        EXPECT_EQ(labels(pages()[page])[2]->text(), persian("01 مرداد / 2 رمضان")) << page;
-        EXPECT_EQ(labels(pages()[page])[1]->text(), persian(box.scalar("SELECT Description FROM tEvents WHERE Date = 910501").section('@', 0, 0)));
+        EXPECT_EQ(dayPage(pages()[page])->dateLabel()->text(), persian("یکشنبه 1 مرداد 1391")) << page;
+        EXPECT_EQ(dayPage(pages()[page])->hijriLabel()->text(), persian("2 رمضان 1433")) << page;
+        EXPECT_EQ(dayPage(pages()[page])->eventsLabel()->text(),
+            persian(box.scalar("SELECT Description FROM tEvents WHERE Date = 910501").section('@', 0, 0)));
     }
     // A city taken off the list takes its page along.
     box.exec(QStringLiteral("DELETE FROM tSelectedStates WHERE StateID = %1").arg(city));
     screen->refresh();
     ASSERT_EQ(pages().size(), 1);
-    EXPECT_EQ(labels(pages()[0])[0]->text(), "تهران");
+    EXPECT_EQ(dayPage(pages()[0])->nameLabel()->text(), "تهران");
     // A day outside the data turns the pages into ones that say so, and back.
     box.setNow(foundation::Clock::at(QDate(2040, 1, 1), QTime(10, 0)));
     screen->refresh();
     ASSERT_EQ(pages().size(), 1);
-    EXPECT_EQ(labels(pages()[0]).size(), 3);
+    EXPECT_EQ(dayPage(pages()[0])->timeLabel(0), nullptr);
     box.setNow(foundation::Clock::at(QDate(2012, 7, 22), QTime(10, 0)));
     screen->refresh();
     ASSERT_EQ(pages().size(), 1);
-    EXPECT_EQ(labels(pages()[0]).size(), 11);
+    EXPECT_NE(dayPage(pages()[0])->timeLabel(7), nullptr);
 }
 
 TEST_F(MainScreenTest, ACityIsACentreOnlyWhenItsFlagReadsOne)
@@ -202,7 +210,8 @@ TEST_F(MainScreenTest, TodayIn1405ShowsItsDateAndStandardTimes)
     box.choose({Sandbox::kTehran});
     open();
     ASSERT_EQ(pages().size(), 1);
-    EXPECT_EQ(labels(pages()[0])[2]->text(), persian("16 آذر"));
+    EXPECT_EQ(dayPage(pages()[0])->dateLabel()->text(), persian("دوشنبه 16 آذر 1405"));
+    EXPECT_EQ(dayPage(pages()[0])->gregorianLabel()->text(), persian("7 دسامبر 2026"));
     const QString stored = box.scalar("SELECT T1 FROM tTimes WHERE StateID = 39 AND Date = 1050916");
     const QStringList hm = stored.split(':');
     EXPECT_EQ(time(0, 1), persian(QString::asprintf("%02d:%02d", hm[0].toInt(), hm[1].toInt())));
@@ -217,16 +226,17 @@ TEST_F(MainScreenTest, ADayOutsideTheDataSaysSoInsteadOfOpeningTheSettings)
     screen->viewDidAppear(false);
     EXPECT_EQ(window->rootViewController(), screen);
     ASSERT_EQ(pages().size(), 2);
-    const QList<ui::Label*> l = labels(pages()[1]);
-    EXPECT_EQ(l[0]->text(), "تهران");
-    EXPECT_EQ(l[2]->text(), persian("12 دی"));
+    CustomUIImageView* page = dayPage(pages()[1]);
+    EXPECT_EQ(page->nameLabel()->text(), "تهران");
+    EXPECT_EQ(page->dateLabel()->text(), persian("شنبه 12 دی 1411"));
     bool told = false;
     for (QWidget* w : pages()[1]->findChildren<QWidget*>())
         if (auto* label = dynamic_cast<ui::Label*>(w))
             told = told || (label->text().contains(persian("1 فروردین 1391")) && label->text().contains(persian("29 اسفند 1410")));
     EXPECT_TRUE(told);
-    // No times on such a page.
-    EXPECT_EQ(l.size(), 3);
+    // No times on such a page, nothing counted down.
+    EXPECT_EQ(page->timeLabel(0), nullptr);
+    EXPECT_TRUE(page->countdownLabel()->text().isEmpty());
 }
 
 class DayPageTest : public ::testing::Test {
@@ -252,81 +262,125 @@ protected:
 
 TEST_F(DayPageTest, LabelsStandWhereTheBackgroundExpectsThem)
 {
-    const QList<ui::Label*> l = build(124, "", 2);
-    ASSERT_EQ(l.size(), 11);
+    build(124, "", 2);
     EXPECT_EQ(page->frame(), QRect(640, 0, 320, 460));
-    EXPECT_EQ(l[0]->frame(), QRect(180, 45, 100, 40));
-    EXPECT_EQ(l[0]->textAlignment(), ui::TextAlignment::Right);
-    EXPECT_EQ(l[1]->frame(), QRect(30, 70, 250, 40));
-    EXPECT_EQ(l[2]->frame(), QRect(30, 45, 160, 40));
+    // The box: the city at the right, the day at the left; the lunar and
+    // Gregorian dates under them; the events under those.
+    EXPECT_EQ(page->nameLabel()->textAlignment(), ui::TextAlignment::Right);
+    EXPECT_GT(page->nameLabel()->frame().left(), page->dateLabel()->frame().right());
+    EXPECT_GT(page->hijriLabel()->frame().top(), page->nameLabel()->frame().top());
+    EXPECT_GT(page->eventsLabel()->frame().top(), page->hijriLabel()->frame().top());
+    EXPECT_LE(page->eventsLabel()->frame().bottom(), 106);
     for (int k = 1; k <= 8; ++k) {
-        EXPECT_EQ(l[2 + k]->frame(), QRect(35, 108 + 38 * (k - 1), 100, 40));
-        EXPECT_EQ(l[2 + k]->textFont().pixelSize(), 25);
-        EXPECT_EQ(l[2 + k]->shadowOffset(), QSize(-1, 2));
+        ui::Label* t = page->timeLabel(k - 1);
+        EXPECT_EQ(t->frame(), QRect(35, 108 + 38 * (k - 1), 100, 40));
+        EXPECT_EQ(t->textFont().pixelSize(), 25);
+        EXPECT_EQ(t->shadowOffset(), QSize(-1, 2));
     }
-    EXPECT_EQ(l[0]->shadowOffset(), QSize(-1, 3));
+}
+
+TEST_F(DayPageTest, TheDayInThreeCalendarsWrittenAsPeopleWriteThem)
+{
+    date = DateTimePersian::initWithPersianDate("1050917");
+    build(date.dayOfYear());
+    EXPECT_EQ(page->dateLabel()->text(), persian("سه‌شنبه 17 آذر 1405"));
+    EXPECT_EQ(page->hijriLabel()->text(), persian("27 جمادی‌الثانی 1448"));
+    EXPECT_EQ(page->gregorianLabel()->text(), persian("8 دسامبر 2026"));
+    // Days below ten without a zero; the times keep two digits.
+    date = DateTimePersian::initWithPersianDate("1050105");
+    build(date.dayOfYear());
+    EXPECT_EQ(page->dateLabel()->text(), persian("چهارشنبه 5 فروردین 1405"));
+    EXPECT_EQ(page->timeLabel(0)->text(), persian("01:01"));
+}
+
+TEST_F(DayPageTest, TodaysNextTimeIsMarkedAndCountedDown)
+{
+    date = DateTimePersian::initWithPersianDate("1050917");
+    build(date.dayOfYear());
+    const QDate day(2026, 12, 8);
+    auto at = [&day](int h, int m) { return QDateTime(day, QTime(h, m), QTimeZone(IranClock::kStandardOffsetSeconds)); };
+    // The row's times are 1:01, 2:02 ... standard time.
+    page->showNext(at(2, 30), true);
+    EXPECT_EQ(page->markedRow(), 2);
+    EXPECT_EQ(page->countdownLabel()->text(), persian("33 دقیقه تا اذان ظهر"));
+    page->showNext(at(0, 0), true);
+    EXPECT_EQ(page->markedRow(), 0);
+    EXPECT_EQ(page->countdownLabel()->text(), persian("1 ساعت و 1 دقیقه تا اذان صبح"));
+    page->showNext(at(5, 4), true);
+    EXPECT_EQ(page->countdownLabel()->text(), persian("1 دقیقه تا اذان مغرب"));
+    // After the evening azan (and midnight), the next day's dawn.
+    page->showNext(at(6, 10), true);
+    EXPECT_EQ(page->markedRow(), 6);
+    EXPECT_EQ(page->countdownLabel()->text(), persian("24 ساعت و 57 دقیقه تا اذان صبح"));
+    // A page of another day marks nothing.
+    page->showNext(at(2, 30), false);
+    EXPECT_EQ(page->markedRow(), -1);
+    EXPECT_TRUE(page->countdownLabel()->text().isEmpty());
 }
 
 TEST_F(DayPageTest, EventsShowTheFirstWithAHintOfMore)
 {
-    EXPECT_EQ(build(10, "روز 1@دوم@سوم")[1]->text(), persian("روز 1") + " و ...");
-    EXPECT_EQ(build(10, "تنها")[1]->text(), "تنها");
-    EXPECT_EQ(build(10, "")[1]->text(), "");
+    build(10, "روز 1@دوم@سوم");
+    EXPECT_EQ(page->eventsLabel()->text(), persian("روز 1") + " و ...");
+    build(10, "تنها");
+    EXPECT_EQ(page->eventsLabel()->text(), "تنها");
+    build(10, "");
+    EXPECT_EQ(page->eventsLabel()->text(), "");
 }
 
 TEST_F(DayPageTest, LongNamesAndEventsShrinkRatherThanBeingCut)
 {
     // A single long event is shown whole, never with an ellipsis that would
     // read like the "و ..." of more events.
-    QList<ui::Label*> l = build(10, "روز ملی شدن صنعت نفت ایران؛ ولادت امام علی (ع) و روز پدر");
-    EXPECT_FALSE(l[1]->isTruncated());
-    EXPECT_FALSE(l[1]->text().endsWith(" و ..."));
-    // A long name of a city of one's own fits its 100 points.
+    build(10, "روز ملی شدن صنعت نفت ایران؛ ولادت امام علی (ع) و روز پدر");
+    EXPECT_FALSE(page->eventsLabel()->isTruncated());
+    EXPECT_FALSE(page->eventsLabel()->text().endsWith(" و ..."));
+    // A long name of a city of one's own fits its place.
     Row r = row("");
     r.insert("Name", "شهرک صنعتی شمس‌آباد");
     page = std::make_unique<CustomUIImageView>(r, 0, date);
-    l = labels(page.get());
-    EXPECT_EQ(l[0]->frame().width(), 100);
-    EXPECT_FALSE(l[0]->isTruncated());
+    EXPECT_FALSE(page->nameLabel()->isTruncated());
     // The longest name is cut only after shrinking to half its size.
     r.insert("Name", QString(50, QChar(0x0645)));
     page = std::make_unique<CustomUIImageView>(r, 0, date);
-    EXPECT_TRUE(labels(page.get())[0]->isTruncated());
+    EXPECT_TRUE(page->nameLabel()->isTruncated());
 }
 
 TEST_F(DayPageTest, RamadanDaysFrom124To152)
 {
-    QList<ui::Label*> l = build(123);
-    EXPECT_EQ(l[2]->text(), persian("31 تیر"));
-    EXPECT_EQ(l[2]->textFont().pixelSize(), 20);
-    l = build(124);
-    EXPECT_EQ(l[2]->text(), persian("31 تیر / 1 رمضان"));
-    EXPECT_EQ(l[2]->textFont().pixelSize(), 15);
-    EXPECT_EQ(build(152)[2]->text(), persian("31 تیر / 29 رمضان"));
-    EXPECT_EQ(build(153)[2]->textFont().pixelSize(), 20);
+    build(123);
+    EXPECT_EQ(page->hijriLabel()->text(), persian("30 شعبان 1433"));
+    build(124);
+    EXPECT_EQ(page->hijriLabel()->text(), persian("1 رمضان 1433"));
+    build(152);
+    EXPECT_EQ(page->hijriLabel()->text(), persian("29 رمضان 1433"));
+    build(153);
+    EXPECT_EQ(page->hijriLabel()->text(), persian("1 شوال 1433"));
 }
 
 TEST_F(DayPageTest, RamadanDaysOfOtherYearsComeFromTheLunarMonths)
 {
     date = DateTimePersian::initWithPersianDate("1041130");
-    QList<ui::Label*> l = build(date.dayOfYear());
-    EXPECT_EQ(l[2]->text(), persian("30 بهمن / 1 رمضان"));
+    build(date.dayOfYear());
+    EXPECT_EQ(page->hijriLabel()->text(), persian("1 رمضان 1447"));
     date = DateTimePersian::initWithPersianDate("1041229");
-    EXPECT_EQ(build(date.dayOfYear())[2]->text(), persian("29 اسفند / 30 رمضان"));
+    build(date.dayOfYear());
+    EXPECT_EQ(page->hijriLabel()->text(), persian("30 رمضان 1447"));
     date = DateTimePersian::initWithPersianDate("1050101");
-    EXPECT_EQ(build(date.dayOfYear())[2]->textFont().pixelSize(), 20);
+    build(date.dayOfYear());
+    EXPECT_EQ(page->hijriLabel()->text(), persian("1 شوال 1447"));
 }
 
 TEST_F(DayPageTest, SummerHourEndsWithDay185AndTomorrowIsJudgedByTomorrow)
 {
-    QList<ui::Label*> l = build(185);
-    EXPECT_EQ(l[3]->text(), persian("02:01"));
-    EXPECT_EQ(l[8]->text(), persian("07:06"));
-    EXPECT_EQ(l[9]->text(), persian("07:07"));
-    EXPECT_EQ(l[10]->text(), persian("08:08"));
-    l = build(184);
-    EXPECT_EQ(l[9]->text(), persian("08:07"));
-    EXPECT_EQ(l[10]->text(), persian("09:08"));
+    build(185);
+    EXPECT_EQ(page->timeLabel(0)->text(), persian("02:01"));
+    EXPECT_EQ(page->timeLabel(5)->text(), persian("07:06"));
+    EXPECT_EQ(page->timeLabel(6)->text(), persian("07:07"));
+    EXPECT_EQ(page->timeLabel(7)->text(), persian("08:08"));
+    build(184);
+    EXPECT_EQ(page->timeLabel(6)->text(), persian("08:07"));
+    EXPECT_EQ(page->timeLabel(7)->text(), persian("09:08"));
     // The shared date is left as it was.
     EXPECT_EQ(date.dayOfYear(), 184);
 }
