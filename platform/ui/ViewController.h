@@ -37,6 +37,9 @@ public:
     // The escape gesture (the Escape key, a screen reader's scrub): leaves
     // this screen, or what it shows, if it can be left; true when it did.
     virtual bool accessibilityPerformEscape() { return false; }
+    // A key that no control took (an arrow, for one), without modifiers;
+    // true when this screen used it.
+    virtual bool keyCommand(int key) { (void)key; return false; }
     // Whether what this screen shows asks the bottom bar of the container
     // around it to hide (a pushed screen that hides it, for one).
     virtual bool asksBottomBarHidden() const { return false; }

@@ -153,8 +153,14 @@ void Window::display(ViewController* controller)
 
 void Window::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
+    if (event->modifiers() & ~Qt::KeypadModifier) {
         QWidget::keyPressEvent(event);
+        return;
+    }
+    if (event->key() != Qt::Key_Escape) {
+        ViewController* top = AlertView::visibleAlerts().isEmpty() && !isTransitioning() ? topViewController() : nullptr;
+        if (!top || !top->keyCommand(event->key()))
+            QWidget::keyPressEvent(event);
         return;
     }
     const QList<AlertView*> alerts = AlertView::visibleAlerts();

@@ -1,12 +1,14 @@
 #include "CalendarViewController.h"
 
 #include "calendar/DateKey.h"
+#include "calendar/DateTexts.h"
 #include "calendar/PersianCalendar.h"
 #include "calendar/Utility.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
+#include "platform/ui/Swipe.h"
 #include "store/Days.h"
 #include "store/HijriMonths.h"
 
@@ -133,7 +135,18 @@ void CalendarViewController::viewDidLoad()
     scrl_->setScrollEnabled(false);
     scrl_->setDelegate(this);
 
-    tblEvents_ = &screen->add<ui::TableView>(QRect(8, kGridTop + kPage + 8, 304, 6 * kEventRowHeight + 4));
+    // A swipe sideways turns the month: towards the right, the next one,
+    // which lies at the left.
+    new ui::Swipe(scrl_, [this](int sideways) { changeMonthBy(sideways); });
+
+    // The selected day in its three calendars, or why a month button is off.
+    dayLine_ = &screen->add<ui::Label>(QRect(8, kGridTop + kPage + 2, 304, 18));
+    dayLine_->setTextFont(ui::font(QStringLiteral("Helvetica"), 12));
+    dayLine_->setTextColor(QColor(220, 226, 240));
+    dayLine_->setTextAlignment(ui::TextAlignment::Right);
+    dayLine_->setAdjustsFontSizeToFitWidth(true);
+
+    tblEvents_ = &screen->add<ui::TableView>(QRect(8, kGridTop + kPage + 22, 304, 5 * kEventRowHeight + 4));
     tblEvents_->setDataSource(this);
     tblEvents_->setDelegate(this);
     tblEvents_->setCornerRadius(6);
@@ -148,6 +161,42 @@ void CalendarViewController::viewDidLoad()
     switchMonth(shown_);
     canChange_ = true;
     tblEvents_->reloadData();
+    showDayLine();
+}
+
+void CalendarViewController::changeMonthBy(int by)
+{
+    changeMonth(by > 0 ? next_ : previous_);
+}
+
+bool CalendarViewController::inData(const SolarDate& month)
+{
+    const SolarDate first = PersianCalendar::firstDataDay();
+    const SolarDate last = PersianCalendar::lastDataDay();
+    return !(month < SolarDate{first.year, first.month, 1}) && !(month > SolarDate{last.year, last.month, 1});
+}
+
+void CalendarViewController::showDayLine()
+{
+    // The months of the data, and no further: a button that leads out of
+    // them is off, and this line says why.
+    const bool before = inData(PersianCalendar::addMonths(shown_, -1));
+    const bool after = inData(PersianCalendar::addMonths(shown_, 1));
+    previous_->setControlEnabled(before);
+    next_->setControlEnabled(after);
+    QString text;
+    if (selected_ && selected_->year == shown_.year && selected_->month == shown_.month) {
+        const QDate day = PersianCalendar::toGregorian(*selected_);
+        text = DateTexts::solar(*selected_) + QStringLiteral(" · ") + DateTexts::hijri(day) + QStringLiteral(" · ") + DateTexts::gregorian(day);
+    } else if (!before || !after) {
+        text = QStringLiteral("برنامه روزهای %1 تا %2 را دارد؛ ماه %3 در آن نیست.")
+                   .arg(DateTexts::solarDay(PersianCalendar::firstDataDay()), DateTexts::solarDay(PersianCalendar::lastDataDay()),
+                       after ? QStringLiteral("قبل") : QStringLiteral("بعد"));
+    }
+    dayLine_->setText(Utility::ConvertToPersian(text));
+    const QString reason = QStringLiteral("بیرون از داده‌های برنامه");
+    previous_->setAccessibleDescription(before ? QString() : reason);
+    next_->setAccessibleDescription(after ? QString() : reason);
 }
 
 void CalendarViewController::switchMonth(const SolarDate& month)
@@ -216,6 +265,14 @@ void CalendarViewController::addDayButton(ui::View& monthView, const SolarDate& 
         button->setTitleColor(Qt::white, ui::ControlState::Selected);
     }
     button->addAction(ui::ControlEvent::TouchUpInside, [this, button] { showEvents(button); });
+    // The Gregorian day, small in the corner.
+    auto* gregorian = &button->add<ui::Label>(QRect(3, 28, 18, 13));
+    gregorian->setText(Utility::ConvertToPersian(QString::number(PersianCalendar::toGregorian(date).day())));
+    gregorian->setTextFont(ui::font(QStringLiteral("Helvetica"), 9));
+    gregorian->setTextColor(QColor(110, 116, 130));
+    gregorian->setTextAlignment(ui::TextAlignment::Left);
+    gregorian->setUserInteractionEnabled(false);
+    gregorian->setAccessibleName(QString());
     if (events) {
         button->setBackgroundImage(ui::image(QStringLiteral("hasEvent.png")));
         button->setBackgroundImage(ui::image(QStringLiteral("selectedWithEvent.png")), ui::ControlState::Selected);
@@ -241,15 +298,14 @@ void CalendarViewController::changeMonth(ui::Button* sender)
         return;
     const SolarDate a = PersianCalendar::addMonths(shown_, sender->tag());
     // The months of the data, and no further.
-    const SolarDate first = PersianCalendar::firstDataDay();
-    const SolarDate last = PersianCalendar::lastDataDay();
-    if (a < SolarDate{first.year, first.month, 1} || a > SolarDate{last.year, last.month, 1})
+    if (!inData(a))
         return;
     lastBtn_ = nullptr;
     selected_.reset();
     switchMonth(a);
     shown_ = a;
     tblEvents_->reloadData();
+    showDayLine();
 }
 
 void CalendarViewController::scrollViewDidEndScrollingAnimation(ui::ScrollView* scrollView)
@@ -272,6 +328,7 @@ void CalendarViewController::showToday()
     switchMonth(now_);
     shown_ = {now_.year, now_.month, 1};
     tblEvents_->reloadData();
+    showDayLine();
 }
 
 void CalendarViewController::showEvents(ui::Button* sender)
@@ -287,6 +344,7 @@ void CalendarViewController::showEvents(ui::Button* sender)
     selected_ = day->date();
     tblEvents_->reloadData();
     lastBtn_ = sender;
+    showDayLine();
 }
 
 void CalendarViewController::showDetails()
@@ -297,6 +355,15 @@ void CalendarViewController::showDetails()
         date = now_;
     if (delegate_)
         delegate_->closeCalendar(DateTimePersian(date), this);
+}
+
+bool CalendarViewController::keyCommand(int key)
+{
+    // The arrow keys, as the months lie: the next one at the left.
+    if (key != Qt::Key_Left && key != Qt::Key_Right)
+        return false;
+    changeMonthBy(key == Qt::Key_Left ? 1 : -1);
+    return true;
 }
 
 bool CalendarViewController::accessibilityPerformEscape()

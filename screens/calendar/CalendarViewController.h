@@ -34,12 +34,15 @@ public:
     // Shows the month of `month` (its day does not matter).
     void switchMonth(const SolarDate& month);
     void changeMonth(ui::Button* sender);
+    // +1 the next month, -1 the one before (a swipe, the arrow keys).
+    void changeMonthBy(int by);
     void showToday();
     void showEvents(ui::Button* sender);
     void showDetails();
     void scrollViewDidEndScrollingAnimation(ui::ScrollView* scrollView) override;
     // Closes the calendar without choosing a date.
     bool accessibilityPerformEscape() override;
+    bool keyCommand(int key) override;
 
     int numberOfRowsInSection(ui::TableView* table, int section) override;
     ui::TableViewCell* cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
@@ -70,6 +73,8 @@ public:
     ui::Button* nextButton() const { return next_; }
     ui::Button* todayButton() const { return todayButton_; }
     ui::Button* confirmButton() const { return confirm_; }
+    // The selected day in the three calendars, or why a month is not there.
+    ui::Label* dayLine() const { return dayLine_; }
     // The day buttons of the month on screen.
     QList<ui::Button*> dayButtons() const;
 
@@ -88,6 +93,9 @@ private:
     // is on screen already (the selection then moves to today).
     std::optional<QRect> placeMonth(const SolarDate& month);
     void addDayButton(ui::View& monthView, const SolarDate& date, int j, int k);
+    void showDayLine();
+    // Whether a month lies within the data.
+    static bool inData(const SolarDate& month);
 
     CalendarViewControllerDelegate* delegate_ = nullptr;
     ui::ScrollView* scrl_ = nullptr;
@@ -97,6 +105,7 @@ private:
     ui::Button* next_ = nullptr;
     ui::Button* todayButton_ = nullptr;
     ui::Button* confirm_ = nullptr;
+    ui::Label* dayLine_ = nullptr;
     RowSet datasource_;
     // The shown month (day 1), the selected day if any, and today.
     SolarDate shown_;

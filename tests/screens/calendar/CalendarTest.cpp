@@ -259,6 +259,62 @@ TEST_F(CalendarTest, MonthsCrossTheYearsAndStopAtTheEndsOfTheData)
     EXPECT_EQ(phone.main()->localDtp().getPersianDate(), "911230");
 }
 
+TEST_F(CalendarTest, ASwipeOrAnArrowKeyTurnsTheMonthAsTheyLie)
+{
+    ASSERT_NE(open(), nullptr);
+    const QPoint middle = onScreen(calendar->scrl());
+    auto swipe = [&](int dx, int dy) {
+        ui::touch::drag(phone.window(), middle, middle + QPoint(dx, dy));
+        Phone::settle();
+    };
+    // Towards the right brings the next month in from the left.
+    swipe(120, 10);
+    EXPECT_EQ(calendar->monthLbl()->text(), "مرداد ١٣٩١");
+    // A swipe that began on a day does not choose it.
+    EXPECT_EQ(calendar->selectedDate(), std::nullopt);
+    swipe(-120, -5);
+    EXPECT_EQ(calendar->monthLbl()->text(), "تیر ١٣٩١");
+    // Too short, or more down than sideways: no turn.
+    swipe(30, 0);
+    swipe(60, 80);
+    EXPECT_EQ(calendar->monthLbl()->text(), "تیر ١٣٩١");
+    ui::touch::key(phone.window(), Qt::Key_Left);
+    Phone::settle();
+    EXPECT_EQ(calendar->monthLbl()->text(), "مرداد ١٣٩١");
+    // Like the buttons, a key while a month scrolls in is not heard.
+    ui::touch::key(phone.window(), Qt::Key_Right);
+    ui::touch::key(phone.window(), Qt::Key_Right);
+    Phone::settle();
+    EXPECT_EQ(calendar->monthLbl()->text(), "تیر ١٣٩١");
+    ui::touch::key(phone.window(), Qt::Key_Right);
+    Phone::settle();
+    EXPECT_EQ(calendar->monthLbl()->text(), "خرداد ١٣٩١");
+}
+
+TEST_F(CalendarTest, AtTheEndsOfTheDataTheButtonIsOffAndTheLineSaysWhy)
+{
+    phone.box.setNow(foundation::Clock::at(QDate(2012, 3, 25), QTime(9, 0)));
+    ASSERT_NE(open(), nullptr);
+    EXPECT_FALSE(calendar->previousButton()->isControlEnabled());
+    EXPECT_TRUE(calendar->nextButton()->isControlEnabled());
+    // Today is selected: the line gives it in the three calendars.
+    EXPECT_TRUE(calendar->dayLine()->text().contains("فروردین ١٣٩١")) << calendar->dayLine()->text().toStdString();
+    EXPECT_TRUE(calendar->dayLine()->text().contains("مارس ٢٠١٢")) << calendar->dayLine()->text().toStdString();
+    // A swipe towards the missing month does nothing.
+    const QPoint middle = onScreen(calendar->scrl());
+    ui::touch::drag(phone.window(), middle, middle + QPoint(-120, 0));
+    Phone::settle();
+    EXPECT_EQ(calendar->monthLbl()->text(), "فروردین ١٣٩١");
+    phone.tap(calendar->nextButton());
+    phone.tap(calendar->previousButton());
+    EXPECT_EQ(calendar->selectedDate(), std::nullopt);
+    EXPECT_TRUE(calendar->dayLine()->text().contains("قبل")) << calendar->dayLine()->text().toStdString();
+    EXPECT_FALSE(calendar->previousButton()->accessibleDescription().isEmpty());
+    phone.tap(calendar->nextButton());
+    EXPECT_TRUE(calendar->previousButton()->isControlEnabled());
+    EXPECT_TRUE(calendar->dayLine()->text().isEmpty());
+}
+
 TEST_F(CalendarTest, TheLastMonthOfTheDataIsTheLastOneShown)
 {
     // 20 Esfand 1410.
