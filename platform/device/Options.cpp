@@ -41,7 +41,11 @@ struct Parser {
 QString Options::helpText()
 {
     Parser p;
-    return p.parser.helpText();
+    // Asked before Qt's application exists, the parser does not know the
+    // program's name.
+    QString text = p.parser.helpText();
+    text.replace(QStringLiteral("<executable_name>"), QStringLiteral("kelvaro"));
+    return text;
 }
 
 std::optional<Options> Options::parse(const QStringList& arguments, QString* error)

@@ -65,6 +65,11 @@ void SearchBar::setPlaceholder(const QString& placeholder)
     field_->setPlaceholder(placeholder);
 }
 
+QString SearchBar::placeholder() const
+{
+    return field_->placeholder();
+}
+
 void SearchBar::setShowsCancelButton(bool shows)
 {
     showsCancel_ = shows;

@@ -20,6 +20,7 @@ public:
     void setText(const QString& text);
     QString text() const;
     void setPlaceholder(const QString& placeholder);
+    QString placeholder() const;
     void setShowsCancelButton(bool shows);
     void setCancelButtonEnabled(bool enabled);
     bool isCancelButtonEnabled() const;

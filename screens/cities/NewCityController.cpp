@@ -199,9 +199,22 @@ bool NewCityController::textFieldShouldReturn(ui::TextField* field)
     return true;
 }
 
-void NewCityController::textFieldDidChange(ui::TextField*)
+void NewCityController::textFieldDidChange(ui::TextField* field)
 {
+    if (field == nameField_)
+        showNameLimit();
     validate();
+}
+
+void NewCityController::showNameLimit()
+{
+    if (!nameLimit_ || !nameField_)
+        return;
+    const bool full = nameField_->text().size() >= kNameLength;
+    nameLimit_->setHidden(!full);
+    // The field makes room for the word.
+    nameField_->setFrame(QRect(0, full ? 2 : 10, 185, 30));
+    nameField_->setAccessibleDescription(full ? nameLimit_->text() : QString());
 }
 
 double NewCityController::heightForRowAtIndexPath(ui::TableView*, const ui::IndexPath& path)
@@ -231,7 +244,12 @@ QString NewCityController::titleForHeaderInSection(ui::TableView*, int section)
 
 ui::TextField* NewCityController::addField(ui::TableViewCell& cell, const QString& text, const QString& placeholder)
 {
-    auto* field = &cell.contentView()->add<ui::TextField>(QRect(110, 10, 185, 30));
+    return addField(*cell.contentView(), QRect(110, 10, 185, 30), text, placeholder);
+}
+
+ui::TextField* NewCityController::addField(ui::View& parent, const QRect& frame, const QString& text, const QString& placeholder)
+{
+    auto* field = &parent.add<ui::TextField>(frame);
     field->setAdjustsFontSizeToFitWidth(true);
     field->setTextColor(Qt::black);
     field->setPlaceholder(placeholder);
@@ -248,10 +266,19 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
         cell->textLabel()->setText(QStringLiteral("نام شهر"));
         cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
         // The field is made anew with the cell; it keeps the name typed so far.
-        ui::TextField* field = addField(*cell, nameField_ ? nameField_->text() : cityName_, QStringLiteral("بدون نام"));
+        // The field and, under it once the name is as long as a name may
+        // be (typed or pasted), a word that says it can grow no longer.
+        auto* box = &cell->contentView()->add<ui::View>(QRect(110, 0, 185, 44));
+        ui::TextField* field = addField(*box, QRect(0, 10, 185, 30), nameField_ ? nameField_->text() : cityName_, QStringLiteral("بدون نام"));
         field->setAsciiCapableKeyboard(true);
         field->setMaxLength(kNameLength);
         nameField_ = field;
+        nameLimit_ = &box->add<ui::Label>(QRect(0, 30, 185, 13));
+        nameLimit_->setText(Utility::ConvertToPersian(QStringLiteral("نام شهر بیش از %1 حرف نمی‌گیرد").arg(kNameLength)));
+        nameLimit_->setTextFont(ui::font(QStringLiteral("Helvetica"), 10));
+        nameLimit_->setTextColor(QColor(195, 56, 61));
+        nameLimit_->setTextAlignment(ui::TextAlignment::Right);
+        showNameLimit();
         return cell;
     }
     if (path.section == kCoordinatesSection) {
@@ -269,8 +296,9 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
         const bool north = path.row == 0;
         cell->textLabel()->setText(north ? QStringLiteral("عرض جغرافیایی") : QStringLiteral("طول جغرافیایی"));
         cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
-        // The fields keep what was typed when the table is built again.
-        ui::TextField* field = addField(*cell, north ? (latitudeField_ ? latitudeField_->text() : latitude_) : (longitudeField_ ? longitudeField_->text() : longitude_),
+        // The fields keep what was typed when the table is built again; a
+        // gap between them and their longer titles.
+        ui::TextField* field = addField(*cell->contentView(), QRect(130, 10, 165, 30), north ? (latitudeField_ ? latitudeField_->text() : latitude_) : (longitudeField_ ? longitudeField_->text() : longitude_),
             Utility::ConvertToPersian(north ? QStringLiteral("مثلاً 35٫69") : QStringLiteral("مثلاً 51٫42")));
         (north ? latitudeField_ : longitudeField_) = field;
         return cell;

@@ -53,6 +53,8 @@ public:
     QList<int> difArray() const { return difArray_; }
     ui::TableView* tbl() const { return tbl_; }
     ui::TextField* nameField() const { return nameField_; }
+    // Under the name, once it is as long as a name may be.
+    ui::Label* nameLimitLabel() const { return nameLimit_; }
     ui::TextField* latitudeField() const { return latitudeField_; }
     ui::TextField* longitudeField() const { return longitudeField_; }
 
@@ -71,11 +73,14 @@ private:
     // The name as it stands in the field, trimmed; blanks only is no name.
     void takeName(ui::TextField* field);
     ui::TextField* addField(ui::TableViewCell& cell, const QString& text, const QString& placeholder);
+    ui::TextField* addField(ui::View& parent, const QRect& frame, const QString& text, const QString& placeholder);
     // Both coordinates, or nothing with the user told why (`said`), or
     // nothing at all when both fields are empty.
     std::optional<std::pair<double, double>> coordinates(bool& said) const;
     // A province for typed coordinates, when none is chosen yet.
     void provinceFromCoordinates();
+    // Says, under the name, that it can grow no longer, when it cannot.
+    void showNameLimit();
 
     QString cityName_;
     int provinceID_ = 0;
@@ -84,6 +89,7 @@ private:
     ui::TableView* tbl_ = nullptr;
     QPointer<ui::TextField> editingField_;
     QPointer<ui::TextField> nameField_;
+    QPointer<ui::Label> nameLimit_;
     QPointer<ui::TextField> latitudeField_;
     QPointer<ui::TextField> longitudeField_;
     QString latitude_;

@@ -25,7 +25,7 @@ void SearchController::viewDidLoad()
     screen->setBackgroundColor(Qt::white);
     screen->setAccessibleName(typeID_ == kProvincesMode ? QStringLiteral("جستجوی استان") : QStringLiteral("جستجوی شهر"));
     searchBar_ = &screen->add<ui::SearchBar>(QRect(0, 0, 320, kBarHeight));
-    searchBar_->setPlaceholder(typeID_ == kProvincesMode ? QStringLiteral("نام استان") : QStringLiteral("نام شهر یا استان"));
+    searchBar_->setPlaceholder(typeID_ == kProvincesMode ? QStringLiteral("نام استان") : QStringLiteral("نام شهر را بنویسید"));
     searchBar_->setShowsCancelButton(true);
     searchBar_->setDelegate(this);
     tblResult_ = &screen->add<ui::TableView>(QRect(0, kBarHeight, 320, screen->height() - kBarHeight));

@@ -6,6 +6,7 @@
 #include "notifications/MyNotification.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
@@ -51,6 +52,15 @@ void SelectionController::viewDidLoad()
     tbl_->setScrollEnabled(false);
     tbl_->setCornerRadius(7);
 
+    // An empty list says what to do, and a tap on it does it.
+    emptyHint_ = &tblScrollView_->add<ui::Button>(ui::Button::Type::Custom, QRect(0, 0, 312, kRowHeight));
+    emptyHint_->setTitle(QStringLiteral("نام شهر را بنویسید"));
+    emptyHint_->setTitleFont(ui::font(QStringLiteral("Helvetica"), 17));
+    emptyHint_->setTitleColor(ui::grayColor());
+    emptyHint_->setAccessibleDescription(QStringLiteral("جست‌وجوی شهر"));
+    emptyHint_->addAction(ui::ControlEvent::TouchUpInside, [this] { SearchControllerShow(); });
+    emptyHint_->hide();
+
     createNewCityTable_ = &screen->add<ui::TableView>(QRect(4, 319, 312, 43));
     createNewCityTable_->setDataSource(this);
     createNewCityTable_->setDelegate(this);
@@ -94,6 +104,9 @@ void SelectionController::updateDataSource()
             if (i < items.size())
                 items[i]->setEnabled(n > 0);
     }
+    emptyHint_->setHidden(n > 0);
+    if (n == 0)
+        emptyHint_->raise();
     const int h = kRowHeight * std::max(n, kMinimumRows);
     tbl_->setFrame(QRect(0, 0, 312, h));
     tblScrollView_->setContentSize(QSize(300, h + 1));

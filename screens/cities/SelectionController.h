@@ -8,6 +8,7 @@
 #include "store/MyDB.h"
 
 namespace ui {
+class Button;
 class BarButtonItem;
 class ScrollView;
 } // namespace ui
@@ -48,8 +49,12 @@ public:
     static constexpr int kRowHeight = 44;
     static constexpr int kMinimumRows = 7;
 
+    // Over the empty list: what to do to choose a city.
+    ui::Button* emptyHint() const { return emptyHint_; }
+
 private:
     RowSet datasource_;
+    ui::Button* emptyHint_ = nullptr;
     ui::TableView* tbl_ = nullptr;
     ui::ScrollView* tblScrollView_ = nullptr;
     ui::TableView* createNewCityTable_ = nullptr;

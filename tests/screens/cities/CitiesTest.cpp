@@ -78,9 +78,13 @@ TEST_F(CitiesTest, ANewUserLandsInTheSearchWithNothingElseOpen)
         EXPECT_FALSE(search()->datasource()[i].value("StateID").isEmpty()) << i;
     EXPECT_TRUE(search()->datasource()[31].value("StateID").isEmpty());
 
-    // Cancel goes back to the empty list, and the search stays closed.
+    EXPECT_EQ(search()->searchBar()->placeholder(), "نام شهر را بنویسید");
+    // Cancel goes back to the empty list, which says what to do, and the
+    // search stays closed.
     phone.tap(search()->searchBar()->cancelButton());
     EXPECT_EQ(phone.top(0), cities);
+    ASSERT_TRUE(cities->emptyHint()->isVisible());
+    EXPECT_EQ(cities->emptyHint()->currentTitle(), "نام شهر را بنویسید");
     EXPECT_FALSE(phone.tabNavigation(0)->isNavigationBarHidden());
     EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tSelectedStates"), "0");
     // A disabled tab does not open.
@@ -90,6 +94,14 @@ TEST_F(CitiesTest, ANewUserLandsInTheSearchWithNothingElseOpen)
     EXPECT_EQ(phone.settings()->selectedIndex(), 4);
     phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(0).center());
     EXPECT_EQ(phone.top(0), cities);
+    // A tap on what the empty list says opens the search; a chosen city
+    // takes its place.
+    phone.tap(cities->emptyHint());
+    ASSERT_NE(search(), nullptr);
+    phone.type("تهران");
+    tapRow(search()->tblResult(), 0);
+    EXPECT_EQ(phone.top(0), cities);
+    EXPECT_FALSE(cities->emptyHint()->isVisible());
 }
 
 TEST_F(CitiesTest, TypingFindsACityAndTappingChoosesIt)

@@ -13,6 +13,7 @@
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/TextField.h"
+#include "calendar/Utility.h"
 #include "platform/ui/Touch.h"
 #include "screens/main/MainViewController.h"
 #include "store/Cities.h"
@@ -351,8 +352,16 @@ TEST_F(NewCityTest, AFailedInsertLeavesNoPartOfTheCity)
 TEST_F(NewCityTest, TheNameStopsAtFiftyCharactersAndTakesEmojiWhole)
 {
     phone.tap(form->nameField());
-    phone.type(QString(60, QChar(0x0628)));
+    phone.type(QString(49, QChar(0x0628)));
+    EXPECT_TRUE(form->nameLimitLabel()->isHidden());
+    phone.type(QString(11, QChar(0x0628)));
     EXPECT_EQ(form->nameField()->text().size(), NewCityController::kNameLength);
+    // The typing stops, and the form says why.
+    EXPECT_FALSE(form->nameLimitLabel()->isHidden());
+    EXPECT_TRUE(form->nameLimitLabel()->text().contains(Utility::ConvertToPersian("50")));
+    EXPECT_EQ(form->nameField()->accessibleDescription(), form->nameLimitLabel()->text());
+    ui::touch::key(phone.window(), Qt::Key_Backspace);
+    EXPECT_TRUE(form->nameLimitLabel()->isHidden());
     form->nameField()->setText(QString());
     phone.type(QString::fromUtf16(u"ده 🕌"));
     EXPECT_EQ(form->nameField()->text(), QString::fromUtf16(u"ده 🕌"));

@@ -1,3 +1,4 @@
+#include "screens/cities/SelectionController.h"
 #include "screens/settings/AboutController.h"
 #include "screens/settings/HistoryViewController.h"
 #include "screens/settings/SettingController.h"
@@ -23,6 +24,9 @@
 #include "platform/ui/Switch.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/TabBarController.h"
+#include "platform/ui/TabBar.h"
+#include "platform/ui/TabBarItem.h"
+#include "platform/ui/TableViewCell.h"
 #include "platform/ui/Touch.h"
 #include "screens/main/MainViewController.h"
 #include "screens/common/CustomUITabBarController.h"
@@ -162,6 +166,47 @@ void openAlarms(Phone& phone, const char* update)
     phone.tap(phone.main()->infoButton());
     ui::TabBar* tabs = phone.settings()->tabBar();
     phone.tap(tabs, tabs->itemRect(1).center());
+}
+
+TEST(SettingsRightToLeft, TheTabsReadFromTheRightAndTheBarsAreMirrored)
+{
+    Phone phone;
+    phone.box.choose({Sandbox::kTehran});
+    phone.start();
+    phone.tap(phone.main()->infoButton());
+    ui::TabBar* tabs = phone.settings()->tabBar();
+    // A finger going from the right edge of the bar to its left meets the
+    // tabs in their order, the cities first.
+    QStringList met;
+    for (int x = tabs->width() - 4; x > 0; x -= 8) {
+        phone.tap(tabs, QPoint(x, tabs->height() / 2));
+        const int shown = phone.settings()->selectedIndex();
+        ASSERT_EQ(shown, tabs->selectedIndex());
+        ASSERT_TRUE(phone.settings()->viewControllers().value(shown)->view()->isVisible()) << shown;
+        const QString title = tabs->items().value(shown)->title();
+        if (met.isEmpty() || met.last() != title)
+            met.append(title);
+    }
+    EXPECT_EQ(met, (QStringList{"شهرها", "هشدارها", "صدای اذان", "رویدادها", "درباره"}));
+    for (int i = 0; i + 1 < 5; ++i)
+        EXPECT_GT(tabs->itemRect(i).left(), tabs->itemRect(i + 1).left()) << i;
+
+    // The cities: Done at the left of the bar, the search at the right, a
+    // city's name at the right of its row.
+    phone.tap(tabs, tabs->itemRect(0).center());
+    ui::NavigationBar* bar = phone.tabNavigation(0)->navigationBar();
+    auto x = [&](ui::Button* b) { return b ? b->mapTo(phone.window(), b->rect().center()).x() : -1; };
+    // The item's right button (Done) stands at the leading end: the left.
+    ASSERT_NE(bar->rightButton(), nullptr);
+    EXPECT_EQ(bar->rightButton()->currentTitle(), "تایید");
+    EXPECT_LT(x(bar->rightButton()), 80);
+    EXPECT_GT(x(bar->leftButton()), 240);
+    auto* cities = dynamic_cast<SelectionController*>(phone.top(0));
+    ASSERT_NE(cities, nullptr);
+    ui::TableViewCell* row = cities->tbl()->cellForRowAtIndexPath({0, 0});
+    const QRect text = row->textLabel()->geometry();
+    EXPECT_GT(text.right(), row->width() - 60);
+    EXPECT_EQ(row->textLabel()->textAlignment(), ui::TextAlignment::Right);
 }
 
 TEST(SettingsBetweenTheBars, TheIftarMinutesCanBeReachedWithAllThreeRemindersOn)
