@@ -7,6 +7,7 @@
 #include "store/Days.h"
 #include "calendar/Utility.h"
 #include "notifications/MyNotification.h"
+#include "notifications/Planner.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Log.h"
 #include "platform/notifications/NotificationCenter.h"
@@ -15,6 +16,9 @@
 #include "screens/main/MainViewController.h"
 #include "store/MyDB.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -53,9 +57,99 @@ void AppDelegate::tellAboutTheData()
     }
 }
 
+namespace {
+
+struct SilenceEntry {
+    const char* id;
+    const char* title;
+    MyNotification::Silencing how;
+};
+
+const SilenceEntry kSilenceEntries[] = {
+    {"silence-next", "فقط اذان بعدی", MyNotification::Silencing::NextAzan},
+    {"silence-1", "تا ۱ ساعت", MyNotification::Silencing::OneHour},
+    {"silence-2", "تا ۲ ساعت", MyNotification::Silencing::TwoHours},
+    {"silence-4", "تا ۴ ساعت", MyNotification::Silencing::FourHours},
+    {"silence-dawn", "تا اذان صبح", MyNotification::Silencing::UntilDawn},
+    {"silence-off", "برداشتن بی‌صدایی", MyNotification::Silencing::Off},
+};
+
+const QString kSilenceMenu = QStringLiteral("بی‌صدا کردن اذان");
+
+void silenceBy(MyNotification::Silencing how)
+{
+    MyNotification::initialize()->silence(how);
+}
+
+// One line of a notification, for a list.
+QString firstLine(const QString& text)
+{
+    return text.section(QLatin1Char('\n'), 0, 0).trimmed();
+}
+
+} // namespace
+
 void AppDelegate::didReceiveLocalNotification(ui::Application*, const notifications::LocalNotification& notification)
 {
-    (new ui::AlertView(QString(), notification.alertBody, QStringLiteral("Ok")))->present();
+    auto* alert = new ui::AlertView(QString(), notification.alertBody, QStringLiteral("Ok"));
+    // An azan that sounds: Ok stops it; so does silencing what comes after.
+    if (notification.userInfo.contains(QLatin1String(planner::kPrayerKey)) && !notification.soundName.isEmpty())
+        alert->addButton(QStringLiteral("بی‌صدا کردن اذان‌ها…"), [] { offerSilence(); });
+    alert->present();
+}
+
+void AppDelegate::offerSilence()
+{
+    MyNotification* notifications = MyNotification::initialize();
+    const bool on = notifications->silenceNow().isOn(foundation::Clock::now());
+    auto* alert = new ui::AlertView(kSilenceMenu, notifications->silenceText(), QStringLiteral("انصراف"));
+    for (const SilenceEntry& e : kSilenceEntries) {
+        if (e.how == MyNotification::Silencing::Off && !on)
+            continue;
+        const MyNotification::Silencing how = e.how;
+        alert->addButton(Utility::ConvertToPersian(QString::fromUtf8(e.title)), [how] { silenceBy(how); });
+    }
+    alert->present();
+}
+
+QList<ui::StatusMenuItem> AppDelegate::statusMenu(ui::Application*)
+{
+    const Silence now = MyNotification::initialize()->silenceNow();
+    const bool on = now.isOn(foundation::Clock::now());
+    QList<ui::StatusMenuItem> items;
+    for (const SilenceEntry& e : kSilenceEntries) {
+        ui::StatusMenuItem item{QString::fromLatin1(e.id), Utility::ConvertToPersian(QString::fromUtf8(e.title)), kSilenceMenu};
+        item.enabled = e.how != MyNotification::Silencing::Off || on;
+        item.checked = e.how == MyNotification::Silencing::NextAzan && now.skip.has_value();
+        items.append(item);
+    }
+    return items;
+}
+
+void AppDelegate::statusMenuChosen(ui::Application*, const QString& id)
+{
+    for (const SilenceEntry& e : kSilenceEntries)
+        if (id == QLatin1String(e.id))
+            silenceBy(e.how);
+}
+
+void AppDelegate::didReceiveLocalNotificationsWhileAway(ui::Application*, const QList<notifications::LocalNotification>& given)
+{
+    // One is told by the desktop's notification; more are listed in one
+    // alert, the latest last.
+    if (given.size() < 2)
+        return;
+    QStringList lines;
+    const qsizetype from = std::max<qsizetype>(0, given.size() - kAwayListed);
+    if (from > 0)
+        lines.append(QStringLiteral("و %1 مورد پیش از این").arg(from));
+    for (qsizetype i = from; i < given.size(); ++i) {
+        const QDateTime at = foundation::Clock::onDevice(given[i].fireDate);
+        lines.append(at.toString(QStringLiteral("HH:mm")) + QStringLiteral("  ") + firstLine(given[i].alertBody));
+    }
+    const QString title = QStringLiteral("در نبود شما");
+    foundation::Log::write(QStringLiteral("told: %1: %2 notifications").arg(title).arg(given.size()));
+    (new ui::AlertView(title, Utility::ConvertToPersian(lines.join(QLatin1Char('\n'))), QStringLiteral("باشه")))->present();
 }
 
 void AppDelegate::willEnterForeground(ui::Application*)
@@ -96,6 +190,7 @@ QString AppDelegate::statusText(ui::Application*)
     if (!next)
         return QStringLiteral("اذانی در پیش نیست");
     const QDateTime at = foundation::Clock::onDevice(next->moment);
+    const QString silence = MyNotification::initialize()->silenceText();
     return Utility::ConvertToPersian(next->countdown(now) + QStringLiteral(" به افق ") + city->name + QStringLiteral("\nساعت ")
-        + at.toString(QStringLiteral("HH:mm")));
+        + at.toString(QStringLiteral("HH:mm")) + (silence.isEmpty() ? QString() : QStringLiteral("\n") + silence));
 }

@@ -22,6 +22,14 @@ public:
     void willTerminate(ui::Application*) override {}
     void significantTimeChange(ui::Application* application) override;
     QString statusText(ui::Application* application) override;
+    QList<ui::StatusMenuItem> statusMenu(ui::Application* application) override;
+    void statusMenuChosen(ui::Application* application, const QString& id) override;
+    void didReceiveLocalNotificationsWhileAway(ui::Application* application, const QList<notifications::LocalNotification>& given) override;
+
+    // The alert that offers the ways to silence the azans.
+    static void offerSilence();
+    // The most a return's alert lists; it counts the rest.
+    static constexpr int kAwayListed = 10;
 
     ui::Window* window() const { return window_.get(); }
 

@@ -10,6 +10,9 @@
 #include "platform/notifications/NotificationCenter.h"
 #include "store/Days.h"
 #include "store/Settings.h"
+#include "calendar/Utility.h"
+
+#include <QStringList>
 
 namespace {
 
@@ -31,6 +34,23 @@ void MyNotification::cancelAll()
     notifications::NotificationCenter::shared()->cancelAllLocalNotifications();
 }
 
+std::optional<planner::Input> MyNotification::input() const
+{
+    const int today = DateKey::make(DateTimePersian().date());
+    const std::optional<Settings> settings = Settings::load();
+    const std::optional<days::CityDays> city = days::firstWithTimes(today, kDays);
+    if (!settings || !city)
+        return std::nullopt;
+    std::optional<QList<days::DayEvents>> events = QList<days::DayEvents>();
+    if (settings->eventsTime && !city->days.isEmpty())
+        events = days::eventsFrom(today);
+    if (!events)
+        return std::nullopt;
+    const QDateTime now = foundation::Clock::now();
+    return planner::Input{*settings, city->name, city->days, *events, now, foundation::Clock::zone(), foundation::Random::next,
+        Silence::load().current(now)};
+}
+
 void MyNotification::update()
 {
     // Cancel and schedules reach the system as one replacement of its list.
@@ -39,26 +59,18 @@ void MyNotification::update()
     // Everything is read before anything is cancelled: a database that is
     // locked or damaged leaves the pending notifications as they are, rather
     // than none at all.
-    const int today = DateKey::make(DateTimePersian().date());
-    const std::optional<Settings> settings = Settings::load();
-    const std::optional<days::CityDays> city = days::firstWithTimes(today, kDays);
-    if (!settings || !city)
+    const std::optional<planner::Input> in = input();
+    if (!in)
         return keepAsItIs();
     // With no city that has times, nothing at all: not even the events notices.
-    if (city->days.isEmpty()) {
+    if (in->days.isEmpty()) {
         cancelAll();
         return;
     }
-    std::optional<QList<days::DayEvents>> events = QList<days::DayEvents>();
-    if (settings->eventsTime) {
-        foundation::Log::write(Settings::eventsTimeText(settings->eventsTime));
-        events = days::eventsFrom(today);
-    }
-    if (!events)
-        return keepAsItIs();
+    if (in->settings.eventsTime)
+        foundation::Log::write(Settings::eventsTimeText(in->settings.eventsTime));
 
-    const QList<planner::Planned> plan = planner::plan(
-        {*settings, city->name, city->days, *events, foundation::Clock::now(), foundation::Clock::zone(), foundation::Random::next});
+    const QList<planner::Planned> plan = planner::plan(*in);
     cancelAll();
     for (const planner::Planned& p : plan) {
         const QDate d = p.notification.fireDate.date();
@@ -67,4 +79,85 @@ void MyNotification::update()
             + p.notification.soundName);
         center->scheduleLocalNotification(p.notification);
     }
+}
+
+Silence MyNotification::silenceNow() const
+{
+    return Silence::load().current(foundation::Clock::now());
+}
+
+bool MyNotification::silence(Silencing how)
+{
+    const std::optional<planner::Input> in = input();
+    if (!in)
+        return false;
+    const QDateTime now = in->now;
+    Silence s = in->silence;
+    const QList<planner::AzanMoment> azans = planner::azanMoments(*in);
+    auto firstAfter = [&](auto&& wanted) -> std::optional<QDateTime> {
+        for (const planner::AzanMoment& a : azans)
+            if (a.moment > now && wanted(a))
+                return a.moment;
+        return std::nullopt;
+    };
+    switch (how) {
+    case Silencing::NextAzan: {
+        // The next azan that would sound: one that is on and not silent yet.
+        s.skip = firstAfter([&](const planner::AzanMoment& a) {
+            return in->settings.alarms[static_cast<size_t>(a.type)] != 0 && !s.silences(a.moment);
+        });
+        if (!s.skip)
+            return false;
+        break;
+    }
+    case Silencing::OneHour:
+    case Silencing::TwoHours:
+    case Silencing::FourHours: {
+        const int hours = how == Silencing::OneHour ? 1 : how == Silencing::TwoHours ? 2 : 4;
+        s.until = now.addSecs(hours * 3600LL);
+        break;
+    }
+    case Silencing::UntilDawn:
+        // Up to the next dawn azan, which sounds.
+        s.until = firstAfter([](const planner::AzanMoment& a) { return a.type == planner::DawnAzan; });
+        if (!s.until)
+            return false;
+        break;
+    case Silencing::Off:
+        s = Silence{};
+        break;
+    }
+    if (!Silence::save(s)) {
+        foundation::Log::write(QStringLiteral("the silence could not be stored"));
+        return false;
+    }
+    auto text = [](const std::optional<QDateTime>& m) { return m ? m->toString(QStringLiteral("yyyy-MM-ddTHH:mm")) : QStringLiteral("-"); };
+    foundation::Log::write(QStringLiteral("silence: skip %1, until %2").arg(text(s.skip), text(s.until)));
+    update();
+    return true;
+}
+
+QString MyNotification::silenceText() const
+{
+    const QDateTime now = foundation::Clock::now();
+    const Silence s = silenceNow();
+    auto at = [&now](const QDateTime& m) {
+        const QDateTime local = foundation::Clock::onDevice(m);
+        const qint64 days = now.date().daysTo(local.date());
+        const QString day = days == 0 ? QString() : days == 1 ? QStringLiteral("فردا ") : local.toString(QStringLiteral("yyyy/MM/dd "));
+        return Utility::ConvertToPersian(day + QStringLiteral("ساعت ") + local.toString(QStringLiteral("HH:mm")));
+    };
+    QStringList lines;
+    if (s.until)
+        lines.append(QStringLiteral("اذان‌ها تا %1 بی‌صدا").arg(at(*s.until)));
+    if (s.skip) {
+        static const QString kNames[Settings::kAzans] = {QStringLiteral("صبح"), QStringLiteral("ظهر"), QStringLiteral("مغرب")};
+        QString name;
+        if (const std::optional<planner::Input> in = input())
+            for (const planner::AzanMoment& a : planner::azanMoments(*in))
+                if (a.moment == *s.skip)
+                    name = QStringLiteral("اذان ") + kNames[a.type] + QLatin1Char(' ');
+        lines.append(QStringLiteral("بی‌صدا: %1%2").arg(name, at(*s.skip)));
+    }
+    return lines.join(QLatin1Char('\n'));
 }

@@ -46,6 +46,25 @@ void planEvents(const Input& in, QList<Planned>& list)
     }
 }
 
+// An azan's volume and rise, or its silence; the reminders and the events
+// notice keep their sounds as they are.
+void sound(const Input& in, int azan, notifications::LocalNotification& n)
+{
+    using notifications::LocalNotification;
+    n.userInfo.insert(QLatin1String(kPrayerKey), azan);
+    QString why;
+    if (in.silence.silences(n.fireDate, &why)) {
+        n.soundName.clear();
+        n.userInfo.insert(QLatin1String(LocalNotification::kSilentBecause), why);
+        return;
+    }
+    const int volume = in.settings.volume[static_cast<size_t>(azan)];
+    if (volume != 100)
+        n.userInfo.insert(QLatin1String(LocalNotification::kSoundVolume), volume);
+    if (in.settings.rises)
+        n.userInfo.insert(QLatin1String(LocalNotification::kSoundRises), true);
+}
+
 } // namespace
 
 QString recordingFile(int recording)
@@ -117,6 +136,19 @@ Planned add(const QDateTime& fireDate, const QString& text, Type type, int value
     return p;
 }
 
+QList<AzanMoment> azanMoments(const Input& in)
+{
+    QList<AzanMoment> list;
+    for (const days::Times& day : in.days) {
+        for (int j = 0; j < Settings::kAzans; ++j) {
+            const QDateTime t = getDate(day.key, day.t[static_cast<size_t>(kTimeOf[j])], in.zone);
+            if (t.isValid())
+                list.append({static_cast<Type>(j), t});
+        }
+    }
+    return list;
+}
+
 QList<Planned> plan(const Input& in)
 {
     QList<Planned> list;
@@ -132,8 +164,13 @@ QList<Planned> plan(const Input& in)
             // 1 is the time itself; more, that many minutes before it.
             if (value > 1)
                 t = t.addSecs(-static_cast<qint64>(value) * kSecondsPerMinute);
-            if (t >= in.now)
-                list.append(add(t, in.cityName, static_cast<Type>(j), value, in.settings.recording, in.random));
+            if (t < in.now)
+                continue;
+            const bool azan = j < Settings::kAzans;
+            Planned p = add(t, in.cityName, static_cast<Type>(j), value, azan ? in.settings.recordingOf(j) : in.settings.recording, in.random);
+            if (azan)
+                sound(in, j, p.notification);
+            list.append(p);
         }
     }
     return list;

@@ -3,6 +3,7 @@
 #include "platform/notifications/LocalNotification.h"
 #include "store/Days.h"
 #include "store/Settings.h"
+#include "store/Silence.h"
 
 #include <QDateTime>
 #include <QList>
@@ -33,7 +34,12 @@ struct Input {
     QTimeZone zone;
     // A uniformly random 32-bit number, for the random recording.
     std::function<std::uint32_t()> random;
+    // The azans the user silenced: they come with their text, without sound.
+    Silence silence;
 };
+
+// The app's own key of an azan's userInfo: which azan it is (its Type).
+constexpr const char* kPrayerKey = "prayer";
 
 struct Planned {
     notifications::LocalNotification notification;
@@ -46,6 +52,14 @@ struct Planned {
 // day, the six alarms in turn, after the events notices. None that would
 // come before `now`.
 QList<Planned> plan(const Input& input);
+
+// The moments of the three azans of every day of the input, whether they
+// are on or off, in order.
+struct AzanMoment {
+    Type type;
+    QDateTime moment;
+};
+QList<AzanMoment> azanMoments(const Input& input);
 
 // The moment at which a stored (standard) time falls on the day of a key,
 // on the clock of `zone`; invalid for a key that is no day.

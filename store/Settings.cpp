@@ -4,6 +4,8 @@
 
 #include "platform/foundation/Log.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kOff = QStringLiteral("0");
@@ -39,6 +41,45 @@ void tellDefault(const QString& column, const QString& stored, const QString& in
     foundation::Log::write(QStringLiteral("the setting %1 holds \"%2\", which it cannot: it reads as %3").arg(column, stored, instead));
 }
 
+// The azans' own settings in tPreferences.
+const QString kRecordingKey = QStringLiteral("AzanRecording:%1");
+const QString kVolumeKey = QStringLiteral("AzanVolume:%1");
+const QString kRisesKey = QStringLiteral("AzanRises");
+
+// Reads them into `s`; false when they could not be read.
+bool loadAzanSound(Settings& s)
+{
+    const std::optional<RowSet> rows = MyDB::initialize()->query(
+        QStringLiteral("SELECT Key, Value FROM tPreferences WHERE Key LIKE ? ESCAPE '\\'"), {MyDB::likeStarts(QStringLiteral("Azan"))});
+    if (!rows)
+        return false;
+    for (const Row& row : *rows) {
+        const QString key = row.value(QStringLiteral("Key"));
+        const QString stored = row.value(QStringLiteral("Value"));
+        const std::optional<int> v = number(stored);
+        for (int i = 0; i < Settings::kAzans; ++i) {
+            if (key == kRecordingKey.arg(i)) {
+                if (v && *v >= 0 && *v <= Settings::kRandomRecording)
+                    s.azanRecording[static_cast<size_t>(i)] = *v;
+                else
+                    tellDefault(key, stored, QStringLiteral("the recording for all"));
+            } else if (key == kVolumeKey.arg(i)) {
+                if (v && *v >= 0 && *v <= 100)
+                    s.volume[static_cast<size_t>(i)] = *v;
+                else
+                    tellDefault(key, stored, QString::number(s.volume[static_cast<size_t>(i)]));
+            }
+        }
+        if (key == kRisesKey) {
+            if (v && (*v == 0 || *v == 1))
+                s.rises = *v == 1;
+            else
+                tellDefault(key, stored, QStringLiteral("0"));
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 Settings Settings::defaults()
@@ -56,6 +97,8 @@ std::optional<Settings> Settings::load()
     if (!rows)
         return std::nullopt;
     Settings s = defaults();
+    if (!loadAzanSound(s))
+        return std::nullopt;
     if (rows->isEmpty())
         return s;
     const Row& row = rows->first();
@@ -111,4 +154,25 @@ bool Settings::saveRecording(int recording)
 bool Settings::saveEventsTime(const std::optional<ClockTime>& time)
 {
     return save({QStringLiteral("UPDATE tSetting SET Item7=?"), {eventsTimeText(time)}});
+}
+
+bool Settings::saveAzanSound(const Settings& settings)
+{
+    QList<Statement> statements = {ensureRow(), {QStringLiteral("UPDATE tSetting SET Item6=?"), {settings.recording}}};
+    const Settings d = defaults();
+    auto put = [&statements](const QString& key, const std::optional<int>& value) {
+        // A value at its default is no row: an older app reads the same.
+        if (value)
+            statements.append({QStringLiteral("INSERT OR REPLACE INTO tPreferences(Key, Value) VALUES(?, ?)"), {key, QString::number(*value)}});
+        else
+            statements.append({QStringLiteral("DELETE FROM tPreferences WHERE Key = ?"), {key}});
+    };
+    for (int i = 0; i < kAzans; ++i) {
+        const auto k = static_cast<size_t>(i);
+        put(kRecordingKey.arg(i), settings.azanRecording[k]);
+        const int volume = std::clamp(settings.volume[k], 0, 100);
+        put(kVolumeKey.arg(i), volume == d.volume[k] ? std::nullopt : std::optional<int>(volume));
+    }
+    put(kRisesKey, settings.rises ? std::optional<int>(1) : std::nullopt);
+    return MyDB::initialize()->ExecuteTransaction(statements);
 }

@@ -8,7 +8,9 @@
 #include <optional>
 
 // The one settings row (tSetting): the six alarms Item0 to Item5, the azan
-// recording Item6 and the events time Item7. A value the settings screens
+// recording Item6 and the events time Item7; and, kept beside it in the
+// user's preferences (tPreferences), each azan's own recording, volume and
+// rise. A value the settings screens
 // could not have written reads as the shipped default, and the log says so,
 // so that a row damaged from outside cannot turn an azan off, ask for a
 // recording that does not exist or a reminder after its moment.
@@ -30,6 +32,15 @@ struct Settings {
     // The time of the daily events notice; nothing when it is off.
     std::optional<ClockTime> eventsTime;
 
+    // For the dawn, noon and evening azans: a recording of its own
+    // (nothing: the one chosen for all), how loud it plays as heard (0 to
+    // 100 %), and whether each azan rises to it from silence.
+    std::array<std::optional<int>, kAzans> azanRecording{};
+    std::array<int, kAzans> volume{100, 100, 100};
+    bool rises = false;
+    // The recording an azan plays (kRandomRecording for a random one).
+    int recordingOf(int azan) const { return azanRecording[static_cast<size_t>(azan)].value_or(recording); }
+
     // The row as stored, or nothing when it could not be read. An empty
     // table reads as the defaults.
     static std::optional<Settings> load();
@@ -41,6 +52,9 @@ struct Settings {
     static bool saveAlarms(const std::array<int, kAlarms>& values);
     static bool saveRecording(int recording);
     static bool saveEventsTime(const std::optional<ClockTime>& time);
+    // The recording for all (Item6), each azan's own, their volumes and the
+    // rise, together.
+    static bool saveAzanSound(const Settings& settings);
 
     // Item7 as it is stored: "0" for off, else "HH:MM".
     static QString eventsTimeText(const std::optional<ClockTime>& time);

@@ -8,17 +8,38 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace audio {
 
 AlertSound::AlertSound()
 {
     ends_.setSingleShot(true);
     ends_.callOnTimeout([this] { end(); });
+    rise_.setInterval(kRiseStepMs);
+    rise_.callOnTimeout([this] { applyVolume(); });
+}
+
+double AlertSound::heardAt(const Loudness& loudness, qint64 elapsedMs)
+{
+    const double full = std::clamp(loudness.percent, 0, 100) / 100.0;
+    if (!loudness.rises || elapsedMs >= kRiseMs)
+        return full;
+    return full * static_cast<double>(std::max<qint64>(elapsedMs, 0)) / kRiseMs;
+}
+
+void AlertSound::applyVolume()
+{
+    volume_ = heardAt(loudness_, started_.isValid() ? started_.elapsed() : 0);
+    if (player_)
+        player_->setVolume(volume_);
+    if (!loudness_.rises || started_.elapsed() >= kRiseMs)
+        rise_.stop();
 }
 
 AlertSound::~AlertSound() = default;
 
-quint64 AlertSound::play(const QString& soundName)
+quint64 AlertSound::play(const QString& soundName, const Loudness& loudness)
 {
     const QString path = SoundFile::resolve(soundName);
     if (path.isEmpty())
@@ -26,8 +47,12 @@ quint64 AlertSound::play(const QString& soundName)
     end();
     token_ = ++lastToken_;
     name_ = QFileInfo(path).fileName();
+    loudness_ = loudness;
+    QString how;
+    if (loudness != Loudness{})
+        how = QStringLiteral(" at %1%").arg(std::clamp(loudness.percent, 0, 100)) + (loudness.rises ? QStringLiteral(", rising") : QString());
     foundation::Log::write(QStringLiteral("sound: ") + name_
-        + (name_ == soundName ? QString() : QStringLiteral(" (in place of \"%1\")").arg(soundName)));
+        + (name_ == soundName ? QString() : QStringLiteral(" (in place of \"%1\")").arg(soundName)) + how);
     ends_.start(static_cast<int>(SoundFile::durationMs(path)));
     SoundModule* module = SoundModule::shared();
     if (!module || !module->hasOutput()) {
@@ -36,9 +61,13 @@ quint64 AlertSound::play(const QString& soundName)
         toldNoOutput_ = true;
     } else {
         player_ = AudioPlayer::create(path);
-        if (player_)
-            player_->play();
     }
+    started_.start();
+    applyVolume();
+    if (loudness_.rises)
+        rise_.start();
+    if (player_)
+        player_->play();
     if (changed_)
         changed_();
     return token_;
@@ -62,6 +91,7 @@ void AlertSound::end()
     if (token_ == 0)
         return;
     ends_.stop();
+    rise_.stop();
     player_.reset();
     token_ = 0;
     name_.clear();

@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace audio {
 
 namespace {
@@ -42,11 +44,20 @@ void AudioPlayer::play()
         if (SoundModule* module = SoundModule::shared())
             effect_ = module->effect(path_);
     }
-    if (effect_)
+    if (effect_) {
+        effect_->setVolume(volume_);
         effect_->play();
+    }
     playing_ = true;
     if (observer())
         observer()(path_);
+}
+
+void AudioPlayer::setVolume(double heard)
+{
+    volume_ = std::clamp(heard, 0.0, 1.0);
+    if (effect_)
+        effect_->setVolume(volume_);
 }
 
 void AudioPlayer::stop()

@@ -22,6 +22,10 @@ public:
     void stop();
     bool isPlaying() const;
     QString path() const { return path_; }
+    // The loudness as heard, 0 to 1 (1 the file's own); kept for the next
+    // play when set before it.
+    void setVolume(double heard);
+    double volume() const { return volume_; }
 
 private:
     explicit AudioPlayer(const QString& path);
@@ -29,6 +33,7 @@ private:
     QString path_;
     std::unique_ptr<SoundEffect> effect_;
     bool playing_ = false;
+    double volume_ = 1.0;
 };
 
 } // namespace audio

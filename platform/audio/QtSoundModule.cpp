@@ -1,10 +1,13 @@
 // The sound module: Qt Multimedia behind SoundModule.
 #include "SoundModule.h"
 
+#include <QAudio>
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -19,6 +22,11 @@ public:
     }
     void stop() override { effect_.stop(); }
     bool isPlaying() const override { return effect_.isPlaying() || effect_.status() == QSoundEffect::Loading; }
+    void setVolume(double heard) override
+    {
+        effect_.setVolume(static_cast<float>(
+            QAudio::convertVolume(std::clamp(heard, 0.0, 1.0), QAudio::LogarithmicVolumeScale, QAudio::LinearVolumeScale)));
+    }
 
 private:
     QSoundEffect effect_;

@@ -15,6 +15,10 @@ public:
     virtual void stop() = 0;
     // Playing, or still loading to play.
     virtual bool isPlaying() const = 0;
+    // The loudness as a listener hears it, 0 silent to 1 the file's own
+    // (the module turns it into the output's linear gain); at once, also
+    // while playing.
+    virtual void setVolume(double heard) = 0;
 };
 
 // What makes sounds heard. It lives in a module of its own, with the

@@ -185,8 +185,15 @@ void startSystem(System& system, ui::Application* app)
     system.notifier = std::make_unique<Notifier>();
     if (Tray::isAvailable()) {
         Notifier* notifier = system.notifier.get();
-        system.tray = std::make_unique<Tray>(Tray::Actions{
-            System::bringToFront, [notifier] { notifier->sound().stop(); }, [] { System::quit(0); }});
+        Tray::Actions actions{System::bringToFront, [notifier] { notifier->sound().stop(); }, [] { System::quit(0); }};
+        actions.appEntries = [app] { return app->delegate() ? app->delegate()->statusMenu(app) : QList<ui::StatusMenuItem>(); };
+        actions.chooseAppEntry = [app, &system](const QString& id) {
+            foundation::Log::write(QStringLiteral("tray: ") + id);
+            if (app->delegate())
+                app->delegate()->statusMenuChosen(app, id);
+            system.showStatus();
+        };
+        system.tray = std::make_unique<Tray>(std::move(actions));
         // The window closes into the tray; only Quit ends the app.
         QApplication::setQuitOnLastWindowClosed(false);
         system.notifier->setTray(system.tray.get());

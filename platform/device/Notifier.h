@@ -24,11 +24,21 @@ public:
 
     Notifier();
 
+    // How loud a notification's sound plays, from what it says of it.
+    static audio::AlertSound::Loudness loudnessOf(const notifications::LocalNotification& notification);
+
     void setTray(Tray* tray) { tray_ = tray; }
     void deliver(const notifications::LocalNotification& notification);
     audio::AlertSound& sound() { return sound_; }
 
+protected:
+    // Escape, or Space away from a text field, stops the sound playing
+    // while the window has the keyboard.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Plays the notification's sound, or says why it comes without one.
+    quint64 play(const notifications::LocalNotification& notification);
     void inFront(const notifications::LocalNotification& notification);
     void outOfSight(const notifications::LocalNotification& notification);
     void withoutService(const QString& text);

@@ -26,6 +26,12 @@ int keyCode(const QString& name)
         return Qt::Key_Escape;
     if (name == QLatin1String("Tab"))
         return Qt::Key_Tab;
+    if (name == QLatin1String("Space"))
+        return Qt::Key_Space;
+    if (name == QLatin1String("Left"))
+        return Qt::Key_Left;
+    if (name == QLatin1String("Right"))
+        return Qt::Key_Right;
     return Qt::Key_Return;
 }
 

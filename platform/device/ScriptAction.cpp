@@ -1,5 +1,6 @@
 #include "ScriptAction.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <cstdlib>
@@ -50,7 +51,9 @@ std::optional<ScriptAction> ScriptAction::parse(const QString& line)
     } else if (command == QLatin1String("key")) {
         a.kind = Kind::Key;
         a.text = rest;
-        ok = rest == QLatin1String("Return") || rest == QLatin1String("Escape") || rest == QLatin1String("Tab");
+        static const QStringList keys = {QStringLiteral("Return"), QStringLiteral("Escape"), QStringLiteral("Tab"), QStringLiteral("Space"),
+            QStringLiteral("Left"), QStringLiteral("Right")};
+        ok = keys.contains(rest);
     } else if (command == QLatin1String("wait")) {
         a.kind = Kind::Wait;
         ok = wholeNumbers(words, 1, kMaxWaitMs, a.numbers) && a.numbers[0] >= 0;
@@ -61,7 +64,10 @@ std::optional<ScriptAction> ScriptAction::parse(const QString& line)
     } else if (command == QLatin1String("tray")) {
         a.kind = Kind::Tray;
         a.text = rest;
-        ok = rest == QLatin1String("open") || rest == QLatin1String("stop") || rest == QLatin1String("quit");
+        // An entry's name: open, stop, quit, or one of the app's (such as
+        // silence-next); whether it is there is seen when it is chosen.
+        static const QRegularExpression entry(QStringLiteral("^[a-z][a-z0-9-]*$"));
+        ok = entry.match(rest).hasMatch();
     } else if (command == QLatin1String("advance")) {
         a.kind = Kind::Advance;
         ok = wholeNumbers(words, 1, kMaxAdvanceMinutes, a.numbers);

@@ -16,6 +16,14 @@ struct LocalNotification {
     QString soundName;
     QVariantMap userInfo;
 
+    // What the system reads of userInfo, besides the app's own keys: how
+    // loud the sound plays (0 to 100, 100 when missing), whether it rises
+    // to that from silence, and why a notification comes without its sound
+    // (said in the log when it is given).
+    static constexpr const char* kSoundVolume = "soundVolume";
+    static constexpr const char* kSoundRises = "soundRises";
+    static constexpr const char* kSilentBecause = "silentBecause";
+
     bool operator==(const LocalNotification&) const = default;
 };
 

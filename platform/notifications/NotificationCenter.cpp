@@ -6,6 +6,8 @@
 #include "platform/foundation/Log.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -128,8 +130,8 @@ NotificationCenter::NotificationCenter()
 void NotificationCenter::setStorePath(const QString& path)
 {
     path_ = path;
-    delivered_.clear();
     load();
+    loadGiven();
     changed();
 }
 
@@ -181,6 +183,44 @@ QByteArray NotificationCenter::write(const QList<LocalNotification>& list)
     return serialize(list);
 }
 
+QString NotificationCenter::givenPath() const
+{
+    return path_.isEmpty() ? QString() : QFileInfo(path_).dir().filePath(QLatin1String(kGivenFile));
+}
+
+void NotificationCenter::loadGiven()
+{
+    given_.clear();
+    const QString path = givenPath();
+    if (path.isEmpty() || foundation::Files::kind(path) == foundation::Files::Kind::Missing)
+        return;
+    QString error;
+    const std::optional<QByteArray> bytes = foundation::Files::read(path, kMaxFileBytes, &error);
+    if (bytes)
+        given_ = read(*bytes, &error);
+    // Without it, only a clock set back may give a notification twice.
+    if (!error.isEmpty())
+        foundation::Log::write(QStringLiteral("the notifications given lately not read: %1").arg(error));
+}
+
+void NotificationCenter::saveGiven()
+{
+    const QString path = givenPath();
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!foundation::AtomicFile::replace(path, serialize(given_), &error))
+        foundation::Log::write(QStringLiteral("cannot save the notifications given lately (%1)").arg(error));
+}
+
+void NotificationCenter::forgetOldGiven(const QDateTime& now)
+{
+    given_.removeIf([&now](const LocalNotification& n) { return n.fireDate.msecsTo(now) > kRememberMs; });
+    std::stable_sort(given_.begin(), given_.end(), earlier);
+    while (given_.size() > kMaxRemembered)
+        given_.removeFirst();
+}
+
 void NotificationCenter::trim()
 {
     std::stable_sort(pending_.begin(), pending_.end(), earlier);
@@ -223,6 +263,9 @@ void NotificationCenter::scheduleLocalNotification(const LocalNotification& noti
     LocalNotification n = notification;
     // A fire date given without a zone is a wall-clock time of the device.
     n.fireDate = foundation::Clock::onDevice(n.fireDate);
+    // Given already (the clock was set back): not again.
+    if (containsSame(given_, n))
+        return;
     pending_.append(n);
     if (batchDepth_ > 0)
         return;
@@ -262,7 +305,7 @@ void NotificationCenter::endUpdate()
     QList<LocalNotification> list = dueAtBatchStart_;
     dueAtBatchStart_.clear();
     for (const LocalNotification& n : std::as_const(pending_)) {
-        if (n.fireDate <= now && (containsSame(list, n) || containsSame(delivered_, n)))
+        if (n.fireDate <= now && containsSame(list, n))
             continue;
         list.append(n);
     }
@@ -305,7 +348,7 @@ void NotificationCenter::stop()
 void NotificationCenter::check()
 {
     const QDateTime now = foundation::Clock::now();
-    delivered_.removeIf([&now](const LocalNotification& n) { return n.fireDate.msecsTo(now) > kLateMs; });
+    forgetOldGiven(now);
     QList<LocalNotification> due;
     for (auto it = pending_.begin(); it != pending_.end();) {
         if (it->fireDate <= now) {
@@ -327,12 +370,24 @@ void NotificationCenter::check()
         changed();
     }
     std::stable_sort(due.begin(), due.end(), earlier);
+    QList<LocalNotification> giving;
     for (const LocalNotification& n : due) {
+        if (containsSame(given_, n)) {
+            foundation::Log::write(QStringLiteral("given already: ") + describe(n));
+            continue;
+        }
         if (n.fireDate.msecsTo(now) > kLateMs) {
             foundation::Log::write(QStringLiteral("missed: ") + describe(n));
             continue;
         }
-        delivered_.append(n);
+        given_.append(n);
+        giving.append(n);
+    }
+    // Remembered before they are given: a crash while one plays does not
+    // make it play again.
+    if (!giving.isEmpty())
+        saveGiven();
+    for (const LocalNotification& n : std::as_const(giving)) {
         foundation::Log::write(QStringLiteral("fired: ") + describe(n));
         if (deliver_)
             deliver_(n);

@@ -24,6 +24,13 @@ public:
     // A list of kMaxPending notifications is far smaller; a bigger file is
     // not ours and is not read.
     static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+    // What was given is remembered this long after its moment, in a file
+    // beside the pending list: a clock set back (by hand, or by a device
+    // `advance` backwards) never gives a notification of the same moment
+    // and text twice, and a rebuild never schedules it again.
+    static constexpr qint64 kRememberMs = 2LL * 24 * 60 * 60 * 1000;
+    static constexpr int kMaxRemembered = 256;
+    static constexpr const char* kGivenFile = "notifications-given.json";
 
     static NotificationCenter* shared();
     NotificationCenter();
@@ -80,6 +87,11 @@ private:
     void changed();
     // Keeps the kMaxPending soonest, in fire order.
     void trim();
+    QString givenPath() const;
+    void loadGiven();
+    void saveGiven();
+    // Forgets what was given longer ago than kRememberMs.
+    void forgetOldGiven(const QDateTime& now);
 
     QString path_;
     QList<LocalNotification> pending_;
@@ -87,9 +99,8 @@ private:
     std::optional<QList<LocalNotification>> onDisk_;
     int batchDepth_ = 0;
     QList<LocalNotification> dueAtBatchStart_;
-    // Given lately, so that a rebuild that schedules them again does not
-    // give them twice.
-    QList<LocalNotification> delivered_;
+    // Given lately (see kRememberMs).
+    QList<LocalNotification> given_;
     std::function<void(const LocalNotification&)> deliver_;
     std::function<void()> changed_;
     QTimer timer_;

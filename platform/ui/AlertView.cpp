@@ -12,12 +12,16 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
 constexpr int kBoxWidth = 284;
 constexpr int kButtonHeight = 44;
 constexpr int kPadding = 16;
+constexpr int kButtonGap = 8;
+constexpr int kMinButtonHeight = 34;
 
 QList<AlertView*>& alerts()
 {
@@ -44,11 +48,44 @@ AlertView::AlertView(const QString& title, const QString& message, const QString
     addSubview(button_);
 }
 
+void AlertView::addButton(const QString& title, std::function<void()> action)
+{
+    auto* b = new Button;
+    b->setTitle(title);
+    b->setTitleColor(Qt::white);
+    b->setTitleFont(ui::font(QStringLiteral("Helvetica"), 17));
+    b->setBackgroundColor(QColor(255, 255, 255, 25));
+    b->setCornerRadius(6);
+    b->addAction(ControlEvent::TouchUpInside, [this, action = std::move(action)] {
+        dismiss();
+        if (action)
+            action();
+    });
+    addSubview(b);
+    others_.append(b);
+}
+
+QList<Button*> AlertView::buttons() const
+{
+    QList<Button*> list = others_;
+    list.append(button_);
+    return list;
+}
+
+int AlertView::buttonHeight() const
+{
+    // Many buttons on a small screen: lower ones, down to a finger's.
+    const int count = static_cast<int>(others_.size()) + 1;
+    const int room = height() - 4 * kPadding - 3 * kPadding - (count - 1) * kButtonGap;
+    return std::clamp(room / count, kMinButtonHeight, kButtonHeight);
+}
+
 QRect AlertView::boxRect() const
 {
     const QFontMetrics metrics(text_->textFont());
     const QRect textBounds = metrics.boundingRect(QRect(0, 0, kBoxWidth - 2 * kPadding, 1000), Qt::TextWordWrap, text_->text());
-    const int h = textBounds.height() + kButtonHeight + 3 * kPadding;
+    const int buttons = static_cast<int>(others_.size()) * (buttonHeight() + kButtonGap) + buttonHeight();
+    const int h = std::min<int>(textBounds.height(), height() - 2 * kPadding - buttons - 3 * kPadding) + buttons + 3 * kPadding;
     return QRect((width() - kBoxWidth) / 2, (height() - h) / 2, kBoxWidth, h);
 }
 
@@ -56,9 +93,13 @@ void AlertView::resizeEvent(QResizeEvent* event)
 {
     View::resizeEvent(event);
     const QRect box = boxRect();
-    text_->setFrame(QRect(box.x() + kPadding, box.y() + kPadding, box.width() - 2 * kPadding,
-        box.height() - kButtonHeight - 3 * kPadding));
-    button_->setFrame(QRect(box.x() + 10, box.bottom() - kButtonHeight - 10, box.width() - 20, kButtonHeight));
+    const int bh = buttonHeight();
+    const int buttons = static_cast<int>(others_.size()) * (bh + kButtonGap);
+    text_->setFrame(QRect(box.x() + kPadding, box.y() + kPadding, box.width() - 2 * kPadding, box.height() - bh - buttons - 3 * kPadding));
+    button_->setFrame(QRect(box.x() + 10, box.bottom() - bh - 10, box.width() - 20, bh));
+    for (int i = 0; i < others_.size(); ++i)
+        others_[i]->setFrame(
+            QRect(box.x() + 10, button_->y() - (static_cast<int>(others_.size()) - i) * (bh + kButtonGap), box.width() - 20, bh));
 }
 
 void AlertView::present()

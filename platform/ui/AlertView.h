@@ -2,15 +2,24 @@
 
 #include "View.h"
 
+#include <functional>
+
 namespace ui {
 
 class Label;
 class Button;
 
-// A message over the whole screen with one button that closes it.
+// A message over the whole screen with a button that closes it (the
+// Escape key's), and others above it that close it and do something.
 class AlertView : public View {
 public:
     AlertView(const QString& title, const QString& message, const QString& button);
+
+    // A button above the closing one: a tap closes the alert, then does
+    // `action`. Added before the alert is presented.
+    void addButton(const QString& title, std::function<void()> action);
+    // The buttons, the added ones first, the closing one last.
+    QList<Button*> buttons() const;
 
     // Shows the alert over the key window.
     void present();
@@ -29,12 +38,14 @@ protected:
 
 private:
     QRect boxRect() const;
+    int buttonHeight() const;
 
     QString title_;
     QString message_;
     QString buttonTitle_;
     Label* text_;
     Button* button_;
+    QList<Button*> others_;
 };
 
 } // namespace ui

@@ -4,6 +4,8 @@
 
 #include "platform/foundation/UrlOpener.h"
 
+#include <utility>
+
 namespace ui {
 
 Application* Application::shared()
@@ -54,6 +56,9 @@ void Application::enterForeground()
     state_ = State::Active;
     if (delegate_)
         delegate_->didBecomeActive(this);
+    const QList<notifications::LocalNotification> away = std::exchange(away_, {});
+    if (delegate_ && !away.isEmpty())
+        delegate_->didReceiveLocalNotificationsWhileAway(this, away);
 }
 
 void Application::terminate()
@@ -73,8 +78,16 @@ void Application::significantTimeChange()
 
 void Application::deliver(const notifications::LocalNotification& notification)
 {
-    if (state_ == State::Active && delegate_)
-        delegate_->didReceiveLocalNotification(this, notification);
+    if (state_ == State::Active) {
+        if (delegate_)
+            delegate_->didReceiveLocalNotification(this, notification);
+        return;
+    }
+    if (state_ != State::Background)
+        return;
+    away_.append(notification);
+    if (away_.size() > kMaxAway)
+        away_.removeFirst();
 }
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include "ApplicationDelegate.h"
 
+#include <QList>
 #include <QPointer>
 #include <QString>
 
@@ -32,13 +33,19 @@ public:
     void terminate();
     // Told by the system's clock (see ApplicationDelegate).
     void significantTimeChange();
-    // A notification whose moment has come while the app runs.
+    // A notification whose moment has come while the app runs: told to the
+    // delegate in front, kept for its return out of sight.
     void deliver(const notifications::LocalNotification& notification);
+    // Given out of sight since the app was last in front.
+    QList<notifications::LocalNotification> givenWhileAway() const { return away_; }
+    // As many as are kept for the return; the oldest go first.
+    static constexpr int kMaxAway = 64;
 
 private:
     ApplicationDelegate* delegate_ = nullptr;
     QPointer<Window> keyWindow_;
     State state_ = State::NotRunning;
+    QList<notifications::LocalNotification> away_;
 };
 
 } // namespace ui

@@ -2,11 +2,23 @@
 
 #include "platform/notifications/LocalNotification.h"
 
+#include <QList>
 #include <QString>
 
 namespace ui {
 
 class Application;
+
+// An entry the app adds to the menu the system shows for it (the tray's):
+// chosen, it comes back to the app by its id.
+struct StatusMenuItem {
+    QString id;
+    QString title;
+    // The submenu it stands in, by its title; empty for the menu itself.
+    QString submenu;
+    bool enabled = true;
+    bool checked = false;
+};
 
 // The app's side of its lifecycle.
 class ApplicationDelegate {
@@ -23,6 +35,13 @@ public:
     // A short text the system may show for the app while it is out of
     // sight (the desktop's tray): what comes next.
     virtual QString statusText(Application*) { return {}; }
+    // The app's entries of that menu, asked each time it opens; and the
+    // one chosen.
+    virtual QList<StatusMenuItem> statusMenu(Application*) { return {}; }
+    virtual void statusMenuChosen(Application*, const QString& id) { (void)id; }
+    // Coming back to the front: the notifications given while the app was
+    // out of sight since it last was in front, in the order they came.
+    virtual void didReceiveLocalNotificationsWhileAway(Application*, const QList<notifications::LocalNotification>&) {}
 };
 
 } // namespace ui

@@ -7,7 +7,7 @@ db "INSERT INTO tSelectedStates VALUES(39, 1); UPDATE tSetting SET Item0 = 0, It
 run 2012-07-21T13:10 "advance 2
 wait 1500
 shot $WORK/alert.png
-tap 160 260
+tap 160 285
 wait 400
 shot $WORK/after.png
 quit"

@@ -20,7 +20,7 @@ shot $WORK/alarms.png
 tap 30 22
 tap 160 436
 wait 300
-tap 160 248
+tap 160 390
 shot $WORK/sounds.png
 tap 30 22
 tap 96 436

@@ -77,8 +77,8 @@ TEST(ScriptLines, EachActionWithItsArguments)
 
 TEST(ScriptLines, WhatCannotBeDoneIsNoAction)
 {
-    for (const char* line : {"tap 1", "tap 1 2 3", "tap a b", "wait -1", "wait 99999999", "key Space", "shot", "home now", "jump",
-             "advance", "tray dance", "drag 1 2 3 4 5"})
+    for (const char* line : {"tap 1", "tap 1 2 3", "tap a b", "wait -1", "wait 99999999", "key Spacebar", "shot", "home now", "jump",
+             "advance", "tray Stop!", "tray two words", "drag 1 2 3 4 5"})
         EXPECT_FALSE(ScriptAction::parse(QString::fromUtf8(line)).has_value()) << line;
 }
 

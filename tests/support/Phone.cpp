@@ -9,6 +9,7 @@
 #include "screens/common/CustomUITabBarController.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 
 Phone::Phone(const QDateTime& now)
@@ -30,6 +31,15 @@ MainViewController* Phone::start()
     window_->makeKeyAndVisible();
     settle();
     return main_;
+}
+
+void Phone::wait(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    settle();
 }
 
 void Phone::settle()

@@ -27,6 +27,8 @@ public:
     MainViewController* start();
     // Lets posted work run: deferred deletions, timers that are due.
     static void settle();
+    // Lets `ms` of real time pass, with the events they bring.
+    static void wait(int ms);
     // A touch at the middle of `widget`, or at `at` in its own points.
     void tap(QWidget* widget);
     void tap(QWidget* widget, const QPoint& at);

@@ -74,6 +74,14 @@ struct Loaded {
         ASSERT_NE(save, nullptr);
         ui::touch::tap(&window, save->mapTo(&window, save->rect().center()));
     }
+    // A finger on a segment of the sound tab's azans.
+    void tapSegment(int index)
+    {
+        if constexpr (std::is_same_v<Screen, SoundsViewController>) {
+            ui::SegmentedControl* c = screen->azans();
+            ui::touch::tap(&window, c->mapTo(&window, c->segmentRect(index).center()));
+        }
+    }
     // The window owns the navigation controller, and that the screen.
     ui::Window window;
     Screen* screen;
@@ -337,39 +345,89 @@ TEST_F(SettingsTest, ValuesOffTheStepsAreWrittenBackUnchanged)
 
 TEST_F(SettingsTest, SoundsPreviewAndSaveTheChoice)
 {
+    constexpr int R = SoundsViewController::kRecordingsSection;
     QStringList played;
     audio::AudioPlayer::setObserver([&](const QString& path) { played.append(path.section('/', -1)); });
     {
         Loaded<SoundsViewController> s;
         ui::TableView* t = s.screen->tbl();
-        ASSERT_EQ(t->numberOfRowsInSection(0), 8);
-        EXPECT_EQ(t->cellForRowAtIndexPath({0, 2})->accessoryType(), ui::TableViewCell::Accessory::Checkmark);
-        EXPECT_EQ(t->cellForRowAtIndexPath({0, 0})->textLabel()->text(), "نوای مقام راست");
-        EXPECT_EQ(t->cellForRowAtIndexPath({0, 7})->textLabel()->text(), "تصادفی");
+        ASSERT_EQ(t->numberOfRowsInSection(R), 8);
+        EXPECT_EQ(t->cellForRowAtIndexPath({R, 2})->accessoryType(), ui::TableViewCell::Accessory::Checkmark);
+        EXPECT_EQ(t->cellForRowAtIndexPath({R, 0})->textLabel()->text(), "نوای مقام راست");
+        EXPECT_EQ(t->cellForRowAtIndexPath({R, 7})->textLabel()->text(), "تصادفی");
 
-        s.screen->didSelectRowAtIndexPath(t, {0, 7});
+        s.screen->didSelectRowAtIndexPath(t, {R, 7});
         EXPECT_EQ(played, QStringList{"7.wav"});
         EXPECT_TRUE(s.screen->saveButton()->isEnabled());
-        EXPECT_EQ(t->cellForRowAtIndexPath({0, 2})->accessoryType(), ui::TableViewCell::Accessory::None);
+        EXPECT_EQ(t->cellForRowAtIndexPath({R, 2})->accessoryType(), ui::TableViewCell::Accessory::None);
         // Back to the stored row: Save goes off again, nothing is written.
-        s.screen->didSelectRowAtIndexPath(t, {0, 2});
+        s.screen->didSelectRowAtIndexPath(t, {R, 2});
         EXPECT_FALSE(s.screen->saveButton()->isEnabled());
         EXPECT_EQ(box.scalar("SELECT Item6 FROM tSetting"), "2");
         // The same row again restarts its preview.
-        s.screen->didSelectRowAtIndexPath(t, {0, 2});
+        s.screen->didSelectRowAtIndexPath(t, {R, 2});
         EXPECT_EQ(played, (QStringList{"7.wav", "2.wav", "2.wav"}));
         EXPECT_FALSE(s.screen->saveButton()->isEnabled());
 
-        s.screen->didSelectRowAtIndexPath(t, {0, 7});
+        s.screen->didSelectRowAtIndexPath(t, {R, 7});
         s.tapSave();
         EXPECT_EQ(box.scalar("SELECT Item6 FROM tSetting"), "7");
         EXPECT_FALSE(s.screen->saveButton()->isEnabled());
         EXPECT_FALSE(s.screen->player()->isPlaying());
 
         // Leaving the tab silences a preview.
-        s.screen->didSelectRowAtIndexPath(t, {0, 4});
+        s.screen->didSelectRowAtIndexPath(t, {R, 4});
         s.screen->viewDidDisappear(false);
         EXPECT_FALSE(s.screen->player()->isPlaying());
+    }
+    audio::AudioPlayer::setObserver({});
+}
+
+TEST_F(SettingsTest, EachAzanHasItsOwnRecordingAndVolume)
+{
+    constexpr int R = SoundsViewController::kRecordingsSection;
+    QStringList played;
+    audio::AudioPlayer::setObserver([&](const QString& path) { played.append(path.section('/', -1)); });
+    {
+        Loaded<SoundsViewController> s;
+        ui::TableView* t = s.screen->tbl();
+        // Dawn follows the recording for all until it is given its own.
+        s.screen->showAzan(1);
+        ASSERT_EQ(t->numberOfRowsInSection(R), 9);
+        EXPECT_EQ(t->cellForRowAtIndexPath({R, 0})->textLabel()->text(), "مانند همه (نوای مقام حجاز)");
+        EXPECT_EQ(t->cellForRowAtIndexPath({R, 0})->accessoryType(), ui::TableViewCell::Accessory::Checkmark);
+        s.screen->didSelectRowAtIndexPath(t, {R, 5});
+        EXPECT_EQ(played.last(), "4.wav");
+        // The noon azan at 30 %: moving the slider says it at once and
+        // previews the noon's recording at that volume once it rests.
+        s.tapSegment(2);
+        EXPECT_EQ(s.screen->shownAzan(), 2);
+        EXPECT_EQ(s.screen->checkedRow(), 0);
+        ui::Slider* volume = s.screen->volumeSlider();
+        ASSERT_NE(volume, nullptr);
+        EXPECT_DOUBLE_EQ(volume->value(), 100);
+        volume->setValue(31);
+        volume->sendActions(ui::ControlEvent::ValueChanged);
+        EXPECT_EQ(s.screen->shownVolume(), 30);
+        Phone::wait(SoundsViewController::kPreviewDelayMs + 100);
+        EXPECT_EQ(played.last(), "2.wav");
+        ASSERT_NE(s.screen->player(), nullptr);
+        EXPECT_DOUBLE_EQ(s.screen->player()->volume(), 0.3);
+        s.screen->risesSwitch()->setOn(true);
+        s.screen->risesSwitch()->sendActions(ui::ControlEvent::ValueChanged);
+        s.tapSave();
+        EXPECT_EQ(box.scalar("SELECT group_concat(Key || '=' || Value, ' ') FROM (SELECT * FROM tPreferences WHERE Key LIKE 'Azan%' ORDER BY Key)"),
+            "AzanRecording:0=4 AzanRises=1 AzanVolume:1=30");
+        EXPECT_EQ(box.scalar("SELECT Item6 FROM tSetting"), "2");
+        // Back to "as for all", volumes all at 100 again: no rows left.
+        s.screen->showAzan(1);
+        s.screen->didSelectRowAtIndexPath(t, {R, 0});
+        s.screen->showAzan(SoundsViewController::kForAll);
+        s.screen->setVolume(100);
+        s.screen->risesSwitch()->setOn(false);
+        s.screen->risesSwitch()->sendActions(ui::ControlEvent::ValueChanged);
+        s.tapSave();
+        EXPECT_EQ(box.scalar("SELECT COUNT(*) FROM tPreferences WHERE Key LIKE 'Azan%'"), "0");
     }
     audio::AudioPlayer::setObserver({});
 }
@@ -397,11 +455,11 @@ TEST_F(SettingsTest, ASaveThatFailsIsToldAndLeavesSaveOn)
     }
     {
         Loaded<SoundsViewController> s;
-        s.screen->didSelectRowAtIndexPath(s.screen->tbl(), {0, 5});
+        s.screen->didSelectRowAtIndexPath(s.screen->tbl(), {SoundsViewController::kRecordingsSection, 5});
         s.tapSave();
         EXPECT_TRUE(toldOnce());
         EXPECT_TRUE(s.screen->saveButton()->isEnabled());
-        EXPECT_EQ(s.screen->selected(), 2);
+        EXPECT_EQ(s.screen->checkedRow(), 5);
     }
     {
         Loaded<HistoryViewController> h;
