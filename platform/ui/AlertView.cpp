@@ -33,7 +33,7 @@ QList<AlertView*>& alerts()
 AlertView::AlertView(const QString& title, const QString& message, const QString& button)
     : title_(title), message_(message), buttonTitle_(button), text_(new Label), button_(new Button)
 {
-    text_->setText(title.isEmpty() ? message : title + QLatin1Char('\n') + message);
+    text_->setText(title.isEmpty() ? message : message.isEmpty() ? title : title + QLatin1Char('\n') + message);
     text_->setNumberOfLines(0);
     text_->setTextAlignment(TextAlignment::Center);
     text_->setTextColor(Qt::white);

@@ -138,7 +138,7 @@ ui::TableViewCell* SoundsViewController::cellForRowAtIndexPath(ui::TableView*, c
         cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
         if (path.row == 0) {
             cell->textLabel()->setText(QStringLiteral("بلندی صدا"));
-            auto* slider = &cell->contentView()->add<ui::Slider>(QRect(60, 13, 150, 23));
+            auto* slider = &cell->contentView()->add<ui::Slider>(QRect(100, 13, 120, 23));
             slider->setMinimumValue(0);
             slider->setMaximumValue(100);
             slider->setValue(shownVolume());
@@ -149,11 +149,14 @@ ui::TableViewCell* SoundsViewController::cellForRowAtIndexPath(ui::TableView*, c
                 previewLater_.start();
             });
             volume_ = slider;
-            auto* label = &cell->contentView()->add<ui::Label>(QRect(10, 13, 44, 18));
+            auto* label = &cell->contentView()->add<ui::Label>(QRect(225, 13, 50, 18));
             label->setTextFont(ui::font(QStringLiteral("Helvetica"), 16));
             label->setTextAlignment(ui::TextAlignment::Center);
             label->setBackgroundColor(Qt::transparent);
-            label->setText(volumeText(shownVolume()));
+            // For all, while the azans have volumes of their own: says so
+            // until the slider gives them one.
+            const bool differ = segment_ == kForAll && (edited_.volume[1] != edited_.volume[0] || edited_.volume[2] != edited_.volume[0]);
+            label->setText(differ ? QStringLiteral("متفاوت") : volumeText(shownVolume()));
             volumeLabel_ = label;
         } else {
             cell->textLabel()->setText(QStringLiteral("آغاز آرام"));

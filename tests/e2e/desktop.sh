@@ -5,29 +5,7 @@
 # stop action; the action stops the sound, and so does closing the
 # notification. A start in the background stays out of sight until a second
 # start shows it; the tray's menu stops the sound and quits.
-if [ -z "${KELVARO_ON_DESKTOP:-}" ]; then
-  export KELVARO_ON_DESKTOP=1
-  exec xvfb-run -a dbus-run-session -- bash "$0" "$@"
-fi
-source "$(dirname "$0")/lib.sh"
-FAKE="$2"
-export QT_QPA_PLATFORM=xcb
-desktop=""
-trap '[ -n "$desktop" ] && kill "$desktop" 2>/dev/null; rm -rf "$WORK"' EXIT
-
-# wait_for FILE PATTERN: until a line of FILE matches (ten seconds at most).
-wait_for() {
-  for i in $(seq 100); do grep -q -- "$2" "$1" 2>/dev/null && return 0; sleep 0.1; done
-  echo "FAIL: no \"$2\" in $(basename "$1")"; FAILED=1; return 1
-}
-# start NOW OPTIONS...: the app in the background of this script, running $WORK/script.
-start() {
-  local now="$1"; shift
-  timeout 60 "$APP" --home "$HOME_DIR" --now "$now" --script "$WORK/script" "$@" > /dev/null 2> "$WORK/log" &
-  app=$!
-}
-ask() { dbus-send --session --print-reply --dest=org.kelvaro.FakeDesktop /FakeDesktop "org.kelvaro.FakeDesktop.$1" "${@:2}" > /dev/null; }
-last_id() { grep "^Notify" "$WORK/desktop" | tail -1 | cut -f2 | cut -d= -f2; }
+source "$(dirname "$0")/desktop_lib.sh"
 
 run 2012-07-21T13:00 "quit"
 db "INSERT INTO tSelectedStates VALUES(39, 1); UPDATE tSetting SET Item0 = 0, Item1 = 1, Item2 = 1, Item6 = 3;"
@@ -39,18 +17,14 @@ wait "$app" || { echo "FAIL: closing without a tray ended with $?"; FAILED=1; }
 expect_no_log "closed into the tray"
 expect_no_log "fired:"
 
-"$FAKE" > "$WORK/desktop" 2>&1 &
-desktop=$!
-wait_for "$WORK/desktop" "^ready"
+start_desktop
 
 # Closed into the tray at 13:10; the noon azan comes at 13:11 as a desktop
 # notification, and its stop action stops the recording.
 printf '%s\n' "wait 300" "close" "wait 300" "advance 2" "wait 4000" "tray quit" > "$WORK/script"
 start 2012-07-21T13:10
 wait_for "$WORK/desktop" "^Notify"
-item=$(grep "^RegisterStatusNotifierItem" "$WORK/desktop" | tail -1 | cut -f3)
-tooltip=$(dbus-send --session --print-reply --dest="$item" /StatusNotifierItem org.freedesktop.DBus.Properties.Get \
-  string:org.kde.StatusNotifierItem string:ToolTip 2>&1 | tr '\n' ' ')
+tooltip=$(tooltip)
 case "$tooltip" in
   *"تا غروب آفتاب به افق تهران ساعت ۲۰:۱۷"*) ;;
   *) echo "FAIL: the tray's tooltip: $tooltip"; FAILED=1 ;;

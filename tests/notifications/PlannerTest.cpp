@@ -120,4 +120,106 @@ TEST(Planner, ANameIsPutIntoItsTextAsItIs)
     EXPECT_EQ(p.notification.alertBody, "اذان صبح به افق x%2 %1");
 }
 
+// Two days of Tehran in summer, every azan on, as the shipped file has them.
+planner::Input twoSummerDays()
+{
+    planner::Input in;
+    in.settings = Settings::defaults();
+    in.settings.alarms = {1, 1, 1, 0, 0, 0};
+    in.zone = QTimeZone("Asia/Tehran");
+    in.now = QDateTime(QDate(2012, 7, 21), QTime(0, 0), in.zone);
+    in.cityName = QStringLiteral("تهران");
+    in.days = {{910431, {"3:23", "5:04", "12:11", "19:17", "19:37", "23:21", "3:24", "5:05"}},
+        {910501, {"3:24", "5:05", "12:11", "19:16", "19:37", "23:21", "3:25", "5:06"}}};
+    in.random = [] { return 0u; };
+    return in;
+}
+
+QDateTime tehran(int day, int hour, int minute)
+{
+    return QDateTime(QDate(2012, 7, day), QTime(hour, minute), QTimeZone("Asia/Tehran"));
+}
+
+TEST(Planner, EachAzanPlaysItsOwnRecordingAtItsOwnVolume)
+{
+    planner::Input in = twoSummerDays();
+    in.settings.recording = 2;
+    in.settings.azanRecording = {5, std::nullopt, 0};
+    in.settings.volume = {30, 100, 0};
+    in.settings.rises = true;
+    const QList<planner::Planned> plan = planner::plan(in);
+    ASSERT_EQ(plan.size(), 6);
+    for (const planner::Planned& p : plan) {
+        const QVariantMap& info = p.notification.userInfo;
+        EXPECT_EQ(info.value(planner::kPrayerKey).toInt(), p.type);
+        EXPECT_EQ(info.value("soundRises").toBool(), true);
+        switch (p.type) {
+        case planner::DawnAzan:
+            EXPECT_EQ(p.notification.soundName, "5.wav");
+            EXPECT_EQ(info.value("soundVolume").toInt(), 30);
+            break;
+        case planner::NoonAzan:
+            // Without a recording of its own, the one for all; at full
+            // volume nothing is said of the volume.
+            EXPECT_EQ(p.notification.soundName, "2.wav");
+            EXPECT_FALSE(info.contains("soundVolume"));
+            break;
+        default:
+            EXPECT_EQ(p.notification.soundName, "0.wav");
+            EXPECT_EQ(info.value("soundVolume").toInt(), 0);
+        }
+    }
+    // The reminders keep the system's sound as it is.
+    in.settings.alarms = {0, 0, 0, 5, 0, 0};
+    for (const planner::Planned& p : planner::plan(in)) {
+        EXPECT_FALSE(p.notification.userInfo.contains("soundVolume"));
+        EXPECT_FALSE(p.notification.userInfo.contains("soundRises"));
+    }
+}
+
+TEST(Planner, ASilencedAzanKeepsItsTextAndSaysWhyItIsSilent)
+{
+    planner::Input in = twoSummerDays();
+    auto silent = [&in] {
+        QStringList list;
+        for (const planner::Planned& p : planner::plan(in)) {
+            EXPECT_FALSE(p.notification.alertBody.isEmpty());
+            if (p.notification.soundName.isEmpty())
+                list.append(p.notification.fireDate.toString("d HH:mm") + " " + p.notification.userInfo.value("silentBecause").toString());
+        }
+        return list;
+    };
+    EXPECT_TRUE(silent().isEmpty());
+
+    // The next one only, found by its moment (noon with the summer hour).
+    in.silence.skip = tehran(21, 13, 11);
+    EXPECT_EQ(silent(), QStringList{"21 13:11 the next azan is silenced"});
+
+    // Until a moment: those before it, and not one at it or after.
+    in.silence = {};
+    in.silence.until = tehran(21, 20, 37);
+    const QString until = " the azans are silenced until 2012-07-21T20:37:00+04:30";
+    EXPECT_EQ(silent(), (QStringList{"21 04:23" + until, "21 13:11" + until}));
+
+    // Both at once.
+    in.silence.skip = tehran(22, 4, 24);
+    EXPECT_EQ(silent().size(), 3);
+}
+
+TEST(Planner, SilenceEndsByItself)
+{
+    Silence s;
+    s.skip = tehran(21, 13, 11);
+    s.until = tehran(21, 16, 0);
+    EXPECT_TRUE(s.isOn(tehran(21, 12, 0)));
+    EXPECT_EQ(s.current(tehran(21, 14, 0)).skip, std::nullopt);
+    EXPECT_EQ(s.current(tehran(21, 14, 0)).until, s.until);
+    EXPECT_FALSE(s.isOn(tehran(21, 16, 0)));
+    EXPECT_EQ(s.current(tehran(21, 16, 0)), Silence{});
+    // The same moment on another clock is the same azan.
+    const Silence one{s.skip, std::nullopt};
+    EXPECT_TRUE(one.silences(tehran(21, 13, 11).toUTC()));
+    EXPECT_FALSE(one.silences(tehran(21, 13, 12)));
+}
+
 } // namespace

@@ -6,9 +6,11 @@
 #include "store/Cities.h"
 #include "store/MyDB.h"
 #include "store/Settings.h"
+#include "store/Silence.h"
 #include "tests/support/Sandbox.h"
 
 #include <QDir>
+#include <QTimeZone>
 #include <QFile>
 
 #include <algorithm>
@@ -170,6 +172,47 @@ TEST_F(WorkingCopyTest, TheCopyOfTheLastReleaseIsBroughtUpToDateWithTheUsersRows
     EXPECT_EQ(sql(copy(), "SELECT MAX(StateID) FROM tStates"), "65");
     EXPECT_TRUE(asideFiles().isEmpty());
     EXPECT_FALSE(QFile::exists(copy() + ".new"));
+    // What that release did not know is as a new user has it.
+    const Settings s = *Settings::load();
+    EXPECT_EQ(s.azanRecording, (std::array<std::optional<int>, 3>{}));
+    EXPECT_EQ(s.volume, (std::array<int, 3>{100, 100, 100}));
+    EXPECT_FALSE(s.rises);
+    EXPECT_EQ(Silence::load(), Silence{});
+}
+
+TEST_F(WorkingCopyTest, TheAzansOwnSoundsAndTheirSilenceAreKeptThroughARepair)
+{
+    useTheApp();
+    MyDB::initialize();
+    Settings s = *Settings::load();
+    s.azanRecording = {3, std::nullopt, 7};
+    s.volume = {30, 100, 55};
+    s.rises = true;
+    ASSERT_TRUE(Settings::saveAzanSound(s));
+    const QTimeZone tehran("Asia/Tehran");
+    Silence silence{QDateTime(QDate(2026, 12, 8), QTime(12, 1), tehran), QDateTime(QDate(2026, 12, 9), QTime(5, 20), tehran)};
+    ASSERT_TRUE(Silence::save(silence));
+    // The one for all left as it was; the defaults are stored as no row.
+    EXPECT_EQ(sql(copy(), "SELECT group_concat(Key || '=' || Value, ' ') FROM (SELECT * FROM tPreferences WHERE Key LIKE 'Azan%' ORDER BY Key)"),
+        "AzanRecording:0=3 AzanRecording:2=7 AzanRises=1 AzanVolume:0=30 AzanVolume:2=55");
+    MyDB::resetShared();
+
+    // Damaged and repaired: the user's rows go into the fresh copy.
+    sql(copy(), "DROP TABLE tEvents");
+    EXPECT_TRUE(MyDB::initialize()->takeNotice());
+    EXPECT_EQ(*Settings::load(), s);
+    EXPECT_EQ(Silence::load(), silence);
+
+    // Values no screen could write read as the defaults, said in the log.
+    sql(copy(), "UPDATE tPreferences SET Value = '250' WHERE Key = 'AzanVolume:0'");
+    sql(copy(), "UPDATE tPreferences SET Value = 'x' WHERE Key = 'AzanRecording:2'");
+    sql(copy(), "UPDATE tPreferences SET Value = 'tomorrow' WHERE Key = 'Silence:Until'");
+    const Settings damaged = *Settings::load();
+    EXPECT_EQ(damaged.volume[0], 100);
+    EXPECT_EQ(damaged.azanRecording[2], std::nullopt);
+    EXPECT_EQ(damaged.azanRecording[0], 3);
+    EXPECT_EQ(Silence::load().until, std::nullopt);
+    EXPECT_EQ(Silence::load().skip, silence.skip);
 }
 
 TEST_F(WorkingCopyTest, ACopyLeftAsItWasIsNotReadAgainButAnyChangeToItIs)
