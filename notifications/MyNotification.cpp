@@ -46,9 +46,13 @@ std::optional<planner::Input> MyNotification::input() const
         events = days::eventsFrom(today);
     if (!events)
         return std::nullopt;
+    const std::optional<QList<reminders::TimeReminder>> mine = reminders::timeReminders();
+    const std::optional<QList<reminders::DateReminder>> dated = reminders::dateReminders();
+    if (!mine || !dated)
+        return std::nullopt;
     const QDateTime now = foundation::Clock::now();
     return planner::Input{*settings, city->name, city->days, *events, now, foundation::Clock::zone(), foundation::Random::next,
-        Silence::load().current(now)};
+        Silence::load().current(now), *mine, *dated};
 }
 
 void MyNotification::update()

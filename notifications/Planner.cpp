@@ -2,10 +2,16 @@
 
 #include "calendar/ClockTime.h"
 #include "calendar/DateKey.h"
+#include "calendar/EventRules.h"
 #include "calendar/IranClock.h"
+#include "calendar/LunarCalendar.h"
 #include "calendar/PersianCalendar.h"
+#include "calendar/Utility.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Digits.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace planner {
 
@@ -15,6 +21,10 @@ const QString kAzan = QStringLiteral("اذان %1 به افق %2");
 const QString kBeforeSunrise = QStringLiteral("تا طلوع %1 تنها %2 دقیقه زمان باقیست");
 const QString kBeforeAzan = QStringLiteral("تا اذان %1 تنها %2 دقیقه زمان باقیست");
 const QString kEventsNotice = QStringLiteral("وقایع امروز : \n%1");
+const QString kReminderBefore = QStringLiteral("%1 دقیقه تا %2 به افق %3");
+const QString kReminderAfter = QStringLiteral("%1 دقیقه از %2 گذشت، به افق %3");
+const QString kReminderAt = QStringLiteral("%1 به افق %2");
+const QString kDateReminder = QStringLiteral("یادآوری: %1");
 
 constexpr int kSecondsPerMinute = 60;
 
@@ -65,6 +75,56 @@ void sound(const Input& in, int azan, notifications::LocalNotification& n)
         n.userInfo.insert(QLatin1String(LocalNotification::kSoundRises), true);
 }
 
+// The user's reminders before or after a day's time, on their weekdays (of
+// the day whose time it is) and, when asked, only in Ramadan.
+void planReminders(const Input& in, QList<Planned>& list)
+{
+    for (const days::Times& day : in.days) {
+        const SolarDate solar = DateKey::read(day.key);
+        if (!PersianCalendar::isValid(solar))
+            continue;
+        const QDate date = PersianCalendar::toGregorian(solar);
+        for (const reminders::TimeReminder& r : in.reminders) {
+            if (!r.comesOn(date.dayOfWeek()) || (r.ramadanOnly && LunarCalendar::ramadanDay(date) == 0))
+                continue;
+            const QDateTime time = getDate(day.key, day.t[static_cast<size_t>(r.time)], in.zone);
+            if (!time.isValid())
+                continue;
+            const QDateTime t = time.addSecs(static_cast<qint64>(r.minutes) * kSecondsPerMinute);
+            if (t < in.now)
+                continue;
+            Planned p = add(t, in.cityName, TimeReminder, r.minutes, 0, in.random);
+            const QString name = reminders::dayTimeName(r.time);
+            const QString minutes = Utility::ConvertToPersian(QString::number(std::abs(r.minutes)));
+            p.notification.alertBody = r.minutes == 0 ? kReminderAt.arg(name, in.cityName)
+                : (r.minutes < 0 ? kReminderBefore : kReminderAfter).arg(minutes, name, in.cityName);
+            p.notification.userInfo.insert(QLatin1String(kReminderKey), r.id);
+            list.append(p);
+        }
+    }
+}
+
+// The user's reminders by date, at their time of day on the clock, on the
+// days planned.
+void planDated(const Input& in, QList<Planned>& list)
+{
+    for (const reminders::DateReminder& r : in.dated) {
+        EventRules rules;
+        rules.add(r.rule());
+        for (const days::Times& day : in.days) {
+            const SolarDate solar = DateKey::read(day.key);
+            if (!PersianCalendar::isValid(solar) || rules.day(PersianCalendar::toGregorian(solar)).events.isEmpty())
+                continue;
+            const QDateTime t = keyDay(day.key, QTime(r.time.hour, r.time.minute), in.zone);
+            if (!t.isValid() || t < in.now)
+                continue;
+            Planned p = add(t, r.text, DateReminder, 0, 0, in.random);
+            p.notification.userInfo.insert(QLatin1String(kReminderKey), r.id);
+            list.append(p);
+        }
+    }
+}
+
 } // namespace
 
 QString recordingFile(int recording)
@@ -80,12 +140,14 @@ QString soundOf(Type type, int recording)
     case EveningAzan:
         return recordingFile(recording);
     case BeforeSunrise:
+    case TimeReminder:
         return QStringLiteral("alarm.wav");
     case BeforeSahar:
         return QStringLiteral("7.wav");
     case BeforeIftar:
         return QStringLiteral(".wav");
     case EventsNotice:
+    case DateReminder:
         break;
     }
     return QStringLiteral("times.wav");
@@ -131,6 +193,12 @@ Planned add(const QDateTime& fireDate, const QString& text, Type type, int value
     case EventsNotice:
         n.alertBody = kEventsNotice.arg(text);
         break;
+    case TimeReminder:
+        n.alertBody = text;
+        break;
+    case DateReminder:
+        n.alertBody = kDateReminder.arg(text);
+        break;
     }
     n.soundName = soundOf(type, p.sound);
     return p;
@@ -172,6 +240,13 @@ QList<Planned> plan(const Input& in)
                 sound(in, j, p.notification);
             list.append(p);
         }
+    }
+    planReminders(in, list);
+    planDated(in, list);
+    if (list.size() > kMaxPlanned) {
+        std::stable_sort(list.begin(), list.end(),
+            [](const Planned& a, const Planned& b) { return a.notification.fireDate < b.notification.fireDate; });
+        list.resize(kMaxPlanned);
     }
     return list;
 }

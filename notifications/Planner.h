@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/notifications/LocalNotification.h"
+#include "platform/notifications/NotificationCenter.h"
 #include "store/Days.h"
+#include "store/Reminders.h"
 #include "store/Settings.h"
 #include "store/Silence.h"
 
@@ -19,8 +21,8 @@
 namespace planner {
 
 // The kinds of notification, and the alarm (Item0 to Item5) of each of the
-// first six.
-enum Type { DawnAzan = 0, NoonAzan, EveningAzan, BeforeSunrise, BeforeSahar, BeforeIftar, EventsNotice };
+// first six; then the user's own reminders, by a day's time and by date.
+enum Type { DawnAzan = 0, NoonAzan, EveningAzan, BeforeSunrise, BeforeSahar, BeforeIftar, EventsNotice, TimeReminder, DateReminder };
 
 struct Input {
     Settings settings;
@@ -36,10 +38,19 @@ struct Input {
     std::function<std::uint32_t()> random;
     // The azans the user silenced: they come with their text, without sound.
     Silence silence;
+    // The user's reminders before or after a time, and by date.
+    QList<reminders::TimeReminder> reminders;
+    QList<reminders::DateReminder> dated;
 };
 
-// The app's own key of an azan's userInfo: which azan it is (its Type).
+// The most the system keeps pending; of more, the soonest are planned and
+// the rest wait for a later rebuild.
+constexpr int kMaxPlanned = notifications::NotificationCenter::kMaxPending;
+
+// The app's own keys of a notification's userInfo: which azan it is (its
+// Type), and which of the user's reminders.
 constexpr const char* kPrayerKey = "prayer";
+constexpr const char* kReminderKey = "reminder";
 
 struct Planned {
     notifications::LocalNotification notification;
@@ -49,8 +60,9 @@ struct Planned {
 };
 
 // Every notification to schedule, in the order they were planned: for each
-// day, the six alarms in turn, after the events notices. None that would
-// come before `now`.
+// day, the six alarms in turn, after the events notices; then the user's
+// reminders. None that would come before `now`; of more than kMaxPlanned,
+// the soonest, in fire order.
 QList<Planned> plan(const Input& input);
 
 // The moments of the three azans of every day of the input, whether they

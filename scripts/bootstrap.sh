@@ -14,7 +14,7 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(
     sqlite3 googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     xvfb xauth dbus-x11 dbus-daemon dbus-bin imagemagick
-    pulseaudio pulseaudio-utils
+    pulseaudio pulseaudio-utils poppler-utils python3 python3-icalendar
   )
 fi
 

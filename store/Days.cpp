@@ -1,6 +1,7 @@
 #include "Days.h"
 
 #include "Cities.h"
+#include "Reminders.h"
 
 #include "astronomy/PrayerTimes.h"
 #include "calendar/ClockTime.h"
@@ -209,7 +210,9 @@ RowSet pageRows(int key)
 
 namespace {
 
-std::optional<EventRules> rules()
+// The shipped rules, and with `own` the user's reminders by date as their
+// own events.
+std::optional<EventRules> rules(bool own = true)
 {
     const std::optional<RowSet> rows = db()->query(QString::fromLatin1(kRules));
     if (!rows)
@@ -225,6 +228,13 @@ std::optional<EventRules> rules()
         r.lastYear = row.value(QStringLiteral("LastYear")).toInt();
         r.text = row.value(QStringLiteral("Description"));
         rules.add(r);
+    }
+    if (own) {
+        const std::optional<QList<reminders::DateReminder>> mine = reminders::dateReminders();
+        if (!mine)
+            return std::nullopt;
+        for (const reminders::DateReminder& m : *mine)
+            rules.add(m.rule());
     }
     return rules;
 }
@@ -260,8 +270,9 @@ RowSet monthEvents(int firstDayKey)
     RowSet rows;
     for (const DayEvents& day : events(firstDayKey, DateKey::make(last)).value_or(QList<DayEvents>())) {
         const bool predicted = std::any_of(day.events.begin(), day.events.end(), [](const EventRules::Event& e) { return e.predicted; });
+        const bool own = std::any_of(day.events.begin(), day.events.end(), [](const EventRules::Event& e) { return e.own; });
         rows.append({{QStringLiteral("Description"), day.description}, {QStringLiteral("IsHoliday"), day.holiday ? QStringLiteral("1") : QStringLiteral("0")},
-            {QStringLiteral("Predicted"), predicted ? QStringLiteral("1") : QStringLiteral("0")}});
+            {QStringLiteral("Predicted"), predicted ? QStringLiteral("1") : QStringLiteral("0")}, {QStringLiteral("Own"), own ? QStringLiteral("1") : QStringLiteral("0")}});
     }
     return rows;
 }
@@ -271,7 +282,8 @@ std::optional<QList<DayEvents>> eventsFrom(int key)
     const SolarDate from = DateKey::read(key);
     if (!PersianCalendar::inData(from))
         return QList<DayEvents>();
-    const std::optional<EventRules> all = rules();
+    // The user's reminders come at their own times, not in the notice.
+    const std::optional<EventRules> all = rules(false);
     if (!all)
         return std::nullopt;
     QList<DayEvents> list;

@@ -61,7 +61,7 @@ extern const QString kNoCityTimes;
 // holidays first, as one, their occasions joined with "؛ "), and whether the
 // day is a holiday. The events come from the rules of tEventRules, placed
 // on the lunar months as they stand now (a month announced otherwise
-// included).
+// included), and the user's reminders by date (store/Reminders.h).
 struct DayEvents {
     int key = 0;
     QString description;
@@ -73,11 +73,12 @@ struct DayEvents {
 std::optional<QList<DayEvents>> events(int fromKey, int toKey);
 // The events and holidays of the month whose first day has the key
 // `firstDayKey`, one row per day in date order: "Description",
-// "IsHoliday" ("1" or "0") and "Predicted" ("1" when a lunar event of it
-// is predicted).
+// "IsHoliday" ("1" or "0"), "Predicted" ("1" when a lunar event of it
+// is predicted) and "Own" ("1" when a reminder of the user's is on it).
 RowSet monthEvents(int firstDayKey);
-// Up to five days with events from `key` on, within the data; nothing when
-// unreadable.
+// Up to five days with events from `key` on, within the data, for the
+// events notice: without the user's reminders, which come at their own
+// times; nothing when unreadable.
 std::optional<QList<DayEvents>> eventsFrom(int key);
 
 } // namespace days

@@ -11,6 +11,7 @@
 #include "platform/foundation/Directories.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/UrlOpener.h"
+#include "platform/ui/SaveDialog.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/TextDrawing.h"
 #include "platform/ui/Window.h"
@@ -148,6 +149,8 @@ QString setSandbox(const Options& options)
     foundation::Directories::setResourcePath(QCoreApplication::applicationDirPath() + QStringLiteral("/resources"));
     foundation::Directories::setDocumentsDirectory(home + QStringLiteral("/Documents"));
     notifications::NotificationCenter::shared()->setStorePath(home + QStringLiteral("/Library/notifications.json"));
+    if (!options.exportTo.isEmpty())
+        ui::SaveDialog::setAnswerFolder(QDir(options.exportTo).absolutePath());
     return home;
 }
 

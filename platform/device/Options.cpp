@@ -22,6 +22,8 @@ struct Parser {
         QStringLiteral("file")};
     QCommandLineOption scale{QStringLiteral("scale"), QStringLiteral("Device pixels a point, 1 to 8 (default: the largest that fits)."),
         QStringLiteral("n")};
+    QCommandLineOption exportTo{QStringLiteral("export"),
+        QStringLiteral("Answers every save dialog with this folder and the file name it offers, without showing it."), QStringLiteral("folder")};
     QCommandLineOption pending{QStringLiteral("pending"), QStringLiteral("Prints the pending notifications of the sandbox and exits.")};
     QCommandLineOption background{QStringLiteral("background"), QStringLiteral("Starts with the window out of sight, in the tray.")};
     QCommandLineOption painted{QStringLiteral("quit-when-painted"), QStringLiteral("Quits once the first frame is painted.")};
@@ -32,7 +34,7 @@ struct Parser {
     {
         parser.setApplicationDescription(QStringLiteral("Kelvaro, the Persian calendar and prayer times, on a phone-sized device."));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOptions({now, zone, home, screenshot, script, scale, pending, background, painted, help, version});
+        parser.addOptions({now, zone, home, screenshot, script, scale, exportTo, pending, background, painted, help, version});
     }
 };
 
@@ -78,6 +80,7 @@ std::optional<Options> Options::parse(const QStringList& arguments, QString* err
     o.home = parser.value(home);
     o.screenshot = parser.value(screenshot);
     o.script = parser.value(script);
+    o.exportTo = parser.value(p.exportTo);
     o.pending = parser.isSet(pending);
     o.background = parser.isSet(background);
     o.quitWhenPainted = parser.isSet(painted);

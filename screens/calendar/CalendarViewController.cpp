@@ -11,10 +11,24 @@
 #include "platform/ui/Swipe.h"
 #include "store/Days.h"
 #include "store/HijriMonths.h"
+#include "store/Reminders.h"
+#include "store/Settings.h"
+#include "DateReminderController.h"
+#include "exports/ICalendar.h"
+#include "exports/Timetable.h"
+#include "notifications/MyNotification.h"
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/Log.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/SaveDialog.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
 
 namespace {
 
 const QColor kHolidayRed = QColor::fromRgbF(195 / 255.0, 56 / 255.0, 61 / 255.0, 1);
+const QColor kOwnMark = QColor(235, 140, 20);
 const char* kWeekdayInitials[CalendarViewController::kColumns] = {"ش", "ی", "د", "س", "چ", "پ", "ج"};
 const char* kWeekdays[CalendarViewController::kColumns] = {"شنبه", "یکشنبه", "دوشنبه", "سه‌شنبه", "چهارشنبه", "پنجشنبه", "جمعه"};
 const char* kNoEvent = "بدون رویداد";
@@ -151,9 +165,17 @@ void CalendarViewController::viewDidLoad()
     tblEvents_->setDelegate(this);
     tblEvents_->setCornerRadius(6);
 
-    todayButton_ = addBarButton(*screen, QStringLiteral("امروز"), QRect(166, 410, 146, 40));
+    // From the right: today, a reminder on the selected day, the calendar
+    // taken elsewhere, and the selected day's times.
+    todayButton_ = addBarButton(*screen, QStringLiteral("امروز"), QRect(243, 410, 69, 40));
     todayButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showToday(); });
-    confirm_ = addBarButton(*screen, QStringLiteral("نمایش اوقات"), QRect(8, 410, 146, 40));
+    remind_ = addBarButton(*screen, QStringLiteral("یادآوری"), QRect(169, 410, 70, 40));
+    remind_->setAccessibleName(QStringLiteral("افزودن یادآوری برای روز انتخاب‌شده"));
+    remind_->addAction(ui::ControlEvent::TouchUpInside, [this] { addReminder(); });
+    export_ = addBarButton(*screen, QStringLiteral("خروجی"), QRect(95, 410, 70, 40));
+    export_->setAccessibleName(QStringLiteral("بردن تقویم و اوقات به برنامه‌ای دیگر"));
+    export_->addAction(ui::ControlEvent::TouchUpInside, [this] { offerExport(); });
+    confirm_ = addBarButton(*screen, QStringLiteral("نمایش اوقات"), QRect(8, 410, 83, 40));
     confirm_->setBackgroundColor(QColor(40, 100, 220));
     confirm_->addAction(ui::ControlEvent::TouchUpInside, [this] { showDetails(); });
 
@@ -273,6 +295,17 @@ void CalendarViewController::addDayButton(ui::View& monthView, const SolarDate& 
     gregorian->setTextAlignment(ui::TextAlignment::Left);
     gregorian->setUserInteractionEnabled(false);
     gregorian->setAccessibleName(QString());
+    // A reminder of the user's own: a mark of its own, in the top corner.
+    const bool own = row.value(QStringLiteral("Own")) == QLatin1String("1");
+    if (own) {
+        auto* mark = &button->add<ui::Label>(QRect(30, 1, 14, 14));
+        mark->setText(QStringLiteral("●"));
+        mark->setTextFont(ui::font(QStringLiteral("Helvetica"), 11));
+        mark->setTextColor(kOwnMark);
+        mark->setTextAlignment(ui::TextAlignment::Center);
+        mark->setUserInteractionEnabled(false);
+        mark->setAccessibleName(QString());
+    }
     if (events) {
         button->setBackgroundImage(ui::image(QStringLiteral("hasEvent.png")));
         button->setBackgroundImage(ui::image(QStringLiteral("selectedWithEvent.png")), ui::ControlState::Selected);
@@ -289,7 +322,7 @@ void CalendarViewController::addDayButton(ui::View& monthView, const SolarDate& 
         button->setBackgroundImage(ui::image(QStringLiteral("selected.png")), ui::ControlState::Selected);
         todayBtn_ = button;
     }
-    button->setAccessibleName(dayName(date, date == now_, holiday, events));
+    button->setAccessibleName(dayName(date, date == now_, holiday, events) + (own ? QStringLiteral("، یادآوری شما") : QString()));
 }
 
 void CalendarViewController::changeMonth(ui::Button* sender)
@@ -436,4 +469,118 @@ QList<ui::Button*> CalendarViewController::dayButtons() const
         if (auto* b = dynamic_cast<ui::Button*>(v))
             list.append(b);
     return list;
+}
+
+void CalendarViewController::reloadMonth()
+{
+    for (ui::View* old : scrl_->subviews())
+        old->removeFromSuperview();
+    lastBtn_ = nullptr;
+    todayBtn_ = nullptr;
+    switchMonth(shown_);
+    tblEvents_->reloadData();
+    showDayLine();
+}
+
+void CalendarViewController::addReminder()
+{
+    SolarDate day = selected_.value_or(now_);
+    if (day.year != shown_.year || day.month != shown_.month)
+        day = {shown_.year, shown_.month, 1};
+    const std::optional<Settings> settings = Settings::load();
+    const ClockTime time = settings && settings->eventsTime ? *settings->eventsTime : ClockTime{8, 0};
+    auto* form = new DateReminderController(day, time);
+    form->setSaved([this] {
+        MyNotification::initialize()->update();
+        reloadMonth();
+    });
+    presentViewController(form, true);
+}
+
+void CalendarViewController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
+{
+    table->deselectRowAtIndexPath(path, false);
+    // One of the user's own reminders: it can be removed from here.
+    if (today() == 0)
+        return;
+    const QString text = selectedEvents().value(path.row);
+    const QDate date = PersianCalendar::toGregorian({shown_.year, shown_.month, today()});
+    for (const reminders::DateReminder& r : reminders::dateReminders().value_or(QList<reminders::DateReminder>())) {
+        EventRules rules;
+        rules.add(r.rule());
+        if (r.text != text || rules.day(date).events.isEmpty())
+            continue;
+        const int id = r.id;
+        auto* alert = new ui::AlertView(Utility::ConvertToPersian(r.text), r.summary(), QStringLiteral("انصراف"));
+        alert->addButton(QStringLiteral("حذف یادآوری"), [this, id] {
+            if (reminders::removeDateReminder(id)) {
+                MyNotification::initialize()->update();
+                reloadMonth();
+            }
+        });
+        alert->present();
+        return;
+    }
+}
+
+void CalendarViewController::offerExport()
+{
+    const QString month = Utility::ConvertToPersian(title(shown_));
+    auto* alert = new ui::AlertView(QStringLiteral("خروجی تقویم"), QString(), QStringLiteral("انصراف"));
+    alert->addButton(Utility::ConvertToPersian(QStringLiteral("رویدادهای سال %1 (iCalendar)").arg(shown_.year)), [this] { exportYear(); });
+    alert->addButton(QStringLiteral("اوقات %1 (iCalendar)").arg(month), [this] { exportTimes(false); });
+    alert->addButton(QStringLiteral("جدول اوقات %1 (PDF)").arg(month), [this] { exportTimes(true); });
+    alert->present();
+}
+
+namespace {
+
+// Writes the file whole or not at all, and says which.
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+void tellSaved(const QString& path, bool saved)
+{
+    const QString name = QFileInfo(path).fileName();
+    foundation::Log::write((saved ? QStringLiteral("exported: ") : QStringLiteral("not exported: ")) + name);
+    (new ui::AlertView(saved ? QStringLiteral("ذخیره شد") : QStringLiteral("ذخیره نشد"),
+         saved ? name : QStringLiteral("پرونده %1 نوشته نشد.").arg(name), QStringLiteral("باشه")))
+        ->present();
+}
+
+} // namespace
+
+void CalendarViewController::exportYear()
+{
+    const int year = shown_.year;
+    ui::SaveDialog::ask(QStringLiteral("ذخیرهٔ رویدادها"), QStringLiteral("رویدادهای-%1.ics").arg(year), QStringLiteral("iCalendar (*.ics)"),
+        [year](const QString& path) {
+            const std::optional<QByteArray> ics = ical::yearEvents(year, foundation::Clock::now());
+            tellSaved(path, ics && writeFile(path, *ics));
+        });
+}
+
+void CalendarViewController::exportTimes(bool pdf)
+{
+    const SolarDate m = shown_;
+    const std::optional<days::CityDays> city = days::firstWithTimes(DateKey::make(m), PersianCalendar::daysInMonth(m.year, m.month));
+    if (!city || city->days.isEmpty()) {
+        (new ui::AlertView(QStringLiteral("اوقاتی برای این ماه نیست"), QStringLiteral("شهری با اوقات این ماه انتخاب نشده است."), QStringLiteral("باشه")))
+            ->present();
+        return;
+    }
+    const QString name = QStringLiteral("اوقات-%1-%2-%3.%4").arg(city->name).arg(m.year).arg(m.month, 2, 10, QLatin1Char('0')).arg(pdf ? "pdf" : "ics");
+    const days::CityDays c = *city;
+    ui::SaveDialog::ask(QStringLiteral("ذخیرهٔ اوقات"), name, pdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("iCalendar (*.ics)"),
+        [c, m, pdf](const QString& path) {
+            bool saved = false;
+            if (pdf)
+                saved = timetable::write(path, c.name, m.year, m.month, c.days);
+            else
+                saved = writeFile(path, ical::monthTimes(c.cityId, c.name, c.days, {0, 1, 2, 3, 4, 5}, foundation::Clock::now()));
+            tellSaved(path, saved);
+        });
 }

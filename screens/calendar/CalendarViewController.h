@@ -39,6 +39,15 @@ public:
     void showToday();
     void showEvents(ui::Button* sender);
     void showDetails();
+    // A reminder of the user's own on the selected day (or the month's first).
+    void addReminder();
+    // The year's events, or the month's times as iCalendar or a PDF page.
+    void offerExport();
+    void exportYear();
+    void exportTimes(bool pdf);
+    // The month on screen again, after a reminder came or went.
+    void reloadMonth();
+    void didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
     void scrollViewDidEndScrollingAnimation(ui::ScrollView* scrollView) override;
     // Closes the calendar without choosing a date.
     bool accessibilityPerformEscape() override;
@@ -73,6 +82,8 @@ public:
     ui::Button* nextButton() const { return next_; }
     ui::Button* todayButton() const { return todayButton_; }
     ui::Button* confirmButton() const { return confirm_; }
+    ui::Button* remindButton() const { return remind_; }
+    ui::Button* exportButton() const { return export_; }
     // The selected day in the three calendars, or why a month is not there.
     ui::Label* dayLine() const { return dayLine_; }
     // The day buttons of the month on screen.
@@ -105,6 +116,8 @@ private:
     ui::Button* next_ = nullptr;
     ui::Button* todayButton_ = nullptr;
     ui::Button* confirm_ = nullptr;
+    ui::Button* remind_ = nullptr;
+    ui::Button* export_ = nullptr;
     ui::Label* dayLine_ = nullptr;
     RowSet datasource_;
     // The shown month (day 1), the selected day if any, and today.

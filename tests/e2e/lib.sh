@@ -13,7 +13,7 @@ FAILED=0
 run() {
   local now="$1" script="$2"
   printf '%s\n' "$script" > "$WORK/script"
-  timeout 60 "$APP" --home "$HOME_DIR" --now "$now" --script "$WORK/script" > "$WORK/out" 2> "$WORK/log"
+  timeout 60 "$APP" --home "$HOME_DIR" --now "$now" --script "$WORK/script" ${RUN_OPTIONS:-} > "$WORK/out" 2> "$WORK/log"
 }
 
 db() { sqlite3 "$HOME_DIR/Documents/Icons" "$1"; }

@@ -1,6 +1,10 @@
 // The scheduler's scenarios, as data: tests/data/scheduler-vectors.tsv.
 #include "notifications/Planner.h"
 
+#include "calendar/DateKey.h"
+#include "calendar/LunarCalendar.h"
+#include "calendar/PersianCalendar.h"
+
 #include <QFile>
 #include <QStringList>
 
@@ -220,6 +224,149 @@ TEST(Planner, SilenceEndsByItself)
     const Silence one{s.skip, std::nullopt};
     EXPECT_TRUE(one.silences(tehran(21, 13, 11).toUTC()));
     EXPECT_FALSE(one.silences(tehran(21, 13, 12)));
+}
+
+// `count` days of Tehran from a Persian date, each with the same times.
+planner::Input daysFrom(const SolarDate& first, int count)
+{
+    planner::Input in;
+    in.settings = Settings::defaults();
+    in.settings.alarms = {0, 0, 0, 0, 0, 0};
+    in.zone = QTimeZone("Asia/Tehran");
+    in.cityName = QStringLiteral("تهران");
+    const QDate start = PersianCalendar::toGregorian(first);
+    in.now = QDateTime(start, QTime(0, 0), in.zone);
+    for (int i = 0; i < count; ++i)
+        in.days.append({DateKey::make(PersianCalendar::fromGregorian(start.addDays(i))), {"5:30", "7:00", "12:00", "17:00", "17:20", "23:15", "5:31", "7:01"}});
+    in.random = [] { return 0u; };
+    return in;
+}
+
+QStringList fired(const planner::Input& in)
+{
+    QStringList list;
+    for (const planner::Planned& p : planner::plan(in))
+        list.append(p.notification.fireDate.toString("yyyy-MM-dd ddd HH:mm ") + p.notification.soundName + " " + p.notification.alertBody);
+    return list;
+}
+
+TEST(Planner, AReminderComesOnItsWeekdaysAtItsTimeFromTheDaysTime)
+{
+    // Two weeks from Sunday 15 Azar 1405 (6 December 2026).
+    planner::Input in = daysFrom({1405, 9, 15}, 14);
+    reminders::TimeReminder fridays;
+    fridays.id = 4;
+    fridays.time = reminders::DayTime::Noon;
+    fridays.minutes = -20;
+    fridays.weekdays = {Qt::Friday};
+    in.reminders = {fridays};
+    const QStringList got = fired(in);
+    EXPECT_EQ(got, (QStringList{"2026-12-11 Fri 11:40 alarm.wav ٢٠ دقیقه تا اذان ظهر به افق تهران",
+                       "2026-12-18 Fri 11:40 alarm.wav ٢٠ دقیقه تا اذان ظهر به افق تهران"}));
+    EXPECT_EQ(planner::plan(in).first().notification.userInfo.value(planner::kReminderKey).toInt(), 4);
+
+    // After a time, and at it; every day when no weekday is chosen.
+    reminders::TimeReminder after{5, reminders::DayTime::Midnight, 90, {}, false};
+    reminders::TimeReminder at{6, reminders::DayTime::Sunset, 0, {}, false};
+    in.reminders = {after, at};
+    in.days.resize(1);
+    EXPECT_EQ(fired(in), (QStringList{"2026-12-07 Mon 00:45 alarm.wav ٩٠ دقیقه از نیمه شب شرعی گذشت، به افق تهران",
+                             "2026-12-06 Sun 17:00 alarm.wav غروب آفتاب به افق تهران"}));
+}
+
+TEST(Planner, ARamadanReminderComesInRamadanOnly)
+{
+    // Ten days around the first of Ramadan 1447.
+    const QDate first = LunarCalendar::firstDay(1447, LunarCalendar::kRamadan);
+    ASSERT_TRUE(first.isValid());
+    planner::Input in = daysFrom(PersianCalendar::fromGregorian(first.addDays(-5)), 10);
+    in.reminders = {{1, reminders::DayTime::Evening, -10, {}, true}};
+    QList<QDate> days;
+    for (const planner::Planned& p : planner::plan(in))
+        days.append(p.notification.fireDate.date());
+    ASSERT_EQ(days.size(), 5);
+    EXPECT_EQ(days.first(), first);
+    in.reminders.first().ramadanOnly = false;
+    EXPECT_EQ(planner::plan(in).size(), 10);
+}
+
+TEST(Planner, ADateTheYearOrTheMonthLacksMovesToItsLastDay)
+{
+    auto key = [](int y, int m, int d) { return DateKey::text({y, m, d}); };
+    auto on = [](const reminders::DateReminder& r, const SolarDate& from, int count) {
+        planner::Input in = daysFrom(from, count);
+        in.dated = {r};
+        QStringList list;
+        for (const planner::Planned& p : planner::plan(in))
+            list.append(DateKey::text(PersianCalendar::fromGregorian(p.notification.fireDate.date())) + p.notification.fireDate.toString(" HH:mm"));
+        return list;
+    };
+    reminders::DateReminder yearly;
+    yearly.repeat = reminders::DateReminder::Repeat::YearlyPersian;
+    yearly.month = 12;
+    yearly.day = 30;
+    yearly.text = QStringLiteral("سالگرد");
+    yearly.time = {9, 30};
+    EXPECT_EQ(on(yearly, {1403, 12, 28}, 5), QStringList{key(1403, 12, 30) + " 09:30"});
+    EXPECT_EQ(on(yearly, {1404, 12, 27}, 5), QStringList{key(1404, 12, 29) + " 09:30"});
+
+    reminders::DateReminder monthly = yearly;
+    monthly.repeat = reminders::DateReminder::Repeat::MonthlyPersian;
+    monthly.day = 31;
+    EXPECT_EQ(on(monthly, {1405, 6, 29}, 5), QStringList{key(1405, 6, 31) + " 09:30"});
+    EXPECT_EQ(on(monthly, {1405, 7, 28}, 5), QStringList{key(1405, 7, 30) + " 09:30"});
+    EXPECT_EQ(on(monthly, {1404, 12, 27}, 5), QStringList{key(1404, 12, 29) + " 09:30"});
+    EXPECT_EQ(on(monthly, {1403, 12, 27}, 5), QStringList{key(1403, 12, 30) + " 09:30"});
+
+    // The 30th of a lunar month of 29 days: its 29th.
+    reminders::DateReminder lunar = yearly;
+    lunar.repeat = reminders::DateReminder::Repeat::YearlyHijri;
+    lunar.month = LunarCalendar::kRamadan;
+    lunar.day = 30;
+    const int length = LunarCalendar::monthLength(1447, 9);
+    const QDate last = LunarCalendar::firstDay(1447, 9).addDays(length - 1);
+    EXPECT_EQ(on(lunar, PersianCalendar::fromGregorian(last.addDays(-2)), 5), QStringList{DateKey::text(PersianCalendar::fromGregorian(last)) + " 09:30"});
+
+    // Once, on its year only; its text as the notice says it.
+    reminders::DateReminder once = yearly;
+    once.repeat = reminders::DateReminder::Repeat::Once;
+    once.year = 1405;
+    once.month = 9;
+    once.day = 20;
+    EXPECT_EQ(on(once, {1405, 9, 18}, 5), QStringList{key(1405, 9, 20) + " 09:30"});
+    EXPECT_TRUE(on(once, {1406, 9, 18}, 5).isEmpty());
+    planner::Input in = daysFrom({1405, 9, 20}, 1);
+    in.dated = {once};
+    EXPECT_EQ(planner::plan(in).value(0).notification.alertBody, "یادآوری: سالگرد");
+    EXPECT_EQ(planner::plan(in).value(0).notification.soundName, "times.wav");
+}
+
+TEST(Planner, OfMoreThanTheSystemKeepsTheSoonestArePlanned)
+{
+    planner::Input in = daysFrom({1405, 9, 15}, 5);
+    in.settings.alarms = {1, 1, 1, 10, 20, 30};
+    for (int m = -120; m <= 120; m += 30)
+        in.reminders.append({m + 200, reminders::DayTime::Noon, m, {}, false});
+    const QList<planner::Planned> plan = planner::plan(in);
+    ASSERT_EQ(plan.size(), planner::kMaxPlanned);
+    // Everything of the first days, nothing of the last; in fire order.
+    for (qsizetype i = 1; i < plan.size(); ++i)
+        EXPECT_LE(plan[i - 1].notification.fireDate, plan[i].notification.fireDate);
+    // The soonest of all: planned in two parts, each under the limit.
+    std::vector<QDateTime> all;
+    for (const auto& [from, count] : {std::pair{0, 3}, std::pair{3, 2}}) {
+        planner::Input part = in;
+        part.days = in.days.mid(from, count);
+        const QList<planner::Planned> some = planner::plan(part);
+        ASSERT_LT(some.size(), planner::kMaxPlanned);
+        for (const planner::Planned& p : some)
+            all.push_back(p.notification.fireDate);
+    }
+    ASSERT_GT(all.size(), static_cast<size_t>(planner::kMaxPlanned));
+    std::sort(all.begin(), all.end());
+    for (qsizetype i = 0; i < plan.size(); ++i)
+        EXPECT_EQ(plan[i].notification.fireDate, all[static_cast<size_t>(i)]);
+    EXPECT_EQ(plan.last().notification.fireDate, all[planner::kMaxPlanned - 1]);
 }
 
 } // namespace

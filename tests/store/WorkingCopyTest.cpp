@@ -6,7 +6,10 @@
 #include "store/Cities.h"
 #include "store/MyDB.h"
 #include "store/Settings.h"
+#include "store/Reminders.h"
 #include "store/Silence.h"
+#include "store/Days.h"
+#include "calendar/DateKey.h"
 #include "tests/support/Sandbox.h"
 
 #include <QDir>
@@ -292,6 +295,51 @@ TEST_F(WorkingCopyTest, ValuesNoScreenCouldWriteReadAsTheDefaults)
     s = *Settings::load();
     EXPECT_EQ(s.recording, 7);
     EXPECT_EQ(s.eventsTime, (ClockTime{8, 0}));
+}
+
+TEST_F(WorkingCopyTest, TheUsersRemindersAreKeptThroughARepairAndABadOneIsLeftOut)
+{
+    useTheApp();
+    MyDB::initialize();
+    reminders::TimeReminder before{0, reminders::DayTime::Noon, -20, {Qt::Friday}, false};
+    reminders::TimeReminder after{0, reminders::DayTime::Evening, 15, {}, true};
+    reminders::DateReminder birthday;
+    birthday.repeat = reminders::DateReminder::Repeat::YearlyPersian;
+    birthday.month = 7;
+    birthday.day = 14;
+    birthday.text = QStringLiteral("تولد \"مریم\" %1 \u200f🎂");
+    birthday.time = {9, 5};
+    ASSERT_TRUE(reminders::save(before));
+    ASSERT_TRUE(reminders::save(after));
+    ASSERT_TRUE(reminders::save(birthday));
+    EXPECT_EQ(before.id, 1);
+    EXPECT_EQ(after.id, 2);
+    EXPECT_EQ(birthday.id, 1);
+    MyDB::resetShared();
+
+    sql(copy(), "DROP TABLE tEvents");
+    EXPECT_TRUE(MyDB::initialize()->takeNotice());
+    EXPECT_EQ(*reminders::timeReminders(), (QList<reminders::TimeReminder>{before, after}));
+    EXPECT_EQ(*reminders::dateReminders(), QList<reminders::DateReminder>{birthday});
+    // On the calendar as the user's own, with the day's other events.
+    const RowSet month = days::monthEvents(DateKey::make({1405, 7, 1}));
+    ASSERT_EQ(month.size(), 30);
+    EXPECT_EQ(month[13].value("Own"), "1");
+    EXPECT_TRUE(month[13].value("Description").contains(birthday.text));
+    EXPECT_EQ(month[12].value("Own"), "0");
+
+    // Changed, removed, and one no screen could write.
+    after.minutes = -120;
+    ASSERT_TRUE(reminders::save(after));
+    ASSERT_TRUE(reminders::removeTimeReminder(before.id));
+    sql(copy(), "INSERT INTO tPreferences VALUES('Reminder:9', '{\"time\":2,\"minutes\":500,\"weekdays\":[]}'), ('DateReminder:x', '{}')");
+    EXPECT_EQ(*reminders::timeReminders(), QList<reminders::TimeReminder>{after});
+    EXPECT_EQ(reminders::dateReminders()->size(), 1);
+    EXPECT_TRUE(std::any_of(box.log.begin(), box.log.end(), [](const QString& l) { return l.startsWith("the reminder Reminder:9 cannot be read"); }));
+    // A new one after the bad one's number.
+    reminders::TimeReminder next;
+    ASSERT_TRUE(reminders::save(next));
+    EXPECT_EQ(next.id, 10);
 }
 
 } // namespace

@@ -1,0 +1,181 @@
+#include "ICalendar.h"
+
+#include "calendar/DateKey.h"
+#include "calendar/IranClock.h"
+#include "calendar/PersianCalendar.h"
+#include "platform/foundation/Digits.h"
+
+#include <QCryptographicHash>
+#include <QTimeZone>
+
+namespace ical {
+
+namespace {
+
+constexpr int kLineOctets = 75;
+const QByteArray kZone = "Asia/Tehran";
+
+class Writer {
+public:
+    explicit Writer(const QString& name)
+    {
+        line("BEGIN:VCALENDAR");
+        line("VERSION:2.0");
+        line("PRODID:-//Kelvaro//Kelvaro//FA");
+        line("CALSCALE:GREGORIAN");
+        line("METHOD:PUBLISH");
+        line("X-WR-CALNAME:" + escaped(foundation::Digits::shapes(foundation::Digits::arabicIndic(name))));
+    }
+    void line(const QString& text) { out_ += folded(text.toUtf8()) + "\r\n"; }
+    QByteArray finish()
+    {
+        line("END:VCALENDAR");
+        return out_;
+    }
+
+private:
+    QByteArray out_;
+};
+
+QString utc(const QDateTime& moment)
+{
+    return moment.toUTC().toString(QStringLiteral("yyyyMMddTHHmmssZ"));
+}
+
+// What stays the same from one export to the next.
+QString uidOf(const QString& what)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(what.toUtf8(), QCryptographicHash::Sha1).toHex().left(20))
+        + QStringLiteral("@kelvaro");
+}
+
+// The zone's observances over the days exported: each change of its offset
+// once, and the offset in force at the start.
+void timeZone(Writer& w, const QDate& first, const QDate& last)
+{
+    const QTimeZone zone(kZone);
+    auto offset = [](int seconds) {
+        const int m = std::abs(seconds) / 60;
+        return QStringLiteral("%1%2%3").arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+')).arg(m / 60, 2, 10, QLatin1Char('0')).arg(m % 60, 2, 10, QLatin1Char('0'));
+    };
+    const QDateTime from(first.addDays(-1), QTime(0, 0), zone);
+    const QDateTime to(last.addDays(1), QTime(0, 0), zone);
+    w.line("BEGIN:VTIMEZONE");
+    w.line("TZID:" + QString::fromLatin1(kZone));
+    const QTimeZone::OffsetData start = zone.offsetData(from);
+    const QList<QTimeZone::OffsetData> changes = zone.transitions(from, to);
+    int before = start.offsetFromUtc;
+    auto observance = [&](const QDateTime& at, int fromOffset, int toOffset, bool daylight) {
+        const QString kind = daylight ? QStringLiteral("DAYLIGHT") : QStringLiteral("STANDARD");
+        w.line("BEGIN:" + kind);
+        // The onset in the local time that was in force before it.
+        w.line("DTSTART:" + at.toOffsetFromUtc(fromOffset).toString(QStringLiteral("yyyyMMddTHHmmss")));
+        w.line("TZOFFSETFROM:" + offset(fromOffset));
+        w.line("TZOFFSETTO:" + offset(toOffset));
+        w.line("END:" + kind);
+    };
+    observance(QDateTime(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC).addSecs(-start.offsetFromUtc), start.offsetFromUtc, start.offsetFromUtc,
+        start.daylightTimeOffset != 0);
+    for (const QTimeZone::OffsetData& change : changes) {
+        observance(change.atUtc, before, change.offsetFromUtc, change.daylightTimeOffset != 0);
+        before = change.offsetFromUtc;
+    }
+    w.line("END:VTIMEZONE");
+}
+
+} // namespace
+
+QString escaped(const QString& text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char(';') || c == QLatin1Char(','))
+            out += QLatin1Char('\\') + c;
+        else if (c == QLatin1Char('\n'))
+            out += QStringLiteral("\\n");
+        else if (c != QLatin1Char('\r'))
+            out += c;
+    }
+    return out;
+}
+
+QByteArray folded(const QByteArray& line)
+{
+    // Folded between characters, never inside one's UTF-8 bytes; each
+    // continuation begins with a space, which counts in its 75.
+    QByteArray out;
+    int used = 0;
+    for (qsizetype i = 0; i < line.size();) {
+        qsizetype n = 1;
+        while (i + n < line.size() && (static_cast<unsigned char>(line[i + n]) & 0xC0) == 0x80)
+            ++n;
+        if (used + n > kLineOctets) {
+            out += "\r\n ";
+            used = 1;
+        }
+        out += line.mid(i, n);
+        used += static_cast<int>(n);
+        i += n;
+    }
+    return out;
+}
+
+QString timeName(int index)
+{
+    static const char* kNames[days::kTimesOfDay] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی"};
+    return index >= 0 && index < days::kTimesOfDay ? QString::fromUtf8(kNames[index]) : QString();
+}
+
+std::optional<QByteArray> yearEvents(int year, const QDateTime& stamp)
+{
+    const SolarDate first{year, 1, 1};
+    const SolarDate last{year, 12, PersianCalendar::daysInMonth(year, 12)};
+    const std::optional<QList<days::DayEvents>> all = days::events(DateKey::make(first), DateKey::make(last));
+    if (!all)
+        return std::nullopt;
+    Writer w(QStringLiteral("رویدادهای سال %1").arg(year));
+    for (const days::DayEvents& day : *all) {
+        const QDate date = PersianCalendar::toGregorian(DateKey::read(day.key));
+        for (const EventRules::Event& e : day.events) {
+            w.line("BEGIN:VEVENT");
+            w.line("UID:" + uidOf(QStringLiteral("event/%1/%2/%3").arg(day.key).arg(e.own ? 1 : 0).arg(e.text)));
+            w.line("DTSTAMP:" + utc(stamp));
+            w.line("DTSTART;VALUE=DATE:" + date.toString(QStringLiteral("yyyyMMdd")));
+            w.line("DTEND;VALUE=DATE:" + date.addDays(1).toString(QStringLiteral("yyyyMMdd")));
+            w.line("SUMMARY:" + escaped(e.text));
+            if (e.holiday)
+                w.line(QStringLiteral("CATEGORIES:تعطیل"));
+            else if (e.own)
+                w.line(QStringLiteral("CATEGORIES:یادآوری"));
+            w.line("TRANSP:TRANSPARENT");
+            w.line("END:VEVENT");
+        }
+    }
+    return w.finish();
+}
+
+QByteArray monthTimes(int cityId, const QString& cityName, const QList<days::Times>& days, const QList<int>& times, const QDateTime& stamp)
+{
+    const QTimeZone zone(kZone);
+    Writer w(QStringLiteral("اوقات شرعی %1").arg(cityName));
+    if (!days.isEmpty())
+        timeZone(w, PersianCalendar::toGregorian(DateKey::read(days.first().key)), PersianCalendar::toGregorian(DateKey::read(days.last().key)));
+    for (const days::Times& day : days) {
+        const QDate date = PersianCalendar::toGregorian(DateKey::read(day.key));
+        for (int k : times) {
+            if (k < 0 || k >= days::kTimesOfDay || day.t[static_cast<size_t>(k)].isEmpty())
+                continue;
+            const QDateTime at = IranClock::moment(date, ClockTime::read(day.t[static_cast<size_t>(k)])).toTimeZone(zone);
+            w.line("BEGIN:VEVENT");
+            w.line("UID:" + uidOf(QStringLiteral("time/%1/%2/%3").arg(cityId).arg(day.key).arg(k)));
+            w.line("DTSTAMP:" + utc(stamp));
+            w.line("DTSTART;TZID=" + QString::fromLatin1(kZone) + ":" + at.toString(QStringLiteral("yyyyMMddTHHmmss")));
+            w.line("SUMMARY:" + escaped(QStringLiteral("%1 به افق %2").arg(timeName(k), cityName)));
+            w.line("TRANSP:TRANSPARENT");
+            w.line("END:VEVENT");
+        }
+    }
+    return w.finish();
+}
+
+} // namespace ical

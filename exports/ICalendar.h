@@ -1,0 +1,35 @@
+#pragma once
+
+#include "store/Days.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The calendar taken elsewhere, as iCalendar (RFC 5545) that calendar
+// programs import: UTF-8, CRLF, lines folded at 75 octets, and UIDs made
+// from what an entry is (its day and text, or its city, day and time), so
+// that importing the same file twice adds nothing the second time.
+namespace ical {
+
+// Every event and holiday of a Solar Hijri year, the user's reminders by
+// date with them, one all-day entry each; nothing when the events cannot
+// be read. `stamp` is the moment the file is made (DTSTAMP).
+std::optional<QByteArray> yearEvents(int year, const QDateTime& stamp);
+
+// The day's times of a city for each day of `days`, as entries at their
+// moment on the clock of Asia/Tehran (with its VTIMEZONE); `times` lists
+// which (indices of days::Times::t, 0 to 5).
+QByteArray monthTimes(int cityId, const QString& cityName, const QList<days::Times>& days, const QList<int>& times, const QDateTime& stamp);
+
+// The names of the day's times, as the day page has them.
+QString timeName(int index);
+
+// A TEXT value escaped, and a content line folded, as RFC 5545 asks.
+QString escaped(const QString& text);
+QByteArray folded(const QByteArray& line);
+
+} // namespace ical

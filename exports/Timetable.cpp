@@ -1,0 +1,122 @@
+#include "Timetable.h"
+
+#include "calendar/ClockTime.h"
+#include "calendar/DateKey.h"
+#include "calendar/DateTexts.h"
+#include "calendar/DateTimePersian.h"
+#include "calendar/IranClock.h"
+#include "calendar/PersianCalendar.h"
+#include "platform/foundation/Digits.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextOption>
+
+namespace timetable {
+
+namespace {
+
+const char* kHeads[] = {"روز", "تاریخ", "میلادی", "اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی"};
+constexpr int kColumns = 9;
+// Each column's share of the width, from the right.
+constexpr double kShares[kColumns] = {1.1, 0.7, 1.2, 1, 1, 1, 1, 1, 1.2};
+
+QFont font(double points, bool bold)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Noto Sans Arabic"), QStringLiteral("Noto Naskh Arabic"), QStringLiteral("Liberation Sans")});
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+QString persian(const QString& text)
+{
+    return foundation::Digits::shapes(foundation::Digits::arabicIndic(text));
+}
+
+} // namespace
+
+QString title(const QString& cityName, int year, int month)
+{
+    return persian(QStringLiteral("اوقات شرعی %1 — %2 %3").arg(cityName, DateTimePersian::getMonthName(month - 1)).arg(year));
+}
+
+bool write(const QString& path, const QString& cityName, int year, int month, const QList<days::Times>& days)
+{
+    QPdfWriter pdf(path);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+    pdf.setResolution(300);
+    pdf.setTitle(title(cityName, year, month));
+    pdf.setCreator(QStringLiteral("Kelvaro"));
+    QPainter p;
+    if (!p.begin(&pdf))
+        return false;
+    p.setLayoutDirection(Qt::RightToLeft);
+    const QRectF page(QPointF(0, 0), QSizeF(pdf.width(), pdf.height()));
+    const double unit = pdf.resolution() / 72.0; // a point
+
+    QTextOption centred(Qt::AlignCenter);
+    centred.setTextDirection(Qt::RightToLeft);
+    p.setFont(font(18, true));
+    const QRectF titleBox(page.left(), page.top(), page.width(), 34 * unit);
+    p.drawText(titleBox, title(cityName, year, month), centred);
+
+    // The columns from the right edge leftwards.
+    double total = 0;
+    for (double s : kShares)
+        total += s;
+    QList<QRectF> columns;
+    double right = page.right();
+    const double top = titleBox.bottom() + 8 * unit;
+    const int rows = static_cast<int>(days.size()) + 1;
+    const double rowHeight = std::min(22 * unit, (page.bottom() - top) / rows);
+    for (double s : kShares) {
+        const double w = page.width() * s / total;
+        columns.append(QRectF(right - w, 0, w, rowHeight));
+        right -= w;
+    }
+    auto cell = [&](int row, int column, const QString& text) {
+        QRectF r = columns[column];
+        r.moveTop(top + row * rowHeight);
+        p.drawText(r, text, centred);
+    };
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(225, 232, 245));
+    p.drawRect(QRectF(page.left(), top, page.width(), rowHeight));
+    p.setPen(Qt::black);
+    p.setFont(font(9, true));
+    for (int c = 0; c < kColumns; ++c)
+        cell(0, c, QString::fromUtf8(kHeads[c]));
+    p.setFont(font(10, false));
+    for (int i = 0; i < days.size(); ++i) {
+        const SolarDate solar = DateKey::read(days[i].key);
+        const QDate date = PersianCalendar::toGregorian(solar);
+        const int row = i + 1;
+        if (date.dayOfWeek() == Qt::Friday) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(252, 232, 232));
+            p.drawRect(QRectF(page.left(), top + row * rowHeight, page.width(), rowHeight));
+            p.setPen(Qt::black);
+        }
+        cell(row, 0, DateTexts::weekday(date));
+        cell(row, 1, persian(QString::number(solar.day)));
+        cell(row, 2, persian(QStringLiteral("%1 %2").arg(date.day()).arg(DateTexts::gregorianMonthName(date.month()))));
+        for (int k = 0; k < days::kTimesOfDay; ++k) {
+            const QString stored = days[i].t[static_cast<size_t>(k)];
+            cell(row, 3 + k, stored.isEmpty() ? QStringLiteral("—") : persian(IranClock::shown(date, ClockTime::read(stored)).padded()));
+        }
+    }
+    // The rules between the rows.
+    p.setPen(QPen(QColor(160, 170, 190), 0.6 * unit));
+    for (int r = 0; r <= rows; ++r)
+        p.drawLine(QPointF(page.left(), top + r * rowHeight), QPointF(page.right(), top + r * rowHeight));
+    p.setFont(font(8, false));
+    p.drawText(QRectF(page.left(), top + rows * rowHeight + 4 * unit, page.width(), 16 * unit),
+        persian(QStringLiteral("ساعت‌ها به وقت رسمی ایران است. ساخته‌شده با Kelvaro")), centred);
+    return p.end();
+}
+
+} // namespace timetable

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "store/Days.h"
+
+#include <QString>
+
+// A month's times of a city on one printable A4 page: the city and the
+// month in the title, a row for each day (its weekday, its Persian and
+// Gregorian dates, and its six times), read from right to left, with
+// Persian digits.
+namespace timetable {
+
+// Writes the PDF; false when it could not be written.
+bool write(const QString& path, const QString& cityName, int year, int month, const QList<days::Times>& days);
+
+// The page's title: "اوقات شرعی تهران — آذر ۱۴۰۵".
+QString title(const QString& cityName, int year, int month);
+
+} // namespace timetable

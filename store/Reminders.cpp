@@ -1,0 +1,243 @@
+#include "Reminders.h"
+
+#include "MyDB.h"
+
+#include "calendar/DateTimePersian.h"
+#include "calendar/LunarCalendar.h"
+#include "calendar/Utility.h"
+#include "platform/foundation/Log.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace reminders {
+
+namespace {
+
+const QString kTimePrefix = QStringLiteral("Reminder:");
+const QString kDatePrefix = QStringLiteral("DateReminder:");
+
+// Qt's weekday numbers (1 Monday) to their names, and the Persian week's
+// order, Saturday first.
+const char* kWeekdayPlural[8] = {"", "دوشنبه‌ها", "سه‌شنبه‌ها", "چهارشنبه‌ها", "پنجشنبه‌ها", "جمعه‌ها", "شنبه‌ها", "یکشنبه‌ها"};
+constexpr int kPersianWeek[7] = {6, 7, 1, 2, 3, 4, 5};
+
+std::optional<QJsonObject> objectOf(const QString& text)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        return std::nullopt;
+    return doc.object();
+}
+
+QString textOf(const QJsonObject& o)
+{
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+// The rows of one kind, by id; a row that is not one is left out.
+template <typename T>
+std::optional<QList<T>> readAll(const QString& prefix, std::optional<T> (*from)(const QString&))
+{
+    const std::optional<RowSet> rows = MyDB::initialize()->query(
+        QStringLiteral("SELECT Key, Value FROM tPreferences WHERE Key LIKE ? ESCAPE '\\'"), {MyDB::likeStarts(prefix)});
+    if (!rows)
+        return std::nullopt;
+    QList<T> list;
+    for (const Row& row : *rows) {
+        const QString key = row.value(QStringLiteral("Key"));
+        bool ok = false;
+        const int id = key.mid(prefix.size()).toInt(&ok);
+        std::optional<T> r = ok && id > 0 ? from(row.value(QStringLiteral("Value"))) : std::nullopt;
+        if (!r) {
+            foundation::Log::write(QStringLiteral("the reminder %1 cannot be read: it is left out").arg(key));
+            continue;
+        }
+        r->id = id;
+        list.append(*r);
+    }
+    std::sort(list.begin(), list.end(), [](const T& a, const T& b) { return a.id < b.id; });
+    return list;
+}
+
+template <typename T>
+bool store(const QString& prefix, T& reminder)
+{
+    MyDB* db = MyDB::initialize();
+    if (reminder.id <= 0) {
+        const std::optional<QString> max = db->ExecuteScaler(
+            QStringLiteral("SELECT MAX(CAST(substr(Key, ?) AS INTEGER)) FROM tPreferences WHERE Key LIKE ? ESCAPE '\\'"),
+            {QString::number(prefix.size() + 1), MyDB::likeStarts(prefix)});
+        if (!max)
+            return false;
+        reminder.id = max->toInt() + 1;
+    }
+    return db->ExecuteTransaction(
+        {{QStringLiteral("INSERT OR REPLACE INTO tPreferences(Key, Value) VALUES(?, ?)"), {prefix + QString::number(reminder.id), toText(reminder)}}});
+}
+
+bool removeKey(const QString& key)
+{
+    return MyDB::initialize()->ExecuteTransaction({{QStringLiteral("DELETE FROM tPreferences WHERE Key = ?"), {key}}});
+}
+
+QString persianDay(int month, int day)
+{
+    return QString::number(day) + QLatin1Char(' ') + DateTimePersian::getMonthName(month - 1);
+}
+
+} // namespace
+
+QString dayTimeName(DayTime time)
+{
+    static const char* kNames[kDayTimes] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی"};
+    const int i = static_cast<int>(time);
+    return i >= 0 && i < kDayTimes ? QString::fromUtf8(kNames[i]) : QString();
+}
+
+QString TimeReminder::summary() const
+{
+    QString text = minutes == 0 ? QStringLiteral("هنگام %1").arg(dayTimeName(time))
+        : QStringLiteral("%1 دقیقه %2 %3").arg(std::abs(minutes)).arg(minutes < 0 ? QStringLiteral("پیش از") : QStringLiteral("پس از"), dayTimeName(time));
+    if (!weekdays.isEmpty() && weekdays.size() < 7) {
+        QStringList days;
+        for (int d : kPersianWeek)
+            if (weekdays.contains(d))
+                days.append(QString::fromUtf8(kWeekdayPlural[d]));
+        text += QStringLiteral("، ") + days.join(QStringLiteral(" و "));
+    }
+    if (ramadanOnly)
+        text += QStringLiteral("، در رمضان");
+    return Utility::ConvertToPersian(text);
+}
+
+EventRules::Rule DateReminder::rule() const
+{
+    EventRules::Rule r;
+    r.calendar = repeat == Repeat::YearlyHijri ? EventRules::Calendar::Lunar : EventRules::Calendar::Solar;
+    r.month = repeat == Repeat::MonthlyPersian ? 0 : month;
+    r.day = QString::number(day);
+    if (repeat == Repeat::Once)
+        r.firstYear = r.lastYear = year;
+    else
+        r.lastYear = 9999;
+    r.text = text;
+    r.own = true;
+    return r;
+}
+
+QString DateReminder::summary() const
+{
+    QString when;
+    switch (repeat) {
+    case Repeat::Once:
+        when = persianDay(month, day) + QLatin1Char(' ') + QString::number(year);
+        break;
+    case Repeat::YearlyPersian:
+        when = QStringLiteral("هر سال ") + persianDay(month, day);
+        break;
+    case Repeat::MonthlyPersian:
+        when = QStringLiteral("روز %1 هر ماه").arg(day);
+        break;
+    case Repeat::YearlyHijri:
+        when = QStringLiteral("هر سال %1 %2").arg(day).arg(LunarCalendar::monthName(month));
+        break;
+    }
+    return Utility::ConvertToPersian(when + QStringLiteral("، ساعت ") + time.padded());
+}
+
+QString toText(const TimeReminder& r)
+{
+    QJsonArray days;
+    for (int d : r.weekdays)
+        days.append(d);
+    return textOf({{"time", static_cast<int>(r.time)}, {"minutes", r.minutes}, {"weekdays", days}, {"ramadan", r.ramadanOnly}});
+}
+
+QString toText(const DateReminder& r)
+{
+    return textOf({{"repeat", static_cast<int>(r.repeat)}, {"year", r.year}, {"month", r.month}, {"day", r.day}, {"text", r.text},
+        {"time", r.time.padded()}});
+}
+
+std::optional<TimeReminder> timeReminderFrom(const QString& text)
+{
+    const std::optional<QJsonObject> o = objectOf(text);
+    if (!o)
+        return std::nullopt;
+    TimeReminder r;
+    const int time = o->value("time").toInt(-1);
+    r.minutes = o->value("minutes").toInt(kMaxMinutes + 1);
+    if (time < 0 || time >= kDayTimes || std::abs(r.minutes) > kMaxMinutes || !o->value("weekdays").isArray())
+        return std::nullopt;
+    r.time = static_cast<DayTime>(time);
+    for (const QJsonValue& d : o->value("weekdays").toArray()) {
+        const int day = d.toInt(0);
+        if (day < 1 || day > 7)
+            return std::nullopt;
+        if (!r.weekdays.contains(day))
+            r.weekdays.append(day);
+    }
+    std::sort(r.weekdays.begin(), r.weekdays.end());
+    r.ramadanOnly = o->value("ramadan").toBool();
+    return r;
+}
+
+std::optional<DateReminder> dateReminderFrom(const QString& text)
+{
+    const std::optional<QJsonObject> o = objectOf(text);
+    if (!o)
+        return std::nullopt;
+    DateReminder r;
+    const int repeat = o->value("repeat").toInt(-1);
+    r.year = o->value("year").toInt(0);
+    r.month = o->value("month").toInt(0);
+    r.day = o->value("day").toInt(0);
+    r.text = o->value("text").toString();
+    const std::optional<ClockTime> time = ClockTime::readStrict(o->value("time").toString());
+    const int longest = repeat == static_cast<int>(DateReminder::Repeat::YearlyHijri) ? LunarCalendar::kLongestMonth : 31;
+    if (repeat < 0 || repeat > 3 || r.month < 1 || r.month > 12 || r.day < 1 || r.day > longest || r.text.trimmed().isEmpty() || !time)
+        return std::nullopt;
+    r.repeat = static_cast<DateReminder::Repeat>(repeat);
+    if (r.repeat == DateReminder::Repeat::Once && r.year <= 0)
+        return std::nullopt;
+    r.time = *time;
+    return r;
+}
+
+std::optional<QList<TimeReminder>> timeReminders()
+{
+    return readAll<TimeReminder>(kTimePrefix, &timeReminderFrom);
+}
+
+std::optional<QList<DateReminder>> dateReminders()
+{
+    return readAll<DateReminder>(kDatePrefix, &dateReminderFrom);
+}
+
+bool save(TimeReminder& reminder)
+{
+    return store(kTimePrefix, reminder);
+}
+
+bool save(DateReminder& reminder)
+{
+    return store(kDatePrefix, reminder);
+}
+
+bool removeTimeReminder(int id)
+{
+    return removeKey(kTimePrefix + QString::number(id));
+}
+
+bool removeDateReminder(int id)
+{
+    return removeKey(kDatePrefix + QString::number(id));
+}
+
+} // namespace reminders

@@ -1,0 +1,70 @@
+"""Reads the exported iCalendar files with a real iCalendar library and
+checks what a calendar program would take from them.
+
+check_ics.py year FIRST.ics SECOND.ics OWN_TEXT
+check_ics.py times FILE.ics DAYS DAWN_OF_17"""
+import datetime
+import sys
+
+import icalendar
+
+
+def events(path):
+    with open(path, "rb") as f:
+        calendar = icalendar.Calendar.from_ical(f.read())
+    return calendar, [c for c in calendar.walk("VEVENT")]
+
+
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+
+
+def year(first, second, own):
+    _, a = events(first)
+    _, b = events(second)
+    if len(a) < 60:
+        fail(f"only {len(a)} events in the year")
+    for e in a:
+        start, end = e.decoded("DTSTART"), e.decoded("DTEND")
+        if isinstance(start, datetime.datetime) or end - start != datetime.timedelta(days=1):
+            fail(f"not an all-day event: {e.get('SUMMARY')}")
+        if not datetime.date(2026, 3, 21) <= start <= datetime.date(2027, 3, 20):
+            fail(f"{start} lies outside 1405")
+    uids = [str(e["UID"]) for e in a]
+    if len(set(uids)) != len(uids):
+        fail("two events share a UID")
+    # Imported twice, as a calendar keeps them: by UID.
+    kept = {str(e["UID"]): e for e in a}
+    kept.update({str(e["UID"]): e for e in b})
+    if len(kept) != len(a):
+        fail(f"a second import adds {len(kept) - len(a)} events")
+    summaries = {(e.decoded("DTSTART"), str(e["SUMMARY"])) for e in a}
+    for day, text in [(datetime.date(2026, 3, 21), "عید نوروز"), (datetime.date(2026, 4, 1), "روز جمهوری اسلامی"),
+                      (datetime.date(2026, 12, 11), own)]:
+        if not any(d == day and text in s for d, s in summaries):
+            fail(f"no \"{text}\" on {day}")
+    holidays = [e for e in a if "تعطیل" in str(e.get("CATEGORIES").to_ical().decode() if e.get("CATEGORIES") else "")]
+    if len(holidays) < 20:
+        fail(f"only {len(holidays)} holidays")
+    print(f"year: {len(a)} events, {len(holidays)} holidays, the second import adds none")
+
+
+def times(path, days, dawn):
+    calendar, a = events(path)
+    if len(a) != int(days) * 6:
+        fail(f"{len(a)} times, not {days} days of six")
+    if not calendar.walk("VTIMEZONE") or str(calendar.walk("VTIMEZONE")[0]["TZID"]) != "Asia/Tehran":
+        fail("no VTIMEZONE of Asia/Tehran")
+    for e in a:
+        if e["DTSTART"].params.get("TZID") != "Asia/Tehran":
+            fail(f"{e['SUMMARY']} is not in Asia/Tehran")
+    starts = sorted(e.decoded("DTSTART") for e in a if str(e["SUMMARY"]).startswith("اذان صبح"))
+    got = [s for s in starts if s.date() == datetime.date(2026, 12, 8)]
+    if not got or got[0].strftime("%H:%M") != dawn or got[0].utcoffset() != datetime.timedelta(hours=3, minutes=30):
+        fail(f"the dawn of 8 December is {got}")
+    print(f"times: {len(a)} entries, dawn of 8 December at {dawn} +03:30")
+
+
+if __name__ == "__main__":
+    {"year": year, "times": times}[sys.argv[1]](*sys.argv[2:])
