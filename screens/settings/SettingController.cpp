@@ -8,6 +8,7 @@
 #include "platform/ui/Slider.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/Switch.h"
+#include "ReminderController.h"
 #include "notifications/MyNotification.h"
 #include "screens/common/SaveFailure.h"
 #include "screens/common/SettingsScreen.h"
@@ -46,6 +47,7 @@ ui::BarButtonItem* SettingController::saveButton() const
 
 void SettingController::load()
 {
+    own_ = reminders::timeReminders().value_or(QList<reminders::TimeReminder>());
     const Settings settings = Settings::load().value_or(Settings::defaults());
     notifications_ = QList<int>(kSettings, 0);
     difArray_ = QList<int>(Settings::kReminders, kMinuteStep);
@@ -61,7 +63,7 @@ void SettingController::load()
 
 int SettingController::numberOfSectionsInTableView(ui::TableView*)
 {
-    return 4;
+    return 5;
 }
 
 int SettingController::numberOfRowsInSection(ui::TableView*, int section)
@@ -70,6 +72,8 @@ int SettingController::numberOfRowsInSection(ui::TableView*, int section)
         return kAzans;
     if (section >= 1 && section <= 3)
         return 1 + notifications_[section + 2];
+    if (section == kOwnSection)
+        return static_cast<int>(own_.size()) + 1;
     return 0;
 }
 
@@ -77,6 +81,18 @@ ui::TableViewCell* SettingController::cellForRowAtIndexPath(ui::TableView*, cons
 {
     auto* cell = new ui::TableViewCell;
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
+    if (path.section == kOwnSection) {
+        // The user's own reminders, and a way to add one.
+        cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::Blue);
+        cell->setAccessoryType(ui::TableViewCell::Accessory::DisclosureIndicator);
+        const bool add = path.row >= own_.size();
+        cell->textLabel()->setText(add ? QStringLiteral("افزودن یادآوری…") : own_[path.row].summary());
+        cell->textLabel()->setTextFont(ui::font(add ? QStringLiteral("Helvetica-Bold") : QStringLiteral("Helvetica"), 15));
+        cell->textLabel()->setAdjustsFontSizeToFitWidth(true);
+        if (add)
+            cell->textLabel()->setTextColor(QColor(40, 100, 220));
+        return cell;
+    }
     if (path.section == 0 || path.row == 0) {
         const int index = path.section == 0 ? path.row : path.section + 2;
         cell->textLabel()->setText(QString::fromUtf8(kLabels[index]));
@@ -117,6 +133,25 @@ double SettingController::heightForHeaderInSection(ui::TableView*, int section)
 double SettingController::heightForFooterInSection(ui::TableView*, int)
 {
     return 4;
+}
+
+void SettingController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
+{
+    table->deselectRowAtIndexPath(path, true);
+    if (path.section != kOwnSection)
+        return;
+    openReminder(path.row < own_.size() ? own_[path.row] : reminders::TimeReminder{});
+}
+
+void SettingController::openReminder(const reminders::TimeReminder& reminder)
+{
+    auto* form = new ReminderController(reminder);
+    form->setChanged([this] {
+        own_ = reminders::timeReminders().value_or(own_);
+        tbl_->reloadData();
+    });
+    if (ui::NavigationController* nav = navigationController())
+        nav->pushViewController(form, true);
 }
 
 void SettingController::valueChanged(ui::Switch* sender)

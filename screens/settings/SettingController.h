@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Reminders.h"
 #include "store/Settings.h"
 
 #include "platform/ui/TableView.h"
@@ -16,7 +17,7 @@ class BarButtonItem;
 } // namespace ui
 
 // Which of the three azans and three reminders notify, and how many minutes
-// ahead the reminders come.
+// ahead the reminders come; below them, the user's own reminders.
 class SettingController : public ui::ViewController, public ui::TableViewDataSource, public ui::TableViewDelegate {
 public:
     SettingController();
@@ -31,6 +32,10 @@ public:
     ui::TableViewCell* cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
     double heightForHeaderInSection(ui::TableView* table, int section) override;
     double heightForFooterInSection(ui::TableView* table, int section) override;
+    void didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
+    // The form of a reminder of the user's own (a new one for id 0).
+    void openReminder(const reminders::TimeReminder& reminder);
+    const QList<reminders::TimeReminder>& ownReminders() const { return own_; }
 
     QList<int> notifications() const { return notifications_; }
     QList<int> difArray() const { return difArray_; }
@@ -39,6 +44,8 @@ public:
 
     static constexpr int kSettings = Settings::kAlarms;
     static constexpr int kAzans = Settings::kAzans;
+    // The section of the user's own reminders, after the Part's three.
+    static constexpr int kOwnSection = 4;
 
 private:
     void load();
@@ -47,4 +54,5 @@ private:
     QList<int> difArray_;
     ui::TableView* tbl_ = nullptr;
     QList<QPointer<ui::Label>> minuteLabels_;
+    QList<reminders::TimeReminder> own_;
 };

@@ -1,4 +1,16 @@
 #include "screens/calendar/CalendarViewController.h"
+#include "screens/calendar/DateReminderController.h"
+
+#include "calendar/LunarCalendar.h"
+#include "platform/notifications/NotificationCenter.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/SaveDialog.h"
+#include "platform/ui/SegmentedControl.h"
+#include "platform/ui/TextField.h"
+#include "store/Reminders.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include "calendar/PersianCalendar.h"
 #include "platform/foundation/Clock.h"
@@ -504,6 +516,84 @@ TEST_F(CalendarTest, AScreenReaderHearsWholeDatesAndTheNamesOfTheTimes)
     };
     walk(QAccessible::queryAccessibleInterface(phone.window()));
     EXPECT_EQ(times, (QStringList{"اذان صبح ٠٤:٢٣", "اذان صبح فردا ٠٤:٢٤"}));
+}
+
+TEST_F(CalendarTest, AReminderOfTheUsersOwnIsAddedOnADayMarkedAndRemoved)
+{
+    ASSERT_NE(open(), nullptr);
+    // 1391/4/12, a day without events.
+    phone.tap(day(12));
+    ASSERT_EQ(events(), QStringList{"بدون رویداد"});
+    phone.tap(calendar->remindButton());
+    auto* form = dynamic_cast<DateReminderController*>(calendar->presentedViewController());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->reminder(), std::nullopt) << "no text yet";
+    phone.type(QStringLiteral("دیدار"));
+    form->timeField()->setText(QStringLiteral("۲۱:۳۰"));
+    ASSERT_TRUE(form->reminder().has_value());
+    EXPECT_EQ(form->reminder()->repeat, reminders::DateReminder::Repeat::YearlyPersian);
+    EXPECT_EQ(form->reminder()->time, (ClockTime{21, 30}));
+    EXPECT_EQ((SolarDate{form->reminder()->year, form->reminder()->month, form->reminder()->day}), (SolarDate{1391, 4, 12}));
+    // Every year on its lunar date: the Hijri day of 1391/4/12.
+    form->repeat()->setSelectedSegmentIndex(3);
+    const HijriDate h = LunarCalendar::fromGregorian(PersianCalendar::toGregorian({1391, 4, 12}));
+    EXPECT_EQ((HijriDate{form->reminder()->year, form->reminder()->month, form->reminder()->day}), h);
+    form->timeField()->setText(QStringLiteral("25:00"));
+    EXPECT_EQ(form->reminder(), std::nullopt) << "no such time";
+    EXPECT_FALSE(form->save());
+    form->timeField()->setText(QStringLiteral("7:05"));
+    form->repeat()->setSelectedSegmentIndex(2);
+    phone.tap(form->saveButton());
+    Phone::wait(500);
+    EXPECT_EQ(calendar->presentedViewController(), nullptr);
+
+    // On the 12th of every month: this one, with its mark, and the next.
+    EXPECT_EQ(events(), QStringList{"دیدار"});
+    EXPECT_EQ(calendar->datasource().value(11).value("Own"), "1");
+    EXPECT_TRUE(day(12)->accessibleName().contains("یادآوری شما"));
+    const bool pending = std::ranges::any_of(notifications::NotificationCenter::shared()->scheduledLocalNotifications(),
+        [](const auto& n) { return n.alertBody == "یادآوری: دیدار"; });
+    EXPECT_FALSE(pending) << "1391/4/12 has passed: nothing to notify";
+    phone.tap(calendar->nextButton());
+    finishAnimations();
+    EXPECT_EQ(calendar->datasource().value(11).value("Own"), "1");
+    phone.tap(day(12));
+    EXPECT_EQ(events(), QStringList{"دیدار"});
+
+    // A tap on it offers to remove it.
+    calendar->didSelectRowAtIndexPath(calendar->tblEvents(), {0, 0});
+    ASSERT_EQ(ui::AlertView::visibleAlerts().size(), 1);
+    ui::AlertView* alert = ui::AlertView::visibleAlerts().last();
+    ASSERT_EQ(alert->buttons().size(), 2);
+    phone.tap(alert->buttons()[0]);
+    Phone::wait(300);
+    EXPECT_TRUE(reminders::dateReminders()->isEmpty());
+    EXPECT_EQ(calendar->datasource().value(11).value("Own"), "0");
+}
+
+TEST_F(CalendarTest, TheExportsAreWrittenWhereTheSaveDialogSays)
+{
+    ASSERT_NE(open(), nullptr);
+    QTemporaryDir folder;
+    ui::SaveDialog::setAnswerFolder(folder.path());
+    calendar->exportYear();
+    calendar->exportTimes(false);
+    calendar->exportTimes(true);
+    ui::SaveDialog::setAnswerFolder(QString());
+    for (ui::AlertView* a : ui::AlertView::visibleAlerts())
+        a->dismiss();
+    const QStringList files = QDir(folder.path()).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(files, (QStringList{"اوقات-تهران-1391-04.ics", "اوقات-تهران-1391-04.pdf", "رویدادهای-1391.ics"}));
+    QFile ics(folder.filePath("اوقات-تهران-1391-04.ics"));
+    ASSERT_TRUE(ics.open(QIODevice::ReadOnly));
+    const QByteArray text = ics.readAll();
+    // Summer time in 1391: the zone says so, and each time is on the clock.
+    EXPECT_TRUE(text.contains("BEGIN:DAYLIGHT\r\n")) << text.left(600).toStdString();
+    EXPECT_EQ(text.count("BEGIN:VEVENT"), 31 * 6);
+    EXPECT_TRUE(text.startsWith("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"));
+    QFile pdf(folder.filePath("اوقات-تهران-1391-04.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
 }
 
 } // namespace

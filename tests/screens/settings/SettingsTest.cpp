@@ -1,7 +1,9 @@
 #include "screens/cities/SelectionController.h"
 #include "screens/settings/AboutController.h"
 #include "screens/settings/HistoryViewController.h"
+#include "screens/settings/ReminderController.h"
 #include "screens/settings/SettingController.h"
+#include "store/Reminders.h"
 #include "screens/settings/SoundsViewController.h"
 
 #include "platform/audio/AudioPlayer.h"
@@ -102,7 +104,10 @@ TEST_F(SettingsTest, AlarmsLoadWithTheirRemindersMinutes)
     Loaded<SettingController> a;
     ui::TableView* t = a.screen->tbl();
     EXPECT_FALSE(a.screen->saveButton()->isEnabled());
-    EXPECT_EQ(t->numberOfSections(), 4);
+    // The Part's six, then the user's own reminders (none yet: the row
+    // that adds one).
+    EXPECT_EQ(t->numberOfSections(), 5);
+    EXPECT_EQ(t->numberOfRowsInSection(4), 1);
     EXPECT_EQ(t->numberOfRowsInSection(0), 3);
     EXPECT_EQ(t->numberOfRowsInSection(1), 2);
     EXPECT_EQ(t->numberOfRowsInSection(2), 1);
@@ -573,6 +578,69 @@ TEST_F(SettingsTest, AboutRowsOpenTheMailAndTheWebSite)
     const QString mail = "mailto:?to=support@kelvaro.example&subject=KelvaroV1.5";
     EXPECT_EQ(opened, (QStringList{mail, mail, mail, mail, "https://kelvaro.example"}));
     foundation::UrlOpener::setHandler({});
+}
+
+TEST_F(SettingsTest, AReminderOfTheUsersOwnIsMadeChangedAndRemovedFromTheAlarms)
+{
+    box.choose({Sandbox::kTehran});
+    Loaded<SettingController> a;
+    ui::TableView* table = a.screen->tbl();
+    ASSERT_EQ(table->numberOfRowsInSection(SettingController::kOwnSection), 1);
+    EXPECT_EQ(table->cellForRowAtIndexPath({SettingController::kOwnSection, 0})->textLabel()->text(), "افزودن یادآوری…");
+    a.screen->didSelectRowAtIndexPath(table, {SettingController::kOwnSection, 0});
+    Phone::wait(400);
+    auto* form = dynamic_cast<ReminderController*>(a.nav->topViewController());
+    ASSERT_NE(form, nullptr);
+
+    // The weekdays: none chosen is every day; one tapped is that day
+    // alone; every day chosen again is every day.
+    auto tapDay = [&](int dayOfWeek) {
+        for (ui::Button* b : form->weekdayButtons())
+            if (b->tag() == dayOfWeek)
+                ui::touch::tap(&a.window, b->mapTo(&a.window, b->rect().center()));
+    };
+    EXPECT_TRUE(form->reminder().weekdays.isEmpty());
+    tapDay(Qt::Friday);
+    EXPECT_EQ(form->reminder().weekdays, QList<int>{Qt::Friday});
+    for (int d = Qt::Monday; d <= Qt::Sunday; ++d)
+        if (d != Qt::Friday)
+            tapDay(d);
+    EXPECT_TRUE(form->reminder().weekdays.isEmpty());
+    tapDay(Qt::Friday);
+    tapDay(Qt::Friday);
+    EXPECT_TRUE(form->reminder().weekdays.isEmpty()) << "the last day taken away is every day again";
+
+    // After the evening azan, 7 minutes: the slider's steps and a minute more.
+    form->timeControl()->setSelectedSegmentIndex(4);
+    form->timeControl()->sendActions(ui::ControlEvent::ValueChanged);
+    form->sideControl()->setSelectedSegmentIndex(2);
+    form->sideControl()->sendActions(ui::ControlEvent::ValueChanged);
+    form->setMinutes(5);
+    form->setMinutes(form->reminder().minutes + 2);
+    form->setRamadanOnly(true);
+    EXPECT_EQ(form->summary()->text(), Utility::ConvertToPersian("7 دقیقه پس از اذان مغرب، در رمضان"));
+    ui::Button* save = a.nav->navigationBar()->rightButton();
+    ui::touch::tap(&a.window, save->mapTo(&a.window, save->rect().center()));
+    Phone::wait(400);
+    EXPECT_EQ(a.nav->topViewController(), a.screen);
+    const QList<reminders::TimeReminder> stored = *reminders::timeReminders();
+    ASSERT_EQ(stored.size(), 1);
+    EXPECT_EQ(stored[0].minutes, 7);
+    EXPECT_EQ(stored[0].time, reminders::DayTime::Evening);
+    EXPECT_TRUE(stored[0].ramadanOnly);
+    ASSERT_EQ(table->numberOfRowsInSection(SettingController::kOwnSection), 2);
+    EXPECT_EQ(table->cellForRowAtIndexPath({SettingController::kOwnSection, 0})->textLabel()->text(), stored[0].summary());
+
+    // Opened again and removed.
+    a.screen->didSelectRowAtIndexPath(table, {SettingController::kOwnSection, 0});
+    Phone::wait(400);
+    form = dynamic_cast<ReminderController*>(a.nav->topViewController());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->reminder(), stored[0]);
+    EXPECT_TRUE(form->remove());
+    Phone::wait(400);
+    EXPECT_TRUE(reminders::timeReminders()->isEmpty());
+    EXPECT_EQ(table->numberOfRowsInSection(SettingController::kOwnSection), 1);
 }
 
 } // namespace

@@ -1,0 +1,47 @@
+# A reminder made in the alarm tab, "20 minutes before noon, Fridays only",
+# through two weeks in the background: it comes on the two Fridays, at noon
+# less twenty minutes, and on no other day. A yearly reminder on 30 Esfand
+# comes on 29 Esfand in a year without the 30th.
+source "$(dirname "$0")/lib.sh"
+
+run 2026-12-06T00:30 "quit"
+db "INSERT INTO tSelectedStates VALUES(39, 1); UPDATE tSetting SET Item0 = 0, Item1 = 0, Item2 = 0;"
+# Settings, alarms, "add a reminder"; Friday alone; saved.
+run 2026-12-06T00:30 "tap 300 440
+wait 600
+tap 224 440
+wait 500
+tap 160 368
+wait 700
+tap 30 264
+wait 200
+tap 30 22
+wait 800
+shot $WORK/alarms.png
+quit"
+[ "$(db "SELECT Value FROM tPreferences WHERE Key = 'Reminder:1'")" = '{"minutes":-20,"ramadan":false,"time":2,"weekdays":[5]}' ] \
+  || { echo "FAIL: stored as $(db "SELECT Value FROM tPreferences WHERE Key LIKE 'Reminder:%'")"; FAILED=1; }
+
+run 2026-12-06T00:30 "home
+advance 20160
+wait 300
+quit"
+: > "$WORK/expected"
+for day in 2026-12-11 2026-12-18; do
+  key=$(( 1050916 + ($(date -d "$day" +%s) - $(date -d 2026-12-07 +%s)) / 86400 ))
+  at=$(date -d "$day $(db "SELECT T3 FROM tTimes WHERE StateID = 39 AND Date = $key") 20 minutes ago" +%Y-%m-%dT%H:%M)
+  echo "$at  alarm.wav  ٢٠ دقیقه تا اذان ظهر به افق تهران" >> "$WORK/expected"
+done
+grep "fired: " "$WORK/log" | sed 's/.*fired: //' > "$WORK/fired"
+diff "$WORK/expected" "$WORK/fired" > "$WORK/diff" || { echo "FAIL: the reminders given differ:"; cat "$WORK/diff"; FAILED=1; }
+
+# 30 Esfand 1403 (a leap year), yearly: 29 Esfand 1404 is 20 March 2026.
+db "INSERT INTO tPreferences VALUES('DateReminder:1', '{\"repeat\":1,\"year\":1403,\"month\":12,\"day\":30,\"text\":\"سالگرد\",\"time\":\"09:00\"}');
+DELETE FROM tPreferences WHERE Key = 'Reminder:1';"
+run 2026-03-18T12:00 "home
+advance 4320
+wait 300
+quit"
+grep "fired: " "$WORK/log" | sed 's/.*fired: //' > "$WORK/fired"
+[ "$(cat "$WORK/fired")" = "2026-03-20T09:00  times.wav  یادآوری: سالگرد" ] || { echo "FAIL: given: $(cat "$WORK/fired")"; FAILED=1; }
+finish
