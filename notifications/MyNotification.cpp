@@ -118,7 +118,10 @@ bool MyNotification::silence(Silencing how)
     case Silencing::TwoHours:
     case Silencing::FourHours: {
         const int hours = how == Silencing::OneHour ? 1 : how == Silencing::TwoHours ? 2 : 4;
-        s.until = now.addSecs(hours * 3600LL);
+        // On the minute, as the clock the user reads says it: two hours
+        // from 10:30 end at 12:30, and an azan at 12:30 is the first heard.
+        const QDateTime until = now.addSecs(hours * 3600LL);
+        s.until = until.addMSecs(-(until.time().second() * 1000LL + until.time().msec()));
         break;
     }
     case Silencing::UntilDawn:

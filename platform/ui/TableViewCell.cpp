@@ -112,6 +112,7 @@ void TableViewCell::layoutSubviews()
 
 void TableViewCell::mirrorContents()
 {
+    constexpr int kControlInset = 6;
     if (width() <= 0)
         return;
     for (View* child : subviews()) {
@@ -121,7 +122,11 @@ void TableViewCell::mirrorContents()
         // frame remembered with it).
         const QRect placed = child->property("ui.mirrored").toRect();
         const QRect given = child->frame() == placed ? child->property("ui.given").toRect() : child->frame();
-        const QRect mirrored = leading(given, width());
+        QRect mirrored = leading(given, width());
+        // A control given a frame past the cell's far edge (a switch of the
+        // old phones' width) comes inside its rounded box.
+        if (mirrored.left() < kControlInset && mirrored.width() <= width() - 2 * kControlInset)
+            mirrored.moveLeft(kControlInset);
         child->setProperty("ui.given", given);
         child->setProperty("ui.mirrored", mirrored);
         child->setFrame(mirrored);

@@ -546,8 +546,11 @@ void tellSaved(const QString& path, bool saved)
 {
     const QString name = QFileInfo(path).fileName();
     foundation::Log::write((saved ? QStringLiteral("exported: ") : QStringLiteral("not exported: ")) + name);
+    // The file's name read as it is written, left to right, inside the
+    // Persian sentence.
+    const QString shown = QChar(0x2066) + name + QChar(0x2069);
     (new ui::AlertView(saved ? QStringLiteral("ذخیره شد") : QStringLiteral("ذخیره نشد"),
-         saved ? name : QStringLiteral("پرونده %1 نوشته نشد.").arg(name), QStringLiteral("باشه")))
+         saved ? shown : QStringLiteral("پرونده %1 نوشته نشد.").arg(shown), QStringLiteral("باشه")))
         ->present();
 }
 

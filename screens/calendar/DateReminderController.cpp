@@ -4,6 +4,7 @@
 #include "calendar/LunarCalendar.h"
 #include "calendar/PersianCalendar.h"
 #include "calendar/Utility.h"
+#include "platform/foundation/Clock.h"
 #include "platform/foundation/Digits.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -35,6 +36,15 @@ ui::Label* caption(ui::View& parent, const QString& text, const QRect& frame)
     label->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 14));
     label->setTextAlignment(ui::TextAlignment::Right);
     return label;
+}
+
+// A reminder of once whose moment has gone: it would never come.
+bool hasPassed(const reminders::DateReminder& r)
+{
+    if (r.repeat != reminders::DateReminder::Repeat::Once)
+        return false;
+    const QDate day = PersianCalendar::toGregorian({r.year, r.month, r.day});
+    return foundation::Clock::at(day, QTime(r.time.hour, r.time.minute)) <= foundation::Clock::now();
 }
 
 // A field as a white box on the dark screen.
@@ -154,6 +164,10 @@ void DateReminderController::showSummary()
         summary_->setText(timeOk ? QStringLiteral("متن یادآوری را بنویسید.") : QStringLiteral("ساعت را به شکل ۰۸:۳۰ بنویسید."));
         return;
     }
+    if (hasPassed(*r)) {
+        summary_->setText(QStringLiteral("این روز و ساعت گذشته است؛ یادآوری یک‌باره‌ای برای آن نمی‌آید."));
+        return;
+    }
     QString text = r->summary();
     if (r->repeat != reminders::DateReminder::Repeat::Once && ((r->repeat == reminders::DateReminder::Repeat::YearlyHijri && r->day == 30) || r->day > 29))
         text += QStringLiteral("\nدر ماهی که این روز را ندارد، روز آخر ماه.");
@@ -163,6 +177,10 @@ void DateReminderController::showSummary()
 bool DateReminderController::save()
 {
     std::optional<reminders::DateReminder> r = reminder();
+    if (r && hasPassed(*r)) {
+        showSummary();
+        return false;
+    }
     if (!r || !reminders::save(*r)) {
         showSummary();
         if (r)

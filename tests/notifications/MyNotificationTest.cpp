@@ -5,6 +5,7 @@
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Random.h"
 #include "platform/notifications/NotificationCenter.h"
+#include "store/Silence.h"
 #include "tests/support/Sandbox.h"
 
 #include <QRegularExpression>
@@ -193,6 +194,29 @@ TEST_F(MyNotificationTest, NothingForADayOutsideTheDataAndNothingAfterItsLastDay
     update();
     for (const LocalNotification& n : pending())
         EXPECT_LT(n.fireDate, foundation::Clock::now()) << n.alertBody.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MyNotificationTest, SilenceForHoursSilencesTheAzansWithinThemToTheMinute)
+{
+    box.choose({Sandbox::kTehran});
+    settings("Item0 = 1, Item1 = 1, Item2 = 1");
+    // 1391/4/31 at 11:20:40 with the summer hour: two hours end at 13:20,
+    // on the minute; noon (13:11) lies within them, the evening azan not.
+    foundation::Clock::freeze(foundation::Clock::at(QDate(2012, 7, 21), QTime(11, 20, 40)));
+    ASSERT_TRUE(MyNotification::initialize()->silence(MyNotification::Silencing::TwoHours));
+    const Silence s = Silence::load();
+    EXPECT_EQ(s.until, foundation::Clock::at(QDate(2012, 7, 21), QTime(13, 20)));
+    QStringList silent;
+    for (const LocalNotification& n : pending())
+        if (n.soundName.isEmpty())
+            silent.append(n.alertBody + n.fireDate.toString(" HH:mm"));
+    EXPECT_EQ(silent, QStringList{"اذان ظهر به افق تهران 13:11"});
+    ASSERT_TRUE(MyNotification::initialize()->silence(MyNotification::Silencing::Off));
+    EXPECT_EQ(Silence::load(), Silence{});
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/ui/AlertView.h"
 #include "platform/ui/SaveDialog.h"
 #include "platform/ui/SegmentedControl.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/TextField.h"
 #include "store/Reminders.h"
 
@@ -542,6 +543,11 @@ TEST_F(CalendarTest, AReminderOfTheUsersOwnIsAddedOnADayMarkedAndRemoved)
     EXPECT_EQ(form->reminder(), std::nullopt) << "no such time";
     EXPECT_FALSE(form->save());
     form->timeField()->setText(QStringLiteral("7:05"));
+    // Once, on a day gone by: it would never come, and is not taken.
+    form->repeat()->setSelectedSegmentIndex(0);
+    EXPECT_FALSE(form->save());
+    EXPECT_TRUE(form->summary()->text().contains("گذشته"));
+    EXPECT_TRUE(reminders::dateReminders()->isEmpty());
     form->repeat()->setSelectedSegmentIndex(2);
     phone.tap(form->saveButton());
     Phone::wait(500);

@@ -116,6 +116,13 @@ TEST_F(SettingsTest, AlarmsLoadWithTheirRemindersMinutes)
     EXPECT_DOUBLE_EQ(first<ui::Slider>(minutes)->value(), 2);
     EXPECT_EQ(minutesLabel(minutes)->text(), QString::fromUtf16(u"\u0661\u0665"));
     EXPECT_TRUE(first<ui::Switch>(t->cellForRowAtIndexPath({1, 0}))->isOn());
+    // Mirrored, a switch stays inside its row's rounded box.
+    for (int row = 0; row < 3; ++row) {
+        ui::TableViewCell* cell = t->cellForRowAtIndexPath({0, row});
+        const QRect frame = first<ui::Switch>(cell)->frame();
+        EXPECT_GE(frame.left(), 4) << row;
+        EXPECT_LE(frame.right(), cell->width() / 2) << row;
+    }
     EXPECT_FALSE(first<ui::Switch>(t->cellForRowAtIndexPath({0, 0}))->isOn());
 }
 
