@@ -37,25 +37,60 @@ shot docs/calendar-${month#*:}.png
 quit"
 done
 phone tabs 2012-07-21T10:00 39
+# The tabs from the right: cities, alarms, azan sound, events, about.
 shoot tabs 2012-07-21T10:00 "tap 299 439
 wait 900
-tap 96 436
+tap 224 436
 wait 300
 shot docs/settings-alarms.png
+tap 160 368
+wait 800
+tap 30 264
+wait 300
+shot docs/reminder.png
+tap 290 22
+wait 800
 tap 160 436
 wait 300
 shot docs/settings-sound.png
-tap 224 436
+tap 96 436
 wait 300
-tap 266 76
+tap 50 76
 wait 700
 shot docs/settings-events.png
-tap 288 436
+tap 32 436
 wait 300
 shot docs/settings-about.png
-tap 32 436
+tap 288 436
 wait 300
 tap 160 385
 wait 800
 shot docs/new-city.png
 quit"
+# A reminder of one's own on a day of the calendar, and the azan's silence.
+phone own 2026-12-08T11:50 39
+shoot own 2026-12-08T11:50 "tap 32 441
+wait 900
+tap 22 175
+wait 300
+tap 204 430
+wait 800
+type تولد مریم
+wait 300
+shot docs/date-reminder.png
+tap 45 22
+wait 900
+shot docs/calendar-reminder.png
+tap 50 430
+wait 900
+advance 10
+wait 900
+tap 160 233
+wait 800
+shot docs/silence.png
+quit"
+# The month's timetable, as printed.
+phone pdf 2026-12-08T10:00 39
+"$app" --home "$work/pdf" --now 2026-12-08T10:00 --export "$work/pdf/out" --script <(printf '%s\n' "tap 32 441" "wait 900" \
+  "tap 130 430" "wait 600" "tap 160 284" "wait 1500" "quit") 2>/dev/null
+pdftoppm -r 80 -png -singlefile "$work"/pdf/out/*.pdf docs/timetable
