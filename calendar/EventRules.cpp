@@ -134,7 +134,9 @@ EventRules::Day EventRules::day(const QDate& date) const
             break;
         case Calendar::Lunar:
             on = hijri.day > 0 && (rule.month == 0 || rule.month == hijri.month) && falls(rule, hijri.day, lunarLength, friday);
-            text.replace(QStringLiteral("{year}"), foundation::Digits::persian(hijri.year));
+            // The user's own text is theirs as written.
+            if (!rule.own)
+                text.replace(QStringLiteral("{year}"), foundation::Digits::persian(hijri.year));
             break;
         }
         if (!on)

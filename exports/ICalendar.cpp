@@ -6,6 +6,7 @@
 #include "platform/foundation/Digits.h"
 
 #include <QCryptographicHash>
+#include <QHash>
 #include <QTimeZone>
 
 namespace ical {
@@ -136,9 +137,13 @@ std::optional<QByteArray> yearEvents(int year, const QDateTime& stamp)
     Writer w(QStringLiteral("رویدادهای سال %1").arg(year));
     for (const days::DayEvents& day : *all) {
         const QDate date = PersianCalendar::toGregorian(DateKey::read(day.key));
+        // The same text twice on a day (two reminders of the user's) is
+        // two entries, each with a UID of its own.
+        QHash<QString, int> seen;
         for (const EventRules::Event& e : day.events) {
+            const int n = seen[e.text]++;
             w.line("BEGIN:VEVENT");
-            w.line("UID:" + uidOf(QStringLiteral("event/%1/%2/%3").arg(day.key).arg(e.own ? 1 : 0).arg(e.text)));
+            w.line("UID:" + uidOf(QStringLiteral("event/%1/%2/%3").arg(day.key).arg(e.own ? 1 : 0).arg(e.text) + (n > 0 ? QStringLiteral("/%1").arg(n) : QString())));
             w.line("DTSTAMP:" + utc(stamp));
             w.line("DTSTART;VALUE=DATE:" + date.toString(QStringLiteral("yyyyMMdd")));
             w.line("DTEND;VALUE=DATE:" + date.addDays(1).toString(QStringLiteral("yyyyMMdd")));
@@ -161,11 +166,10 @@ QByteArray monthTimes(int cityId, const QString& cityName, const QList<days::Tim
     if (!days.isEmpty())
         timeZone(w, PersianCalendar::toGregorian(DateKey::read(days.first().key)), PersianCalendar::toGregorian(DateKey::read(days.last().key)));
     for (const days::Times& day : days) {
-        const QDate date = PersianCalendar::toGregorian(DateKey::read(day.key));
         for (int k : times) {
             if (k < 0 || k >= days::kTimesOfDay || day.t[static_cast<size_t>(k)].isEmpty())
                 continue;
-            const QDateTime at = IranClock::moment(date, ClockTime::read(day.t[static_cast<size_t>(k)])).toTimeZone(zone);
+            const QDateTime at = days::momentOf(day, k).toTimeZone(zone);
             w.line("BEGIN:VEVENT");
             w.line("UID:" + uidOf(QStringLiteral("time/%1/%2/%3").arg(cityId).arg(day.key).arg(k)));
             w.line("DTSTAMP:" + utc(stamp));

@@ -66,15 +66,17 @@ void MyNotification::update()
     const std::optional<planner::Input> in = input();
     if (!in)
         return keepAsItIs();
-    // With no city that has times, nothing at all: not even the events notices.
-    if (in->days.isEmpty()) {
-        cancelAll();
-        return;
+    // With no city that has times, nothing of the day's times: not even
+    // the events notices; the user's reminders by date still come.
+    planner::Input what = *in;
+    if (what.days.isEmpty()) {
+        what.settings.eventsTime.reset();
+        what.reminders.clear();
     }
-    if (in->settings.eventsTime)
-        foundation::Log::write(Settings::eventsTimeText(in->settings.eventsTime));
+    if (what.settings.eventsTime)
+        foundation::Log::write(Settings::eventsTimeText(what.settings.eventsTime));
 
-    const QList<planner::Planned> plan = planner::plan(*in);
+    const QList<planner::Planned> plan = planner::plan(what);
     cancelAll();
     for (const planner::Planned& p : plan) {
         const QDate d = p.notification.fireDate.date();
@@ -106,6 +108,9 @@ bool MyNotification::silence(Silencing how)
     };
     switch (how) {
     case Silencing::NextAzan: {
+        // Asked again while one is skipped: that one stays the one.
+        if (s.skip)
+            break;
         // The next azan that would sound: one that is on and not silent yet.
         s.skip = firstAfter([&](const planner::AzanMoment& a) {
             return in->settings.alarms[static_cast<size_t>(a.type)] != 0 && !s.silences(a.moment);

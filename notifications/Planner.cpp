@@ -87,7 +87,7 @@ void planReminders(const Input& in, QList<Planned>& list)
         for (const reminders::TimeReminder& r : in.reminders) {
             if (!r.comesOn(date.dayOfWeek()) || (r.ramadanOnly && LunarCalendar::ramadanDay(date) == 0))
                 continue;
-            const QDateTime time = getDate(day.key, day.t[static_cast<size_t>(r.time)], in.zone);
+            const QDateTime time = days::momentOf(day, static_cast<int>(r.time)).toTimeZone(in.zone);
             if (!time.isValid())
                 continue;
             const QDateTime t = time.addSecs(static_cast<qint64>(r.minutes) * kSecondsPerMinute);
@@ -105,17 +105,20 @@ void planReminders(const Input& in, QList<Planned>& list)
 }
 
 // The user's reminders by date, at their time of day on the clock, on the
-// days planned.
+// days from today on, whether or not a city has times for them.
 void planDated(const Input& in, QList<Planned>& list)
 {
+    const QDate today = in.now.toTimeZone(in.zone).date();
     for (const reminders::DateReminder& r : in.dated) {
         EventRules rules;
         rules.add(r.rule());
-        for (const days::Times& day : in.days) {
-            const SolarDate solar = DateKey::read(day.key);
-            if (!PersianCalendar::isValid(solar) || rules.day(PersianCalendar::toGregorian(solar)).events.isEmpty())
+        for (int i = 0; i < kDatedDays; ++i) {
+            const QDate date = today.addDays(i);
+            const SolarDate solar = PersianCalendar::fromGregorian(date);
+            if (!PersianCalendar::inData(solar) || rules.day(date).events.isEmpty())
                 continue;
-            const QDateTime t = keyDay(day.key, QTime(r.time.hour, r.time.minute), in.zone);
+            const int key = DateKey::make(solar);
+            const QDateTime t = keyDay(key, QTime(r.time.hour, r.time.minute), in.zone);
             if (!t.isValid() || t < in.now)
                 continue;
             Planned p = add(t, r.text, DateReminder, 0, 0, in.random);

@@ -43,6 +43,9 @@ struct Input {
     QList<reminders::DateReminder> dated;
 };
 
+// The days from today on that the reminders by date are planned for.
+constexpr int kDatedDays = 5;
+
 // The most the system keeps pending; of more, the soonest are planned and
 // the rest wait for a later rebuild.
 constexpr int kMaxPlanned = notifications::NotificationCenter::kMaxPending;

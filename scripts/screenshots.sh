@@ -47,6 +47,8 @@ tap 160 368
 wait 800
 tap 30 264
 wait 300
+tap 159 264
+wait 300
 shot docs/reminder.png
 tap 290 22
 wait 800

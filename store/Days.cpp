@@ -6,6 +6,7 @@
 #include "astronomy/PrayerTimes.h"
 #include "calendar/ClockTime.h"
 #include "calendar/DateKey.h"
+#include "calendar/IranClock.h"
 #include "calendar/PersianCalendar.h"
 
 namespace days {
@@ -206,6 +207,20 @@ RowSet pageRows(int key)
         pages.append(page);
     }
     return pages;
+}
+
+QDateTime momentOf(const Times& day, int index)
+{
+    const SolarDate solar = DateKey::read(day.key);
+    if (!PersianCalendar::isValid(solar) || index < 0 || index >= kTimesOnPage || day.t[static_cast<size_t>(index)].isEmpty())
+        return {};
+    QDate date = PersianCalendar::toGregorian(solar);
+    const ClockTime time = ClockTime::read(day.t[static_cast<size_t>(index)]);
+    constexpr int kMidnight = 5;
+    constexpr int kEvening = 4;
+    if (index > kMidnight || (index == kMidnight && !day.t[kEvening].isEmpty() && time.minutes() < ClockTime::read(day.t[kEvening]).minutes()))
+        date = date.addDays(1);
+    return IranClock::moment(date, time);
 }
 
 namespace {

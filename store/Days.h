@@ -4,6 +4,7 @@
 
 #include "calendar/EventRules.h"
 
+#include <QDateTime>
 #include <QList>
 
 #include <array>
@@ -29,6 +30,12 @@ struct Times {
 };
 constexpr int kTimesOfDay = 6;
 constexpr int kTimesOnPage = 8;
+
+// The moment of a day's time `index` (0 to 7), stored in standard time: the
+// next day's dawn and sunrise (6, 7) on the next day, and religious
+// midnight stored earlier than the evening azan (past 00:00) in the night
+// after the day. Invalid for a key that is no day or a time not there.
+QDateTime momentOf(const Times& day, int index);
 
 // The city's own times on the `count` days from `fromKey` on, in date
 // order, as far as the data holds them; an empty list when the city has no times

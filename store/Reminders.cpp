@@ -20,6 +20,8 @@ namespace {
 
 const QString kTimePrefix = QStringLiteral("Reminder:");
 const QString kDatePrefix = QStringLiteral("DateReminder:");
+// Ids stay far from overflowing.
+constexpr int kMaxId = 1000000000;
 
 // Qt's weekday numbers (1 Monday) to their names, and the Persian week's
 // order, Saturday first.
@@ -69,16 +71,30 @@ template <typename T>
 bool store(const QString& prefix, T& reminder)
 {
     MyDB* db = MyDB::initialize();
-    if (reminder.id <= 0) {
-        const std::optional<QString> max = db->ExecuteScaler(
-            QStringLiteral("SELECT MAX(CAST(substr(Key, ?) AS INTEGER)) FROM tPreferences WHERE Key LIKE ? ESCAPE '\\'"),
-            {QString::number(prefix.size() + 1), MyDB::likeStarts(prefix)});
-        if (!max)
+    const bool fresh = reminder.id <= 0;
+    if (fresh) {
+        // After the highest id there is, whatever its row holds; a key
+        // that is no sane number is passed over.
+        const std::optional<RowSet> rows
+            = db->query(QStringLiteral("SELECT Key FROM tPreferences WHERE Key LIKE ? ESCAPE '\\'"), {MyDB::likeStarts(prefix)});
+        if (!rows)
             return false;
-        reminder.id = max->toInt() + 1;
+        int highest = 0;
+        for (const Row& row : *rows) {
+            bool ok = false;
+            const int id = row.value(QStringLiteral("Key")).mid(prefix.size()).toInt(&ok);
+            if (ok && id > highest && id < kMaxId)
+                highest = id;
+        }
+        reminder.id = highest + 1;
     }
-    return db->ExecuteTransaction(
-        {{QStringLiteral("INSERT OR REPLACE INTO tPreferences(Key, Value) VALUES(?, ?)"), {prefix + QString::number(reminder.id), toText(reminder)}}});
+    // A new one never takes the place of another.
+    const QString verb = fresh ? QStringLiteral("INSERT") : QStringLiteral("INSERT OR REPLACE");
+    const bool saved = db->ExecuteTransaction(
+        {{verb + QStringLiteral(" INTO tPreferences(Key, Value) VALUES(?, ?)"), {prefix + QString::number(reminder.id), toText(reminder)}}});
+    if (!saved && fresh)
+        reminder.id = 0;
+    return saved;
 }
 
 bool removeKey(const QString& key)

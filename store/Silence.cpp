@@ -18,7 +18,8 @@ QString momentText(const QDateTime& moment)
 std::optional<QDateTime> readMoment(const QString& key, const QString& text)
 {
     const QDateTime moment = QDateTime::fromString(text, Qt::ISODate);
-    if (moment.isValid() && moment.timeSpec() == Qt::OffsetFromUTC)
+    // Written with its offset, or as UTC ("Z") where the offset is 0.
+    if (moment.isValid() && (moment.timeSpec() == Qt::OffsetFromUTC || moment.timeSpec() == Qt::UTC))
         return moment;
     foundation::Log::write(QStringLiteral("the setting %1 holds \"%2\", which it cannot: no azan is silenced by it").arg(key, text));
     return std::nullopt;

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace ui {
@@ -34,7 +35,8 @@ void SaveDialog::ask(const QString& title, const QString& suggestedName, const Q
 {
     if (!answerFolder().isEmpty()) {
         QDir().mkpath(answerFolder());
-        const QString path = QDir(answerFolder()).filePath(suggestedName);
+        // In the folder, whatever the name holds.
+        const QString path = QDir(answerFolder()).filePath(QFileInfo(suggestedName).fileName());
         foundation::Log::write(QStringLiteral("save dialog: ") + suggestedName);
         chosen(path);
         return;

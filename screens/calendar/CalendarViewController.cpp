@@ -535,6 +535,18 @@ void CalendarViewController::offerExport()
 
 namespace {
 
+// A city's name as part of a file's: what a folder or a shell would take
+// for something else becomes "-".
+QString fileNamePart(QString text)
+{
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('-');
+    while (text.startsWith(QLatin1Char('.')))
+        text.remove(0, 1);
+    return text.isEmpty() ? QStringLiteral("شهر") : text;
+}
+
 // Writes the file whole or not at all, and says which.
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -575,7 +587,9 @@ void CalendarViewController::exportTimes(bool pdf)
             ->present();
         return;
     }
-    const QString name = QStringLiteral("اوقات-%1-%2-%3.%4").arg(city->name).arg(m.year).arg(m.month, 2, 10, QLatin1Char('0')).arg(pdf ? "pdf" : "ics");
+    const QString name = QStringLiteral("اوقات-%1-%2-%3.%4")
+                             .arg(fileNamePart(city->name), QString::number(m.year), QStringLiteral("%1").arg(m.month, 2, 10, QLatin1Char('0')),
+                                 pdf ? QStringLiteral("pdf") : QStringLiteral("ics"));
     const days::CityDays c = *city;
     ui::SaveDialog::ask(QStringLiteral("ذخیرهٔ اوقات"), name, pdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("iCalendar (*.ics)"),
         [c, m, pdf](const QString& path) {

@@ -147,7 +147,9 @@ std::optional<reminders::DateReminder> DateReminderController::reminder() const
         r.month = h.month;
         r.day = h.day;
     }
-    r.text = text_ ? text_->text().trimmed() : QString();
+    // "@" joins a day's events where they are kept: in a text it would cut
+    // the reminder in two.
+    r.text = text_ ? text_->text().trimmed().replace(QLatin1Char('@'), QLatin1Char('-')) : QString();
     const std::optional<ClockTime> time = ClockTime::readStrict(foundation::Digits::western(time_ ? time_->text().trimmed() : QString()));
     if (r.text.isEmpty() || !time)
         return std::nullopt;
@@ -169,13 +171,19 @@ void DateReminderController::showSummary()
         return;
     }
     QString text = r->summary();
-    if (r->repeat != reminders::DateReminder::Repeat::Once && ((r->repeat == reminders::DateReminder::Repeat::YearlyHijri && r->day == 30) || r->day > 29))
+    using Repeat = reminders::DateReminder::Repeat;
+    const bool lacking = (r->repeat == Repeat::YearlyHijri && r->day == LunarCalendar::kLongestMonth)
+        || (r->repeat == Repeat::MonthlyPersian && r->day >= 30) || (r->repeat == Repeat::YearlyPersian && r->month == 12 && r->day == 30);
+    if (lacking)
         text += QStringLiteral("\nدر ماهی که این روز را ندارد، روز آخر ماه.");
     summary_->setText(text);
 }
 
 bool DateReminderController::save()
 {
+    // Stored once, whatever asks again while the form leaves.
+    if (saved_id_ != 0)
+        return true;
     std::optional<reminders::DateReminder> r = reminder();
     if (r && hasPassed(*r)) {
         showSummary();
@@ -187,6 +195,7 @@ bool DateReminderController::save()
             summary_->setText(QStringLiteral("یادآوری ذخیره نشد؛ دوباره بکوشید."));
         return false;
     }
+    saved_id_ = r->id;
     if (saved_)
         saved_();
     dismissViewController(true);

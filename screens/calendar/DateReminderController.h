@@ -54,4 +54,5 @@ private:
     ui::Label* summary_ = nullptr;
     ui::Button* save_ = nullptr;
     std::function<void()> saved_;
+    int saved_id_ = 0;
 };

@@ -152,12 +152,16 @@ void ReminderController::setMinutes(int minutes)
 
 void ReminderController::toggleWeekday(int dayOfWeek)
 {
-    // None chosen is every day; choosing one narrows it to that day.
+    // A tap turns its day off or on; every day is kept as none listed.
+    // The last day left stays: a reminder on no day would never come.
     QList<int>& days = edited_.weekdays;
     if (days.isEmpty()) {
-        days = {dayOfWeek};
+        for (int d = Qt::Monday; d <= Qt::Sunday; ++d)
+            if (d != dayOfWeek)
+                days.append(d);
     } else if (days.contains(dayOfWeek)) {
-        days.removeAll(dayOfWeek);
+        if (days.size() > 1)
+            days.removeAll(dayOfWeek);
     } else {
         days.append(dayOfWeek);
         std::sort(days.begin(), days.end());

@@ -8,6 +8,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/SegmentedControl.h"
+#include "platform/ui/AlertView.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/Switch.h"
@@ -47,8 +48,15 @@ void SoundsViewController::viewDidLoad()
     screen->setBackgroundColor(QColor(197, 204, 212));
     installSaveButton(this, [this] { save(); });
     names_ = AboutInfo::load().recordings;
-    stored_ = Settings::load().value_or(Settings::defaults());
+    // Unread settings are not edited as if they were the defaults: a save
+    // would write the defaults over the user's own.
+    const std::optional<Settings> loaded = Settings::load();
+    readFailed_ = !loaded;
+    stored_ = loaded.value_or(Settings::defaults());
     edited_ = stored_;
+    if (readFailed_)
+        (new ui::AlertView(QStringLiteral("تنظیمات صدا خوانده نشد"), QStringLiteral("لحظه‌ای دیگر دوباره این صفحه را باز کنید."), QStringLiteral("باشه")))
+            ->present();
 
     azans_ = &screen->add<ui::SegmentedControl>(
         QStringList{QStringLiteral("همه"), QStringLiteral("صبح"), QStringLiteral("ظهر"), QStringLiteral("مغرب")}, QRect(10, kBarTop, 300, 30));
@@ -218,7 +226,7 @@ void SoundsViewController::preview()
 void SoundsViewController::changed()
 {
     if (ui::BarButtonItem* save = saveButton())
-        save->setEnabled(!sameSound(edited_, stored_));
+        save->setEnabled(!readFailed_ && !sameSound(edited_, stored_));
 }
 
 void SoundsViewController::save()

@@ -76,6 +76,7 @@ private:
     QString volumeText(int percent) const;
 
     Settings stored_;
+    bool readFailed_ = false;
     Settings edited_;
     int segment_ = kForAll;
     std::unique_ptr<audio::AudioPlayer> player_;

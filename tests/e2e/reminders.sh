@@ -6,15 +6,15 @@ source "$(dirname "$0")/lib.sh"
 
 run 2026-12-06T00:30 "quit"
 db "INSERT INTO tSelectedStates VALUES(39, 1); UPDATE tSetting SET Item0 = 0, Item1 = 0, Item2 = 0;"
-# Settings, alarms, "add a reminder"; Friday alone; saved.
+# Settings, alarms, "add a reminder"; every day but Friday taken away,
+# Saturday at the right to Thursday; saved.
 run 2026-12-06T00:30 "tap 300 440
 wait 600
 tap 224 440
 wait 500
 tap 160 368
 wait 700
-tap 30 264
-wait 200
+$(for x in 288 245 202 159 116 73; do printf 'tap %s 264\nwait 150\n' "$x"; done)
 tap 30 22
 wait 800
 shot $WORK/alarms.png

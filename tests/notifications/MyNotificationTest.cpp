@@ -5,6 +5,7 @@
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Random.h"
 #include "platform/notifications/NotificationCenter.h"
+#include "store/Reminders.h"
 #include "store/Silence.h"
 #include "tests/support/Sandbox.h"
 
@@ -215,8 +216,36 @@ TEST_F(MyNotificationTest, SilenceForHoursSilencesTheAzansWithinThemToTheMinute)
         if (n.soundName.isEmpty())
             silent.append(n.alertBody + n.fireDate.toString(" HH:mm"));
     EXPECT_EQ(silent, QStringList{"اذان ظهر به افق تهران 13:11"});
+    // The next azan, asked twice, is still the one: the evening's.
+    ASSERT_TRUE(MyNotification::initialize()->silence(MyNotification::Silencing::NextAzan));
+    const std::optional<QDateTime> skipped = Silence::load().skip;
+    ASSERT_TRUE(skipped.has_value());
+    ASSERT_TRUE(MyNotification::initialize()->silence(MyNotification::Silencing::NextAzan));
+    EXPECT_EQ(Silence::load().skip, skipped);
     ASSERT_TRUE(MyNotification::initialize()->silence(MyNotification::Silencing::Off));
     EXPECT_EQ(Silence::load(), Silence{});
+    // A moment kept on a clock at UTC itself reads back.
+    const Silence utc{QDateTime(QDate(2012, 7, 21), QTime(9, 0), Qt::UTC), std::nullopt};
+    ASSERT_TRUE(Silence::save(utc));
+    EXPECT_EQ(Silence::load().skip, utc.skip);
+}
+
+TEST_F(MyNotificationTest, AReminderByDateComesWithoutACityThatHasTimes)
+{
+    settings("Item0 = 1");
+    reminders::DateReminder r;
+    r.repeat = reminders::DateReminder::Repeat::Once;
+    r.year = 1391;
+    r.month = 5;
+    r.day = 1;
+    r.text = QStringLiteral("دیدار");
+    r.time = {9, 0};
+    ASSERT_TRUE(reminders::save(r));
+    update();
+    const QList<LocalNotification> list = pending();
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_EQ(list[0].alertBody, "یادآوری: دیدار");
+    EXPECT_EQ(list[0].fireDate, foundation::Clock::at(QDate(2012, 7, 22), QTime(9, 0)));
 }
 
 } // namespace

@@ -265,6 +265,13 @@ TEST(Planner, AReminderComesOnItsWeekdaysAtItsTimeFromTheDaysTime)
                        "2026-12-18 Fri 11:40 alarm.wav ٢٠ دقیقه تا اذان ظهر به افق تهران"}));
     EXPECT_EQ(planner::plan(in).first().notification.userInfo.value(planner::kReminderKey).toInt(), 4);
 
+    // From a midnight past 00:00: in the night after the day, not before it.
+    in.days.resize(1);
+    in.days[0].t[5] = QStringLiteral("0:10");
+    in.reminders = {{7, reminders::DayTime::Midnight, 30, {}, false}};
+    EXPECT_EQ(fired(in), QStringList{"2026-12-07 Mon 00:40 alarm.wav ٣٠ دقیقه از نیمه شب شرعی گذشت، به افق تهران"});
+    in.days[0].t[5] = QStringLiteral("23:15");
+
     // After a time, and at it; every day when no weekday is chosen.
     reminders::TimeReminder after{5, reminders::DayTime::Midnight, 90, {}, false};
     reminders::TimeReminder at{6, reminders::DayTime::Sunset, 0, {}, false};
