@@ -1,6 +1,5 @@
 #include "Timetable.h"
 
-#include "calendar/ClockTime.h"
 #include "calendar/DateKey.h"
 #include "calendar/DateTexts.h"
 #include "calendar/DateTimePersian.h"
@@ -105,8 +104,10 @@ bool write(const QString& path, const QString& cityName, int year, int month, co
         cell(row, 1, persian(QString::number(solar.day)));
         cell(row, 2, persian(QStringLiteral("%1 %2").arg(date.day()).arg(DateTexts::gregorianMonthName(date.month()))));
         for (int k = 0; k < days::kTimesOfDay; ++k) {
-            const QString stored = days[i].t[static_cast<size_t>(k)];
-            cell(row, 3 + k, stored.isEmpty() ? QStringLiteral("—") : persian(IranClock::shown(date, ClockTime::read(stored)).padded()));
+            // On Iran's clock at the moment itself (a midnight past 00:00 in
+            // the night after the day), as the iCalendar file has it.
+            const QDateTime at = days::momentOf(days[i], k);
+            cell(row, 3 + k, at.isValid() ? persian(at.toTimeZone(IranClock::official()).toString(QStringLiteral("HH:mm"))) : QStringLiteral("—"));
         }
     }
     // The rules between the rows.

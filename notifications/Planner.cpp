@@ -93,11 +93,11 @@ void planReminders(const Input& in, QList<Planned>& list)
             const QDateTime t = time.addSecs(static_cast<qint64>(r.minutes) * kSecondsPerMinute);
             if (t < in.now)
                 continue;
-            Planned p = add(t, in.cityName, TimeReminder, r.minutes, 0, in.random);
             const QString name = reminders::dayTimeName(r.time);
             const QString minutes = Utility::ConvertToPersian(QString::number(std::abs(r.minutes)));
-            p.notification.alertBody = r.minutes == 0 ? kReminderAt.arg(name, in.cityName)
-                : (r.minutes < 0 ? kReminderBefore : kReminderAfter).arg(minutes, name, in.cityName);
+            const QString text = r.minutes == 0 ? kReminderAt.arg(name, in.cityName)
+                                                : (r.minutes < 0 ? kReminderBefore : kReminderAfter).arg(minutes, name, in.cityName);
+            Planned p = add(t, text, TimeReminder, r.minutes, 0, in.random);
             p.notification.userInfo.insert(QLatin1String(kReminderKey), r.id);
             list.append(p);
         }

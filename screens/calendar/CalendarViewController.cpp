@@ -13,6 +13,7 @@
 #include "store/HijriMonths.h"
 #include "store/Reminders.h"
 #include "store/Settings.h"
+#include "BarButton.h"
 #include "DateReminderController.h"
 #include "exports/ICalendar.h"
 #include "exports/Timetable.h"
@@ -61,18 +62,6 @@ QString dayName(const SolarDate& date, bool today, bool holiday, bool events)
     return parts.join(QStringLiteral("، "));
 }
 
-// A button of the calendar's bars, made in `parent`.
-ui::Button* addBarButton(ui::View& parent, const QString& title, const QRect& frame)
-{
-    auto& b = parent.add<ui::Button>(ui::Button::Type::Custom, frame);
-    b.setTitle(title);
-    b.setTitleColor(Qt::white);
-    b.setTitleColor(QColor(200, 200, 200), ui::ControlState::Highlighted);
-    b.setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 16));
-    b.setBackgroundColor(QColor(255, 255, 255, 30));
-    b.setCornerRadius(8);
-    return &b;
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "DateReminderController.h"
 
+#include "BarButton.h"
+
 #include "calendar/DateTexts.h"
 #include "calendar/LunarCalendar.h"
 #include "calendar/PersianCalendar.h"
@@ -15,18 +17,6 @@
 namespace {
 
 constexpr int kMaxText = 120;
-
-ui::Button* barButton(ui::View& parent, const QString& title, const QRect& frame)
-{
-    auto& b = parent.add<ui::Button>(ui::Button::Type::Custom, frame);
-    b.setTitle(title);
-    b.setTitleColor(Qt::white);
-    b.setTitleColor(QColor(200, 200, 200), ui::ControlState::Highlighted);
-    b.setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
-    b.setBackgroundColor(QColor(255, 255, 255, 30));
-    b.setCornerRadius(8);
-    return &b;
-}
 
 ui::Label* caption(ui::View& parent, const QString& text, const QRect& frame)
 {
@@ -76,9 +66,9 @@ void DateReminderController::viewDidLoad()
     title->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 17));
     title->setAdjustsFontSizeToFitWidth(true);
     title->setTextAlignment(ui::TextAlignment::Center);
-    auto* cancel = barButton(*bar, QStringLiteral("انصراف"), QRect(236, 7, 78, 30));
+    auto* cancel = addBarButton(*bar, QStringLiteral("انصراف"), QRect(236, 7, 78, 30));
     cancel->addAction(ui::ControlEvent::TouchUpInside, [this] { dismissViewController(true); });
-    save_ = barButton(*bar, QStringLiteral("ذخیره"), QRect(6, 7, 78, 30));
+    save_ = addBarButton(*bar, QStringLiteral("ذخیره"), QRect(6, 7, 78, 30));
     save_->setBackgroundColor(QColor(40, 100, 220));
     save_->addAction(ui::ControlEvent::TouchUpInside, [this] { save(); });
 

@@ -200,11 +200,7 @@ bool ReminderController::save()
         tellSaveFailed(QStringLiteral("the reminder"));
         return false;
     }
-    MyNotification::initialize()->update();
-    if (changed_)
-        changed_();
-    if (ui::NavigationController* nav = navigationController())
-        nav->popViewControllerAnimated(true);
+    done();
     return true;
 }
 
@@ -214,10 +210,15 @@ bool ReminderController::remove()
         tellSaveFailed(QStringLiteral("the removal of the reminder"));
         return false;
     }
+    done();
+    return true;
+}
+
+void ReminderController::done()
+{
     MyNotification::initialize()->update();
     if (changed_)
         changed_();
     if (ui::NavigationController* nav = navigationController())
         nav->popViewControllerAnimated(true);
-    return true;
 }

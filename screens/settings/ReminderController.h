@@ -47,6 +47,9 @@ public:
 
 private:
     void show();
+    // After a change is stored: the notifications follow it, the list is
+    // told, and the form goes.
+    void done();
 
     reminders::TimeReminder edited_;
     int side_value_ = -1;
