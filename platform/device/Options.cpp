@@ -17,8 +17,8 @@ struct Parser {
     QCommandLineOption screenshot{QStringLiteral("screenshot"), QStringLiteral("Saves the screen once nothing on it moves, then quits."),
         QStringLiteral("file.png")};
     QCommandLineOption script{QStringLiteral("script"),
-        QStringLiteral("Runs device actions, one a line: tap X Y, drag X1 Y1 X2 Y2, type TEXT, key NAME, wait MS, shot FILE, "
-                       "home, open, close, tray ENTRY, advance MINUTES, quit."),
+        QStringLiteral("Runs device actions, one a line: tap X Y, tap NAME, drag X1 Y1 X2 Y2, type TEXT, key NAME, wait MS, shot FILE, "
+                       "tree FILE, home, open, close, tray ENTRY, advance MINUTES, quit."),
         QStringLiteral("file")};
     QCommandLineOption scale{QStringLiteral("scale"), QStringLiteral("Device pixels a point, 1 to 8 (default: the largest that fits)."),
         QStringLiteral("n")};

@@ -2,6 +2,8 @@
 
 #include "System.h"
 
+#include "platform/foundation/AtomicFile.h"
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Touch.h"
 #include "platform/ui/Window.h"
@@ -111,6 +113,23 @@ bool Script::run(const ScriptAction& action, int& delay)
     case Kind::Tap:
         ui::touch::tap(window, QPoint(n[0], n[1]));
         break;
+    case Kind::TapNamed: {
+        const std::optional<ui::AccessibleElement> e = ui::findAccessible(window, action.text, n[0]);
+        if (!e) {
+            fail(QStringLiteral("nothing on the screen is named \"%1\"").arg(action.text));
+            return false;
+        }
+        ui::touch::tap(window, e->frame.center());
+        break;
+    }
+    case Kind::Tree: {
+        QString error;
+        if (!foundation::AtomicFile::replace(action.text, ui::accessibleTreeJson(window), &error)) {
+            fail(QStringLiteral("cannot write %1 (%2)").arg(action.text, error));
+            return false;
+        }
+        break;
+    }
     case Kind::Drag:
         ui::touch::drag(window, QPoint(n[0], n[1]), QPoint(n[2], n[3]));
         break;

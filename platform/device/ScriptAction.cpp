@@ -41,6 +41,21 @@ std::optional<ScriptAction> ScriptAction::parse(const QString& line)
     if (command == QLatin1String("tap")) {
         a.kind = Kind::Tap;
         ok = wholeNumbers(words, 2, kPoints, a.numbers);
+        // Not numbers alone (a point with a number too few or too many).
+        static const QRegularExpression numbers(QStringLiteral("^[-+0-9\\s]*$"));
+        if (!ok && !numbers.match(rest).hasMatch()) {
+            // A name, and "#2" after it for the second element so named.
+            static const QRegularExpression nth(QStringLiteral("^(.*\\S)\\s+#([1-9][0-9]?)$"));
+            const QRegularExpressionMatch m = nth.match(rest);
+            a.kind = Kind::TapNamed;
+            a.text = m.hasMatch() ? m.captured(1) : rest;
+            a.numbers = {m.hasMatch() ? m.captured(2).toInt() : 1};
+            ok = true;
+        }
+    } else if (command == QLatin1String("tree")) {
+        a.kind = Kind::Tree;
+        a.text = rest;
+        ok = !rest.isEmpty();
     } else if (command == QLatin1String("drag")) {
         a.kind = Kind::Drag;
         ok = wholeNumbers(words, 4, kPoints, a.numbers);

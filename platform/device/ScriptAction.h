@@ -12,6 +12,8 @@ struct ScriptAction {
     enum class Kind {
         Nothing,  // a blank line or a comment ("# ...")
         Tap,      // tap X Y
+        TapNamed, // tap NAME [#N]: the (Nth) element of the screen so named
+        Tree,     // tree FILE.json: the screen's accessibility tree
         Drag,     // drag X1 Y1 X2 Y2
         Type,     // type TEXT
         Key,      // key Return | Escape | Tab

@@ -16,12 +16,18 @@
 #include "TableView.h"
 #include "TableViewCell.h"
 #include "TextField.h"
+#include "Window.h"
 
 #include "platform/foundation/Digits.h"
 
 #include <QAccessibleWidget>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMetaEnum>
 
 #include <cmath>
+#include <functional>
 
 namespace ui {
 
@@ -258,6 +264,8 @@ public:
 private:
     QString valueText() const
     {
+        if (!view()->accessibleValue().isEmpty())
+            return view()->accessibleValue();
         if (auto* slider = dynamic_cast<Slider*>(view()))
             return persianNumber(static_cast<int>(std::floor(slider->value())));
         if (auto* picker = dynamic_cast<DatePicker*>(view()))
@@ -357,6 +365,93 @@ void installAccessibility()
 QString persianNumber(int n)
 {
     return foundation::Digits::persian(n);
+}
+
+namespace {
+
+QString roleName(QAccessible::Role role)
+{
+    const QMetaEnum roles = QMetaEnum::fromType<QAccessible::Role>();
+    const char* key = roles.valueToKey(role);
+    return key ? QString::fromLatin1(key) : QString::number(role);
+}
+
+void collect(QAccessibleInterface* iface, Window* window, int depth, QList<AccessibleElement>& out)
+{
+    if (!iface || !iface->isValid())
+        return;
+    const QAccessible::State state = iface->state();
+    if (state.invisible)
+        return;
+    const QRect global = iface->rect();
+    const QRect frame(window->mapFromGlobal(global.topLeft()), global.size());
+    if (!frame.intersects(window->rect()))
+        return;
+    const QString name = iface->text(QAccessible::Name);
+    const QString value = iface->text(QAccessible::Value);
+    // A bare container says nothing itself; its children do.
+    if (!name.isEmpty() || !value.isEmpty())
+        out.append({roleName(iface->role()), name, value, frame, depth, !state.disabled, bool(state.checked)});
+    for (int i = 0; i < iface->childCount(); ++i)
+        collect(iface->child(i), window, depth + 1, out);
+}
+
+} // namespace
+
+QList<AccessibleElement> accessibleTree(Window* window)
+{
+    QList<AccessibleElement> list;
+    if (!window)
+        return list;
+    installAccessibility();
+    collect(QAccessible::queryAccessibleInterface(window), window, 0, list);
+    return list;
+}
+
+QByteArray accessibleTreeJson(Window* window)
+{
+    QJsonArray elements;
+    for (const AccessibleElement& e : accessibleTree(window)) {
+        QJsonObject o;
+        o.insert(QStringLiteral("role"), e.role);
+        o.insert(QStringLiteral("name"), e.name);
+        o.insert(QStringLiteral("value"), e.value);
+        o.insert(QStringLiteral("frame"), QJsonArray{e.frame.x(), e.frame.y(), e.frame.width(), e.frame.height()});
+        o.insert(QStringLiteral("depth"), e.depth);
+        o.insert(QStringLiteral("enabled"), e.enabled);
+        o.insert(QStringLiteral("checked"), e.checked);
+        elements.append(o);
+    }
+    return QJsonDocument(QJsonObject{{QStringLiteral("elements"), elements}}).toJson(QJsonDocument::Indented);
+}
+
+std::optional<AccessibleElement> findAccessible(Window* window, const QString& name, int nth)
+{
+    // What a finger would touch first: a control, then a row (a switch and
+    // its row share a name), before the screen or the text that shares
+    // its name (a tab and its screen); then a row whose name goes on after
+    // a comma with what it holds.
+    static const QStringList kPassive = {QStringLiteral("Pane"), QStringLiteral("Client"), QStringLiteral("TitleBar"),
+        QStringLiteral("StaticText"), QStringLiteral("Graphic"), QStringLiteral("List")};
+    static const QString kRow = QStringLiteral("ListItem");
+    // Digits in any shape: "۱۴۰۵" finds "١٤٠٥".
+    QList<AccessibleElement> tree = accessibleTree(window);
+    for (AccessibleElement& e : tree)
+        e.name = foundation::Digits::western(e.name);
+    const QString wanted = foundation::Digits::western(name);
+    const QList<std::function<bool(const AccessibleElement&)>> passes = {
+        [&](const AccessibleElement& e) { return e.name == wanted && !kPassive.contains(e.role) && e.role != kRow; },
+        [&](const AccessibleElement& e) { return e.name == wanted && e.role == kRow; },
+        [&](const AccessibleElement& e) { return e.name == wanted; },
+        [&](const AccessibleElement& e) { return e.name.startsWith(wanted + QStringLiteral("، ")); },
+    };
+    for (const auto& matches : passes) {
+        int seen = 0;
+        for (const AccessibleElement& e : tree)
+            if (matches(e) && ++seen == nth)
+                return e;
+    }
+    return std::nullopt;
 }
 
 } // namespace ui

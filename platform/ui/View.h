@@ -75,6 +75,10 @@ public:
     // say it (NoRole: from its class). Its name is QWidget's accessibleName.
     void setAccessibleRole(QAccessible::Role role) { accessibleRole_ = role; }
     QAccessible::Role accessibleRole() const { return accessibleRole_; }
+    // What a screen reader reads after the name, where the view's class
+    // does not say it: the clock time of a named time.
+    void setAccessibleValue(const QString& value) { accessibleValue_ = value; }
+    const QString& accessibleValue() const { return accessibleValue_; }
 
     // Fades alpha (and the enabled state) over `ms` with an ease-out curve.
     void animateAlpha(double to, int ms);
@@ -96,6 +100,7 @@ private:
     QSize laidOut_;
     int autoresizing_ = FlexibleNone;
     QAccessible::Role accessibleRole_ = QAccessible::NoRole;
+    QString accessibleValue_;
     QColor background_ = Qt::transparent;
     double alpha_ = 1.0;
     double cornerRadius_ = 0;

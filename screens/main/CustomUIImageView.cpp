@@ -145,6 +145,8 @@ void CustomUIImageView::show(const Row& row, DateTimePersian& date)
         eventText = eventText + QStringLiteral(" و ...");
     event_->setText(Utility::ConvertToPersian(eventText));
     eventsButton_->setUserInteractionEnabled(!events.first().isEmpty());
+    // A screen reader hears every event, not the line's first.
+    eventsButton_->setAccessibleValue(Utility::ConvertToPersian(events.join(QStringLiteral("، "))));
 
     // The day as people write it: the weekday, the day and month without
     // a leading zero, the year; the lunar date (in Ramadan, its day of
@@ -168,6 +170,7 @@ void CustomUIImageView::show(const Row& row, DateTimePersian& date)
             date.setDayOfYear(date.dayOfYear() - 1);
         ui::Label* label = times_[k - 1];
         label->setText(Utility::ConvertToPersian(time));
-        label->setAccessibleName(QString::fromUtf8(kTimeNames[k - 1]) + QLatin1Char(' ') + label->text());
+        label->setAccessibleName(QString::fromUtf8(kTimeNames[k - 1]));
+        label->setAccessibleValue(label->text());
     }
 }

@@ -54,6 +54,9 @@ TEST(ScriptLines, EachActionWithItsArguments)
     };
     const Case cases[] = {
         {"tap 32 441", Kind::Tap, {32, 441}, {}},
+        {"tap رویدادهای سال ۱۴۰۵ (iCalendar)", Kind::TapNamed, {1}, "رویدادهای سال ۱۴۰۵ (iCalendar)"},
+        {"tap تایید #2", Kind::TapNamed, {2}, "تایید"},
+        {"tree out/screen.json", Kind::Tree, {}, "out/screen.json"},
         {"  drag 60 250 260 250  ", Kind::Drag, {60, 250, 260, 250}, {}},
         {"type تهران و ری", Kind::Type, {}, "تهران و ری"},
         {"key Escape", Kind::Key, {}, "Escape"},
@@ -77,7 +80,7 @@ TEST(ScriptLines, EachActionWithItsArguments)
 
 TEST(ScriptLines, WhatCannotBeDoneIsNoAction)
 {
-    for (const char* line : {"tap 1", "tap 1 2 3", "tap a b", "wait -1", "wait 99999999", "key Spacebar", "shot", "home now", "jump",
+    for (const char* line : {"tap", "tap 1", "tap 1 2 3", "tap 1 -2 3", "tree", "wait -1", "wait 99999999", "key Spacebar", "shot", "home now", "jump",
              "advance", "tray Stop!", "tray two words", "drag 1 2 3 4 5"})
         EXPECT_FALSE(ScriptAction::parse(QString::fromUtf8(line)).has_value()) << line;
 }

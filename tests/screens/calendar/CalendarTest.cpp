@@ -1,4 +1,5 @@
 #include "screens/calendar/CalendarViewController.h"
+#include "screens/calendar/ExportMenu.h"
 #include "screens/calendar/DateReminderController.h"
 
 #include "calendar/LunarCalendar.h"
@@ -208,13 +209,13 @@ TEST_F(CalendarTest, EventsOfTheChosenDayOneToARow)
 {
     // 10 Tir 1391 with two events of its own only.
     phone.box.exec("DELETE FROM tEventRules WHERE Calendar = 0 AND Month = 4 AND Day = '10'");
-    phone.box.exec("INSERT INTO tEventRules VALUES(1000, 0, 4, '10', 0, 1391, 1391, 'a'), (1001, 0, 4, '10', 0, 1391, 1391, 'b')");
+    phone.box.exec("INSERT INTO tEventRules(Ord, Calendar, Month, Day, IsHoliday, FirstYear, LastYear, Description) VALUES(1000, 0, 4, '10', 0, 1391, 1391, 'a'), (1001, 0, 4, '10', 0, 1391, 1391, 'b')");
     ASSERT_NE(open(), nullptr);
     phone.tap(day(10));
     EXPECT_EQ(events(), (QStringList{"a", "b"}));
     EXPECT_EQ(calendar->tblEvents()->rectForRowAtIndexPath({0, 1}).height(), 17);
     // A long event keeps to its 17-point row, whole.
-    phone.box.exec("INSERT INTO tEventRules VALUES(1002, 0, 4, '12', 1, 1391, 1391, 'روز ملی شدن صنعت نفت ایران'), "
+    phone.box.exec("INSERT INTO tEventRules(Ord, Calendar, Month, Day, IsHoliday, FirstYear, LastYear, Description) VALUES(1002, 0, 4, '12', 1, 1391, 1391, 'روز ملی شدن صنعت نفت ایران'), "
                    "(1003, 0, 4, '12', 1, 1391, 1391, 'ولادت امام علی (ع) و روز پدر')");
     phone.tap(calendar->nextButton());
     phone.tap(calendar->previousButton());
@@ -502,8 +503,8 @@ TEST_F(CalendarTest, AScreenReaderHearsWholeDatesAndTheNamesOfTheTimes)
     ui::touch::key(phone.window(), Qt::Key_Escape);
     Phone::settle();
 
-    // The main screen: its buttons, and each time with the caption the
-    // picture shows beside it.
+    // The main screen: its buttons, and each time named by the caption the
+    // picture shows beside it, its clock time as its value.
     EXPECT_EQ(name(phone.main()->calendarButton()), "تقویم");
     EXPECT_EQ(name(phone.main()->infoButton()), "تنظیمات");
     QStringList times;
@@ -511,7 +512,7 @@ TEST_F(CalendarTest, AScreenReaderHearsWholeDatesAndTheNamesOfTheTimes)
         if (!node || node->state().invisible)
             return;
         if (node->role() == QAccessible::StaticText && node->text(QAccessible::Name).startsWith("اذان صبح"))
-            times.append(node->text(QAccessible::Name));
+            times.append(node->text(QAccessible::Name) + ' ' + node->text(QAccessible::Value));
         for (int i = 0; i < node->childCount(); ++i)
             walk(node->child(i));
     };
@@ -582,9 +583,9 @@ TEST_F(CalendarTest, TheExportsAreWrittenWhereTheSaveDialogSays)
     ASSERT_NE(open(), nullptr);
     QTemporaryDir folder;
     ui::SaveDialog::setAnswerFolder(folder.path());
-    calendar->exportYear();
-    calendar->exportTimes(false);
-    calendar->exportTimes(true);
+    exportMenu::exportYear(calendar->year());
+    exportMenu::exportTimes({calendar->year(), calendar->month() + 1, 1}, false);
+    exportMenu::exportTimes({calendar->year(), calendar->month() + 1, 1}, true);
     ui::SaveDialog::setAnswerFolder(QString());
     for (ui::AlertView* a : ui::AlertView::visibleAlerts())
         a->dismiss();
