@@ -148,6 +148,8 @@ std::optional<QByteArray> yearEvents(int year, const QDateTime& stamp)
             w.line("DTSTART;VALUE=DATE:" + date.toString(QStringLiteral("yyyyMMdd")));
             w.line("DTEND;VALUE=DATE:" + date.addDays(1).toString(QStringLiteral("yyyyMMdd")));
             w.line("SUMMARY:" + escaped(e.text));
+            if (!e.note.isEmpty())
+                w.line("DESCRIPTION:" + escaped(e.note));
             if (e.holiday)
                 w.line(QStringLiteral("CATEGORIES:تعطیل"));
             else if (e.own)

@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QTextOption>
 
@@ -42,9 +43,14 @@ QString title(const QString& cityName, int year, int month)
     return persian(QStringLiteral("اوقات شرعی %1 — %2 %3").arg(cityName, DateTimePersian::getMonthName(month - 1)).arg(year));
 }
 
-bool write(const QString& path, const QString& cityName, int year, int month, const QList<days::Times>& days)
+std::optional<QByteArray> render(const QString& cityName, int year, int month, const QList<days::Times>& days)
 {
-    QPdfWriter pdf(path);
+    // Made in memory: the file is written only once the page is whole.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly))
+        return std::nullopt;
+    QPdfWriter pdf(&buffer);
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
     pdf.setResolution(300);
@@ -52,7 +58,7 @@ bool write(const QString& path, const QString& cityName, int year, int month, co
     pdf.setCreator(QStringLiteral("Kelvaro"));
     QPainter p;
     if (!p.begin(&pdf))
-        return false;
+        return std::nullopt;
     p.setLayoutDirection(Qt::RightToLeft);
     const QRectF page(QPointF(0, 0), QSizeF(pdf.width(), pdf.height()));
     const double unit = pdf.resolution() / 72.0; // a point
@@ -117,7 +123,9 @@ bool write(const QString& path, const QString& cityName, int year, int month, co
     p.setFont(font(8, false));
     p.drawText(QRectF(page.left(), top + rows * rowHeight + 4 * unit, page.width(), 16 * unit),
         persian(QStringLiteral("ساعت‌ها به وقت رسمی ایران است. ساخته‌شده با Kelvaro")), centred);
-    return p.end();
+    if (!p.end() || bytes.isEmpty())
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace timetable

@@ -2,7 +2,10 @@
 
 #include "store/Days.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 // A month's times of a city on one printable A4 page: the city and the
 // month in the title, a row for each day (its weekday, its Persian and
@@ -10,8 +13,8 @@
 // Persian digits.
 namespace timetable {
 
-// Writes the PDF; false when it could not be written.
-bool write(const QString& path, const QString& cityName, int year, int month, const QList<days::Times>& days);
+// The PDF, made in memory; nothing when it could not be made.
+std::optional<QByteArray> render(const QString& cityName, int year, int month, const QList<days::Times>& days);
 
 // The page's title: "اوقات شرعی تهران — آذر ۱۴۰۵".
 QString title(const QString& cityName, int year, int month);

@@ -42,6 +42,7 @@ bool AtomicFile::fail(const char* step)
     const int saved = errno;
     error_ = QStringLiteral("%1: %2").arg(QLatin1String(step), QString::fromLocal8Bit(std::strerror(saved)));
     noRoom_ = saved == ENOSPC || saved == EDQUOT || saved == EFBIG;
+    errorNumber_ = saved;
     cancel();
     errno = saved;
     return false;
@@ -52,6 +53,7 @@ bool AtomicFile::open()
     cancel();
     error_.clear();
     noRoom_ = false;
+    errorNumber_ = 0;
     if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
         error_ = QStringLiteral("cannot make the folder");
         return false;

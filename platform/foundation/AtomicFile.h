@@ -29,6 +29,8 @@ public:
     // Why the last step failed, and whether for want of room on the disk.
     QString error() const { return error_; }
     bool noRoom() const { return noRoom_; }
+    // The system's error number of the last failure (errno), 0 for none.
+    int errorNumber() const { return errorNumber_; }
 
     // The whole of it in one call.
     static bool replace(const QString& path, const QByteArray& bytes, QString* error = nullptr, bool durable = true);
@@ -49,6 +51,7 @@ private:
     int fd_ = -1;
     QString error_;
     bool noRoom_ = false;
+    int errorNumber_ = 0;
 };
 
 } // namespace foundation

@@ -15,8 +15,7 @@
 #include "store/Settings.h"
 #include "BarButton.h"
 #include "DateReminderController.h"
-#include "exports/ICalendar.h"
-#include "exports/Timetable.h"
+#include "ExportMenu.h"
 #include "notifications/MyNotification.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Log.h"
@@ -514,79 +513,5 @@ void CalendarViewController::didSelectRowAtIndexPath(ui::TableView* table, const
 
 void CalendarViewController::offerExport()
 {
-    const QString month = Utility::ConvertToPersian(title(shown_));
-    auto* alert = new ui::AlertView(QStringLiteral("خروجی تقویم"), QString(), QStringLiteral("انصراف"));
-    alert->addButton(Utility::ConvertToPersian(QStringLiteral("رویدادهای سال %1 (iCalendar)").arg(shown_.year)), [this] { exportYear(); });
-    alert->addButton(QStringLiteral("اوقات %1 (iCalendar)").arg(month), [this] { exportTimes(false); });
-    alert->addButton(QStringLiteral("جدول اوقات %1 (PDF)").arg(month), [this] { exportTimes(true); });
-    alert->present();
-}
-
-namespace {
-
-// A city's name as part of a file's: what a folder or a shell would take
-// for something else becomes "-".
-QString fileNamePart(QString text)
-{
-    for (QChar& c : text)
-        if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c))
-            c = QLatin1Char('-');
-    while (text.startsWith(QLatin1Char('.')))
-        text.remove(0, 1);
-    return text.isEmpty() ? QStringLiteral("شهر") : text;
-}
-
-// Writes the file whole or not at all, and says which.
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
-void tellSaved(const QString& path, bool saved)
-{
-    const QString name = QFileInfo(path).fileName();
-    foundation::Log::write((saved ? QStringLiteral("exported: ") : QStringLiteral("not exported: ")) + name);
-    // The file's name read as it is written, left to right, inside the
-    // Persian sentence.
-    const QString shown = QChar(0x2066) + name + QChar(0x2069);
-    (new ui::AlertView(saved ? QStringLiteral("ذخیره شد") : QStringLiteral("ذخیره نشد"),
-         saved ? shown : QStringLiteral("پرونده %1 نوشته نشد.").arg(shown), QStringLiteral("باشه")))
-        ->present();
-}
-
-} // namespace
-
-void CalendarViewController::exportYear()
-{
-    const int year = shown_.year;
-    ui::SaveDialog::ask(QStringLiteral("ذخیرهٔ رویدادها"), QStringLiteral("رویدادهای-%1.ics").arg(year), QStringLiteral("iCalendar (*.ics)"),
-        [year](const QString& path) {
-            const std::optional<QByteArray> ics = ical::yearEvents(year, foundation::Clock::now());
-            tellSaved(path, ics && writeFile(path, *ics));
-        });
-}
-
-void CalendarViewController::exportTimes(bool pdf)
-{
-    const SolarDate m = shown_;
-    const std::optional<days::CityDays> city = days::firstWithTimes(DateKey::make(m), PersianCalendar::daysInMonth(m.year, m.month));
-    if (!city || city->days.isEmpty()) {
-        (new ui::AlertView(QStringLiteral("اوقاتی برای این ماه نیست"), QStringLiteral("شهری با اوقات این ماه انتخاب نشده است."), QStringLiteral("باشه")))
-            ->present();
-        return;
-    }
-    const QString name = QStringLiteral("اوقات-%1-%2-%3.%4")
-                             .arg(fileNamePart(city->name), QString::number(m.year), QStringLiteral("%1").arg(m.month, 2, 10, QLatin1Char('0')),
-                                 pdf ? QStringLiteral("pdf") : QStringLiteral("ics"));
-    const days::CityDays c = *city;
-    ui::SaveDialog::ask(QStringLiteral("ذخیرهٔ اوقات"), name, pdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("iCalendar (*.ics)"),
-        [c, m, pdf](const QString& path) {
-            bool saved = false;
-            if (pdf)
-                saved = timetable::write(path, c.name, m.year, m.month, c.days);
-            else
-                saved = writeFile(path, ical::monthTimes(c.cityId, c.name, c.days, {0, 1, 2, 3, 4, 5}, foundation::Clock::now()));
-            tellSaved(path, saved);
-        });
+    exportMenu::offer(shown_);
 }

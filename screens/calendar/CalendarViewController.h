@@ -43,8 +43,6 @@ public:
     void addReminder();
     // The year's events, or the month's times as iCalendar or a PDF page.
     void offerExport();
-    void exportYear();
-    void exportTimes(bool pdf);
     // The month on screen again, after a reminder came or went.
     void reloadMonth();
     void didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
