@@ -15,14 +15,15 @@ namespace {
 // Months are known up to this Hijri year: past the end of the data.
 constexpr int kLastHijriYear = 1460;
 
-enum class Source { Observed, Announced, Predicted, Tabular };
+using Source = LunarCalendar::Source;
 
 struct MonthStart {
     int year;
     int month;
     QDate first;
     Source source;
-    // Where the month would begin from the sky, given the one before.
+    // Where the month would begin without the user's word for it, given
+    // the one before as it stands.
     QDate predicted;
 };
 
@@ -30,6 +31,12 @@ struct Table {
     std::vector<MonthStart> months;
     QDate lastObserved;
     HijriDate lastObservedMonth;
+    HijriDate lastOfficialMonth;
+};
+
+struct Row {
+    HijriMonthStart start;
+    Source source;
 };
 
 int index(int year, int month)
@@ -37,17 +44,21 @@ int index(int year, int month)
     return year * LunarCalendar::kMonths + month - 1;
 }
 
-// The rows of a table: year, month and a date in the third column.
-QList<HijriMonthStart> rows(const QString& tsv)
+// The rows of the table: year, month and a date in the third column; in
+// the seventh where the date comes from ("observed", or the printed
+// official calendar of a year: "official-1405").
+QList<Row> rows(const QString& tsv)
 {
-    QList<HijriMonthStart> list;
+    constexpr int kSourceColumn = 6;
+    QList<Row> list;
     for (const QString& line : tsv.split(QLatin1Char('\n'))) {
         if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const QStringList cells = line.split(QLatin1Char('\t'));
         const HijriMonthStart m{cells.value(0).toInt(), cells.value(1).toInt(), QDate::fromString(cells.value(2).trimmed(), Qt::ISODate)};
+        const Source source = cells.value(kSourceColumn).trimmed().startsWith(QLatin1String("official")) ? Source::Official : Source::Observed;
         if (m.first.isValid() && m.month >= 1 && m.month <= LunarCalendar::kMonths)
-            list.append(m);
+            list.append({m, source});
     }
     return list;
 }
@@ -74,35 +85,54 @@ QDate withinAMonth(const QDate& previous, const QDate& wanted)
 
 Table build(const QString& observedTsv, const QString& predictedTsv, const QList<HijriMonthStart>& announced)
 {
-    Table table;
-    for (const HijriMonthStart& m : rows(observedTsv)) {
+    // Where each month begins by the table, then by the sky, then by the
+    // tabular calendar; the user's word and the months before it come in
+    // the second pass.
+    std::vector<MonthStart> base;
+    for (const Row& r : rows(observedTsv)) {
+        const HijriMonthStart& m = r.start;
         // Only a month that follows the one before it without a gap.
-        if (!table.months.empty() && index(m.year, m.month) != index(table.months.back().year, table.months.back().month) + 1)
+        if (!base.empty() && index(m.year, m.month) != index(base.back().year, base.back().month) + 1)
             continue;
-        table.months.push_back({m.year, m.month, m.first, Source::Observed, m.first});
+        base.push_back({m.year, m.month, m.first, r.source, m.first});
     }
-    if (table.months.empty())
+    Table table;
+    if (base.empty())
         return table;
-    table.lastObservedMonth = {table.months.back().year, table.months.back().month, 1};
-
+    for (const MonthStart& m : base) {
+        if (m.source == Source::Observed)
+            table.lastObservedMonth = {m.year, m.month, 1};
+        table.lastOfficialMonth = {m.year, m.month, 1};
+    }
     const std::vector<std::pair<int, QDate>> seen = sightings(predictedTsv);
     const QCalendar civil(QCalendar::System::IslamicCivil);
-    for (int i = index(table.months.back().year, table.months.back().month) + 1; i <= index(kLastHijriYear, LunarCalendar::kMonths); ++i) {
+    const int tableEnd = index(base.back().year, base.back().month);
+    for (int i = tableEnd + 1; i <= index(kLastHijriYear, LunarCalendar::kMonths); ++i) {
         const int year = i / LunarCalendar::kMonths;
         const int month = i % LunarCalendar::kMonths + 1;
-        const QDate previous = table.months.back().first;
         // The day after the crescent is first seen; past the predictions,
-        // the tabular calendar; 29 or 30 days after the month before.
+        // the tabular calendar.
         const auto sighting = std::find_if(seen.begin(), seen.end(), [i](const auto& s) { return s.first == i; });
         const bool fromSky = sighting != seen.end();
-        const QDate predicted = withinAMonth(previous, fromSky ? sighting->second.addDays(1) : civil.dateFromParts(year, month, 1));
-        MonthStart m{year, month, predicted, fromSky ? Source::Predicted : Source::Tabular, predicted};
-        const auto word = std::find_if(announced.begin(), announced.end(), [&](const HijriMonthStart& a) { return a.year == year && a.month == month; });
-        if (word != announced.end() && withinAMonth(previous, word->first) == word->first) {
-            m.first = word->first;
-            m.source = Source::Announced;
+        const QDate first = fromSky ? sighting->second.addDays(1) : civil.dateFromParts(year, month, 1);
+        base.push_back({year, month, first, fromSky ? Source::Predicted : Source::Tabular, first});
+    }
+
+    // Each month 29 or 30 days after the one before as it stands: a month
+    // the user moved carries the next ones until they meet their own days
+    // again. A word the month before does not allow is left out.
+    for (MonthStart m : base) {
+        if (!table.months.empty()) {
+            const QDate previous = table.months.back().first;
+            m.predicted = withinAMonth(previous, m.first);
+            m.first = m.predicted;
+            const auto word = std::find_if(announced.begin(), announced.end(), [&](const HijriMonthStart& a) { return a.year == m.year && a.month == m.month; });
+            if (word != announced.end() && withinAMonth(previous, word->first) == word->first && word->first != m.predicted) {
+                m.first = word->first;
+                m.source = Source::Announced;
+            }
         }
-        if (table.lastObserved.isNull())
+        if (table.lastObserved.isNull() && index(m.year, m.month) == tableEnd + 1)
             table.lastObserved = m.first.addDays(-1);
         table.months.push_back(m);
     }
@@ -191,6 +221,17 @@ QDate LunarCalendar::lastObservedDay()
 HijriDate LunarCalendar::lastObservedMonth()
 {
     return table().lastObservedMonth;
+}
+
+HijriDate LunarCalendar::lastOfficialMonth()
+{
+    return table().lastOfficialMonth;
+}
+
+LunarCalendar::Source LunarCalendar::sourceOf(int year, int month)
+{
+    const MonthStart* m = monthAt(year, month);
+    return m ? m->source : Source::Tabular;
 }
 
 bool LunarCalendar::isPredicted(int year, int month)

@@ -22,15 +22,20 @@ struct HijriMonthStart {
     bool operator==(const HijriMonthStart&) const = default;
 };
 
-// The lunar months as Iran keeps them: the table of the months observed
-// (resources/data/lunar-months.tsv, built into the app); after it, months
-// predicted from the sky (lunar-months-predicted.tsv: the evening each
-// crescent is first seen, by Odeh's criterion at Tehran), each 29 or 30
+// The lunar months as Iran keeps them: the table of the months observed,
+// then those of the printed official calendar (resources/data/
+// lunar-months.tsv, built into the app); after it, months predicted from
+// the sky (lunar-months-predicted.tsv: the evening each crescent is first
+// seen, by the criterion tools/lunar chose on the table), each 29 or 30
 // days after the one before; past the predictions, the tabular Islamic
 // calendar. A month the user says was announced otherwise begins as
-// announced, and the months after it are predicted from it.
+// announced, and the months after it follow it, 29 or 30 days each, until
+// they meet their own days again.
 class LunarCalendar {
 public:
+    // Where a month's first day comes from.
+    enum class Source { Observed, Official, Announced, Predicted, Tabular };
+
     // The lunar date of a day; day 0 before the table's first month.
     static HijriDate fromGregorian(const QDate& date);
     // The first day of a lunar month; invalid outside the months known.
@@ -39,9 +44,12 @@ public:
     // 1 to 29 or 30 on the days of Ramadan, else 0.
     static int ramadanDay(const QDate& date);
 
-    // The last day that the observed table covers, and its last month.
+    // The last day that the table covers, the last month observed, and the
+    // last month of the table (the official calendar's).
     static QDate lastObservedDay();
     static HijriDate lastObservedMonth();
+    static HijriDate lastOfficialMonth();
+    static Source sourceOf(int year, int month);
     // Whether a month's first day comes from the sky, not from the table
     // or an announcement.
     static bool isPredicted(int year, int month);
@@ -50,8 +58,9 @@ public:
     static QDate predictedFirstDay(int year, int month);
 
     // The months the user says were announced otherwise (from the user's
-    // copy of the data). One that a month before it does not allow (fewer
-    // than 29 or more than 30 days) is left out.
+    // copy of the data), any month of the table or after it. One that the
+    // month before does not allow (fewer than 29 or more than 30 days) is
+    // left out.
     static void setAnnounced(const QList<HijriMonthStart>& months);
     static QList<HijriMonthStart> announced();
 

@@ -1,6 +1,7 @@
 #include "Days.h"
 
 #include "Cities.h"
+#include "EventKinds.h"
 #include "Reminders.h"
 
 #include "astronomy/PrayerTimes.h"
@@ -39,7 +40,7 @@ const QString kChosenLastToFirst = kChosenFirstToLast + QLatin1String(" DESC");
 // holds (vTimes has no row for the day after its last).
 const char* kStoredDays =
     "SELECT Date, T1, T2, T3, T4, T5, T6, T7, T8 FROM vTimes WHERE StateID = ? AND Date >= ? AND Date <= ? ORDER BY Date LIMIT ?";
-const char* kRules = "SELECT Calendar, Month, Day, IsHoliday, FirstYear, LastYear, Description FROM tEventRules ORDER BY Ord";
+const char* kRules = "SELECT Calendar, Month, Day, IsHoliday, FirstYear, LastYear, Description, Kind, Note FROM tEventRules ORDER BY Ord";
 constexpr int kEventDaysPlanned = 5;
 // How far ahead the days with events are looked for.
 constexpr int kEventDaysLooked = 120;
@@ -225,14 +226,16 @@ QDateTime momentOf(const Times& day, int index)
 
 namespace {
 
-// The shipped rules, and with `own` the user's reminders by date as their
-// own events.
+// The shipped rules of the kinds the user shows, and with `own` the user's
+// reminders by date as their own events.
 std::optional<EventRules> rules(bool own = true)
 {
     const std::optional<RowSet> rows = db()->query(QString::fromLatin1(kRules));
-    if (!rows)
+    const std::optional<EventRules::Kinds> kinds = eventKinds::load();
+    if (!rows || !kinds)
         return std::nullopt;
     EventRules rules;
+    rules.setShown(*kinds);
     for (const Row& row : *rows) {
         EventRules::Rule r;
         r.calendar = static_cast<EventRules::Calendar>(row.value(QStringLiteral("Calendar")).toInt());
@@ -242,6 +245,8 @@ std::optional<EventRules> rules(bool own = true)
         r.firstYear = row.value(QStringLiteral("FirstYear")).toInt();
         r.lastYear = row.value(QStringLiteral("LastYear")).toInt();
         r.text = row.value(QStringLiteral("Description"));
+        r.note = row.value(QStringLiteral("Note"));
+        r.kind = EventRules::kindOf(row.value(QStringLiteral("Kind"))).value_or(EventRules::Kind::Iran);
         rules.add(r);
     }
     if (own) {

@@ -45,23 +45,36 @@ int correction(int year, int month)
     return first.isValid() && predicted.isValid() ? static_cast<int>(first.daysTo(predicted)) : 0;
 }
 
-bool allows(int year, int month, int c)
+QList<HijriDate> correctable(const QDate& today)
 {
+    QList<HijriDate> list;
+    const HijriDate now = LunarCalendar::fromGregorian(today.addDays(1));
+    if (now.day <= 0)
+        return list;
+    for (int year = now.year; year >= now.year - 1; --year)
+        for (int month = year == now.year ? now.month : LunarCalendar::kMonths; month >= 1; --month)
+            if (LunarCalendar::firstDay(year, month).isValid())
+                list.append({year, month, 1});
+    return list;
+}
+
+bool allows(int year, int month, int c, const QDate& today)
+{
+    if (!correctable(today).contains(HijriDate{year, month, 1}))
+        return false;
     if (c == 0)
         return true;
-    if (LunarCalendar::lastObservedMonth().year * 12 + LunarCalendar::lastObservedMonth().month >= year * 12 + month)
-        return false;
     const QDate predicted = LunarCalendar::predictedFirstDay(year, month);
-    const QDate before = month == 1 ? LunarCalendar::firstDay(year - 1, 12) : LunarCalendar::firstDay(year, month - 1);
+    const QDate before = month == 1 ? LunarCalendar::firstDay(year - 1, LunarCalendar::kMonths) : LunarCalendar::firstDay(year, month - 1);
     if (!predicted.isValid() || !before.isValid())
         return false;
     const qint64 length = before.daysTo(predicted.addDays(-c));
     return length >= LunarCalendar::kShortestMonth && length <= LunarCalendar::kLongestMonth;
 }
 
-bool setCorrection(int year, int month, int c)
+bool setCorrection(int year, int month, int c, const QDate& today)
 {
-    if (!allows(year, month, c))
+    if (!allows(year, month, c, today))
         return false;
     const QString key = keyOf(year, month);
     const bool stored = c == 0
@@ -80,7 +93,7 @@ HijriDate preview(const QDate& day, int year, int month, int c)
     for (const HijriMonthStart& m : kept)
         if (m.year != year || m.month != month)
             tried.append(m);
-    if (c != 0 && allows(year, month, c))
+    if (c != 0)
         tried.append({year, month, LunarCalendar::predictedFirstDay(year, month).addDays(-c)});
     LunarCalendar::setAnnounced(tried);
     const HijriDate h = LunarCalendar::fromGregorian(day);
@@ -90,10 +103,13 @@ HijriDate preview(const QDate& day, int year, int month, int c)
 
 QString observedUpTo()
 {
-    const HijriDate last = LunarCalendar::lastObservedMonth();
-    return QStringLiteral("رویدادهای قمری تا %1 %2 بر پایهٔ رؤیت هلال؛ پس از آن پیش‌بینی")
-        .arg(LunarCalendar::monthName(last.month))
-        .arg(last.year);
+    const HijriDate observed = LunarCalendar::lastObservedMonth();
+    const HijriDate official = LunarCalendar::lastOfficialMonth();
+    const auto name = [](const HijriDate& h) { return LunarCalendar::monthName(h.month) + QLatin1Char(' ') + QString::number(h.year); };
+    if (official == observed)
+        return QStringLiteral("تاریخ‌های قمری تا %1 بر پایهٔ رؤیت هلال؛ پس از آن پیش‌بینی").arg(name(observed));
+    return QStringLiteral("تاریخ‌های قمری تا %1 بر پایهٔ رؤیت هلال، تا %2 بر پایهٔ تقویم رسمی؛ پس از آن پیش‌بینی")
+        .arg(name(observed), name(official));
 }
 
 } // namespace hijri

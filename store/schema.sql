@@ -78,12 +78,16 @@ CREATE TABLE tSun (
     SiderealLead REAL NOT NULL
 );
 
--- The rules the events of every day come from (resources/data/events-*.tsv,
--- calendar/EventRules), in order: Calendar 0 Solar Hijri, 1 lunar, 2
--- Gregorian; Day the day of the month, "last" or "last-friday". The app
--- places them on the days as the lunar months stand, a month the user
--- says was announced otherwise included; tEvents holds each day as the
--- shipped months place them.
+-- The rules the events of every day come from (resources/data: events-*.tsv
+-- for 1391, official-events.json from 1392 on; calendar/EventRules), in
+-- order: Calendar 0 Solar Hijri, 1 lunar, 2 Gregorian; Day the day of the
+-- month, "last", "last-friday", "2-friday" or "yearday-256"; Kind whose
+-- occasion it is ("Iran", "AncientIran", "International", "Afghanistan");
+-- Description short enough for the day page, Note the whole text where
+-- that is longer. The app places them on the days as the lunar months
+-- stand, a month the user says was announced otherwise included, and
+-- only the kinds the user shows ("EventKinds" in tPreferences); tEvents
+-- holds each day as the shipped months place them, with Iran's own.
 CREATE TABLE tEventRules (
     Ord INTEGER PRIMARY KEY,
     Calendar INTEGER NOT NULL,
@@ -92,12 +96,16 @@ CREATE TABLE tEventRules (
     IsHoliday INTEGER NOT NULL,
     FirstYear INTEGER NOT NULL,
     LastYear INTEGER NOT NULL,
-    Description TEXT NOT NULL
+    Description TEXT NOT NULL,
+    Kind TEXT NOT NULL DEFAULT 'Iran',
+    Note TEXT
 );
 
 -- What the user chose that the settings row has no column for, one value
 -- a key ("HijriMonth:1448-6": a lunar month announced to begin on another
--- day than predicted, its first day; the reminders the user made).
+-- day than the table or the prediction, its first day; "EventKinds": the
+-- kinds of occasions shown, "Iran,International"; the reminders the user
+-- made).
 CREATE TABLE tPreferences (
     Key TEXT PRIMARY KEY,
     Value TEXT NOT NULL
@@ -129,4 +137,4 @@ INNER JOIN tTimes AS b ON b.StateID = a.StateID AND b.Date = d.NextDate;
 -- The data version: a user's copy with a smaller one is rebuilt from this
 -- file when the app starts, with the user's own rows carried over. Raise it
 -- whenever the shipped data or this schema changes.
-PRAGMA user_version = 3;
+PRAGMA user_version = 4;

@@ -11,3 +11,10 @@ void tellSaveFailed(const QString& what)
          QStringLiteral("باشه")))
         ->present();
 }
+
+void tellReadFailed(const QString& title)
+{
+    foundation::Log::write(QStringLiteral("not read: ") + title);
+    (new ui::AlertView(title + QStringLiteral(" خوانده نشد"), QStringLiteral("لحظه‌ای دیگر دوباره این صفحه را باز کنید."), QStringLiteral("باشه")))
+        ->present();
+}

@@ -165,7 +165,7 @@ void MainViewController::showEvents()
         return;
     QStringList lines;
     for (const EventRules::Event& e : day->first().events) {
-        QString line = QStringLiteral("• ") + e.text;
+        QString line = QStringLiteral("• ") + e.fullText();
         if (e.holiday)
             line += QStringLiteral(" (تعطیل)");
         if (e.predicted)

@@ -29,22 +29,23 @@ void AboutController::viewDidLoad()
     textV_->setText(QStringLiteral("کلوارو: اوقات شرعی هزار و صد مکان ایران و هر نقطه‌ای با مختصاتش، و تقویم سال‌های ۱۳۹۱ تا ۱۴۱۰،"
                                    " با اذان در وقت هر نماز، یادآوری پیش از طلوع آفتاب، پایان سحر و افطار، و رویدادهای هر روز."));
     // Where the places come from, as their licences ask.
-    auto* credits = &screen->add<ui::Label>(QRect(12, 90, 296, 46));
+    auto* credits = &screen->add<ui::Label>(QRect(12, 88, 296, 60));
     credits->setNumberOfLines(0);
     credits->setTextAlignment(ui::TextAlignment::Left);
     credits->setTextFont(ui::font(QStringLiteral("Helvetica"), 10));
     credits->setTextColor(QColor(70, 78, 96));
     credits->setText(QStringLiteral("Contains data from GeoNames (geonames.org), CC BY 4.0, modified.\n"
-                                    "Town list after SCR-IR/gnome-shamsi-calendar (GPL-3.0)."));
+                                    "Town list after SCR-IR/gnome-shamsi-calendar (GPL-3.0).\n"
+                                    "Occasions: the official calendar of 1405 (calendar.ut.ac.ir), CC0 data."));
     credits->setAccessibleName(QStringLiteral("منابع داده‌ها"));
     // How far the lunar months are known, and from when they are predicted.
-    auto* lunar = &screen->add<ui::Label>(QRect(12, 136, 296, 18));
+    auto* lunar = &screen->add<ui::Label>(QRect(12, 148, 296, 28));
     lunar->setText(Utility::ConvertToPersian(hijri::observedUpTo()));
     lunar->setTextFont(ui::font(QStringLiteral("Helvetica"), 10));
     lunar->setTextColor(QColor(70, 78, 96));
     lunar->setTextAlignment(ui::TextAlignment::Right);
-    lunar->setAdjustsFontSizeToFitWidth(true);
-    tbl_ = &screen->add<ui::TableView>(QRect(0, 154, 320, screen->height() - 154), ui::TableView::Style::Grouped);
+    lunar->setNumberOfLines(0);
+    tbl_ = &screen->add<ui::TableView>(QRect(0, 174, 320, screen->height() - 174), ui::TableView::Style::Grouped);
     tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);

@@ -1,9 +1,15 @@
 #include "HistoryViewController.h"
 
+#include "EventKindsController.h"
+#include "HijriMonthsController.h"
+
 #include "calendar/ClockTime.h"
 #include "calendar/Utility.h"
 #include "platform/foundation/Clock.h"
-#include "platform/ui/SegmentedControl.h"
+#include "calendar/DateTexts.h"
+#include "calendar/EventRules.h"
+#include "platform/ui/TableViewCell.h"
+#include "store/EventKinds.h"
 #include "store/HijriMonths.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/DatePicker.h"
@@ -22,6 +28,11 @@
 
 namespace {
 constexpr int kDefaultHour = 8;
+constexpr int kPickerTop = 62;
+constexpr int kPickerHeight = 176;
+constexpr int kMoreRows = 2;
+constexpr int kMoreHeight = 98;
+enum MoreRow { KindsRow = 0, HijriRow = 1 };
 } // namespace
 
 HistoryViewController::HistoryViewController()
@@ -33,67 +44,64 @@ void HistoryViewController::viewDidLoad()
 {
     ui::View* screen = view();
     screen->setBackgroundColor(QColor(197, 204, 212));
-    tbl_ = &screen->add<ui::TableView>(QRect(0, 0, 320, 62), ui::TableView::Style::Grouped);
+    tbl_ = &screen->add<ui::TableView>(QRect(0, 0, 320, kPickerTop), ui::TableView::Style::Grouped);
     tbl_->setDataSource(this);
     tbl_->setScrollEnabled(false);
-    picker_ = &screen->add<ui::DatePicker>(QRect(0, 62, 320, 176));
+    picker_ = &screen->add<ui::DatePicker>(QRect(0, kPickerTop, 320, kPickerHeight));
     picker_->addAction(ui::ControlEvent::ValueChanged, [this] { pickerValueChanged(picker_); });
 
     // The frame goes in front of the picker's own parts.
     auto* frame = new ui::ImageView(ui::image(QStringLiteral("pickerRound.png")));
     picker_->insertSubview(frame, static_cast<int>(picker_->subviews().size()));
+
+    more_ = &screen->add<ui::TableView>(QRect(0, kPickerTop + kPickerHeight, 320, kMoreHeight), ui::TableView::Style::Grouped);
+    more_->setDataSource(this);
+    more_->setDelegate(this);
+    more_->setScrollEnabled(false);
+    said_ = &screen->add<ui::Label>(QRect(12, kPickerTop + kPickerHeight + kMoreHeight - 2, 296, 30));
+    said_->setTextFont(ui::font(QStringLiteral("Helvetica"), 10));
+    said_->setTextColor(QColor(76, 86, 108));
+    said_->setBackgroundColor(Qt::transparent);
+    said_->setTextAlignment(ui::TextAlignment::Right);
+    said_->setNumberOfLines(0);
     installSaveButton(this, [this] { save(); });
-    addHijriPanel();
     load();
     tbl_->reloadData();
 }
 
-void HistoryViewController::addHijriPanel()
+void HistoryViewController::viewWillAppear(bool animated)
 {
-    auto* panel = &view()->add<ui::View>(QRect(8, 244, 304, 118));
-    panel->setBackgroundColor(Qt::white);
-    panel->setCornerRadius(8);
-    auto* title = &panel->add<ui::Label>(QRect(10, 4, 284, 24));
-    title->setText(QStringLiteral("تاریخ قمری"));
-    title->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 16));
-    title->setTextAlignment(ui::TextAlignment::Right);
-    hijri_ = &panel->add<ui::SegmentedControl>(
-        QStringList{QStringLiteral("یک روز کمتر"), QStringLiteral("طبق پیش‌بینی"), QStringLiteral("یک روز بیشتر")},
-        QRect(10, 30, 284, 30));
-    hijri_->addAction(ui::ControlEvent::ValueChanged, [this] { hijriChanged(); });
-    hijriToday_ = &panel->add<ui::Label>(QRect(10, 64, 284, 20));
-    hijriToday_->setTextFont(ui::font(QStringLiteral("Helvetica"), 14));
-    hijriToday_->setTextAlignment(ui::TextAlignment::Right);
-    auto* said = &panel->add<ui::Label>(QRect(10, 86, 284, 28));
-    said->setText(Utility::ConvertToPersian(hijri::observedUpTo()));
-    said->setTextFont(ui::font(QStringLiteral("Helvetica"), 11));
-    said->setTextColor(ui::grayColor());
-    said->setTextAlignment(ui::TextAlignment::Right);
-    said->setNumberOfLines(0);
+    ui::ViewController::viewWillAppear(animated);
+    // Back from the kinds or the months: their rows say what is now.
+    if (more_)
+        more_->reloadData();
+    if (said_)
+        said_->setText(Utility::ConvertToPersian(hijri::observedUpTo()));
 }
 
-void HistoryViewController::showHijri()
+void HistoryViewController::openKinds()
 {
-    for (int i = 0; i < hijri_->numberOfSegments(); ++i) {
-        if (kCorrections[i] == correction_)
-            hijri_->setSelectedSegmentIndex(i);
-        hijri_->setEnabledForSegment(i, hijri::allows(month_.year, month_.month, kCorrections[i]));
-    }
-    const QDate today = foundation::Clock::now().date();
-    const HijriDate h = hijri::preview(today, month_.year, month_.month, correction_);
-    hijriToday_->setText(Utility::ConvertToPersian(QStringLiteral("امروز: ") + LunarCalendar::text(h)));
+    auto* screen = new EventKindsController;
+    screen->setChanged([this] { more_->reloadData(); });
+    if (ui::NavigationController* nav = navigationController())
+        nav->pushViewController(screen, true);
+    else
+        delete screen;
 }
 
-void HistoryViewController::hijriChanged()
+void HistoryViewController::openHijriMonths()
 {
-    correction_ = kCorrections[std::clamp(hijri_->selectedSegmentIndex(), 0, 2)];
-    showHijri();
-    enableSave();
+    auto* screen = new HijriMonthsController;
+    screen->setChanged([this] { more_->reloadData(); });
+    if (ui::NavigationController* nav = navigationController())
+        nav->pushViewController(screen, true);
+    else
+        delete screen;
 }
 
 void HistoryViewController::enableSave()
 {
-    saveButton()->setEnabled(currentDate_ != selectedDate_ || correction_ != storedCorrection_);
+    saveButton()->setEnabled(currentDate_ != selectedDate_);
 }
 
 ui::BarButtonItem* HistoryViewController::saveButton() const
@@ -110,10 +118,6 @@ void HistoryViewController::load()
     picker_->setTime(on ? QTime(at->hour, at->minute) : QTime(kDefaultHour, 0));
     picker_->setControlEnabled(on);
     picker_->setAlpha(on ? 1.0 : 0.0);
-    // The lunar month in progress, as it stands.
-    month_ = hijri::monthOf(foundation::Clock::now().date());
-    storedCorrection_ = correction_ = hijri::correction(month_.year, month_.month);
-    showHijri();
 }
 
 ClockTime HistoryViewController::pickerTime() const
@@ -122,13 +126,28 @@ ClockTime HistoryViewController::pickerTime() const
     return {t.hour(), t.minute()};
 }
 
-int HistoryViewController::numberOfRowsInSection(ui::TableView*, int)
+int HistoryViewController::numberOfRowsInSection(ui::TableView* table, int)
 {
-    return 1;
+    return table == more_ ? kMoreRows : 1;
 }
 
-ui::TableViewCell* HistoryViewController::cellForRowAtIndexPath(ui::TableView*, const ui::IndexPath&)
+ui::TableViewCell* HistoryViewController::cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
 {
+    if (table == more_) {
+        auto* cell = new ui::TableViewCell(ui::TableViewCell::Style::Value1);
+        cell->setAccessoryType(ui::TableViewCell::Accessory::DisclosureIndicator);
+        if (path.row == KindsRow) {
+            cell->textLabel()->setText(QStringLiteral("گروه‌های مناسبت"));
+            const EventRules::Kinds kinds = eventKinds::load().value_or(EventRules::kDefaultKinds);
+            const int shown = static_cast<int>(std::count(kinds.begin(), kinds.end(), true));
+            cell->detailTextLabel()->setText(shown == 1 && kinds[0] ? QStringLiteral("رسمی ایران")
+                                                                    : Utility::ConvertToPersian(QStringLiteral("%1 گروه").arg(shown)));
+        } else {
+            cell->textLabel()->setText(QStringLiteral("تاریخ قمری"));
+            cell->detailTextLabel()->setText(Utility::ConvertToPersian(DateTexts::hijri(foundation::Clock::now().date())));
+        }
+        return cell;
+    }
     auto* cell = new ui::TableViewCell;
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
     cell->textLabel()->setText(QStringLiteral("تقویم تاریخ"));
@@ -136,6 +155,17 @@ ui::TableViewCell* HistoryViewController::cellForRowAtIndexPath(ui::TableView*, 
     toggle->setOn(picker_->isControlEnabled());
     toggle->addAction(ui::ControlEvent::ValueChanged, [this, toggle] { valueChanged(toggle); });
     return cell;
+}
+
+void HistoryViewController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
+{
+    table->deselectRowAtIndexPath(path, true);
+    if (table != more_)
+        return;
+    if (path.row == KindsRow)
+        openKinds();
+    else
+        openHijriMonths();
 }
 
 void HistoryViewController::valueChanged(ui::Switch* sender)
@@ -162,14 +192,6 @@ void HistoryViewController::save()
         return;
     }
     selectedDate_ = currentDate_;
-    if (correction_ != storedCorrection_) {
-        if (!hijri::setCorrection(month_.year, month_.month, correction_)) {
-            tellSaveFailed(QStringLiteral("the lunar date"));
-            enableSave();
-            return;
-        }
-        storedCorrection_ = correction_;
-    }
     saveButton()->setEnabled(false);
     // What is saved is what the next notifications follow, even before the
     // settings are left.

@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 run 2012-07-21T10:00 "quit"
-db "INSERT INTO tSelectedStates VALUES(39, 1); INSERT INTO tEventRules VALUES(1000, 0, 5, '9', 0, 1391, 1391, 'a'), (1001, 0, 5, '9', 0, 1391, 1391, 'b');"
+db "INSERT INTO tSelectedStates VALUES(39, 1); INSERT INTO tEventRules(Ord, Calendar, Month, Day, IsHoliday, FirstYear, LastYear, Description) VALUES(1000, 0, 5, '9', 0, 1391, 1391, 'a'), (1001, 0, 5, '9', 0, 1391, 1391, 'b');"
 run 2012-07-21T10:00 "shot $WORK/today.png
 tap 32 441
 wait 900

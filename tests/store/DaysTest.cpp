@@ -4,9 +4,12 @@
 #include "store/HijriMonths.h"
 
 #include "calendar/ClockTime.h"
+#include "calendar/LunarCalendar.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -139,30 +142,49 @@ TEST(DayEvents, PlacedAtRunTimeTheyAreTheShippedDaysUntilAMonthIsAnnouncedOtherw
         EXPECT_EQ(all[i].description, shipped[i].value("Description")) << all[i].key;
         EXPECT_EQ(all[i].holiday, shipped[i].value("IsHoliday") == "1") << all[i].key;
     }
-    // A predicted lunar event says so; an observed one does not.
-    const days::DayEvents fatima = days::events(1050823, 1050823).value().first();
-    ASSERT_FALSE(fatima.events.isEmpty());
-    EXPECT_EQ(fatima.events.first().text, "شهادت حضرت فاطمه زهرا (س)");
-    EXPECT_TRUE(fatima.events.first().predicted);
-    EXPECT_FALSE(days::events(1041130, 1041130).value().first().events.first().predicted);
+    // A lunar event of a predicted month says so; one of the official
+    // calendar's does not.
+    const days::DayEvents muharram = days::events(1060316, 1060316).value().first();
+    ASSERT_EQ(LunarCalendar::fromGregorian(QDate(2027, 6, 6)).month, 1);
+    ASSERT_FALSE(muharram.events.isEmpty());
+    EXPECT_TRUE(std::any_of(muharram.events.begin(), muharram.events.end(), [](const auto& e) { return e.predicted; }));
+    const QString kFatima = QStringLiteral("شهادت حضرت فاطمهٔ زهرا (س)");
+    const days::DayEvents fatima = days::events(1050822, 1050822).value().first();
+    EXPECT_EQ(fatima.events.first().text, kFatima);
+    EXPECT_TRUE(fatima.holiday);
+    EXPECT_FALSE(fatima.events.first().predicted);
 
-    // Jumada II 1448 announced a day earlier than predicted: 3 Jumada II
-    // and its holiday a day earlier, in the month's rows too.
-    ASSERT_TRUE(hijri::setCorrection(1448, 6, 1));
+    // Jumada II 1448 announced a day earlier than printed: 3 Jumada II and
+    // its holiday a day earlier, in the month's rows too.
+    const QDate today(2026, 12, 8);
+    ASSERT_TRUE(hijri::setCorrection(1448, 6, 1, today));
     EXPECT_EQ(hijri::correction(1448, 6), 1);
-    EXPECT_EQ(days::events(1050822, 1050822).value().first().description, "شهادت حضرت فاطمه زهرا (س)");
-    EXPECT_TRUE(days::events(1050823, 1050823).value().first().description.isEmpty());
-    EXPECT_EQ(days::monthEvents(1050801).value(21).value("IsHoliday"), "1");
-    EXPECT_FALSE(days::events(1050822, 1050822).value().first().events.first().predicted);
+    EXPECT_EQ(days::events(1050821, 1050821).value().first().events.first().text, kFatima);
+    EXPECT_FALSE(days::events(1050822, 1050822).value().first().holiday);
+    EXPECT_EQ(days::monthEvents(1050801).value(20).value("IsHoliday"), "1");
     // Kept in the user's copy: a new start has it.
     MyDB::resetShared();
     EXPECT_EQ(hijri::correction(1448, 6), 1);
-    ASSERT_TRUE(hijri::setCorrection(1448, 6, 0));
-    EXPECT_EQ(days::events(1050823, 1050823).value().first().description, "شهادت حضرت فاطمه زهرا (س)");
-    // A correction the month before does not allow, and a month of the
-    // observed table, cannot be made.
-    EXPECT_FALSE(hijri::setCorrection(1448, 6, -1));
-    EXPECT_FALSE(hijri::setCorrection(1447, 9, 1));
+    ASSERT_TRUE(hijri::setCorrection(1448, 6, 0, today));
+    EXPECT_TRUE(days::events(1050822, 1050822).value().first().holiday);
+
+    // A month of the last Hijri year: Dhu al-Hijja 1447 a day later moves
+    // Eid al-Adha from 6 to 7 Khordad 1405.
+    EXPECT_TRUE(days::events(1050306, 1050306).value().first().description.contains("عید سعید قربان"));
+    ASSERT_TRUE(hijri::setCorrection(1447, 12, -1, today));
+    EXPECT_FALSE(days::events(1050306, 1050306).value().first().description.contains("عید سعید قربان"));
+    EXPECT_TRUE(days::events(1050307, 1050307).value().first().description.contains("عید سعید قربان"));
+    EXPECT_TRUE(days::events(1050307, 1050307).value().first().holiday);
+    ASSERT_TRUE(hijri::setCorrection(1447, 12, 0, today));
+
+    // What cannot be: a correction the month before does not allow, a
+    // month two Hijri years back, a month that has not begun.
+    EXPECT_FALSE(hijri::setCorrection(1448, 6, -1, today));
+    EXPECT_FALSE(hijri::setCorrection(1446, 9, 1, today));
+    EXPECT_FALSE(hijri::setCorrection(1448, 8, 1, today));
+    EXPECT_EQ(hijri::correctable(today).first(), (HijriDate{1448, 6, 1}));
+    EXPECT_EQ(hijri::correctable(today).last(), (HijriDate{1447, 1, 1}));
+    EXPECT_EQ(hijri::correctable(today).size(), 18);
 }
 
 } // namespace

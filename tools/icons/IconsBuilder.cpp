@@ -241,9 +241,10 @@ QString buildIcons(const QString& schemaPath, const QString& dataDir, const QStr
     QList<QVariantList> ruleRows;
     for (const EventRules::Rule& r : events.rules())
         ruleRows.append({static_cast<int>(ruleRows.size()) + 1, static_cast<int>(r.calendar), r.month, r.day, r.holiday ? 1 : 0, r.firstYear,
-            r.lastYear, r.text});
+            r.lastYear, r.text, EventRules::kindKey(r.kind), r.note.isEmpty() ? QVariant() : QVariant(r.note)});
     ok = ok
-        && w.insert("INSERT INTO tEventRules(Ord, Calendar, Month, Day, IsHoliday, FirstYear, LastYear, Description) VALUES(?, ?, ?, ?, ?, ?, ?, ?)",
+        && w.insert("INSERT INTO tEventRules(Ord, Calendar, Month, Day, IsHoliday, FirstYear, LastYear, Description, Kind, Note) "
+                    "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
             ruleRows);
 
     QList<QVariantList> eventRows;

@@ -1,8 +1,11 @@
 #include "screens/cities/SelectionController.h"
 #include "screens/settings/AboutController.h"
+#include "screens/settings/EventKindsController.h"
+#include "screens/settings/HijriMonthsController.h"
 #include "screens/settings/HistoryViewController.h"
 #include "screens/settings/ReminderController.h"
 #include "screens/settings/SettingController.h"
+#include "store/Days.h"
 #include "store/Reminders.h"
 #include "screens/settings/SoundsViewController.h"
 
@@ -534,34 +537,100 @@ TEST_F(SettingsTest, EventsTimeSavesOnlyWhatDiffersAndPadsTheHour)
     EXPECT_EQ(box.scalar("SELECT Item7 FROM tSetting"), "07:30");
 }
 
-TEST_F(SettingsTest, TheLunarMonthInProgressIsCorrectedByADayAndTheNextIsPredictedAgain)
+// A finger on a row of a table that is not scrolled.
+void tapRow(ui::Window& window, ui::TableView* table, const ui::IndexPath& path)
 {
-    // 17 Azar 1405: Jumada II 1448, by the sky from 12 November.
+    ui::touch::tap(&window, table->mapTo(&window, table->rectForRowAtIndexPath(path).center()));
+}
+
+TEST_F(SettingsTest, ALunarMonthOfThisYearOrTheLastIsCorrectedByADayAndTheNextOnesFollow)
+{
+    // 17 Azar 1405: Jumada II 1448, by the official calendar from 20 Aban.
+    const QDate today(2026, 12, 8);
+    box.setNow(foundation::Clock::at(today, QTime(10, 0)));
+    Loaded<HistoryViewController> h;
+    EXPECT_EQ(h.screen->moreTable()->cellForRowAtIndexPath({0, 1})->detailTextLabel()->text(),
+        Utility::ConvertToPersian("28 جمادی‌الثانی 1448"));
+    tapRow(h.window, h.screen->moreTable(), {0, 1});
+    auto* months = dynamic_cast<HijriMonthsController*>(h.nav->topViewController());
+    ASSERT_NE(months, nullptr);
+    ASSERT_EQ(months->months().size(), 18);
+    EXPECT_EQ(months->month(), (HijriDate{1448, 6, 1}));
+    EXPECT_EQ(months->todayLabel()->text(), Utility::ConvertToPersian("آغاز: 20 آبان 1405، امروز: 28 جمادی‌الثانی 1448"));
+    ui::SegmentedControl* control = months->correctionControl();
+    EXPECT_EQ(control->titleForSegment(control->selectedSegmentIndex()), "مانند تقویم");
+    // A day later would give Jumada I 31 days: not offered.
+    EXPECT_FALSE(control->isEnabledForSegment(0));
+    EXPECT_FALSE(months->saveButton()->isEnabled());
+    // A finger on "a day earlier": the date it gives, and Save.
+    ui::touch::tap(&h.window, control->mapTo(&h.window, control->segmentRect(2).center()));
+    EXPECT_EQ(months->correction(), 1);
+    EXPECT_EQ(months->todayLabel()->text(), Utility::ConvertToPersian("آغاز: 19 آبان 1405، امروز: 29 جمادی‌الثانی 1448"));
+    EXPECT_EQ(LunarCalendar::fromGregorian(today).day, 28) << "nothing changes before Save";
+    h.tapSave();
+    EXPECT_FALSE(months->saveButton()->isEnabled());
+    EXPECT_EQ(box.scalar("SELECT Value FROM tPreferences WHERE Key = 'HijriMonth:1448-6'"), "2026-11-10");
+    EXPECT_EQ(LunarCalendar::fromGregorian(today), (HijriDate{1448, 6, 29}));
+    // Rajab follows it: a day earlier than printed.
+    EXPECT_EQ(LunarCalendar::firstDay(1448, 7), QDate(2026, 12, 10));
+
+    // Dhu al-Hijja 1447, of the last Hijri year, a day later: Eid al-Adha
+    // on 7 Khordad 1405 instead of 6.
+    const int dhulHijja = static_cast<int>(months->months().indexOf(HijriDate{1447, 12, 1}));
+    ASSERT_GE(dhulHijja, 0);
+    tapRow(h.window, months->tbl(), {0, dhulHijja});
+    EXPECT_EQ(months->month(), (HijriDate{1447, 12, 1}));
+    ui::touch::tap(&h.window, control->mapTo(&h.window, control->segmentRect(0).center()));
+    h.tapSave();
+    EXPECT_EQ(box.scalar("SELECT Value FROM tPreferences WHERE Key = 'HijriMonth:1447-12'"), "2026-05-19");
+    const auto eid = [](int key) { return days::events(key, key).value().first(); };
+    EXPECT_FALSE(eid(1050306).description.contains("عید سعید قربان"));
+    EXPECT_TRUE(eid(1050307).description.contains("عید سعید قربان"));
+    EXPECT_TRUE(eid(1050307).holiday);
+}
+
+TEST_F(SettingsTest, TheKindsOfOccasionsShownAreChosenAndTheUsersOwnAreNeverHidden)
+{
     box.setNow(foundation::Clock::at(QDate(2026, 12, 8), QTime(10, 0)));
-    {
-        Loaded<HistoryViewController> h;
-        ui::SegmentedControl* hijri = h.screen->hijriControl();
-        EXPECT_EQ(hijri->titleForSegment(hijri->selectedSegmentIndex()), "طبق پیش‌بینی");
-        EXPECT_EQ(h.screen->hijriToday()->text(), Utility::ConvertToPersian("امروز: 27 جمادی‌الثانی 1448"));
-        // A day later than the sky would give Jumada I 31 days: not offered.
-        EXPECT_FALSE(hijri->isEnabledForSegment(0));
-        EXPECT_FALSE(h.screen->saveButton()->isEnabled());
-        // A finger on "a day more": the date it gives, and Save.
-        ui::touch::tap(&h.window, hijri->mapTo(&h.window, hijri->segmentRect(2).center()));
-        EXPECT_EQ(h.screen->hijriCorrection(), 1);
-        EXPECT_EQ(h.screen->hijriToday()->text(), Utility::ConvertToPersian("امروز: 28 جمادی‌الثانی 1448"));
-        EXPECT_TRUE(h.screen->saveButton()->isEnabled());
-        EXPECT_EQ(LunarCalendar::fromGregorian(QDate(2026, 12, 8)).day, 27) << "nothing changes before Save";
-        h.tapSave();
-        EXPECT_FALSE(h.screen->saveButton()->isEnabled());
-    }
-    EXPECT_EQ(box.scalar("SELECT Value FROM tPreferences WHERE Key = 'HijriMonth:1448-6'"), "2026-11-11");
-    EXPECT_EQ(LunarCalendar::fromGregorian(QDate(2026, 12, 8)), (HijriDate{1448, 6, 28}));
-    // Once Jumada II has ended, Rajab is in progress, predicted again.
-    box.setNow(foundation::Clock::at(QDate(2026, 12, 12), QTime(10, 0)));
-    Loaded<HistoryViewController> later;
-    EXPECT_EQ(later.screen->hijriCorrection(), 0);
-    EXPECT_EQ(later.screen->hijriToday()->text(), Utility::ConvertToPersian("امروز: 2 رجب 1448"));
+    // 7 April 2026, World Health Day, an international day: 18 Farvardin 1405.
+    const auto health = [] { return days::events(1050118, 1050118).value().first().description.contains("روز جهانی سلامت"); };
+    reminders::DateReminder mine;
+    mine.repeat = reminders::DateReminder::Repeat::Once;
+    mine.year = 1405;
+    mine.month = 1;
+    mine.day = 18;
+    mine.text = QStringLiteral("دیدار");
+    ASSERT_TRUE(reminders::save(mine));
+    EXPECT_FALSE(health());
+    Loaded<HistoryViewController> h;
+    tapRow(h.window, h.screen->moreTable(), {0, 0});
+    auto* kinds = dynamic_cast<EventKindsController*>(h.nav->topViewController());
+    ASSERT_NE(kinds, nullptr);
+    EXPECT_TRUE(kinds->kindSwitch(EventRules::Kind::Iran)->isOn());
+    EXPECT_FALSE(kinds->kindSwitch(EventRules::Kind::International)->isOn());
+    ui::Switch* international = kinds->kindSwitch(EventRules::Kind::International);
+    international->setOn(true);
+    international->sendActions(ui::ControlEvent::ValueChanged);
+    EXPECT_TRUE(kinds->saveButton()->isEnabled());
+    h.tapSave();
+    EXPECT_EQ(box.scalar("SELECT Value FROM tPreferences WHERE Key = 'EventKinds'"), "Iran,International");
+    EXPECT_TRUE(health());
+
+    // Iran's off too: its holidays stay, its other occasions go, the
+    // user's own reminder stays.
+    ui::Switch* iran = kinds->kindSwitch(EventRules::Kind::Iran);
+    iran->setOn(false);
+    iran->sendActions(ui::ControlEvent::ValueChanged);
+    international->setOn(false);
+    international->sendActions(ui::ControlEvent::ValueChanged);
+    h.tapSave();
+    EXPECT_EQ(box.scalar("SELECT Value FROM tPreferences WHERE Key = 'EventKinds'"), "");
+    EXPECT_FALSE(health());
+    const days::DayEvents day = days::events(1050118, 1050118).value().first();
+    ASSERT_EQ(day.events.size(), 1);
+    EXPECT_TRUE(day.events.first().own);
+    EXPECT_TRUE(days::events(1050822, 1050822).value().first().holiday);
+    EXPECT_TRUE(days::events(1050916, 1050916).value().first().description.isEmpty()) << "Student Day is Iran's, not a holiday";
 }
 
 TEST_F(SettingsTest, AboutRowsOpenTheMailAndTheWebSite)
