@@ -86,6 +86,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     foundation::Directories::setResourcePath(QStringLiteral(KELVARO_RESOURCES));
+    foundation::Directories::setModulePath(QStringLiteral(KELVARO_MODULES));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

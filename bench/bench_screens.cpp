@@ -36,6 +36,7 @@ struct Phone {
     explicit Phone(int centres, int ownCities = 0)
     {
         foundation::Directories::setResourcePath(QStringLiteral(KELVARO_RESOURCES));
+        foundation::Directories::setModulePath(QStringLiteral(KELVARO_MODULES));
         foundation::Directories::setDocumentsDirectory(dir.filePath("Documents"));
         notifications::NotificationCenter::shared()->setStorePath(dir.filePath("Library/notifications.json"));
         foundation::Clock::freeze(kToday);

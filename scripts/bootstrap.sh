@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and running the app need;
-# with --tests, also what the tests, the fuzzing and the benchmarks need.
-# Does nothing when they are all present.
+# with --package, also what making its Debian package needs; with --tests,
+# also what the tests (the package's among them), the fuzzing and the
+# benchmarks need. Does nothing when they are all present.
 set -euo pipefail
 
 packages=(
@@ -10,11 +11,15 @@ packages=(
   libsqlite3-dev tzdata liberfa-dev
   fonts-noto-core fonts-liberation2
 )
+if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--tests" ]; then
+  packages+=(dpkg-dev)
+fi
 if [ "${1:-}" = "--tests" ]; then
   packages+=(
     sqlite3 googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     xvfb xauth dbus-x11 dbus-daemon dbus-bin imagemagick
     pulseaudio pulseaudio-utils poppler-utils python3 python3-icalendar
+    lintian desktop-file-utils appstream groff-base man-db
   )
 fi
 

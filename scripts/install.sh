@@ -10,6 +10,7 @@
 #
 # DIR of --build: where the app was built (default build/, made by
 # scripts/run.sh). The app goes to PREFIX/lib/kelvaro (default ~/.local).
+# The desktop entry and the icons are the Debian package's, built with it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,18 +24,24 @@ while [ $# -gt 0 ]; do
     --uninstall) uninstall=1 ;;
     --build) build="${2:?--build wants a folder}"; shift ;;
     --prefix) prefix="${2:?--prefix wants a folder}"; shift ;;
-    -h|--help) sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "install.sh: unknown option $1 (see --help)" >&2; exit 2 ;;
   esac
   shift
 done
 
+# The desktop's id of the app (KELVARO_APP_ID in CMakeLists.txt): the
+# names of its entry and its icons, the same as the package's, so that this
+# install stands in for the package's entry rather than beside it.
+id=org.kelvaro.Kelvaro
 data="${XDG_DATA_HOME:-$HOME/.local/share}"
 config="${XDG_CONFIG_HOME:-$HOME/.config}"
 app_dir="$prefix/lib/kelvaro"
-entry="$data/applications/kelvaro.desktop"
-autostart_entry="$config/autostart/kelvaro.desktop"
-icons=("$data/icons/hicolor/64x64/apps/kelvaro.png" "$data/icons/hicolor/128x128/apps/kelvaro.png")
+entry="$data/applications/$id.desktop"
+autostart_entry="$config/autostart/$id.desktop"
+# What installs before 1.5 named kelvaro; removed when installing anew.
+old_files=("$data/applications/kelvaro.desktop" "$config/autostart/kelvaro.desktop"
+  "$data/icons/hicolor/64x64/apps/kelvaro.png" "$data/icons/hicolor/128x128/apps/kelvaro.png")
 
 refresh_menu() {
   if command -v update-desktop-database > /dev/null; then update-desktop-database -q "$data/applications" 2> /dev/null || true; fi
@@ -42,7 +49,7 @@ refresh_menu() {
 
 if [ "$uninstall" -eq 1 ]; then
   rm -rf "$app_dir"
-  rm -f "$entry" "$autostart_entry" "${icons[@]}"
+  rm -f "$entry" "$autostart_entry" "${old_files[@]}" "$data"/icons/hicolor/*/apps/"$id".{png,svg}
   refresh_menu
   echo "Kelvaro removed (the sandbox with your cities and settings stays)."
   exit 0
@@ -50,6 +57,10 @@ fi
 
 if [ ! -x "$build/kelvaro" ] || [ ! -f "$build/resources/Icons" ]; then
   echo "install.sh: no built app in $build/; build it first (bash scripts/run.sh)" >&2
+  exit 1
+fi
+if [ ! -f "$build/linux/$id.desktop" ] || [ ! -d "$build/linux/icons/hicolor" ]; then
+  echo "install.sh: no desktop entry or icons in $build/linux/; build the app again (bash scripts/run.sh)" >&2
   exit 1
 fi
 
@@ -67,28 +78,26 @@ rm -rf "$app_dir.old"
 mv "$staged" "$app_dir"
 rm -rf "$app_dir.old"
 
-install -D -m 0644 "$build/resources/appIcon.png" "${icons[0]}"
-install -D -m 0644 "$build/resources/appIcon@2x.png" "${icons[1]}"
+# An autostart entry of an older install keeps starting Kelvaro, by its new name.
+if [ -e "$config/autostart/kelvaro.desktop" ]; then autostart=1; fi
+rm -f "${old_files[@]}"
+(cd "$build/linux/icons" && find hicolor -path "*/apps/$id.*" -type f) | while IFS= read -r icon; do
+  install -D -m 0644 "$build/linux/icons/$icon" "$data/icons/$icon"
+done
 
-# Exec's quoting rules: inside double quotes, escape " ` $ and \.
+# The build's desktop entry (resources/linux/kelvaro.desktop.in), running
+# the installed app. Exec's quoting rules: inside double quotes, escape
+# " ` $ and \.
 exec_path=$(printf '%s' "$app_dir/kelvaro" | sed 's/[\\"`$]/\\\\&/g')
 desktop_entry() { # desktop_entry EXTRA_ARGUMENTS EXTRA_LINES
-  cat <<ENTRY
-[Desktop Entry]
-Type=Application
-Version=1.5
-Name=Kelvaro
-Name[fa]=کلوارو
-GenericName=Prayer times and Persian calendar
-Comment=The Persian calendar and Iranian prayer times, with the azan at its time
-Comment[fa]=تقویم فارسی و اوقات شرعی، با اذان در وقت خود
-Exec="$exec_path"$1
-Icon=kelvaro
-Terminal=false
-Categories=Utility;Calendar;
-StartupWMClass=kelvaro
-$2
-ENTRY
+  local line
+  while IFS= read -r line; do
+    case "$line" in
+      Exec=*) printf 'Exec="%s"%s\n' "$exec_path" "$1" ;;
+      *) printf '%s\n' "$line" ;;
+    esac
+  done < "$build/linux/$id.desktop"
+  if [ -n "$2" ]; then printf '%s\n' "$2"; fi
 }
 mkdir -p "$(dirname "$entry")"
 desktop_entry "" "" > "$entry"

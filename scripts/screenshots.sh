@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Renders the screens shown in the README into docs/, offscreen at 2x.
+# Renders the screens shown in the README into docs/, offscreen at 2x; some
+# are the AppStream metadata's screenshots too (resources/linux/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen

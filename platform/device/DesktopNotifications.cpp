@@ -54,7 +54,7 @@ void DesktopNotifications::notify(const QString& body, int timeoutMs, bool stopA
     const QString icon = iconUrl();
     const QVariantMap hints{
         {QStringLiteral("image-path"), icon},
-        {QStringLiteral("desktop-entry"), QStringLiteral("kelvaro")},
+        {QStringLiteral("desktop-entry"), QStringLiteral(KELVARO_APP_ID)},
         // The app plays the notification's own sound.
         {QStringLiteral("suppress-sound"), true},
         {QStringLiteral("urgency"), QVariant::fromValue(kNormalUrgency)},

@@ -100,6 +100,8 @@ std::unique_ptr<QCoreApplication> makeQt(const Options& options, int& argc, char
     else
         qt = std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kelvaro"));
+    // The desktop entry of the window (its app id on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral(KELVARO_APP_ID));
 
     // Without --scale, the window takes the largest scale that fits the
     // screen: Qt sets a scale only before it starts, so the device starts
@@ -146,7 +148,11 @@ QString setSandbox(const Options& options)
     const QString home = options.home.isEmpty()
         ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Kelvaro")
         : QDir(options.home).absolutePath();
-    foundation::Directories::setResourcePath(QCoreApplication::applicationDirPath() + QStringLiteral("/resources"));
+    // The app's own files, found from the executable's place before any
+    // thread reads them.
+    const foundation::Directories::OwnFiles own = foundation::Directories::ownFiles(QCoreApplication::applicationDirPath());
+    foundation::Directories::setResourcePath(own.resources);
+    foundation::Directories::setModulePath(own.modules);
     foundation::Directories::setDocumentsDirectory(home + QStringLiteral("/Documents"));
     notifications::NotificationCenter::shared()->setStorePath(home + QStringLiteral("/Library/notifications.json"));
     if (!options.exportTo.isEmpty())

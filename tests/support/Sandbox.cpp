@@ -11,6 +11,7 @@
 Sandbox::Sandbox(const QDateTime& now)
 {
     foundation::Directories::setResourcePath(QStringLiteral(KELVARO_RESOURCES));
+    foundation::Directories::setModulePath(QStringLiteral(KELVARO_MODULES));
     foundation::Directories::setDocumentsDirectory(dir_.filePath(QStringLiteral("Documents")));
     notifications::NotificationCenter::shared()->setStorePath(dir_.filePath(QStringLiteral("Library/notifications.json")));
     notifications::NotificationCenter::shared()->cancelAllLocalNotifications();

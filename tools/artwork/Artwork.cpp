@@ -1,11 +1,13 @@
 #include "Artwork.h"
 
+#include <QFileInfo>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QRandomGenerator>
+#include <QSvgGenerator>
 
 #include <cmath>
 
@@ -386,9 +388,14 @@ QList<Artwork> allArtwork()
         {QStringLiteral("selected.png"), QSize(45, 43), selected},
         {QStringLiteral("selectedWithEvent.png"), QSize(45, 43), selectedWithEvent},
         {QStringLiteral("today.png"), QSize(45, 43), today},
-        {QStringLiteral("appIcon.png"), QSize(64, 64), appIcon},
+        appIconArtwork(),
         {QStringLiteral("trayIcon.png"), QSize(22, 22), trayIcon},
     };
+}
+
+Artwork appIconArtwork()
+{
+    return {QStringLiteral("appIcon.png"), QSize(64, 64), appIcon};
 }
 
 QImage render(const Artwork& artwork, int scale)
@@ -402,4 +409,31 @@ QImage render(const Artwork& artwork, int scale)
     artwork.draw(painter);
     painter.end();
     return image;
+}
+
+QImage renderAt(const Artwork& artwork, int pixels)
+{
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(static_cast<double>(pixels) / artwork.size.width(), static_cast<double>(pixels) / artwork.size.height());
+    artwork.draw(painter);
+    painter.end();
+    return image;
+}
+
+bool writeSvg(const Artwork& artwork, const QString& path)
+{
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(artwork.size);
+    svg.setViewBox(QRect(QPoint(0, 0), artwork.size));
+    svg.setTitle(artwork.name.chopped(4));
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    artwork.draw(painter);
+    return painter.end() && QFileInfo(path).size() > 0;
 }

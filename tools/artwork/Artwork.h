@@ -14,5 +14,12 @@ struct Artwork {
 };
 
 QList<Artwork> allArtwork();
+// The app's icon, as the desktop shows it.
+Artwork appIconArtwork();
 // The picture at `scale` device pixels per point.
 QImage render(const Artwork& artwork, int scale);
+// A square picture drawn to `pixels` × `pixels`.
+QImage renderAt(const Artwork& artwork, int pixels);
+// The picture as SVG, drawn by the same painting; false when it cannot be
+// written.
+bool writeSvg(const Artwork& artwork, const QString& path);
