@@ -186,7 +186,7 @@ QString AppDelegate::statusText(ui::Application*)
     const std::optional<days::CityDays> city = days::firstWithTimes(DateKey::make(PersianCalendar::fromGregorian(today)), 1);
     if (!city || city->days.isEmpty())
         return QStringLiteral("اذانی در پیش نیست");
-    const std::optional<NextPrayer> next = NextPrayer::after(today, city->days.first().t, now);
+    const std::optional<NextPrayer> next = NextPrayer::after(city->days.first(), now);
     if (!next)
         return QStringLiteral("اذانی در پیش نیست");
     const QDateTime at = foundation::Clock::onDevice(next->moment);

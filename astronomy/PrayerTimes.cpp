@@ -251,11 +251,24 @@ PrayerTimes computePrayerTimes(const QDate& date, const Place& place, double zon
     return t;
 }
 
+int minutesOfDay(double hours)
+{
+    constexpr long kMinutesPerDay = 24 * 60;
+    const long minutes = std::lround(hours * 60.0);
+    return static_cast<int>(((minutes % kMinutesPerDay) + kMinutesPerDay) % kMinutesPerDay);
+}
+
 QString formatClock(double hours)
 {
-    const long minutes = std::lround(hours * 60.0);
-    const long clock = ((minutes % 1440) + 1440) % 1440;
-    return QString::asprintf("%ld:%02ld", clock / 60, clock % 60);
+    const int clock = minutesOfDay(hours);
+    return QString::asprintf("%d:%02d", clock / 60, clock % 60);
+}
+
+std::array<int, 6> storedMinutes(const QDate& date, const Place& place)
+{
+    const PrayerTimes t = computePrayerTimes(date, place);
+    return {minutesOfDay(t.dawn), minutesOfDay(t.sunrise), minutesOfDay(t.noon), minutesOfDay(t.sunset), minutesOfDay(t.evening),
+        minutesOfDay(t.midnight)};
 }
 
 std::array<QString, 6> storedTimes(const QDate& date, const Place& place)

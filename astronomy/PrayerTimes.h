@@ -26,13 +26,17 @@ constexpr double kIranStandardZone = 3.5;
 
 PrayerTimes computePrayerTimes(const QDate& date, const Place& place, double zoneHours = kIranStandardZone);
 
-// Hours rounded to the nearest minute, as "H:MM" around the clock.
+// Hours rounded to the nearest minute, around the clock: the minutes since
+// midnight, and as "H:MM" (the database's text, which the builder writes).
+int minutesOfDay(double hours);
 QString formatClock(double hours);
 
-// The day's six times as the database keeps them: dawn azan, sunrise, noon
-// azan, sunset, evening azan and religious midnight, in Iran standard time,
-// "H:MM". The shipped centres' times are these, and so are every other
-// place's: there is no second way to a time.
+// The day's six times: dawn azan, sunrise, noon azan, sunset, evening azan
+// and religious midnight, in Iran standard time, rounded to the minute; as
+// minutes since midnight, and as the database keeps them ("H:MM"). The
+// shipped centres' times are these, and so are every other place's: there
+// is no second way to a time.
+std::array<int, 6> storedMinutes(const QDate& date, const Place& place);
 std::array<QString, 6> storedTimes(const QDate& date, const Place& place);
 
 // The sun's apparent place, sampled every six hours from 0h UT of 1 January

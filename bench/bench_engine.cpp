@@ -63,7 +63,7 @@ void BM_ChoosePlace(benchmark::State& state)
     int key = 1050917;
     for (auto _ : state) {
         cities::choosePlace(kashan);
-        benchmark::DoNotOptimize(days::pageRows(key));
+        benchmark::DoNotOptimize(days::pages(key));
         benchmark::DoNotOptimize(days::firstWithTimes(key, 5));
         state.PauseTiming();
         const int id = MyDB::initialize()->ExecuteScaler("SELECT MAX(StateID) FROM tStates").value_or("0").toInt();

@@ -21,7 +21,6 @@ const QString EventRules::kLastDay = QStringLiteral("last");
 namespace {
 
 const QString kHolidayJoin = QStringLiteral("؛ ");
-const QString kEventJoin = QStringLiteral("@");
 
 // "-", "1396-", "-1400", "1391-1395" or "1391".
 bool readYears(const QString& text, int& first, int& last)
@@ -412,24 +411,26 @@ EventRules::Day EventRules::day(const QDate& date) const
         }
         if (!on)
             continue;
-        const Event e{text, rule.holiday, rule.calendar, rule.calendar == Calendar::Lunar && predicted, rule.own, rule.kind, note};
+        const Event e{text, rule.holiday, rule.calendar, rule.calendar == Calendar::Lunar && predicted, rule.own, rule.kind, note, rule.reminderId};
         (rule.holiday ? holidays : others).append(e);
     }
 
     Day d;
     d.events = holidays + others;
     d.holiday = !holidays.isEmpty();
-    QStringList pieces;
-    if (!holidays.isEmpty()) {
-        QStringList occasions;
-        for (const Event& e : holidays)
-            occasions.append(e.text);
-        pieces.append(occasions.join(kHolidayJoin));
-    }
-    for (const Event& e : others)
-        pieces.append(e.text);
-    d.description = pieces.join(kEventJoin);
+    d.description = lines(d.events).join(kEventJoin);
     return d;
+}
+
+QStringList EventRules::lines(const QList<Event>& events)
+{
+    QStringList occasions;
+    QStringList pieces;
+    for (const Event& e : events)
+        (e.holiday ? occasions : pieces).append(e.text);
+    if (!occasions.isEmpty())
+        pieces.prepend(occasions.join(kHolidayJoin));
+    return pieces;
 }
 
 QMap<int, EventRules::Day> EventRules::days(const SolarDate& first, const SolarDate& last) const

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -56,6 +57,8 @@ public:
         // The user's own: marked as such, and a day the month lacks (30
         // Esfand, the 30th of a 29-day lunar month) moves to its last day.
         bool own = false;
+        // The user's reminder it is, by its id.
+        int reminderId = 0;
     };
 
     struct Event {
@@ -68,6 +71,9 @@ public:
         Kind kind = Kind::Iran;
         // The whole text, where `text` is shortened; else empty.
         QString note;
+        // The user's reminder it is (0 for none): two of the same text on a
+        // day are still two.
+        int reminderId = 0;
         bool operator==(const Event&) const = default;
         // The text for a list with room: the whole of it.
         QString fullText() const { return note.isEmpty() ? text : note; }
@@ -107,6 +113,11 @@ public:
 
     // One day's events.
     Day day(const QDate& date) const;
+    // A day's events as its lines read: the holidays as one, their
+    // occasions joined with "؛ ", then each of the rest.
+    static QStringList lines(const QList<Event>& events);
+    // The joiner of a day's lines in the stored text (tEvents).
+    static constexpr QChar kEventJoin = u'@';
     // Every day from `first` to `last`, keyed by its date key.
     QMap<int, Day> days(const SolarDate& first, const SolarDate& last) const;
 

@@ -1,33 +1,29 @@
 #include "NextPrayer.h"
 
-#include "ClockTime.h"
-#include "IranClock.h"
-
 #include <cmath>
 
 namespace {
 
-// The times waited for: T1 to T5, then the next day's dawn.
-constexpr int kWaited[] = {0, 1, 2, 3, 4, 6};
-const char* kNames[8] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی", "اذان صبح", "طلوع آفتاب"};
+// The times waited for: the day's up to the evening azan, then the next
+// day's dawn.
+constexpr DayTime kWaited[] = {DayTime::Dawn, DayTime::Sunrise, DayTime::Noon, DayTime::Sunset, DayTime::Evening, DayTime::NextDawn};
 
 } // namespace
 
-std::optional<NextPrayer> NextPrayer::after(const QDate& day, const std::array<QString, 8>& stored, const QDateTime& now)
+std::optional<NextPrayer> NextPrayer::after(const DayTimes& day, const QDateTime& now)
 {
-    for (int k : kWaited) {
-        if (stored[static_cast<size_t>(k)].isEmpty())
-            continue;
-        const QDateTime moment = IranClock::moment(k >= 6 ? day.addDays(1) : day, ClockTime::read(stored[static_cast<size_t>(k)]));
-        if (moment > now)
-            return NextPrayer{k, moment};
+    for (DayTime t : kWaited) {
+        const QDateTime moment = day.moment(t);
+        if (moment.isValid() && moment > now)
+            return NextPrayer{t, moment};
     }
     return std::nullopt;
 }
 
 QString NextPrayer::name() const
 {
-    return QString::fromUtf8(kNames[index]);
+    // The next day's dawn is "the dawn azan" to someone waiting for it.
+    return dayTimeName(ofTheDay(time));
 }
 
 QString NextPrayer::countdown(const QDateTime& now) const

@@ -121,12 +121,6 @@ QByteArray folded(const QByteArray& line)
     return out;
 }
 
-QString timeName(int index)
-{
-    static const char* kNames[days::kTimesOfDay] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی"};
-    return index >= 0 && index < days::kTimesOfDay ? QString::fromUtf8(kNames[index]) : QString();
-}
-
 std::optional<QByteArray> yearEvents(int year, const QDateTime& stamp)
 {
     const SolarDate first{year, 1, 1};
@@ -161,22 +155,22 @@ std::optional<QByteArray> yearEvents(int year, const QDateTime& stamp)
     return w.finish();
 }
 
-QByteArray monthTimes(int cityId, const QString& cityName, const QList<days::Times>& days, const QList<int>& times, const QDateTime& stamp)
+QByteArray monthTimes(int cityId, const QString& cityName, const QList<days::Times>& days, const QList<DayTime>& times, const QDateTime& stamp)
 {
     const QTimeZone zone(kZone);
     Writer w(QStringLiteral("اوقات شرعی %1").arg(cityName));
     if (!days.isEmpty())
         timeZone(w, PersianCalendar::toGregorian(DateKey::read(days.first().key)), PersianCalendar::toGregorian(DateKey::read(days.last().key)));
     for (const days::Times& day : days) {
-        for (int k : times) {
-            if (k < 0 || k >= days::kTimesOfDay || day.t[static_cast<size_t>(k)].isEmpty())
+        for (DayTime k : times) {
+            const QDateTime at = day.moment(k).toTimeZone(zone);
+            if (!at.isValid())
                 continue;
-            const QDateTime at = days::momentOf(day, k).toTimeZone(zone);
             w.line("BEGIN:VEVENT");
-            w.line("UID:" + uidOf(QStringLiteral("time/%1/%2/%3").arg(cityId).arg(day.key).arg(k)));
+            w.line("UID:" + uidOf(QStringLiteral("time/%1/%2/%3").arg(cityId).arg(day.key).arg(static_cast<int>(k))));
             w.line("DTSTAMP:" + utc(stamp));
             w.line("DTSTART;TZID=" + QString::fromLatin1(kZone) + ":" + at.toString(QStringLiteral("yyyyMMddTHHmmss")));
-            w.line("SUMMARY:" + escaped(QStringLiteral("%1 به افق %2").arg(timeName(k), cityName)));
+            w.line("SUMMARY:" + escaped(QStringLiteral("%1 به افق %2").arg(dayTimeName(k), cityName)));
             w.line("TRANSP:TRANSPARENT");
             w.line("END:VEVENT");
         }

@@ -22,11 +22,8 @@ std::optional<QByteArray> yearEvents(int year, const QDateTime& stamp);
 
 // The day's times of a city for each day of `days`, as entries at their
 // moment on the clock of Asia/Tehran (with its VTIMEZONE); `times` lists
-// which (indices of days::Times::t, 0 to 5).
-QByteArray monthTimes(int cityId, const QString& cityName, const QList<days::Times>& days, const QList<int>& times, const QDateTime& stamp);
-
-// The names of the day's times, as the day page has them.
-QString timeName(int index);
+// which.
+QByteArray monthTimes(int cityId, const QString& cityName, const QList<days::Times>& days, const QList<DayTime>& times, const QDateTime& stamp);
 
 // A TEXT value escaped, and a content line folded, as RFC 5545 asks.
 QString escaped(const QString& text);

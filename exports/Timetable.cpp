@@ -17,8 +17,10 @@ namespace timetable {
 
 namespace {
 
-const char* kHeads[] = {"روز", "تاریخ", "میلادی", "اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی"};
-constexpr int kColumns = 9;
+// The date's columns, then the day's six times.
+const char* kHeads[] = {"روز", "تاریخ", "میلادی"};
+constexpr int kDateColumns = 3;
+constexpr int kColumns = kDateColumns + kTimesOfDay;
 // Each column's share of the width, from the right.
 constexpr double kShares[kColumns] = {1.1, 0.7, 1.2, 1, 1, 1, 1, 1, 1.2};
 
@@ -94,7 +96,7 @@ std::optional<QByteArray> render(const QString& cityName, int year, int month, c
     p.setPen(Qt::black);
     p.setFont(font(9, true));
     for (int c = 0; c < kColumns; ++c)
-        cell(0, c, QString::fromUtf8(kHeads[c]));
+        cell(0, c, c < kDateColumns ? QString::fromUtf8(kHeads[c]) : dayTimeName(static_cast<DayTime>(c - kDateColumns)));
     p.setFont(font(10, false));
     for (int i = 0; i < days.size(); ++i) {
         const SolarDate solar = DateKey::read(days[i].key);
@@ -109,11 +111,11 @@ std::optional<QByteArray> render(const QString& cityName, int year, int month, c
         cell(row, 0, DateTexts::weekday(date));
         cell(row, 1, persian(QString::number(solar.day)));
         cell(row, 2, persian(QStringLiteral("%1 %2").arg(date.day()).arg(DateTexts::gregorianMonthName(date.month()))));
-        for (int k = 0; k < days::kTimesOfDay; ++k) {
+        for (int k = 0; k < kTimesOfDay; ++k) {
             // On Iran's clock at the moment itself (a midnight past 00:00 in
             // the night after the day), as the iCalendar file has it.
-            const QDateTime at = days::momentOf(days[i], k);
-            cell(row, 3 + k, at.isValid() ? persian(at.toTimeZone(IranClock::official()).toString(QStringLiteral("HH:mm"))) : QStringLiteral("—"));
+            const QString at = days[i].shown(static_cast<DayTime>(k));
+            cell(row, kDateColumns + k, at.isEmpty() ? QStringLiteral("—") : persian(at));
         }
     }
     // The rules between the rows.

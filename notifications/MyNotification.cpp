@@ -163,12 +163,11 @@ QString MyNotification::silenceText() const
     if (s.until)
         lines.append(QStringLiteral("اذان‌ها تا %1 بی‌صدا").arg(at(*s.until)));
     if (s.skip) {
-        static const QString kNames[Settings::kAzans] = {QStringLiteral("صبح"), QStringLiteral("ظهر"), QStringLiteral("مغرب")};
         QString name;
         if (const std::optional<planner::Input> in = input())
             for (const planner::AzanMoment& a : planner::azanMoments(*in))
                 if (a.moment == *s.skip)
-                    name = QStringLiteral("اذان ") + kNames[a.type] + QLatin1Char(' ');
+                    name = dayTimeName(kAlarmTable[static_cast<size_t>(a.type)].countsFrom) + QLatin1Char(' ');
         lines.append(QStringLiteral("بی‌صدا: %1%2").arg(name, at(*s.skip)));
     }
     return lines.join(QLatin1Char('\n'));

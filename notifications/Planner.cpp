@@ -17,9 +17,6 @@ namespace planner {
 
 namespace {
 
-const QString kAzan = QStringLiteral("اذان %1 به افق %2");
-const QString kBeforeSunrise = QStringLiteral("تا طلوع %1 تنها %2 دقیقه زمان باقیست");
-const QString kBeforeAzan = QStringLiteral("تا اذان %1 تنها %2 دقیقه زمان باقیست");
 const QString kEventsNotice = QStringLiteral("وقایع امروز : \n%1");
 const QString kReminderBefore = QStringLiteral("%1 دقیقه تا %2 به افق %3");
 const QString kReminderAfter = QStringLiteral("%1 دقیقه از %2 گذشت، به افق %3");
@@ -27,10 +24,6 @@ const QString kReminderAt = QStringLiteral("%1 به افق %2");
 const QString kDateReminder = QStringLiteral("یادآوری: %1");
 
 constexpr int kSecondsPerMinute = 60;
-
-// The time each alarm counts from: dawn, noon and evening azans, sunrise,
-// dawn (the end of sahar), evening (iftar); as indices of days::Times::t.
-constexpr int kTimeOf[Settings::kAlarms] = {0, 2, 4, 1, 0, 4};
 
 QDateTime keyDay(int key, const QTime& time, const QTimeZone& zone)
 {
@@ -50,9 +43,8 @@ void planEvents(const Input& in, QList<Planned>& list)
         const QDateTime t = keyDay(day.key, at, in.zone);
         if (!t.isValid() || t < in.now)
             continue;
-        QString text = day.description;
-        text.replace(QLatin1Char('@'), QLatin1Char('-'));
-        list.append(add(t, text, EventsNotice, 0, 0, in.random));
+        // Its lines one after the other, as the notice has always read.
+        list.append(add(t, EventRules::lines(day.events).join(QLatin1Char('-')), EventsNotice, 0, 0, in.random));
     }
 }
 
@@ -87,13 +79,13 @@ void planReminders(const Input& in, QList<Planned>& list)
         for (const reminders::TimeReminder& r : in.reminders) {
             if (!r.comesOn(date.dayOfWeek()) || (r.ramadanOnly && LunarCalendar::ramadanDay(date) == 0))
                 continue;
-            const QDateTime time = days::momentOf(day, static_cast<int>(r.time)).toTimeZone(in.zone);
+            const QDateTime time = day.moment(r.time).toTimeZone(in.zone);
             if (!time.isValid())
                 continue;
             const QDateTime t = time.addSecs(static_cast<qint64>(r.minutes) * kSecondsPerMinute);
             if (t < in.now)
                 continue;
-            const QString name = reminders::dayTimeName(r.time);
+            const QString name = dayTimeName(r.time);
             const QString minutes = Utility::ConvertToPersian(QString::number(std::abs(r.minutes)));
             const QString text = r.minutes == 0 ? kReminderAt.arg(name, in.cityName)
                                                 : (r.minutes < 0 ? kReminderBefore : kReminderAfter).arg(minutes, name, in.cityName);
@@ -137,71 +129,31 @@ QString recordingFile(int recording)
 
 QString soundOf(Type type, int recording)
 {
-    switch (type) {
-    case DawnAzan:
-    case NoonAzan:
-    case EveningAzan:
-        return recordingFile(recording);
-    case BeforeSunrise:
-    case TimeReminder:
-        return QStringLiteral("alarm.wav");
-    case BeforeSahar:
-        return QStringLiteral("7.wav");
-    case BeforeIftar:
-        return QStringLiteral(".wav");
-    case EventsNotice:
-    case DateReminder:
-        break;
+    if (type >= 0 && type < Settings::kAlarms) {
+        const Alarm& alarm = kAlarmTable[static_cast<size_t>(type)];
+        return alarm.kind == Alarm::Kind::Azan ? recordingFile(recording) : QString::fromLatin1(alarm.sound);
     }
-    return QStringLiteral("times.wav");
-}
-
-QDateTime getDate(int key, const QString& time, const QTimeZone& zone)
-{
-    // The stored time is standard time on the key's day; the moment is the
-    // same whatever clock shows it.
-    const SolarDate day = DateKey::read(key);
-    if (!PersianCalendar::isValid(day))
-        return {};
-    return IranClock::moment(PersianCalendar::toGregorian(day), ClockTime::read(time)).toTimeZone(zone);
+    return type == TimeReminder ? QStringLiteral("alarm.wav") : QStringLiteral("times.wav");
 }
 
 Planned add(const QDateTime& fireDate, const QString& text, Type type, int value, int sound, const std::function<std::uint32_t()>& random)
 {
-    static const QString kPrayers[Settings::kAzans] = {QStringLiteral("صبح"), QStringLiteral("ظهر"), QStringLiteral("مغرب")};
-    const QString minutes = foundation::Digits::arabicIndic(value);
-
     Planned p{{}, type, sound};
     notifications::LocalNotification& n = p.notification;
     n.fireDate = fireDate;
     n.alertAction = QStringLiteral("Ok");
     n.userInfo = {{QStringLiteral("someKey"), QStringLiteral("someValue")}};
-    switch (type) {
-    case DawnAzan:
-    case NoonAzan:
-    case EveningAzan:
-        if (p.sound == Settings::kRandomRecording && random)
+    if (type >= 0 && type < Settings::kAlarms) {
+        const Alarm& alarm = kAlarmTable[static_cast<size_t>(type)];
+        if (alarm.kind == Alarm::Kind::Azan && p.sound == Settings::kRandomRecording && random)
             p.sound = static_cast<int>(random() % Settings::kRecordings);
-        n.alertBody = kAzan.arg(kPrayers[type], text);
-        break;
-    case BeforeSunrise:
-        n.alertBody = kBeforeSunrise.arg(QStringLiteral("آفتاب"), minutes);
-        break;
-    case BeforeSahar:
-        n.alertBody = kBeforeAzan.arg(QStringLiteral("صبح"), minutes);
-        break;
-    case BeforeIftar:
-        n.alertBody = kBeforeAzan.arg(QStringLiteral("مغرب"), minutes);
-        break;
-    case EventsNotice:
+        n.alertBody = alarm.text(text, foundation::Digits::arabicIndic(value));
+    } else if (type == EventsNotice) {
         n.alertBody = kEventsNotice.arg(text);
-        break;
-    case TimeReminder:
-        n.alertBody = text;
-        break;
-    case DateReminder:
+    } else if (type == DateReminder) {
         n.alertBody = kDateReminder.arg(text);
-        break;
+    } else {
+        n.alertBody = text;
     }
     n.soundName = soundOf(type, p.sound);
     return p;
@@ -212,9 +164,9 @@ QList<AzanMoment> azanMoments(const Input& in)
     QList<AzanMoment> list;
     for (const days::Times& day : in.days) {
         for (int j = 0; j < Settings::kAzans; ++j) {
-            const QDateTime t = getDate(day.key, day.t[static_cast<size_t>(kTimeOf[j])], in.zone);
+            const QDateTime t = day.moment(kAlarmTable[static_cast<size_t>(j)].countsFrom).toTimeZone(in.zone);
             if (t.isValid())
-                list.append({static_cast<Type>(j), t});
+                list.append({alarmType(j), t});
         }
     }
     return list;
@@ -229,7 +181,7 @@ QList<Planned> plan(const Input& in)
             const int value = in.settings.alarms[static_cast<size_t>(j)];
             if (value == 0)
                 continue;
-            QDateTime t = getDate(day.key, day.t[static_cast<size_t>(kTimeOf[j])], in.zone);
+            QDateTime t = day.moment(kAlarmTable[static_cast<size_t>(j)].countsFrom).toTimeZone(in.zone);
             if (!t.isValid())
                 continue;
             // 1 is the time itself; more, that many minutes before it.
@@ -237,8 +189,8 @@ QList<Planned> plan(const Input& in)
                 t = t.addSecs(-static_cast<qint64>(value) * kSecondsPerMinute);
             if (t < in.now)
                 continue;
-            const bool azan = j < Settings::kAzans;
-            Planned p = add(t, in.cityName, static_cast<Type>(j), value, azan ? in.settings.recordingOf(j) : in.settings.recording, in.random);
+            const bool azan = kAlarmTable[static_cast<size_t>(j)].kind == Alarm::Kind::Azan;
+            Planned p = add(t, in.cityName, alarmType(j), value, azan ? in.settings.recordingOf(j) : in.settings.recording, in.random);
             if (azan)
                 sound(in, j, p.notification);
             list.append(p);

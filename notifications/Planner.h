@@ -20,9 +20,25 @@
 // plans, and hands the plan to the system.
 namespace planner {
 
-// The kinds of notification, and the alarm (Item0 to Item5) of each of the
-// first six; then the user's own reminders, by a day's time and by date.
-enum Type { DawnAzan = 0, NoonAzan, EveningAzan, BeforeSunrise, BeforeSahar, BeforeIftar, EventsNotice, TimeReminder, DateReminder };
+// The kinds of notification: the alarms of the alarm table, each by its
+// row (the three azans first); then the events notice and the user's own
+// reminders, by a day's time and by date.
+enum Type {
+    DawnAzan = 0,
+    NoonAzan,
+    EveningAzan,
+    BeforeSunrise,
+    BeforeSahar,
+    BeforeIftar,
+    EventsNotice = 100,
+    TimeReminder,
+    DateReminder
+};
+// The alarm of a row of the table, as a kind of notification.
+constexpr Type alarmType(int row)
+{
+    return static_cast<Type>(row);
+}
 
 struct Input {
     Settings settings;
@@ -76,12 +92,8 @@ struct AzanMoment {
 };
 QList<AzanMoment> azanMoments(const Input& input);
 
-// The moment at which a stored (standard) time falls on the day of a key,
-// on the clock of `zone`; invalid for a key that is no day.
-QDateTime getDate(int key, const QString& time, const QTimeZone& zone);
-
 // The notification of one kind at a moment; `text` is the city's name, or
-// for the events notice the day's events.
+// for the events notice the day's events, or a reminder's own text.
 Planned add(const QDateTime& fireDate, const QString& text, Type type, int value, int sound, const std::function<std::uint32_t()>& random);
 
 // The file a recording plays.

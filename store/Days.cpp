@@ -12,10 +12,6 @@
 
 namespace days {
 
-const QString kNoTimes = QStringLiteral("NoTimes");
-const QString kOutsideData = QStringLiteral("outside");
-const QString kNoCityTimes = QStringLiteral("city");
-
 namespace {
 
 // A city with what its times come from: the StateID of the stored times
@@ -119,15 +115,14 @@ QList<Times> computed(const Place& place, int fromKey, int count)
         return list;
     QDate day = PersianCalendar::toGregorian(from);
     knowTheSun(day, day.addDays(count));
-    std::array<QString, kTimesOfDay> today = storedTimes(day, place);
+    std::array<int, kTimesOfDay> today = storedMinutes(day, place);
     for (int i = 0; i < count; ++i, day = day.addDays(1)) {
         const SolarDate date = PersianCalendar::fromGregorian(day);
-        const std::array<QString, kTimesOfDay> next = storedTimes(day.addDays(1), place);
+        const std::array<int, kTimesOfDay> next = storedMinutes(day.addDays(1), place);
         if (PersianCalendar::inData(date)) {
             Times t{DateKey::make(date), {}};
-            std::copy(today.begin(), today.end(), t.t.begin());
-            t.t[6] = next[0];
-            t.t[7] = next[1];
+            for (int k = 0; k < kTimesOnPage; ++k)
+                t.stored[static_cast<size_t>(k)] = ClockTime::fromMinutes(k < kTimesOfDay ? today[static_cast<size_t>(k)] : next[static_cast<size_t>(k - kTimesOfDay)]);
             list.append(t);
         }
         today = next;
@@ -149,11 +144,11 @@ std::optional<QList<Times>> timesOf(const Source& source, int fromKey, int count
         Times day;
         day.key = row.value(QStringLiteral("Date")).toInt();
         for (int k = 0; k < kTimesOnPage; ++k) {
-            const QString stored = row.value(QStringLiteral("T") + QString::number(k + 1));
+            // The store's text is read here, once; a time it cannot hold is none.
+            const std::optional<ClockTime> stored = ClockTime::readStrict(row.value(QStringLiteral("T") + QString::number(k + 1)).trimmed());
             // The next day's dawn and sunrise move by the dawn's and the sunrise's offsets.
-            day.t[static_cast<size_t>(k)] = source.kind == Source::Kind::Offsets
-                ? ClockTime::shift(stored, source.offsets[static_cast<size_t>(k % kTimesOfDay)])
-                : stored;
+            const int offset = source.kind == Source::Kind::Offsets ? source.offsets[static_cast<size_t>(k % kTimesOfDay)] : 0;
+            day.stored[static_cast<size_t>(k)] = stored ? std::optional<ClockTime>(ClockTime::fromMinutes(stored->minutes() + offset)) : std::nullopt;
         }
         list.append(day);
     }
@@ -187,41 +182,32 @@ std::optional<CityDays> firstWithTimes(int fromKey, int count)
     return CityDays{};
 }
 
-RowSet pageRows(int key)
+std::optional<QList<Page>> pages(int key)
 {
-    const RowSet chosen = db()->run(kChosenLastToFirst, {DateKey::kOffsetsSentinel});
+    const std::optional<RowSet> chosen = db()->query(kChosenLastToFirst, {DateKey::kOffsetsSentinel});
+    if (!chosen)
+        return std::nullopt;
     const bool inData = PersianCalendar::inData(DateKey::read(key));
-    QString description;
-    if (inData && !chosen.isEmpty())
-        description = events(key, key).value_or(QList<DayEvents>()).value(0).description;
-    RowSet pages;
-    for (const Row& city : chosen) {
-        Row page{{QStringLiteral("CityID"), city.value(QStringLiteral("StateID"))}, {QStringLiteral("Name"), city.value(QStringLiteral("Name"))},
-            {QStringLiteral("Date"), QString::number(key)}, {QStringLiteral("Description"), description}};
-        const std::optional<QList<Times>> days = inData ? timesOf(sourceOf(city), key, 1) : std::nullopt;
-        if (!days || days->isEmpty() || days->first().key != key) {
-            page.insert(kNoTimes, inData ? kNoCityTimes : kOutsideData);
-        } else {
-            for (int k = 0; k < kTimesOnPage; ++k)
-                page.insert(QStringLiteral("T") + QString::number(k + 1), days->first().t[static_cast<size_t>(k)]);
-        }
-        pages.append(page);
+    DayEvents day{key, {}, false, {}};
+    if (inData && !chosen->isEmpty()) {
+        const std::optional<QList<DayEvents>> events = days::events(key, key);
+        if (!events)
+            return std::nullopt;
+        day = events->value(0, day);
     }
-    return pages;
-}
-
-QDateTime momentOf(const Times& day, int index)
-{
-    const SolarDate solar = DateKey::read(day.key);
-    if (!PersianCalendar::isValid(solar) || index < 0 || index >= kTimesOnPage || day.t[static_cast<size_t>(index)].isEmpty())
-        return {};
-    QDate date = PersianCalendar::toGregorian(solar);
-    const ClockTime time = ClockTime::read(day.t[static_cast<size_t>(index)]);
-    constexpr int kMidnight = 5;
-    constexpr int kEvening = 4;
-    if (index > kMidnight || (index == kMidnight && !day.t[kEvening].isEmpty() && time.minutes() < ClockTime::read(day.t[kEvening]).minutes()))
-        date = date.addDays(1);
-    return IranClock::moment(date, time);
+    QList<Page> list;
+    for (const Row& city : *chosen) {
+        Page page{city.value(QStringLiteral("StateID")).toInt(), city.value(QStringLiteral("Name")), key, std::nullopt, Page::NoTimes::None, day};
+        const std::optional<QList<Times>> found = inData ? timesOf(sourceOf(city), key, 1) : std::nullopt;
+        if (!found && inData)
+            return std::nullopt;
+        if (!found || found->isEmpty() || found->first().key != key)
+            page.noTimes = inData ? Page::NoTimes::NoCityTimes : Page::NoTimes::OutsideData;
+        else
+            page.times = found->first();
+        list.append(page);
+    }
+    return list;
 }
 
 namespace {
@@ -281,20 +267,6 @@ std::optional<QList<DayEvents>> events(int fromKey, int toKey)
     for (QDate d = PersianCalendar::toGregorian(from); d <= last; d = d.addDays(1))
         list.append(dayOf(*all, d));
     return list;
-}
-
-RowSet monthEvents(int firstDayKey)
-{
-    const SolarDate first = DateKey::read(firstDayKey);
-    const SolarDate last{first.year, first.month, PersianCalendar::isValid(first) ? PersianCalendar::daysInMonth(first.year, first.month) : 0};
-    RowSet rows;
-    for (const DayEvents& day : events(firstDayKey, DateKey::make(last)).value_or(QList<DayEvents>())) {
-        const bool predicted = std::any_of(day.events.begin(), day.events.end(), [](const EventRules::Event& e) { return e.predicted; });
-        const bool own = std::any_of(day.events.begin(), day.events.end(), [](const EventRules::Event& e) { return e.own; });
-        rows.append({{QStringLiteral("Description"), day.description}, {QStringLiteral("IsHoliday"), day.holiday ? QStringLiteral("1") : QStringLiteral("0")},
-            {QStringLiteral("Predicted"), predicted ? QStringLiteral("1") : QStringLiteral("0")}, {QStringLiteral("Own"), own ? QStringLiteral("1") : QStringLiteral("0")}});
-    }
-    return rows;
 }
 
 std::optional<QList<DayEvents>> eventsFrom(int key)

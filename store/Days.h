@@ -2,6 +2,7 @@
 
 #include "MyDB.h"
 
+#include "calendar/DayTimes.h"
 #include "calendar/EventRules.h"
 
 #include <QDateTime>
@@ -20,22 +21,11 @@
 // notifications all read them here.
 namespace days {
 
-// The eight times of one day of a city, as the database keeps times
-// (standard time, "H:M"): dawn azan, sunrise, noon azan, sunset, evening
-// azan, religious midnight, and the next day's dawn azan and sunrise.
-struct Times {
-    int key = 0;
-    std::array<QString, 8> t;
-    bool operator==(const Times&) const = default;
-};
-constexpr int kTimesOfDay = 6;
-constexpr int kTimesOnPage = 8;
-
-// The moment of a day's time `index` (0 to 7), stored in standard time: the
-// next day's dawn and sunrise (6, 7) on the next day, and religious
-// midnight stored earlier than the evening azan (past 00:00) in the night
-// after the day. Invalid for a key that is no day or a time not there.
-QDateTime momentOf(const Times& day, int index);
+// The eight times of one day of a city, read from the store's text once:
+// dawn azan, sunrise, noon azan, sunset, evening azan, religious midnight,
+// and the next day's dawn azan and sunrise, each placed on its moment by
+// DayTimes::moment().
+using Times = DayTimes;
 
 // The city's own times on the `count` days from `fromKey` on, in date
 // order, as far as the data holds them; an empty list when the city has no times
@@ -54,15 +44,6 @@ struct CityDays {
 // nothing when the database could not be read.
 std::optional<CityDays> firstWithTimes(int fromKey, int count);
 
-// The day page of every chosen city, last chosen first: "CityID", "Name",
-// "Date" (the key), "T1" to "T8" (the city's own times, as cityTimes() gives them) and the
-// day's events "Description". A city without times for the day has the
-// key kNoTimes instead of the times, holding why: kOutsideData or kNoCityTimes.
-RowSet pageRows(int key);
-extern const QString kNoTimes;
-extern const QString kOutsideData;
-extern const QString kNoCityTimes;
-
 // The events of a day, each with its calendar and whether it is a holiday,
 // predicted or the user's own; the description with "@" between them (the
 // holidays first, as one, their occasions joined with "؛ "), and whether the
@@ -74,15 +55,27 @@ struct DayEvents {
     QString description;
     bool holiday = false;
     QList<EventRules::Event> events;
+    bool operator==(const DayEvents&) const = default;
 };
+
+// The day page of a chosen city: its times of the day, or why it has none,
+// and the day's events.
+struct Page {
+    enum class NoTimes { None, OutsideData, NoCityTimes };
+    int cityId = 0;
+    QString name;
+    int key = 0;
+    std::optional<Times> times;
+    NoTimes noTimes = NoTimes::None;
+    DayEvents events;
+    bool operator==(const Page&) const = default;
+};
+// The day page of every chosen city, last chosen first; nothing when the
+// database could not be read (which is not the same as no city chosen).
+std::optional<QList<Page>> pages(int key);
 // The days from `fromKey` to `toKey`, every one of them; nothing when the
 // rules could not be read.
 std::optional<QList<DayEvents>> events(int fromKey, int toKey);
-// The events and holidays of the month whose first day has the key
-// `firstDayKey`, one row per day in date order: "Description",
-// "IsHoliday" ("1" or "0"), "Predicted" ("1" when a lunar event of it
-// is predicted) and "Own" ("1" when a reminder of the user's is on it).
-RowSet monthEvents(int firstDayKey);
 // Up to five days with events from `key` on, within the data, for the
 // events notice: without the user's reminders, which come at their own
 // times; nothing when unreadable.

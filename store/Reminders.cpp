@@ -109,13 +109,6 @@ QString persianDay(int month, int day)
 
 } // namespace
 
-QString dayTimeName(DayTime time)
-{
-    static const char* kNames[kDayTimes] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی"};
-    const int i = static_cast<int>(time);
-    return i >= 0 && i < kDayTimes ? QString::fromUtf8(kNames[i]) : QString();
-}
-
 QString TimeReminder::summary() const
 {
     QString text = minutes == 0 ? QStringLiteral("هنگام %1").arg(dayTimeName(time))
@@ -144,6 +137,7 @@ EventRules::Rule DateReminder::rule() const
         r.lastYear = 9999;
     r.text = text;
     r.own = true;
+    r.reminderId = id;
     return r;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Settings.h"
+
 #include "calendar/ClockTime.h"
+#include "calendar/DayTimes.h"
 #include "calendar/EventRules.h"
 
 #include <QList>
@@ -15,13 +18,10 @@
 // each a JSON object. One that cannot be read is left out, said in the log.
 namespace reminders {
 
-// The day's times a reminder can count from, as the day page lists them.
-enum class DayTime { Dawn = 0, Sunrise, Noon, Sunset, Evening, Midnight };
-constexpr int kDayTimes = 6;
+// The day's times a reminder can count from: the day's own six.
+using ::DayTime;
+constexpr int kDayTimes = kTimesOfDay;
 constexpr int kMaxMinutes = 120;
-
-// "اذان صبح", "طلوع آفتاب", ...
-QString dayTimeName(DayTime time);
 
 struct TimeReminder {
     int id = 0;
@@ -50,7 +50,7 @@ struct DateReminder {
     int month = 1;
     int day = 1;
     QString text;
-    ClockTime time{8, 0};
+    ClockTime time = Settings::kDefaultEventsTime;
 
     // The rule that places it on the days, as the user's own event: a day
     // the month lacks moves to the month's last day.

@@ -4,23 +4,32 @@
 
 #include "platform/foundation/Log.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace {
 
 const QString kOff = QStringLiteral("0");
 
+const QString kRecordingColumn = QStringLiteral("Item6");
+const QString kEventsTimeColumn = QStringLiteral("Item7");
+
 // The shipped row, if the table ever loses it.
 Statement ensureRow()
 {
     const Settings d = Settings::defaults();
+    QStringList columns;
     Values values;
-    for (int v : d.alarms)
-        values.append(v);
-    values.append(d.recording);
-    values.append(Settings::eventsTimeText(d.eventsTime));
-    return {QStringLiteral("INSERT INTO tSetting(Item0, Item1, Item2, Item3, Item4, Item5, Item6, Item7) "
-                           "SELECT ?, ?, ?, ?, ?, ?, ?, ? WHERE NOT EXISTS (SELECT 1 FROM tSetting)"),
+    for (int i = 0; i < Settings::kAlarms; ++i) {
+        columns.append(QString::fromLatin1(kAlarmTable[static_cast<size_t>(i)].column));
+        values.append(d.alarms[static_cast<size_t>(i)]);
+    }
+    columns << kRecordingColumn << kEventsTimeColumn;
+    values << d.recording << Settings::eventsTimeText(d.eventsTime);
+    // The columns are the table's own names, never a value.
+    return {QStringLiteral("INSERT INTO tSetting(") + columns.join(QStringLiteral(", ")) + QStringLiteral(") SELECT ")
+            + QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")) + QStringLiteral(" WHERE NOT EXISTS (SELECT 1 FROM tSetting)"),
         values};
 }
 
@@ -85,7 +94,8 @@ bool loadAzanSound(Settings& s)
 Settings Settings::defaults()
 {
     Settings s;
-    s.alarms = {1, 1, 1, 0, 0, 0};
+    for (int i = 0; i < kAlarms; ++i)
+        s.alarms[static_cast<size_t>(i)] = kAlarmTable[static_cast<size_t>(i)].shipped;
     s.recording = 0;
     s.eventsTime.reset();
     return s;
@@ -103,27 +113,28 @@ std::optional<Settings> Settings::load()
         return s;
     const Row& row = rows->first();
     for (int i = 0; i < kAlarms; ++i) {
-        const QString column = QStringLiteral("Item") + QString::number(i);
+        const Alarm& a = kAlarmTable[static_cast<size_t>(i)];
+        const QString column = QString::fromLatin1(a.column);
         const QString stored = row.value(column);
         int& alarm = s.alarms[static_cast<size_t>(i)];
         const std::optional<int> v = number(stored);
-        // A reminder is at most an hour ahead and never after its moment.
-        if (!v || *v < 0 || (i >= kAzans && *v > kLongestReminder))
+        // A reminder is at most its cap ahead and never after its moment.
+        if (!v || *v < 0 || (a.kind == Alarm::Kind::Before && *v > a.cap))
             tellDefault(column, stored, QString::number(alarm));
         else
             alarm = *v;
     }
-    const QString storedRecording = row.value(QStringLiteral("Item6"));
+    const QString storedRecording = row.value(kRecordingColumn);
     const std::optional<int> recording = number(storedRecording);
     if (recording && *recording >= 0 && *recording <= kRandomRecording)
         s.recording = *recording;
     else
-        tellDefault(QStringLiteral("Item6"), storedRecording, QString::number(s.recording));
-    const QString storedTime = row.value(QStringLiteral("Item7"));
+        tellDefault(kRecordingColumn, storedRecording, QString::number(s.recording));
+    const QString storedTime = row.value(kEventsTimeColumn);
     if (storedTime.trimmed() != kOff) {
         s.eventsTime = ClockTime::readStrict(storedTime);
         if (!s.eventsTime)
-            tellDefault(QStringLiteral("Item7"), storedTime, kOff);
+            tellDefault(kEventsTimeColumn, storedTime, kOff);
     }
     return s;
 }
@@ -135,11 +146,11 @@ QString Settings::eventsTimeText(const std::optional<ClockTime>& time)
 
 bool Settings::saveAlarms(const std::array<int, kAlarms>& values)
 {
-    // "UPDATE tSetting SET  Item0 = ?, Item1 = ?, ..." with all six columns.
+    // "UPDATE tSetting SET  Item0 = ?, Item1 = ?, ..." with every alarm's column.
     QString text;
     Values bound;
     for (int i = 0; i < kAlarms; ++i) {
-        text += QStringLiteral(", Item") + QString::number(i) + QStringLiteral(" = ?");
+        text += QStringLiteral(", ") + QString::fromLatin1(kAlarmTable[static_cast<size_t>(i)].column) + QStringLiteral(" = ?");
         bound.append(values[static_cast<size_t>(i)]);
     }
     text.remove(0, 1);
@@ -148,17 +159,17 @@ bool Settings::saveAlarms(const std::array<int, kAlarms>& values)
 
 bool Settings::saveRecording(int recording)
 {
-    return save({QStringLiteral("UPDATE tSetting SET Item6=?"), {recording}});
+    return save({QStringLiteral("UPDATE tSetting SET ") + kRecordingColumn + QStringLiteral(" = ?"), {recording}});
 }
 
 bool Settings::saveEventsTime(const std::optional<ClockTime>& time)
 {
-    return save({QStringLiteral("UPDATE tSetting SET Item7=?"), {eventsTimeText(time)}});
+    return save({QStringLiteral("UPDATE tSetting SET ") + kEventsTimeColumn + QStringLiteral(" = ?"), {eventsTimeText(time)}});
 }
 
 bool Settings::saveAzanSound(const Settings& settings)
 {
-    QList<Statement> statements = {ensureRow(), {QStringLiteral("UPDATE tSetting SET Item6=?"), {settings.recording}}};
+    QList<Statement> statements = {ensureRow(), {QStringLiteral("UPDATE tSetting SET ") + kRecordingColumn + QStringLiteral(" = ?"), {settings.recording}}};
     const Settings d = defaults();
     auto put = [&statements](const QString& key, const std::optional<int>& value) {
         // A value at its default is no row: an older app reads the same.

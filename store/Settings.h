@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Alarms.h"
+
 #include "calendar/ClockTime.h"
 
 #include <QString>
@@ -7,30 +9,31 @@
 #include <array>
 #include <optional>
 
-// The one settings row (tSetting): the six alarms Item0 to Item5, the azan
-// recording Item6 and the events time Item7; and, kept beside it in the
+// The one settings row (tSetting): the alarms of the alarm table (Item0 to
+// Item5), the azan recording Item6 and the events time Item7; and, kept beside it in the
 // user's preferences (tPreferences), each azan's own recording, volume and
 // rise. A value the settings screens
 // could not have written reads as the shipped default, and the log says so,
 // so that a row damaged from outside cannot turn an azan off, ask for a
 // recording that does not exist or a reminder after its moment.
 struct Settings {
-    static constexpr int kAlarms = 6;
-    // Item0 to Item2 are the azans, Item3 to Item5 the reminders.
-    static constexpr int kAzans = 3;
+    // The alarms of the table (kAlarmTable), the azans first.
+    static constexpr int kAlarms = static_cast<int>(kAlarmTable.size());
+    static constexpr int kAzans = alarmsOfKind(Alarm::Kind::Azan);
     static constexpr int kReminders = kAlarms - kAzans;
     // Recordings 0 to 6; the value after them chooses one at random.
     static constexpr int kRecordings = 7;
     static constexpr int kRandomRecording = kRecordings;
-    static constexpr int kLongestReminder = 60;
 
-    // Item0 to Item2: 0 off, otherwise on. Item3 to Item5: 0 off, 1 at the
-    // time itself, N the minutes before.
+    // An azan: 0 off, otherwise on. A reminder: 0 off, 1 at the time
+    // itself, N the minutes before (at most its cap).
     std::array<int, kAlarms> alarms{};
     // 0 to 6 one of the recordings, kRandomRecording a random one for each azan.
     int recording = 0;
     // The time of the daily events notice; nothing when it is off.
     std::optional<ClockTime> eventsTime;
+    // The time it is set to when turned on, and a reminder by date's.
+    static constexpr ClockTime kDefaultEventsTime{8, 0};
 
     // For the dawn, noon and evening azans: a recording of its own
     // (nothing: the one chosen for all), how loud it plays as heard (0 to

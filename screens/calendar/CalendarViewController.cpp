@@ -224,7 +224,8 @@ void CalendarViewController::switchMonth(const SolarDate& month)
     monthView->setUserInteractionEnabled(true);
     scrl_->setBackgroundColor(ui::blueColor());
 
-    datasource_ = days::monthEvents(DateKey::make(m));
+    const SolarDate last{m.year, m.month, PersianCalendar::daysInMonth(m.year, m.month)};
+    datasource_ = days::events(DateKey::make(m), DateKey::make(last)).value_or(QList<days::DayEvents>());
     for (int j = 0; j < kRows; ++j) {
         for (int k = 0; k < kColumns; ++k) {
             const int d = dayInCell(m.year, m.month, j, k);
@@ -261,9 +262,9 @@ std::optional<QRect> CalendarViewController::placeMonth(const SolarDate& m)
 
 void CalendarViewController::addDayButton(ui::View& monthView, const SolarDate& date, int j, int k)
 {
-    const Row row = datasource_.value(date.day - 1);
-    const bool holiday = k == kFriday || row.value(QStringLiteral("IsHoliday")) == QLatin1String("1");
-    const bool events = !row.value(QStringLiteral("Description")).isEmpty();
+    const days::DayEvents day = datasource_.value(date.day - 1);
+    const bool holiday = k == kFriday || day.holiday;
+    const bool events = !day.events.isEmpty();
     auto* button = &monthView.add<DayButton>(date, cellFrame(j, k));
     button->setTag(date.day);
     button->setTitle(Utility::ConvertToPersian(QString::asprintf("%i", date.day)));
@@ -284,7 +285,7 @@ void CalendarViewController::addDayButton(ui::View& monthView, const SolarDate& 
     gregorian->setUserInteractionEnabled(false);
     gregorian->setAccessibleName(QString());
     // A reminder of the user's own: a mark of its own, in the top corner.
-    const bool own = row.value(QStringLiteral("Own")) == QLatin1String("1");
+    const bool own = std::any_of(day.events.begin(), day.events.end(), [](const EventRules::Event& e) { return e.own; });
     if (own) {
         auto* mark = &button->add<ui::Label>(QRect(30, 1, 14, 14));
         mark->setText(QStringLiteral("●"));
@@ -393,14 +394,15 @@ bool CalendarViewController::accessibilityPerformEscape()
     return true;
 }
 
-QStringList CalendarViewController::selectedEvents() const
+QList<EventRules::Event> CalendarViewController::selectedEvents() const
 {
-    return datasource_.value(today() - 1).value(QStringLiteral("Description")).split(QLatin1Char('@'));
+    return today() == 0 ? QList<EventRules::Event>() : datasource_.value(today() - 1).events;
 }
 
 bool CalendarViewController::selectedIsPredicted() const
 {
-    return today() != 0 && datasource_.value(today() - 1).value(QStringLiteral("Predicted")) == QLatin1String("1");
+    const QList<EventRules::Event> events = selectedEvents();
+    return std::any_of(events.begin(), events.end(), [](const EventRules::Event& e) { return e.predicted; });
 }
 
 int CalendarViewController::numberOfRowsInSection(ui::TableView*, int)
@@ -423,9 +425,13 @@ ui::TableViewCell* CalendarViewController::cellForRowAtIndexPath(ui::TableView* 
         cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
         return cell;
     }
-    const QStringList events = selectedEvents();
-    const bool none = today() == 0 || events.value(0).isEmpty();
-    cell->textLabel()->setText(none ? QString::fromUtf8(kNoEvent) : Utility::ConvertToPersian(events.value(path.row)));
+    // Each event whole, a holiday's with the mark of its day.
+    const QList<EventRules::Event> events = selectedEvents();
+    const bool none = events.isEmpty();
+    const EventRules::Event e = events.value(path.row);
+    cell->textLabel()->setText(none ? QString::fromUtf8(kNoEvent) : Utility::ConvertToPersian(e.fullText()));
+    if (e.holiday)
+        cell->textLabel()->setTextColor(kHolidayRed);
     cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
     cell->textLabel()->setTextAlignment(ui::TextAlignment::Right);
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
@@ -476,7 +482,7 @@ void CalendarViewController::addReminder()
     if (day.year != shown_.year || day.month != shown_.month)
         day = {shown_.year, shown_.month, 1};
     const std::optional<Settings> settings = Settings::load();
-    const ClockTime time = settings && settings->eventsTime ? *settings->eventsTime : ClockTime{8, 0};
+    const ClockTime time = settings && settings->eventsTime ? *settings->eventsTime : Settings::kDefaultEventsTime;
     auto* form = new DateReminderController(day, time);
     form->setSaved([this] {
         MyNotification::initialize()->update();
@@ -488,15 +494,12 @@ void CalendarViewController::addReminder()
 void CalendarViewController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
 {
     table->deselectRowAtIndexPath(path, false);
-    // One of the user's own reminders: it can be removed from here.
-    if (today() == 0)
+    // One of the user's own reminders, by its id: it can be removed from here.
+    const int wanted = selectedEvents().value(path.row).reminderId;
+    if (wanted == 0)
         return;
-    const QString text = selectedEvents().value(path.row);
-    const QDate date = PersianCalendar::toGregorian({shown_.year, shown_.month, today()});
     for (const reminders::DateReminder& r : reminders::dateReminders().value_or(QList<reminders::DateReminder>())) {
-        EventRules rules;
-        rules.add(r.rule());
-        if (r.text != text || rules.day(date).events.isEmpty())
+        if (r.id != wanted)
             continue;
         const int id = r.id;
         auto* alert = new ui::AlertView(Utility::ConvertToPersian(r.text), r.summary(), QStringLiteral("انصراف"));

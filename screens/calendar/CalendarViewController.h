@@ -6,7 +6,7 @@
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
-#include "store/MyDB.h"
+#include "store/Days.h"
 
 #include <QPointer>
 
@@ -64,7 +64,8 @@ public:
     ui::ScrollView* scrl() const { return scrl_; }
     ui::Label* monthLbl() const { return monthLbl_; }
     ui::TableView* tblEvents() const { return tblEvents_; }
-    const RowSet& datasource() const { return datasource_; }
+    // The days of the month shown, each with its events.
+    const QList<days::DayEvents>& datasource() const { return datasource_; }
     // The shown month, 0 for Farvardin, and its year.
     int month() const { return shown_.month - 1; }
     int year() const { return shown_.year; }
@@ -95,7 +96,8 @@ public:
     static QString title(const SolarDate& month);
 
 private:
-    QStringList selectedEvents() const;
+    // The selected day's events, as its list shows them.
+    QList<EventRules::Event> selectedEvents() const;
     // Whether the selected day has a lunar event of a predicted month.
     bool selectedIsPredicted() const;
     // Where the month's view goes, scrolling there; nothing when the month
@@ -117,7 +119,7 @@ private:
     ui::Button* remind_ = nullptr;
     ui::Button* export_ = nullptr;
     ui::Label* dayLine_ = nullptr;
-    RowSet datasource_;
+    QList<days::DayEvents> datasource_;
     // The shown month (day 1), the selected day if any, and today.
     SolarDate shown_;
     std::optional<SolarDate> selected_;

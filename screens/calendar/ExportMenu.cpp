@@ -19,6 +19,8 @@ namespace exportMenu {
 
 namespace {
 
+const QList<DayTime> kSixTimes = {DayTime::Dawn, DayTime::Sunrise, DayTime::Noon, DayTime::Sunset, DayTime::Evening, DayTime::Midnight};
+
 // A city's name as part of a file's: what a folder or a shell would take
 // for something else becomes "-".
 QString fileNamePart(QString text)
@@ -81,7 +83,7 @@ void exportTimes(const SolarDate& month, bool pdf)
     ui::SaveDialog::ask(QStringLiteral("ذخیرهٔ اوقات"), name, pdf ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("iCalendar (*.ics)"),
         [c, m, pdf](const QString& path) {
             save(path, pdf ? timetable::render(c.name, m.year, m.month, c.days)
-                           : std::optional<QByteArray>(ical::monthTimes(c.cityId, c.name, c.days, {0, 1, 2, 3, 4, 5}, foundation::Clock::now())));
+                           : std::optional<QByteArray>(ical::monthTimes(c.cityId, c.name, c.days, kSixTimes, foundation::Clock::now())));
         });
 }
 

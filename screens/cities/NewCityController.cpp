@@ -1,5 +1,7 @@
 #include "NewCityController.h"
 
+#include "calendar/DayTimes.h"
+
 #include "SearchController.h"
 
 #include "calendar/Utility.h"
@@ -18,15 +20,9 @@
 
 namespace {
 
-struct OffsetRow {
-    const char* title;
-    int size;
-};
-
-// Dawn azan, sunrise, noon azan, sunset, evening azan, religious midnight.
-const OffsetRow kRows[NewCityController::kOffsetRows] = {
-    {"اذان صبح", 17}, {"طلوع آفتاب", 16}, {"اذان ظهر", 17}, {"غروب آفتاب", 16}, {"اذان مغرب", 17}, {"نیمه شب شرعی", 12},
-};
+// The font size of each time's name in its row: dawn azan, sunrise, noon
+// azan, sunset, evening azan, religious midnight.
+const int kRowFontSize[NewCityController::kOffsetRows] = {17, 16, 17, 16, 17, 12};
 
 const QString kWhyCoordinates = QStringLiteral("مختصات، اوقات خود این مکان را در هر روز سال می‌دهد؛ اختلاف ثابت با مرکز استان در فصل‌ها تا چند دقیقه خطا دارد.");
 
@@ -312,8 +308,8 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
     }
     const int r = path.row;
     auto* cell = new ui::TableViewCell;
-    cell->textLabel()->setText(QString::fromUtf8(kRows[r].title));
-    cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), kRows[r].size));
+    cell->textLabel()->setText(dayTimeName(static_cast<DayTime>(r)));
+    cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), kRowFontSize[r]));
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
     auto* value = &cell->contentView()->add<ui::Label>(QRect(286, 15, 22, 15));
     value->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));

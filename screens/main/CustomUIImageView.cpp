@@ -14,10 +14,6 @@
 namespace {
 
 constexpr double kSmallestEventFont = 9;
-// The captions the background draws beside the eight times, for a screen
-// reader, which cannot see them.
-const char* kTimeNames[8] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی",
-    "اذان صبح فردا", "طلوع آفتاب فردا"};
 const QRect kTimesArea(20, 106, 280, 314);
 // The next time and how long until it, in the gold of the moon.
 const QColor kNextColour(255, 214, 110);
@@ -45,7 +41,7 @@ QString dayText(const SolarDate& date)
 
 } // namespace
 
-CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian& date)
+CustomUIImageView::CustomUIImageView(const days::Page& row, int index, DateTimePersian& date)
     : ui::ImageView(QRect(index * kWidth, 0, kWidth, kHeight))
 {
     setImage(ui::image(QStringLiteral("MainView.png")));
@@ -79,7 +75,7 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
             eventsAction_();
     });
 
-    noTimes_ = row.contains(days::kNoTimes);
+    noTimes_ = !row.times.has_value();
     if (noTimes_) {
         show(row, date);
         // A day the app holds no times for, or a city it has none for: say
@@ -87,7 +83,7 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
         auto& panel = add<ui::View>(kTimesArea);
         panel.setBackgroundColor(QColor(12, 20, 40));
         panel.setCornerRadius(10);
-        const QString message = row.value(days::kNoTimes) == days::kOutsideData
+        const QString message = row.noTimes == days::Page::NoTimes::OutsideData
             ? QStringLiteral("اوقات شرعی این روز\nدر برنامه نیست.\n\nبرنامه اوقات روزهای\n%1\nتا %2\nرا دارد.")
                   .arg(dayText(PersianCalendar::firstDataDay()), dayText(PersianCalendar::lastDataDay()))
             : QStringLiteral("اوقات شرعی این شهر\nدر برنامه نیست.\n\nآن را از فهرست شهرها\nبردارید و دوباره\nانتخاب کنید.");
@@ -104,7 +100,10 @@ CustomUIImageView::CustomUIImageView(const Row& row, int index, DateTimePersian&
     mark_->setUserInteractionEnabled(false);
     mark_->hide();
     for (int k = 0; k < kTimeRows; ++k) {
-        times_[k] = addLabel(*this, QRect(35, 108 + 38 * k, 100, 40), ui::TextAlignment::Left, 25, QSize(-1, 2), QString());
+        timeLabels_[k] = addLabel(*this, QRect(35, 108 + 38 * k, 100, 40), ui::TextAlignment::Left, 25, QSize(-1, 2), QString());
+        // The captions the background draws beside the times, for a
+        // screen reader, which cannot see them.
+        timeLabels_[k]->setAccessibleName(dayTimeName(static_cast<DayTime>(k)));
     }
     show(row, date);
 }
@@ -116,12 +115,12 @@ void CustomUIImageView::setEventsAction(std::function<void()> action)
 
 void CustomUIImageView::showNext(const QDateTime& now, bool today)
 {
-    const std::optional<NextPrayer> next = today && !noTimes_ ? NextPrayer::after(day_, stored_, now) : std::nullopt;
-    marked_ = next ? next->index : -1;
+    const std::optional<NextPrayer> next = today && !noTimes_ ? NextPrayer::after(times_, now) : std::nullopt;
+    marked_ = next ? static_cast<int>(next->time) : -1;
     countdown_->setText(next ? Utility::ConvertToPersian(next->countdown(now)) : QString());
     for (int k = 0; k < kTimeRows; ++k)
-        if (times_[k])
-            times_[k]->setTextColor(k == marked_ ? kNextColour : QColor(Qt::white));
+        if (timeLabels_[k])
+            timeLabels_[k]->setTextColor(k == marked_ ? kNextColour : QColor(Qt::white));
     if (!mark_)
         return;
     mark_->setVisible(marked_ >= 0);
@@ -129,22 +128,22 @@ void CustomUIImageView::showNext(const QDateTime& now, bool today)
         mark_->setFrame(QRect(22, 111 + 38 * marked_, 276, kMarkHeight));
 }
 
-bool CustomUIImageView::canShow(const Row& row) const
+bool CustomUIImageView::canShow(const days::Page& page) const
 {
-    return !noTimes_ && !row.contains(days::kNoTimes);
+    return !noTimes_ && page.times.has_value();
 }
 
-void CustomUIImageView::show(const Row& row, DateTimePersian& date)
+void CustomUIImageView::show(const days::Page& page, DateTimePersian& date)
 {
-    setAccessibleName(row.value(QStringLiteral("Name")));
-    name_->setText(row.value(QStringLiteral("Name")));
+    setAccessibleName(page.name);
+    name_->setText(page.name);
 
-    const QStringList events = row.value(QStringLiteral("Description")).split(QLatin1Char('@'));
-    QString eventText = events.first();
+    const QStringList events = EventRules::lines(page.events.events);
+    QString eventText = events.value(0);
     if (events.size() > 1)
         eventText = eventText + QStringLiteral(" و ...");
     event_->setText(Utility::ConvertToPersian(eventText));
-    eventsButton_->setUserInteractionEnabled(!events.first().isEmpty());
+    eventsButton_->setUserInteractionEnabled(!events.isEmpty());
     // A screen reader hears every event, not the line's first.
     eventsButton_->setAccessibleValue(Utility::ConvertToPersian(events.join(QStringLiteral("، "))));
 
@@ -155,22 +154,13 @@ void CustomUIImageView::show(const Row& row, DateTimePersian& date)
     date_->setText(Utility::ConvertToPersian(DateTexts::solar(date.date())));
     hijri_->setText(Utility::ConvertToPersian(DateTexts::hijri(day_)));
     gregorian_->setText(Utility::ConvertToPersian(DateTexts::gregorian(day_)));
-    for (int k = 0; k < kTimeRows; ++k)
-        stored_[static_cast<size_t>(k)] = row.value(QStringLiteral("T%1").arg(k + 1));
+    times_ = page.times.value_or(days::Times{});
     if (noTimes_)
         return;
-
-    for (int k = 1; k <= kTimeRows; ++k) {
-        // The next day's dawn and sunrise are shown on the next day's clock.
-        const bool nextDay = k >= 7;
-        if (nextDay)
-            date.setDayOfYear(date.dayOfYear() + 1);
-        const QString time = date.formatHour(row.value(QStringLiteral("T%1").arg(k)));
-        if (nextDay)
-            date.setDayOfYear(date.dayOfYear() - 1);
-        ui::Label* label = times_[k - 1];
-        label->setText(Utility::ConvertToPersian(time));
-        label->setAccessibleName(QString::fromUtf8(kTimeNames[k - 1]));
+    // Each on Iran's clock, the next day's dawn and sunrise on the next day's.
+    for (int k = 0; k < kTimeRows; ++k) {
+        ui::Label* label = timeLabels_[k];
+        label->setText(Utility::ConvertToPersian(times_.shown(static_cast<DayTime>(k))));
         label->setAccessibleValue(label->text());
     }
 }

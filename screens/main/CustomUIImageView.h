@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ui/ImageView.h"
-#include "store/MyDB.h"
+#include "store/Days.h"
 
 #include <QDateTime>
 
@@ -16,17 +16,17 @@ class Label;
 
 // One page of the main screen: a city's day over the background picture,
 // its date in the three calendars, its events, its eight times, and on
-// today's page which comes next and how long until it. Built from the day
-// row, the page's index and the displayed date.
+// today's page which comes next and how long until it. Built from the
+// city's day, the page's index and the displayed date.
 class CustomUIImageView : public ui::ImageView {
 public:
     // init:Index:Date:
-    CustomUIImageView(const Row& row, int index, DateTimePersian& date);
+    CustomUIImageView(const days::Page& page, int index, DateTimePersian& date);
 
-    // Whether the page can show `row` in place (both have times).
-    bool canShow(const Row& row) const;
-    // Shows another day row with times on the same labels.
-    void show(const Row& row, DateTimePersian& date);
+    // Whether the page can show `page` in place (both have times).
+    bool canShow(const days::Page& page) const;
+    // Shows another day with times on the same labels.
+    void show(const days::Page& page, DateTimePersian& date);
     // Marks the time that comes next after `now` and says how long until
     // it; on a page that is not today's, nothing is marked.
     void showNext(const QDateTime& now, bool today);
@@ -40,7 +40,7 @@ public:
     ui::Label* eventsLabel() const { return event_; }
     ui::Label* countdownLabel() const { return countdown_; }
     ui::Button* eventsButton() const { return eventsButton_; }
-    ui::Label* timeLabel(int k) const { return k >= 0 && k < kTimeRows ? times_[k] : nullptr; }
+    ui::Label* timeLabel(int k) const { return k >= 0 && k < kTimeRows ? timeLabels_[k] : nullptr; }
     // The row of the next time (0 to 7), or -1.
     int markedRow() const { return marked_; }
 
@@ -48,11 +48,11 @@ public:
     static constexpr int kHeight = 460;
 
 private:
-    static constexpr int kTimeRows = 8;
+    static constexpr int kTimeRows = kTimesOnPage;
 
     bool noTimes_ = false;
     QDate day_;
-    std::array<QString, kTimeRows> stored_;
+    days::Times times_;
     ui::Label* name_ = nullptr;
     ui::Label* event_ = nullptr;
     ui::Label* date_ = nullptr;
@@ -61,7 +61,7 @@ private:
     ui::Label* countdown_ = nullptr;
     ui::Button* eventsButton_ = nullptr;
     ui::View* mark_ = nullptr;
-    ui::Label* times_[kTimeRows] = {};
+    ui::Label* timeLabels_[kTimeRows] = {};
     int marked_ = -1;
     std::function<void()> eventsAction_;
 };

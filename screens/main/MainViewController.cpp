@@ -74,8 +74,9 @@ void MainViewController::viewDidAppear(bool)
 {
     updateDataSource();
     // Only a list without cities sends the user to the settings; a chosen
-    // city without times for the day still gets its page.
-    if (chosenCount_ > 0)
+    // city without times for the day still gets its page, and a list that
+    // could not be read is no empty list.
+    if (chosenCount_ > 0 || readFailed_)
         Bind();
     else
         showSelector();
@@ -84,8 +85,20 @@ void MainViewController::viewDidAppear(bool)
 void MainViewController::updateDataSource()
 {
     // Every chosen city's day, its own times already found; a city without
-    // times for the day gets a page that says so.
-    datasource_ = days::pageRows(DateKey::make(localDtp_.date()));
+    // times for the day gets a page that says so. A failed read keeps the
+    // pages as they are and says so, once for each failure.
+    const std::optional<QList<days::Page>> pages = days::pages(DateKey::make(localDtp_.date()));
+    if (!pages) {
+        if (!readFailed_)
+            (new ui::AlertView(QStringLiteral("اوقات خوانده نشد"),
+                 QStringLiteral("داده‌های برنامه این بار خوانده نشد؛ آنچه می‌بینید اوقات پیشین است. برنامه دوباره تلاش می‌کند."),
+                 QStringLiteral("باشه")))
+                ->present();
+        readFailed_ = true;
+        return;
+    }
+    readFailed_ = false;
+    datasource_ = *pages;
     chosenCount_ = static_cast<int>(datasource_.size());
 }
 
@@ -120,7 +133,7 @@ void MainViewController::Bind()
     // the city that was shown.
     int page = pageCount_ - 1;
     for (int i = 0; calendarCity_ != 0 && i < pageCount_; ++i)
-        if (datasource_[i].value(QStringLiteral("CityID")).toInt() == calendarCity_)
+        if (datasource_[i].cityId == calendarCity_)
             page = i;
     calendarCity_ = 0;
     const QRect screen = view()->frame();
@@ -153,7 +166,7 @@ void MainViewController::showNext()
 
 void MainViewController::showToday()
 {
-    calendarCity_ = datasource_.value(shownPage()).value(QStringLiteral("CityID")).toInt();
+    calendarCity_ = datasource_.value(shownPage()).cityId;
     refresh();
 }
 
@@ -180,7 +193,7 @@ void MainViewController::showEvents()
 void MainViewController::refresh()
 {
     if (calendarCity_ == 0 && pageCount_ > 0 && localDtp_.date() != DateTimePersian().date())
-        calendarCity_ = datasource_.value(shownPage()).value(QStringLiteral("CityID")).toInt();
+        calendarCity_ = datasource_.value(shownPage()).cityId;
     localDtp_ = DateTimePersian();
     updateDataSource();
     Bind();
@@ -226,7 +239,7 @@ void MainViewController::closeForm()
 
 void MainViewController::showCalendar()
 {
-    calendarCity_ = datasource_.value(shownPage()).value(QStringLiteral("CityID")).toInt();
+    calendarCity_ = datasource_.value(shownPage()).cityId;
     auto* calendar = new CalendarViewController(localDtp_);
     calendar->setDelegate(this);
     calendar->setModalTransitionStyle(ui::ModalTransitionStyle::FlipHorizontal);

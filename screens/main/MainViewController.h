@@ -5,7 +5,7 @@
 #include "screens/common/SelectionControllerDelegate.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/ViewController.h"
-#include "store/MyDB.h"
+#include "store/Days.h"
 
 #include <QTimer>
 
@@ -44,7 +44,9 @@ public:
     void closeCalendar(const DateTimePersian& date, CalendarViewController* calendar) override;
 
     const DateTimePersian& localDtp() const { return localDtp_; }
-    const RowSet& datasource() const { return datasource_; }
+    const QList<days::Page>& datasource() const { return datasource_; }
+    // Whether the last read of the pages failed (what is shown stays).
+    bool readFailed() const { return readFailed_; }
     int pageCount() const { return pageCount_; }
     ui::ScrollView* scrollView() const { return scrollView_; }
     ui::PageControl* pageControl() const { return pageControl_; }
@@ -58,12 +60,13 @@ public:
 
 private:
     DateTimePersian localDtp_;
-    RowSet datasource_;
+    QList<days::Page> datasource_;
+    bool readFailed_ = false;
     int pageCount_ = 0;
     int chosenCount_ = 0;
     // What the pages on screen were built from.
     int boundKey_ = 0;
-    RowSet boundRows_;
+    QList<days::Page> boundRows_;
     ui::ScrollView* scrollView_ = nullptr;
     ui::PageControl* pageControl_ = nullptr;
     ui::Button* infoButton_ = nullptr;

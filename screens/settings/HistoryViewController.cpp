@@ -27,7 +27,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kDefaultHour = 8;
 constexpr int kPickerTop = 62;
 constexpr int kPickerHeight = 176;
 constexpr int kMoreRows = 2;
@@ -67,6 +66,8 @@ void HistoryViewController::viewDidLoad()
     installSaveButton(this, [this] { save(); });
     load();
     tbl_->reloadData();
+    if (readFailed_)
+        tellReadFailed(title());
 }
 
 void HistoryViewController::viewWillAppear(bool animated)
@@ -101,7 +102,7 @@ void HistoryViewController::openHijriMonths()
 
 void HistoryViewController::enableSave()
 {
-    saveButton()->setEnabled(currentDate_ != selectedDate_);
+    saveButton()->setEnabled(!readFailed_ && currentDate_ != selectedDate_);
 }
 
 ui::BarButtonItem* HistoryViewController::saveButton() const
@@ -111,11 +112,15 @@ ui::BarButtonItem* HistoryViewController::saveButton() const
 
 void HistoryViewController::load()
 {
-    const std::optional<ClockTime> at = Settings::load().value_or(Settings::defaults()).eventsTime;
+    // Unread settings are not edited as if they were the defaults.
+    const std::optional<Settings> loaded = Settings::load();
+    readFailed_ = !loaded;
+    const std::optional<ClockTime> at = loaded.value_or(Settings::defaults()).eventsTime;
     selectedDate_ = Settings::eventsTimeText(at);
     currentDate_ = selectedDate_;
     const bool on = at.has_value();
-    picker_->setTime(on ? QTime(at->hour, at->minute) : QTime(kDefaultHour, 0));
+    const ClockTime shown = at.value_or(Settings::kDefaultEventsTime);
+    picker_->setTime(QTime(shown.hour, shown.minute));
     picker_->setControlEnabled(on);
     picker_->setAlpha(on ? 1.0 : 0.0);
 }
@@ -185,6 +190,8 @@ void HistoryViewController::pickerValueChanged(ui::DatePicker*)
 
 void HistoryViewController::save()
 {
+    if (readFailed_)
+        return;
     const std::optional<ClockTime> time = picker_->isControlEnabled() ? std::optional<ClockTime>(pickerTime()) : std::nullopt;
     currentDate_ = Settings::eventsTimeText(time);
     if (!Settings::saveEventsTime(time)) {

@@ -39,6 +39,8 @@ public:
     ui::TableView* tbl() const { return tbl_; }
     ui::TableView* moreTable() const { return more_; }
     ui::BarButtonItem* saveButton() const;
+    // Whether the stored settings could not be read: Save stays off.
+    bool readFailed() const { return readFailed_; }
 
     static constexpr int kFadeMs = 500;
 
@@ -53,4 +55,5 @@ private:
     QString currentDate_;
     ui::TableView* more_ = nullptr;
     ui::Label* said_ = nullptr;
+    bool readFailed_ = false;
 };

@@ -53,9 +53,10 @@ void ReminderController::viewDidLoad()
     installSaveButton(this, [this] { save(); })->setEnabled(true);
 
     caption(*screen, QStringLiteral("وقت"), QRect(10, 6, 300, 20));
-    time_ = &screen->add<ui::SegmentedControl>(QStringList{QStringLiteral("صبح"), QStringLiteral("طلوع"), QStringLiteral("ظهر"),
-                                                   QStringLiteral("غروب"), QStringLiteral("مغرب"), QStringLiteral("نیمه‌شب")},
-        QRect(10, 28, 300, 32));
+    QStringList times;
+    for (int k = 0; k < reminders::kDayTimes; ++k)
+        times.append(dayTimeShortName(static_cast<DayTime>(k)));
+    time_ = &screen->add<ui::SegmentedControl>(times, QRect(10, 28, 300, 32));
     time_->setAccessibleName(QStringLiteral("از کدام وقت روز"));
     time_->setSelectedSegmentIndex(static_cast<int>(edited_.time));
     time_->addAction(ui::ControlEvent::ValueChanged, [this] { setTime(time_->selectedSegmentIndex()); });

@@ -18,17 +18,20 @@
 
 namespace {
 
-const char* kLabels[SettingController::kSettings] = {"اذان صبح", "اذان ظهر", "اذان مغرب", "طلوع آفتاب", "وقت سحر", "وقت افطار"};
-constexpr int kMinuteStep = 5;
-constexpr int kSliderMax = 11;
+const QString kTitle = QStringLiteral("هشدارها");
+
+const Alarm& alarm(int index)
+{
+    return kAlarmTable[static_cast<size_t>(index)];
+}
 
 } // namespace
 
 SettingController::SettingController()
 {
-    setTitle(QStringLiteral("هشدارها"));
+    setTitle(kTitle);
     notifications_ = QList<int>(kSettings, 0);
-    difArray_ = QList<int>(Settings::kReminders, kMinuteStep);
+    difArray_ = QList<int>(Settings::kReminders, kReminderStep);
     minuteLabels_ = QList<QPointer<ui::Label>>(Settings::kReminders);
 }
 
@@ -38,6 +41,15 @@ void SettingController::viewDidLoad()
     load();
     installSaveButton(this, [this] { save(); });
     tbl_->reloadData();
+    if (readFailed_)
+        tellReadFailed(kTitle);
+}
+
+void SettingController::edited()
+{
+    // Settings that could not be read are not saved over as if they were
+    // the defaults.
+    saveButton()->setEnabled(!readFailed_);
 }
 
 ui::BarButtonItem* SettingController::saveButton() const
@@ -48,9 +60,11 @@ ui::BarButtonItem* SettingController::saveButton() const
 void SettingController::load()
 {
     own_ = reminders::timeReminders().value_or(QList<reminders::TimeReminder>());
-    const Settings settings = Settings::load().value_or(Settings::defaults());
+    const std::optional<Settings> loaded = Settings::load();
+    readFailed_ = !loaded;
+    const Settings settings = loaded.value_or(Settings::defaults());
     notifications_ = QList<int>(kSettings, 0);
-    difArray_ = QList<int>(Settings::kReminders, kMinuteStep);
+    difArray_ = QList<int>(Settings::kReminders, kReminderStep);
     for (int i = 0; i < kSettings; ++i) {
         const int v = settings.alarms[static_cast<size_t>(i)];
         if (v != 0) {
@@ -63,15 +77,16 @@ void SettingController::load()
 
 int SettingController::numberOfSectionsInTableView(ui::TableView*)
 {
-    return 5;
+    return kOwnSection + 1;
 }
 
 int SettingController::numberOfRowsInSection(ui::TableView*, int section)
 {
+    // The azans, then each reminder (with its minutes when it is on).
     if (section == 0)
         return kAzans;
-    if (section >= 1 && section <= 3)
-        return 1 + notifications_[section + 2];
+    if (section >= 1 && section < kOwnSection)
+        return 1 + notifications_[section - 1 + kAzans];
     if (section == kOwnSection)
         return static_cast<int>(own_.size()) + 1;
     return 0;
@@ -94,8 +109,8 @@ ui::TableViewCell* SettingController::cellForRowAtIndexPath(ui::TableView*, cons
         return cell;
     }
     if (path.section == 0 || path.row == 0) {
-        const int index = path.section == 0 ? path.row : path.section + 2;
-        cell->textLabel()->setText(QString::fromUtf8(kLabels[index]));
+        const int index = path.section == 0 ? path.row : path.section - 1 + kAzans;
+        cell->textLabel()->setText(alarm(index).name());
         auto* toggle = &cell->contentView()->add<ui::Switch>(QRect(220, 9, 94, 27));
         toggle->setOn(notifications_[index] == 1);
         toggle->setTag(index);
@@ -103,12 +118,14 @@ ui::TableViewCell* SettingController::cellForRowAtIndexPath(ui::TableView*, cons
         return cell;
     }
     const int k = path.section - 1;
+    const Alarm& a = alarm(k + kAzans);
+    // The slider's steps from one step to the cap.
     auto* slider = &cell->contentView()->add<ui::Slider>(QRect(20, 13, 170, 23));
     slider->setMinimumValue(0);
-    slider->setMaximumValue(kSliderMax);
-    slider->setValue(difArray_[k] / kMinuteStep - 1);
+    slider->setMaximumValue(a.cap / a.step - 1);
+    slider->setValue(difArray_[k] / a.step - 1);
     slider->setTag(k);
-    slider->setAccessibleName(QString::fromUtf8(kLabels[k + kAzans]) + QStringLiteral("، دقیقه قبل"));
+    slider->setAccessibleName(a.name() + QStringLiteral("، دقیقه قبل"));
     slider->addAction(ui::ControlEvent::ValueChanged, [this, slider] { sliderChanged(slider); });
     auto* value = &cell->contentView()->add<ui::Label>(QRect(280, 13, 22, 15));
     value->setTextFont(ui::font(QStringLiteral("Helvetica"), 18));
@@ -156,12 +173,12 @@ void SettingController::openReminder(const reminders::TimeReminder& reminder)
 
 void SettingController::valueChanged(ui::Switch* sender)
 {
-    saveButton()->setEnabled(true);
+    edited();
     const int tag = sender->tag();
     notifications_[tag] = sender->isOn() ? 1 : 0;
     if (tag < kAzans)
         return;
-    const int s = tag - 2;
+    const int s = tag - kAzans + 1;
     const ui::IndexPath p{s, 1};
     // The counts compared are what the table shows before the change.
     if (sender->isOn() && tbl_->numberOfRowsInSection(s) == 1)
@@ -172,9 +189,9 @@ void SettingController::valueChanged(ui::Switch* sender)
 
 void SettingController::sliderChanged(ui::Slider* sender)
 {
-    saveButton()->setEnabled(true);
-    const int m = (static_cast<int>(std::floor(sender->value())) + 1) * kMinuteStep;
+    edited();
     const int k = sender->tag();
+    const int m = (static_cast<int>(std::floor(sender->value())) + 1) * alarm(k + kAzans).step;
     if (minuteLabels_[k])
         minuteLabels_[k]->setText(Utility::ConvertToPersian(QString::number(m)));
     difArray_[k] = m;
@@ -182,6 +199,8 @@ void SettingController::sliderChanged(ui::Slider* sender)
 
 void SettingController::save()
 {
+    if (readFailed_)
+        return;
     std::array<int, Settings::kAlarms> values{};
     for (int i = 0; i < kSettings; ++i)
         values[static_cast<size_t>(i)] = i >= kAzans && notifications_[i] == 1 ? difArray_[i - kAzans] : notifications_[i];

@@ -16,8 +16,9 @@ class Label;
 class BarButtonItem;
 } // namespace ui
 
-// Which of the three azans and three reminders notify, and how many minutes
-// ahead the reminders come; below them, the user's own reminders.
+// Which of the alarms of the alarm table notify (the azans, then the
+// reminders), and how many minutes ahead the reminders come; below them,
+// the user's own reminders.
 class SettingController : public ui::ViewController, public ui::TableViewDataSource, public ui::TableViewDelegate {
 public:
     SettingController();
@@ -44,15 +45,21 @@ public:
 
     static constexpr int kSettings = Settings::kAlarms;
     static constexpr int kAzans = Settings::kAzans;
-    // The section of the user's own reminders, after the Part's three.
-    static constexpr int kOwnSection = 4;
+    // The section of the user's own reminders: after the azans' section
+    // and one section for each reminder of the table.
+    static constexpr int kOwnSection = 1 + Settings::kReminders;
+    // Whether the stored settings could not be read: Save stays off.
+    bool readFailed() const { return readFailed_; }
 
 private:
     void load();
+    // A change on the screen: Save comes on, if what it would save over was read.
+    void edited();
 
     QList<int> notifications_;
     QList<int> difArray_;
     ui::TableView* tbl_ = nullptr;
     QList<QPointer<ui::Label>> minuteLabels_;
     QList<reminders::TimeReminder> own_;
+    bool readFailed_ = false;
 };

@@ -41,8 +41,8 @@ TEST(ICalendar, TheSameTimesAreTheSameEntriesOnASecondExportAndEveryTimeIsAnInst
     Sandbox box;
     const QList<days::Times> days = *days::cityTimes(Sandbox::kTehran, 1050917, 2);
     const QDateTime now(QDate(2026, 12, 8), QTime(10, 0), QTimeZone("Asia/Tehran"));
-    const QByteArray a = ical::monthTimes(Sandbox::kTehran, QStringLiteral("تهران"), days, {0, 2, 4}, now);
-    const QByteArray b = ical::monthTimes(Sandbox::kTehran, QStringLiteral("تهران"), days, {0, 2, 4}, now.addDays(3));
+    const QByteArray a = ical::monthTimes(Sandbox::kTehran, QStringLiteral("تهران"), days, {DayTime::Dawn, DayTime::Noon, DayTime::Evening}, now);
+    const QByteArray b = ical::monthTimes(Sandbox::kTehran, QStringLiteral("تهران"), days, {DayTime::Dawn, DayTime::Noon, DayTime::Evening}, now.addDays(3));
     auto uids = [](const QByteArray& ics) {
         QList<QByteArray> list;
         for (const QByteArray& line : ics.split('\n'))

@@ -14,6 +14,16 @@
 
 namespace {
 
+// A day of times from the texts the store would hold.
+days::Times dayOf(int key, const QStringList& times)
+{
+    days::Times day{key, {}};
+    for (int k = 0; k < kTimesOnPage; ++k)
+        day.stored[static_cast<size_t>(k)] = ClockTime::readStrict(times.value(k));
+    return day;
+}
+
+
 struct Scenario {
     QString what;
     planner::Input input;
@@ -56,13 +66,16 @@ QList<Scenario> readScenarios()
             for (const QString& d : cells.value(1).split(QLatin1Char(' ')))
                 s.draws.append(d.toUInt());
         } else if (kind == "day") {
-            days::Times day{cells.value(1).toInt(), {}};
-            const QStringList times = cells.value(2).split(QLatin1Char(' '));
-            for (int k = 0; k < days::kTimesOnPage; ++k)
-                day.t[static_cast<size_t>(k)] = times.value(k);
-            in.days.append(day);
+            in.days.append(dayOf(cells.value(1).toInt(), cells.value(2).split(QLatin1Char(' '))));
         } else if (kind == "events") {
-            in.events.append({cells.value(1).toInt(), cells.value(2), false, {}});
+            // The day's lines ("a@b"), each an event of its own.
+            days::DayEvents day{cells.value(1).toInt(), cells.value(2), false, {}};
+            for (const QString& text : cells.value(2).split(QLatin1Char('@'), Qt::SkipEmptyParts)) {
+                EventRules::Event e;
+                e.text = text;
+                day.events.append(e);
+            }
+            in.events.append(day);
         } else if (kind == "expect") {
             s.expected.append(cells.mid(1).join(QLatin1Char('\t')));
         } else if (kind == "end") {
@@ -98,23 +111,11 @@ TEST(Planner, EveryScenarioOfTheVectors)
         for (const planner::Planned& p : plan) {
             got.append(described(p.notification));
             EXPECT_EQ(p.notification.alertAction, "Ok");
-            EXPECT_EQ(p.notification.userInfo.value("someKey").toString(), "someValue");
             EXPECT_EQ(p.notification.fireDate.timeZone(), s.input.zone);
         }
         EXPECT_EQ(got, s.expected) << s.what.toStdString();
         EXPECT_TRUE(draws.isEmpty()) << "draws left over: " << s.what.toStdString();
     }
-}
-
-TEST(Planner, TheSoundsAreTheOnesTheRecordingsAndRemindersShip)
-{
-    EXPECT_EQ(planner::recordingFile(0), "0.wav");
-    EXPECT_EQ(planner::recordingFile(6), "6.wav");
-    EXPECT_EQ(planner::soundOf(planner::NoonAzan, 4), "4.wav");
-    EXPECT_EQ(planner::soundOf(planner::BeforeSunrise, 4), "alarm.wav");
-    EXPECT_EQ(planner::soundOf(planner::BeforeSahar, 4), "7.wav");
-    EXPECT_EQ(planner::soundOf(planner::BeforeIftar, 4), ".wav");
-    EXPECT_EQ(planner::soundOf(planner::EventsNotice, 4), "times.wav");
 }
 
 TEST(Planner, ANameIsPutIntoItsTextAsItIs)
@@ -133,8 +134,8 @@ planner::Input twoSummerDays()
     in.zone = QTimeZone("Asia/Tehran");
     in.now = QDateTime(QDate(2012, 7, 21), QTime(0, 0), in.zone);
     in.cityName = QStringLiteral("تهران");
-    in.days = {{910431, {"3:23", "5:04", "12:11", "19:17", "19:37", "23:21", "3:24", "5:05"}},
-        {910501, {"3:24", "5:05", "12:11", "19:16", "19:37", "23:21", "3:25", "5:06"}}};
+    in.days = {dayOf(910431, {"3:23", "5:04", "12:11", "19:17", "19:37", "23:21", "3:24", "5:05"}),
+        dayOf(910501, {"3:24", "5:05", "12:11", "19:16", "19:37", "23:21", "3:25", "5:06"})};
     in.random = [] { return 0u; };
     return in;
 }
@@ -237,7 +238,7 @@ planner::Input daysFrom(const SolarDate& first, int count)
     const QDate start = PersianCalendar::toGregorian(first);
     in.now = QDateTime(start, QTime(0, 0), in.zone);
     for (int i = 0; i < count; ++i)
-        in.days.append({DateKey::make(PersianCalendar::fromGregorian(start.addDays(i))), {"5:30", "7:00", "12:00", "17:00", "17:20", "23:15", "5:31", "7:01"}});
+        in.days.append(dayOf(DateKey::make(PersianCalendar::fromGregorian(start.addDays(i))), {"5:30", "7:00", "12:00", "17:00", "17:20", "23:15", "5:31", "7:01"}));
     in.random = [] { return 0u; };
     return in;
 }
@@ -267,10 +268,10 @@ TEST(Planner, AReminderComesOnItsWeekdaysAtItsTimeFromTheDaysTime)
 
     // From a midnight past 00:00: in the night after the day, not before it.
     in.days.resize(1);
-    in.days[0].t[5] = QStringLiteral("0:10");
+    in.days[0].set(DayTime::Midnight, ClockTime{0, 10});
     in.reminders = {{7, reminders::DayTime::Midnight, 30, {}, false}};
     EXPECT_EQ(fired(in), QStringList{"2026-12-07 Mon 00:40 alarm.wav ٣٠ دقیقه از نیمه شب شرعی گذشت، به افق تهران"});
-    in.days[0].t[5] = QStringLiteral("23:15");
+    in.days[0].set(DayTime::Midnight, ClockTime{23, 15});
 
     // After a time, and at it; every day when no weekday is chosen.
     reminders::TimeReminder after{5, reminders::DayTime::Midnight, 90, {}, false};

@@ -7,6 +7,8 @@
 #include "calendar/LunarCalendar.h"
 #include "tests/support/Sandbox.h"
 
+#include <QTimeZone>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,9 +19,9 @@ namespace {
 days::Times stored(const Sandbox& box, int stateId, int key)
 {
     days::Times day{key, {}};
-    for (int k = 0; k < 8; ++k)
-        day.t[static_cast<size_t>(k)]
-            = box.scalar(QStringLiteral("SELECT T%1 FROM vTimes WHERE StateID = %2 AND Date = %3").arg(k + 1).arg(stateId).arg(key));
+    for (int k = 0; k < kTimesOnPage; ++k)
+        day.stored[static_cast<size_t>(k)]
+            = ClockTime::readStrict(box.scalar(QStringLiteral("SELECT T%1 FROM vTimes WHERE StateID = %2 AND Date = %3").arg(k + 1).arg(stateId).arg(key)));
     return day;
 }
 
@@ -37,14 +39,17 @@ TEST(CityTimes, ACentresAreStoredAndAUserCitysAreItsCentresMovedByItsOffsets)
     const int offsets[8] = {3, 0, -2, 1, 3, 15, 3, 0};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(city[i].key, centre[i].key);
-        for (int k = 0; k < 8; ++k)
-            EXPECT_EQ(ClockTime::read(city[i].t[k]).minutes(),
-                (ClockTime::read(centre[i].t[k]).minutes() + offsets[k] + ClockTime::kMinutesPerDay) % ClockTime::kMinutesPerDay)
+        for (int k = 0; k < kTimesOnPage; ++k)
+            EXPECT_EQ(city[i].stored[k]->minutes(),
+                (centre[i].stored[k]->minutes() + offsets[k] + ClockTime::kMinutesPerDay) % ClockTime::kMinutesPerDay)
                 << i << " T" << k + 1;
     }
     // Religious midnight moved past 24:00 comes round the clock.
     box.exec("UPDATE tTimes SET T6 = '23:50' WHERE StateID = 39 AND Date = 1050916");
-    EXPECT_EQ(days::cityTimes(own, 1050916, 1).value().first().t[5], QStringLiteral("0:5"));
+    const days::Times moved = days::cityTimes(own, 1050916, 1).value().first();
+    EXPECT_EQ(moved.at(DayTime::Midnight), (ClockTime{0, 5}));
+    // ... and falls in the night after the day, as a midnight past 00:00 does.
+    EXPECT_EQ(moved.moment(DayTime::Midnight), QDateTime(QDate(2026, 12, 8), QTime(0, 5), QTimeZone("Asia/Tehran")));
 }
 
 TEST(CityTimes, OnlyTheDaysTheDataHoldsAndOnlyFromTheDayAsked)
@@ -55,7 +60,7 @@ TEST(CityTimes, OnlyTheDaysTheDataHoldsAndOnlyFromTheDayAsked)
     const QList<days::Times> last = days::cityTimes(Sandbox::kTehran, 1101228, 5).value();
     ASSERT_EQ(last.size(), 2);
     EXPECT_EQ(last[1].key, 1101229);
-    EXPECT_FALSE(last[1].t[6].isEmpty());
+    EXPECT_TRUE(last[1].at(DayTime::NextDawn).has_value());
     EXPECT_TRUE(days::cityTimes(Sandbox::kTehran, 1110101, 5).value().isEmpty());
     // Before the data: nothing from its first days either.
     EXPECT_TRUE(days::cityTimes(Sandbox::kTehran, 901225, 5).value().isEmpty());
@@ -79,7 +84,7 @@ TEST(CityTimes, ACityWithoutWhatItsTimesNeedHasNone)
     EXPECT_TRUE(days::cityTimes(9999, 1050916, 5).value().isEmpty());
 }
 
-TEST(PageRows, EachChosenCitysOwnTimesLastChosenFirstAndAPageForACityWithout)
+TEST(Pages, EachChosenCitysOwnTimesLastChosenFirstAndAPageForACityWithout)
 {
     Sandbox box;
     const int own = box.makeCity("شهرک", Sandbox::kTehranProvince, {3, 0, -2, 1, 3, -2});
@@ -87,34 +92,37 @@ TEST(PageRows, EachChosenCitysOwnTimesLastChosenFirstAndAPageForACityWithout)
     box.exec(QStringLiteral("DELETE FROM tTimes WHERE StateID = %1").arg(bare));
     box.choose({Sandbox::kMashhad, own, Sandbox::kTabriz, bare, Sandbox::kTehranProvince});
 
-    const RowSet pages = days::pageRows(1050916);
+    const QList<days::Page> pages = days::pages(1050916).value();
     ASSERT_EQ(pages.size(), 5);
     const QList<int> order = {Sandbox::kTehranProvince, bare, Sandbox::kTabriz, own, Sandbox::kMashhad};
     for (int i = 0; i < pages.size(); ++i) {
-        const Row& page = pages[i];
-        EXPECT_EQ(page.value("CityID").toInt(), order[i]);
-        EXPECT_EQ(page.value("Description"), box.scalar("SELECT Description FROM tEvents WHERE Date = 1050916"));
+        const days::Page& page = pages[i];
+        EXPECT_EQ(page.cityId, order[i]);
+        EXPECT_EQ(page.events.description, box.scalar("SELECT Description FROM tEvents WHERE Date = 1050916"));
         const QList<days::Times> times = days::cityTimes(order[i], 1050916, 1).value();
         if (times.isEmpty()) {
-            EXPECT_EQ(page.value(days::kNoTimes), days::kNoCityTimes) << i;
+            EXPECT_EQ(page.noTimes, days::Page::NoTimes::NoCityTimes) << i;
+            EXPECT_FALSE(page.times.has_value());
             continue;
         }
-        EXPECT_FALSE(page.contains(days::kNoTimes));
-        for (int k = 0; k < 8; ++k)
-            EXPECT_EQ(page.value(QStringLiteral("T%1").arg(k + 1)), times.first().t[k]) << i << " T" << k + 1;
+        EXPECT_EQ(page.noTimes, days::Page::NoTimes::None);
+        EXPECT_EQ(page.times, times.first()) << i;
     }
-    EXPECT_EQ(pages[3].value("Name"), "شهرک");
+    EXPECT_EQ(pages[3].name, "شهرک");
 
     // A day outside the data: every city's page says so.
     for (int key : {1110101, 901229}) {
-        const RowSet outside = days::pageRows(key);
+        const QList<days::Page> outside = days::pages(key).value();
         ASSERT_EQ(outside.size(), 5);
-        for (const Row& page : outside)
-            EXPECT_EQ(page.value(days::kNoTimes), days::kOutsideData) << key;
+        for (const days::Page& page : outside)
+            EXPECT_EQ(page.noTimes, days::Page::NoTimes::OutsideData) << key;
     }
     // A day whose events are lost still shows its times.
     box.exec("DELETE FROM tEventRules");
-    EXPECT_EQ(days::pageRows(1050916).value(4).value("T3"), stored(box, Sandbox::kMashhad, 1050916).t[2]);
+    EXPECT_EQ(days::pages(1050916).value().value(4).times, stored(box, Sandbox::kMashhad, 1050916));
+    // A database that cannot be read is no list at all, not an empty one.
+    box.exec("DROP TABLE tSelectedStates");
+    EXPECT_FALSE(days::pages(1050916).has_value());
 }
 
 TEST(FirstWithTimes, TheFirstChosenCityThatHasTimes)
@@ -161,7 +169,7 @@ TEST(DayEvents, PlacedAtRunTimeTheyAreTheShippedDaysUntilAMonthIsAnnouncedOtherw
     EXPECT_EQ(hijri::correction(1448, 6), 1);
     EXPECT_EQ(days::events(1050821, 1050821).value().first().events.first().text, kFatima);
     EXPECT_FALSE(days::events(1050822, 1050822).value().first().holiday);
-    EXPECT_EQ(days::monthEvents(1050801).value(20).value("IsHoliday"), "1");
+    EXPECT_TRUE(days::events(1050801, 1050830).value().value(20).holiday);
     // Kept in the user's copy: a new start has it.
     MyDB::resetShared();
     EXPECT_EQ(hijri::correction(1448, 6), 1);

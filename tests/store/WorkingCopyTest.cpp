@@ -322,11 +322,13 @@ TEST_F(WorkingCopyTest, TheUsersRemindersAreKeptThroughARepairAndABadOneIsLeftOu
     EXPECT_EQ(*reminders::timeReminders(), (QList<reminders::TimeReminder>{before, after}));
     EXPECT_EQ(*reminders::dateReminders(), QList<reminders::DateReminder>{birthday});
     // On the calendar as the user's own, with the day's other events.
-    const RowSet month = days::monthEvents(DateKey::make({1405, 7, 1}));
+    const QList<days::DayEvents> month = days::events(DateKey::make({1405, 7, 1}), DateKey::make({1405, 7, 30})).value();
     ASSERT_EQ(month.size(), 30);
-    EXPECT_EQ(month[13].value("Own"), "1");
-    EXPECT_TRUE(month[13].value("Description").contains(birthday.text));
-    EXPECT_EQ(month[12].value("Own"), "0");
+    const auto own = [](const days::DayEvents& d) { return std::any_of(d.events.begin(), d.events.end(), [](const auto& e) { return e.own; }); };
+    EXPECT_TRUE(own(month[13]));
+    EXPECT_EQ(month[13].events.last().reminderId, birthday.id);
+    EXPECT_TRUE(month[13].description.contains(birthday.text));
+    EXPECT_FALSE(own(month[12]));
 
     // Changed, removed, and one no screen could write.
     after.minutes = -120;

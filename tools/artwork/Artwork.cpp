@@ -1,5 +1,7 @@
 #include "Artwork.h"
 
+#include "calendar/DayTimes.h"
+
 #include <QFileInfo>
 #include <QFont>
 #include <QLinearGradient>
@@ -81,9 +83,7 @@ void mainView(QPainter& p)
     p.drawPath(header);
 
     // Eight rows of times, each with its caption at the right.
-    const char* captions[8] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی",
-        "اذان صبح فردا", "طلوع آفتاب فردا"};
-    for (int k = 0; k < 8; ++k) {
+    for (int k = 0; k < kTimesOnPage; ++k) {
         const double y = 108 + 38 * k;
         QPainterPath row;
         row.addRoundedRect(QRectF(22, y + 5, 276, 30), 8, 8);
@@ -94,7 +94,7 @@ void mainView(QPainter& p)
         p.setPen(tomorrow ? QColor(200, 210, 225) : QColor(236, 208, 140));
         p.setFont(persian(tomorrow ? 14 : 16));
         p.drawText(QRectF(140, y, 148, 40), Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter,
-            QString::fromUtf8(captions[k]));
+            dayTimeName(static_cast<DayTime>(k)));
         // A small star between time and caption.
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(214, 182, 110, tomorrow ? 80 : 150));

@@ -30,6 +30,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The fixed layout of 1391's months, as the calendar first had it: month m
@@ -125,6 +127,12 @@ protected:
         for (int r = 0; r < t->numberOfRowsInSection(0); ++r)
             list.append(t->cellForRowAtIndexPath({0, r})->textLabel()->text());
         return list;
+    }
+    // Whether a day of the month shown has a reminder of the user's own.
+    bool ownOn(int day) const
+    {
+        const QList<EventRules::Event> events = calendar->datasource().value(day - 1).events;
+        return std::any_of(events.begin(), events.end(), [](const EventRules::Event& e) { return e.own; });
     }
     int selectedCount() const
     {
@@ -360,7 +368,7 @@ TEST_F(CalendarTest, ConfirmingADayShowsItsTimesUntilTheNextRefresh)
     phone.tap(calendar->confirmButton());
     EXPECT_EQ(phone.main()->localDtp().getPersianDate(), "910509");
     ASSERT_EQ(phone.main()->datasource().size(), 1);
-    EXPECT_EQ(phone.main()->datasource()[0].value("Date"), "910509");
+    EXPECT_EQ(phone.main()->datasource()[0].key, 910509);
     phone.main()->refresh();
     EXPECT_EQ(phone.main()->localDtp().getPersianDate(), "910431");
 }
@@ -556,14 +564,14 @@ TEST_F(CalendarTest, AReminderOfTheUsersOwnIsAddedOnADayMarkedAndRemoved)
 
     // On the 12th of every month: this one, with its mark, and the next.
     EXPECT_EQ(events(), QStringList{"دیدار"});
-    EXPECT_EQ(calendar->datasource().value(11).value("Own"), "1");
+    EXPECT_TRUE(ownOn(12));
     EXPECT_TRUE(day(12)->accessibleName().contains("یادآوری شما"));
     const bool pending = std::ranges::any_of(notifications::NotificationCenter::shared()->scheduledLocalNotifications(),
         [](const auto& n) { return n.alertBody == "یادآوری: دیدار"; });
     EXPECT_FALSE(pending) << "1391/4/12 has passed: nothing to notify";
     phone.tap(calendar->nextButton());
     finishAnimations();
-    EXPECT_EQ(calendar->datasource().value(11).value("Own"), "1");
+    EXPECT_TRUE(ownOn(12));
     phone.tap(day(12));
     EXPECT_EQ(events(), QStringList{"دیدار"});
 
@@ -575,7 +583,37 @@ TEST_F(CalendarTest, AReminderOfTheUsersOwnIsAddedOnADayMarkedAndRemoved)
     phone.tap(alert->buttons()[0]);
     Phone::wait(300);
     EXPECT_TRUE(reminders::dateReminders()->isEmpty());
-    EXPECT_EQ(calendar->datasource().value(11).value("Own"), "0");
+    EXPECT_FALSE(ownOn(12));
+}
+
+TEST_F(CalendarTest, OfTwoRemindersOfTheSameTextOnADayTheOneTappedIsRemoved)
+{
+    // Two of the user's reminders, both "دیدار" on 12 Tir: once at 9:00, and
+    // every month at 18:00.
+    reminders::DateReminder once;
+    once.repeat = reminders::DateReminder::Repeat::Once;
+    once.year = 1391;
+    once.month = 4;
+    once.day = 12;
+    once.text = QStringLiteral("دیدار");
+    once.time = {9, 0};
+    reminders::DateReminder monthly = once;
+    monthly.repeat = reminders::DateReminder::Repeat::MonthlyPersian;
+    monthly.time = {18, 0};
+    ASSERT_TRUE(reminders::save(once));
+    ASSERT_TRUE(reminders::save(monthly));
+    ASSERT_NE(open(), nullptr);
+    phone.tap(day(12));
+    ASSERT_EQ(events(), (QStringList{"دیدار", "دیدار"}));
+    // The second row is the monthly one: it goes, the other stays.
+    calendar->didSelectRowAtIndexPath(calendar->tblEvents(), {0, 1});
+    ASSERT_EQ(ui::AlertView::visibleAlerts().size(), 1);
+    phone.tap(ui::AlertView::visibleAlerts().last()->buttons()[0]);
+    Phone::wait(300);
+    const QList<reminders::DateReminder> left = reminders::dateReminders().value();
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_EQ(left.first().id, once.id);
+    EXPECT_EQ(events(), QStringList{"دیدار"});
 }
 
 TEST_F(CalendarTest, TheExportsAreWrittenWhereTheSaveDialogSays)
@@ -601,6 +639,21 @@ TEST_F(CalendarTest, TheExportsAreWrittenWhereTheSaveDialogSays)
     QFile pdf(folder.filePath("اوقات-تهران-1391-04.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
+
+    // A pipe where the PDF would go: not waited on, not replaced, and the
+    // user told why.
+    QTemporaryDir other;
+    const QString pipe = other.filePath("اوقات-تهران-1391-04.pdf");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ui::SaveDialog::setAnswerFolder(other.path());
+    exportMenu::exportTimes({calendar->year(), calendar->month() + 1, 1}, true);
+    ui::SaveDialog::setAnswerFolder(QString());
+    ASSERT_FALSE(ui::AlertView::visibleAlerts().isEmpty());
+    ui::AlertView* told = ui::AlertView::visibleAlerts().last();
+    EXPECT_EQ(told->title(), "ذخیره نشد");
+    EXPECT_TRUE(told->message().contains("چیزی جز پرونده")) << told->message().toStdString();
+    told->dismiss();
+    EXPECT_EQ(QDir(other.path()).entryList(QDir::Files | QDir::System), QStringList{QFileInfo(pipe).fileName()});
 }
 
 } // namespace

@@ -377,10 +377,11 @@ TEST_F(NewCityTest, TheNewCitysPageShowsItsCentresTimesMovedByItsOffsets)
     ASSERT_EQ(phone.window()->rootViewController(), phone.main());
     ASSERT_EQ(phone.main()->datasource().size(), 3);
     // The new city has the highest Ordering: the leftmost page.
-    const Row& row = phone.main()->datasource().first();
-    EXPECT_EQ(row.value("Name"), "ماهدشت");
+    const days::Page& row = phone.main()->datasource().first();
+    EXPECT_EQ(row.name, "ماهدشت");
     const QString karaj = phone.box.scalar("SELECT T1 FROM tTimes WHERE StateID = 36 AND Date = 910431");
-    EXPECT_EQ(row.value("T1"), DateTimePersian().add(karaj, -5));
+    ASSERT_TRUE(row.times.has_value());
+    EXPECT_EQ(row.times->at(DayTime::Dawn), ClockTime::readStrict(DateTimePersian().add(karaj, -5)));
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "screens/main/CustomUIImageView.h"
+#include "calendar/DateKey.h"
+#include "calendar/PersianCalendar.h"
 #include "screens/main/MainViewController.h"
 
 #include "calendar/IranClock.h"
@@ -122,13 +124,14 @@ TEST_F(MainScreenTest, UserMadeCityShowsItsCentresTimesMovedByItsOffsets)
     box.choose({city});
     open();
     ASSERT_EQ(screen->datasource().size(), 1);
-    const Row& row = screen->datasource()[0];
-    EXPECT_EQ(row["Name"], "ورامین");
-    EXPECT_EQ(row["T1"], "3:58");
-    EXPECT_EQ(row["T6"], "0:5");
+    const days::Page& row = screen->datasource()[0];
+    EXPECT_EQ(row.name, "ورامین");
+    ASSERT_TRUE(row.times.has_value());
+    EXPECT_EQ(row.times->at(DayTime::Dawn), (ClockTime{3, 58}));
+    EXPECT_EQ(row.times->at(DayTime::Midnight), (ClockTime{0, 5}));
     const QString centreT7 = box.scalar("SELECT T1 FROM tTimes WHERE StateID = 39 AND Date = 910501");
-    EXPECT_EQ(row["T7"], DateTimePersian().add(centreT7, -5));
-    EXPECT_EQ(row["Description"], "آغاز ماه مبارک رمضان");
+    EXPECT_EQ(row.times->at(DayTime::NextDawn)->padded(), ClockTime::readStrict(DateTimePersian().add(centreT7, -5))->padded());
+    EXPECT_EQ(row.events.description, "آغاز ماه مبارک رمضان");
     // The page shows the day's summer hour on them.
     EXPECT_EQ(time(0, 1), persian("04:58"));
     EXPECT_EQ(time(0, 6), persian("01:05"));
@@ -152,7 +155,7 @@ TEST_F(MainScreenTest, ARefreshShowsWhatChangedOnThePagesItHas)
     screen->refresh();
     ASSERT_EQ(pages(), first);
     const QString dawn = DateTimePersian().add(box.scalar("SELECT T1 FROM tTimes WHERE StateID = 39 AND Date = 910431"), -6);
-    EXPECT_EQ(screen->datasource()[0]["T1"], dawn);
+    EXPECT_EQ(screen->datasource()[0].times->at(DayTime::Dawn), ClockTime::readStrict(dawn));
     const QStringList hm = dawn.split(':');
     EXPECT_EQ(time(0, 1), persian(QString::asprintf("%02d:%02d", hm[0].toInt() + 1, hm[1].toInt()))) << "with the summer hour";
     // The next day: every page shows it.
@@ -189,7 +192,7 @@ TEST_F(MainScreenTest, ACityIsACentreOnlyWhenItsFlagReadsOne)
     // Mashhad no longer counts as a centre and has no offsets row: its page
     // says it has no times.
     ASSERT_EQ(screen->datasource().size(), 1);
-    EXPECT_EQ(screen->datasource()[0].value(days::kNoTimes), days::kNoCityTimes);
+    EXPECT_EQ(screen->datasource()[0].noTimes, days::Page::NoTimes::NoCityTimes);
     EXPECT_EQ(pages().size(), 1);
 }
 
@@ -199,8 +202,8 @@ TEST_F(MainScreenTest, ADayWhoseEventsAreLostStillShowsItsTimes)
     box.exec("DELETE FROM tEventRules");
     open();
     ASSERT_EQ(screen->datasource().size(), 1);
-    EXPECT_EQ(screen->datasource()[0].value("Description"), "");
-    EXPECT_FALSE(screen->datasource()[0].value("T1").isEmpty());
+    EXPECT_EQ(screen->datasource()[0].events.description, "");
+    EXPECT_TRUE(screen->datasource()[0].times.has_value());
     EXPECT_EQ(screen->pageControl()->numberOfPages(), 1);
 }
 
@@ -241,11 +244,21 @@ TEST_F(MainScreenTest, ADayOutsideTheDataSaysSoInsteadOfOpeningTheSettings)
 
 class DayPageTest : public ::testing::Test {
 protected:
-    Row row(const QString& description) const
+    // A page of Tehran with times 1:01 to 8:08 and the events of a
+    // description ("a@b": two of them).
+    days::Page row(const QString& description) const
     {
-        Row r{{"Name", "تهران"}, {"Description", description}};
-        for (int k = 1; k <= 8; ++k)
-            r.insert(QStringLiteral("T%1").arg(k), QStringLiteral("%1:0%1").arg(k));
+        // The day the day of the year stands for.
+        const int key = DateKey::make(PersianCalendar::fromGregorian(date.gregorian()));
+        days::Page r{0, "تهران", key, days::Times{key, {}}, days::Page::NoTimes::None, {}};
+        for (int k = 0; k < kTimesOnPage; ++k)
+            r.times->stored[static_cast<size_t>(k)] = ClockTime{k + 1, k + 1};
+        if (!description.isEmpty())
+            for (const QString& text : description.split('@')) {
+                EventRules::Event e;
+                e.text = text;
+                r.events.events.append(e);
+            }
         return r;
     }
     QList<ui::Label*> build(int dayOfYear, const QString& description = "", int index = 0)
@@ -336,12 +349,12 @@ TEST_F(DayPageTest, LongNamesAndEventsShrinkRatherThanBeingCut)
     EXPECT_FALSE(page->eventsLabel()->isTruncated());
     EXPECT_FALSE(page->eventsLabel()->text().endsWith(" و ..."));
     // A long name of a city of one's own fits its place.
-    Row r = row("");
-    r.insert("Name", "شهرک صنعتی شمس‌آباد");
+    days::Page r = row("");
+    r.name = "شهرک صنعتی شمس‌آباد";
     page = std::make_unique<CustomUIImageView>(r, 0, date);
     EXPECT_FALSE(page->nameLabel()->isTruncated());
     // The longest name is cut only after shrinking to half its size.
-    r.insert("Name", QString(50, QChar(0x0645)));
+    r.name = QString(50, QChar(0x0645));
     page = std::make_unique<CustomUIImageView>(r, 0, date);
     EXPECT_TRUE(page->nameLabel()->isTruncated());
 }

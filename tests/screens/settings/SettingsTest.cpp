@@ -13,6 +13,7 @@
 #include "calendar/LunarCalendar.h"
 #include "calendar/Utility.h"
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/Directories.h"
 #include "platform/foundation/UrlOpener.h"
 #include "platform/ui/AlertView.h"
 #include "platform/ui/BarButtonItem.h"
@@ -722,6 +723,87 @@ TEST_F(SettingsTest, AReminderOfTheUsersOwnIsMadeChangedAndRemovedFromTheAlarms)
     Phone::wait(400);
     EXPECT_TRUE(reminders::timeReminders()->isEmpty());
     EXPECT_EQ(table->numberOfRowsInSection(SettingController::kOwnSection), 1);
+}
+
+} // namespace
+
+namespace {
+
+// The working copy's first bytes, overwritten in place and put back: the
+// database cannot be read in between, whatever connection is open.
+class Unreadable {
+public:
+    Unreadable() : file_(foundation::Directories::documentsDirectory() + QStringLiteral("/Icons"))
+    {
+        if (file_.open(QIODevice::ReadWrite)) {
+            header_ = file_.read(kBytes);
+            file_.seek(0);
+            file_.write(QByteArray(kBytes, 'x'));
+            file_.flush();
+        }
+    }
+    ~Unreadable()
+    {
+        file_.seek(0);
+        file_.write(header_);
+        file_.close();
+    }
+    Unreadable(const Unreadable&) = delete;
+    Unreadable& operator=(const Unreadable&) = delete;
+
+private:
+    static constexpr int kBytes = 100;
+    QFile file_;
+    QByteArray header_;
+};
+
+TEST(SettingsUnread, ADatabaseThatCannotBeReadOpensNoCityPickerAndSavesNoDefaultsOverTheUsersSettings)
+{
+    Phone phone;
+    Sandbox& box = phone.box;
+    box.exec("UPDATE tSetting SET Item0 = 1, Item3 = 25, Item7 = '06:15'");
+    box.choose({Sandbox::kTehran});
+    const QString before = box.scalar("SELECT Item0 || ' ' || Item1 || ' ' || Item3 || ' ' || Item7 FROM tSetting");
+    phone.start();
+    ASSERT_EQ(phone.main()->datasource().size(), 1);
+    {
+        Unreadable broken;
+        // The main screen keeps its page and says it could not read: the
+        // city picker of a first start does not open.
+        phone.main()->viewDidAppear(false);
+        EXPECT_TRUE(phone.main()->readFailed());
+        EXPECT_EQ(phone.window()->rootViewController(), phone.main());
+        EXPECT_EQ(phone.main()->datasource().size(), 1);
+        // The alarm tab and the events tab say they could not read, and
+        // keep Save off whatever is touched.
+        Loaded<SettingController> alarms;
+        EXPECT_TRUE(alarms.screen->readFailed());
+        ui::Switch* dawn = first<ui::Switch>(alarms.screen->tbl()->cellForRowAtIndexPath({0, 0})->contentView());
+        ASSERT_NE(dawn, nullptr);
+        dawn->setOn(false);
+        dawn->sendActions(ui::ControlEvent::ValueChanged);
+        EXPECT_FALSE(alarms.screen->saveButton()->isEnabled());
+        alarms.screen->save();
+        Loaded<HistoryViewController> events;
+        EXPECT_TRUE(events.screen->readFailed());
+        events.screen->picker()->setTime(QTime(9, 0));
+        events.screen->picker()->sendActions(ui::ControlEvent::ValueChanged);
+        EXPECT_FALSE(events.screen->saveButton()->isEnabled());
+        const QStringList titles = [] {
+            QStringList t;
+            for (ui::AlertView* a : ui::AlertView::visibleAlerts())
+                t.append(a->title());
+            return t;
+        }();
+        EXPECT_TRUE(titles.contains(QStringLiteral("اوقات خوانده نشد"))) << titles.join(", ").toStdString();
+        EXPECT_TRUE(titles.contains(QStringLiteral("هشدارها خوانده نشد"))) << titles.join(", ").toStdString();
+        for (ui::AlertView* a : ui::AlertView::visibleAlerts())
+            a->dismiss();
+    }
+    // Readable again: the user's settings as they were, the pages back.
+    EXPECT_EQ(box.scalar("SELECT Item0 || ' ' || Item1 || ' ' || Item3 || ' ' || Item7 FROM tSetting"), before);
+    phone.main()->refresh();
+    EXPECT_FALSE(phone.main()->readFailed());
 }
 
 } // namespace
