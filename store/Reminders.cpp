@@ -111,9 +111,14 @@ QString persianDay(int month, int day)
 
 QString dayTimeName(DayTime time)
 {
-    static const char* kNames[kDayTimes] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی"};
+    static const char* kNames[kDayTimes] = {"اذان صبح", "طلوع آفتاب", "اذان ظهر", "غروب آفتاب", "اذان مغرب", "نیمه شب شرعی", "خورشید در راستای قبله"};
     const int i = static_cast<int>(time);
     return i >= 0 && i < kDayTimes ? QString::fromUtf8(kNames[i]) : QString();
+}
+
+QString sunQiblaName(bool behind)
+{
+    return behind ? QStringLiteral("سایه در راستای قبله") : dayTimeName(DayTime::SunQibla);
 }
 
 QString TimeReminder::summary() const
@@ -192,6 +197,8 @@ std::optional<TimeReminder> timeReminderFrom(const QString& text)
     if (time < 0 || time >= kDayTimes || std::abs(r.minutes) > kMaxMinutes || !o->value("weekdays").isArray())
         return std::nullopt;
     r.time = static_cast<DayTime>(time);
+    if (r.minutes > 0 && !comesAfter(r.time))
+        return std::nullopt;
     for (const QJsonValue& d : o->value("weekdays").toArray()) {
         const int day = d.toInt(0);
         if (day < 1 || day > 7)

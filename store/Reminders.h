@@ -15,13 +15,20 @@
 // each a JSON object. One that cannot be read is left out, said in the log.
 namespace reminders {
 
-// The day's times a reminder can count from, as the day page lists them.
-enum class DayTime { Dawn = 0, Sunrise, Noon, Sunset, Evening, Midnight };
-constexpr int kDayTimes = 6;
+// The day's times a reminder can count from, as the day page lists them,
+// and the moments the sun stands in line with the Qibla (facing it, or
+// with it behind so that a shadow points the way), which a reminder comes
+// before or at, not after.
+enum class DayTime { Dawn = 0, Sunrise, Noon, Sunset, Evening, Midnight, SunQibla };
+constexpr int kDayTimes = 7;
 constexpr int kMaxMinutes = 120;
+constexpr bool comesAfter(DayTime time) { return time != DayTime::SunQibla; }
 
 // "اذان صبح", "طلوع آفتاب", ...
 QString dayTimeName(DayTime time);
+// The sun-Qibla moment by its kind: "خورشید در راستای قبله", or with the
+// sun behind, "سایه در راستای قبله".
+QString sunQiblaName(bool behind);
 
 struct TimeReminder {
     int id = 0;

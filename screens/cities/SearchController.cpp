@@ -1,5 +1,7 @@
 #include "SearchController.h"
 
+#include "HereBar.h"
+
 #include "calendar/Utility.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
@@ -28,12 +30,19 @@ void SearchController::viewDidLoad()
     searchBar_->setPlaceholder(typeID_ == kProvincesMode ? QStringLiteral("نام استان") : QStringLiteral("نام شهر را بنویسید"));
     searchBar_->setShowsCancelButton(true);
     searchBar_->setDelegate(this);
-    tblResult_ = &screen->add<ui::TableView>(QRect(0, kBarHeight, 320, screen->height() - kBarHeight));
+    // Cities can also be found where the user is.
+    int top = kBarHeight;
+    if (typeID_ == kCitiesMode) {
+        hereBar_ = &screen->add<HereBar>(QRect(0, kBarHeight, 320, HereBar::kHeight));
+        hereBar_->setChosen([this](const cities::NearestPlace& place) { chooseNearest(place); });
+        top += HereBar::kHeight;
+    }
+    tblResult_ = &screen->add<ui::TableView>(QRect(0, top, 320, screen->height() - top));
     tblResult_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tblResult_->setDataSource(this);
     tblResult_->setDelegate(this);
     // Said instead of an empty list.
-    nothingFound_ = &screen->add<ui::Label>(QRect(20, kBarHeight + 24, 280, 60));
+    nothingFound_ = &screen->add<ui::Label>(QRect(20, top + 24, 280, 60));
     nothingFound_->setTextAlignment(ui::TextAlignment::Center);
     nothingFound_->setNumberOfLines(0);
     nothingFound_->setTextColor(ui::grayColor());
@@ -105,6 +114,17 @@ void SearchController::didSelectRowAtIndexPath(ui::TableView* table, const ui::I
     } else if (!(stateId != 0 ? addState(stateId) : cities::choosePlace(placeId))) {
         // The search stays, with the city still in its list.
         tellSaveFailed(QStringLiteral("choosing a city"));
+        return;
+    }
+    if (delegate_)
+        delegate_->closeForm();
+}
+
+void SearchController::chooseNearest(const cities::NearestPlace& place)
+{
+    // As a tap on the place in the list: stored, then the search closes.
+    if (!cities::chooseNearest(place)) {
+        tellSaveFailed(QStringLiteral("choosing the nearest place"));
         return;
     }
     if (delegate_)
