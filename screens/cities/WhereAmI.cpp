@@ -34,7 +34,7 @@ QString WhereAmI::failureText(location::Failure failure)
     case location::Failure::NoPermission:
         return QStringLiteral("اجازهٔ دانستن مکان شما داده نشده است؛ آن را در تنظیمات حریم خصوصی رایانه بدهید.");
     case location::Failure::NoFix: {
-        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(location::Locator::shared()->timeout()).count();
+        const auto seconds = std::chrono::ceil<std::chrono::seconds>(location::Locator::shared()->timeout()).count();
         return Utility::ConvertToPersian(QStringLiteral("مکان شما در %1 ثانیه پیدا نشد؛ دوباره بکوشید.").arg(seconds));
     }
     }

@@ -6,9 +6,15 @@
 #include "calendar/PersianCalendar.h"
 #include "calendar/Utility.h"
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/Digits.h"
+#include "platform/foundation/Log.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
+
+#include <QStringList>
+
+#include <utility>
 
 namespace {
 
@@ -85,6 +91,14 @@ void QiblaViewController::viewDidLoad()
     shadow_->setText(facts_->shadowText());
     shadow_->setAccessibleDescription(QStringLiteral("در این هنگام سایهٔ شما رو به قبله است."));
     overKaaba_->setText(facts_->overKaabaText());
+    QStringList moments;
+    for (const astronomy::CompassMoment& m : std::as_const(facts_->moments))
+        moments.append((m.behind ? QStringLiteral("behind ") : QStringLiteral("in line ")) + foundation::Digits::western(QiblaFacts::clock(m.moment)));
+    foundation::Log::write(QStringLiteral("qibla: %1, %2 degrees, %3 km; the sun %4")
+                               .arg(cityName_)
+                               .arg(facts_->bearing.azimuth, 0, 'f', 1)
+                               .arg(facts_->bearing.distanceKm, 0, 'f', 0)
+                               .arg(moments.isEmpty() ? QStringLiteral("never in line") : moments.join(QStringLiteral(", "))));
 
     minute_.setInterval(kMinuteCheckMs);
     minute_.callOnTimeout([this] {

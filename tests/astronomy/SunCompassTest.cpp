@@ -1,13 +1,8 @@
-// The sun as a compass, against a second computation of the sun: ERFA's
-// CIO-based route (GCRS to CIRS and the earth rotation angle), with TT from
-// the leap seconds, computed afresh at every instant. The engine goes by
-// the equinox (precession-nutation and sidereal time), with TT - UT1 from
-// its table, and interpolates samples six hours apart.
+// The sun as a compass, against a second computation of the sun
+// (tests/support/SecondSun.h).
 #include "astronomy/SunCompass.h"
 #include "geodesy/Qibla.h"
-
-#include <erfa.h>
-#include <erfam.h>
+#include "tests/support/SecondSun.h"
 
 #include <gtest/gtest.h>
 
@@ -18,54 +13,15 @@ namespace {
 constexpr double kDeg = ERFA_DD2R;
 constexpr double kSecond = 1.0 / ERFA_DAYSEC;
 constexpr double kRiseSet = -0.833;
-
-struct Seen {
-    double azimuth;   // degrees
-    double altitude;  // degrees
-    double declination;
-    double hourAngle;  // radians
-};
-
-// The sun seen from the place at a Julian date of UTC (UT1 taken as UTC, as
-// the engine takes it).
-Seen independentSun(double jdUtc, const Place& place)
-{
-    const double utc1 = std::floor(jdUtc - 0.5) + 0.5;
-    const double utc2 = jdUtc - utc1;
-    double tai1 = 0, tai2 = 0, tt1 = 0, tt2 = 0;
-    eraUtctai(utc1, utc2, &tai1, &tai2);
-    eraTaitt(tai1, tai2, &tt1, &tt2);
-    double heliocentric[2][3], barycentric[2][3];
-    eraEpv00(tt1, tt2, heliocentric, barycentric);
-    const double distance = eraPm(heliocentric[0]);
-    double toSun[3], velocity[3];
-    for (int i = 0; i < 3; ++i) {
-        toSun[i] = -heliocentric[0][i] / distance;
-        velocity[i] = barycentric[1][i] * ERFA_AULT / ERFA_DAYSEC;
-    }
-    double aberrated[3];
-    eraAb(toSun, velocity, distance, std::sqrt(1 - eraPm(velocity) * eraPm(velocity)), aberrated);
-    double c2i[3][3];
-    eraC2i06a(tt1, tt2, c2i);
-    double cirs[3];
-    eraRxp(c2i, aberrated, cirs);
-    double ra = 0, dec = 0;
-    eraC2s(cirs, &ra, &dec);
-    const double hourAngle = eraAnpm(eraEra00(utc1, utc2) + place.longitude * kDeg - ra);
-    double az = 0, el = 0;
-    eraHd2ae(hourAngle, dec, place.latitude * kDeg, &az, &el);
-    return {az / kDeg, el / kDeg, dec / kDeg, hourAngle};
-}
+using secondsun::Seen;
+using secondsun::independentSun;
 
 // The moments the independent sun, up, stands at the azimuth or opposite:
 // every minute of the day looked at, each crossing bisected.
 QList<std::pair<double, bool>> independentMoments(const QDate& date, const Place& place, double azimuth)
 {
     const double start = static_cast<double>(date.toJulianDay()) - 0.5 - 3.5 / 24;
-    auto side = [&](double jd) {
-        const Seen s = independentSun(jd, place);
-        return std::cos(s.altitude * kDeg) * std::sin((s.azimuth - azimuth) * kDeg);
-    };
+    auto side = [&](double jd) { return secondsun::sideOf(independentSun(jd, place), azimuth); };
     QList<std::pair<double, bool>> found;
     for (int m = 0; m < 1440; ++m) {
         double low = start + m / 1440.0;
