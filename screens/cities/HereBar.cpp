@@ -37,10 +37,9 @@ HereBar::HereBar(const QRect& frame)
     status_->setTextAlignment(ui::TextAlignment::Right);
     status_->setNumberOfLines(2);
     status_->setBackgroundColor(Qt::transparent);
+    // Over the line when it names the nearest place: a tap on the name
+    // chooses it.
     nearestButton_ = &add<ui::Button>(ui::Button::Type::Custom, rest);
-    nearestButton_->setTitleColor(kBlue);
-    nearestButton_->setTitleColor(QColor(120, 160, 230), ui::ControlState::Highlighted);
-    nearestButton_->setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 14));
     nearestButton_->addAction(ui::ControlEvent::TouchUpInside, [this] {
         if (nearest_ && !nearest_->chosen && chosen_)
             chosen_(*nearest_);
@@ -51,8 +50,9 @@ HereBar::HereBar(const QRect& frame)
 void HereBar::say(const QString& text)
 {
     nearestButton_->hide();
+    status_->setTextColor(kInk);
+    status_->setTextFont(ui::font(QStringLiteral("Helvetica"), 12));
     status_->setText(text);
-    status_->show();
 }
 
 void HereBar::locate()
@@ -68,8 +68,9 @@ void HereBar::locate()
             const QString text = WhereAmI::nearestText(found.nearest);
             if (found.nearest.chosen)
                 return say(text + QStringLiteral("؛ در فهرست شما هست"));
-            status_->hide();
-            nearestButton_->setTitle(text);
+            status_->setTextColor(kBlue);
+            status_->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 14));
+            status_->setText(text);
             nearestButton_->setAccessibleName(QStringLiteral("انتخاب ") + found.nearest.shownName + QStringLiteral("، ") + WhereAmI::distanceText(found.nearest.distanceKm));
             nearestButton_->show();
         },

@@ -26,9 +26,9 @@ public:
     void locate();
 
     ui::Button* locateButton() const { return locate_; }
-    // The nearest place, once found: a tap chooses it.
+    // Over the line once it names the nearest place: a tap chooses it.
     ui::Button* nearestButton() const { return nearestButton_; }
-    // What the line says: looking, why not, or the place (chosen already).
+    // What the line says: looking, why not, or the nearest place.
     ui::Label* statusLabel() const { return status_; }
     const std::optional<cities::NearestPlace>& nearest() const { return nearest_; }
 

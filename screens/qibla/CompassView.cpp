@@ -22,6 +22,8 @@ constexpr int kAltitudeRing = 30;
 constexpr double kSunRadius = 7;
 constexpr double kMarkRadius = 5;
 constexpr double kKaabaSide = 13;
+// How far a moment's time stands from its mark, clear of the sun's way.
+constexpr double kLabelOffset = 28;
 
 const QColor kSky(20, 38, 70);
 const QColor kRim(255, 255, 255, 150);
@@ -139,7 +141,7 @@ void CompassView::drawQibla(QPainter& painter) const
         painter.drawEllipse(at, kMarkRadius, kMarkRadius);
         // The time beside the mark, across the line from the sun's later way.
         const double across = (sun.azimuth + kRightAngle) * kDegree;
-        const QPointF label = at + QPointF(std::sin(across), -std::cos(across)) * 22.0;
+        const QPointF label = at + QPointF(std::sin(across), -std::cos(across)) * kLabelOffset;
         const QRect box(static_cast<int>(label.x()) - 22, static_cast<int>(label.y()) - 8, 44, 16);
         ui::drawText(painter, box, QiblaFacts::clock(facts_->moments[i].moment), font, Qt::white, ui::TextAlignment::Center);
     }
