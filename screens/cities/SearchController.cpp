@@ -30,19 +30,17 @@ void SearchController::viewDidLoad()
     searchBar_->setPlaceholder(typeID_ == kProvincesMode ? QStringLiteral("نام استان") : QStringLiteral("نام شهر را بنویسید"));
     searchBar_->setShowsCancelButton(true);
     searchBar_->setDelegate(this);
-    // Cities can also be found where the user is.
-    int top = kBarHeight;
+    // Before a name is typed, a city can also be found where the user is.
     if (typeID_ == kCitiesMode) {
         hereBar_ = &screen->add<HereBar>(QRect(0, kBarHeight, 320, HereBar::kHeight));
         hereBar_->setChosen([this](const cities::NearestPlace& place) { chooseNearest(place); });
-        top += HereBar::kHeight;
     }
-    tblResult_ = &screen->add<ui::TableView>(QRect(0, top, 320, screen->height() - top));
+    tblResult_ = &screen->add<ui::TableView>(QRect(0, kBarHeight, 320, screen->height() - kBarHeight));
     tblResult_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tblResult_->setDataSource(this);
     tblResult_->setDelegate(this);
     // Said instead of an empty list.
-    nothingFound_ = &screen->add<ui::Label>(QRect(20, top + 24, 280, 60));
+    nothingFound_ = &screen->add<ui::Label>(QRect(20, kBarHeight + 24, 280, 60));
     nothingFound_->setTextAlignment(ui::TextAlignment::Center);
     nothingFound_->setNumberOfLines(0);
     nothingFound_->setTextColor(ui::grayColor());
@@ -54,8 +52,21 @@ void SearchController::viewDidLoad()
     updateDataSource(QStringLiteral(""));
 }
 
+void SearchController::showHereBar(bool shown)
+{
+    if (!hereBar_)
+        return;
+    // The list starts under it while it shows, right under the search
+    // field once a name is typed.
+    hereBar_->setVisible(shown);
+    const int top = kBarHeight + (shown ? HereBar::kHeight : 0);
+    tblResult_->setFrame(QRect(0, top, tblResult_->width(), view()->height() - top));
+    nothingFound_->setFrame(QRect(20, top + 24, 280, 60));
+}
+
 void SearchController::updateDataSource(const QString& text)
 {
+    showHereBar(text.trimmed().isEmpty());
     // The typed text is matched literally: quotes, '%' and '_' included.
     datasource_ = typeID_ == kProvincesMode ? cities::search(text, true) : cities::searchPlaces(text);
     tblResult_->reloadData();

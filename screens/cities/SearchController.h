@@ -56,6 +56,8 @@ public:
 
 private:
     QString nothingFoundText(const QString& text) const;
+    // "مکان من" shows while no name is typed.
+    void showHereBar(bool shown);
 
     int typeID_ = kCitiesMode;
     SearchControllerDelegate* delegate_ = nullptr;

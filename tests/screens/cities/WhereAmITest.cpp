@@ -15,6 +15,7 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/SearchBar.h"
 #include "screens/main/MainViewController.h"
 #include "tests/support/Phone.h"
 
@@ -176,4 +177,26 @@ TEST_F(WhereAmITest, TheNewCityFormTakesThePositionAsItsCoordinates)
     EXPECT_EQ(ui::AlertView::visibleAlerts()[0]->message(), WhereAmI::failureText(location::Failure::NoService));
     EXPECT_EQ(form->latitudeField()->text(), "");
     EXPECT_EQ(form->provinceID(), 0);
+}
+
+TEST_F(WhereAmITest, TheLineShowsUntilANameIsTypedAndTheListStartsUnderIt)
+{
+    phone.start();
+    auto* search = dynamic_cast<SearchController*>(phone.top(0));
+    ASSERT_NE(search, nullptr);
+    HereBar* bar = search->hereBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(search->tblResult()->frame().top(), bar->frame().bottom() + 1);
+    // Typing a name: the list moves up under the field, where its first
+    // row is tapped.
+    phone.type("کاشان");
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(search->tblResult()->frame().top(), search->searchBar()->frame().bottom() + 1);
+    search->searchBarTextDidChange(search->searchBar(), "");
+    EXPECT_TRUE(bar->isVisible());
+    // Where provinces are looked for, none.
+    SearchController provinces(SearchController::kProvincesMode);
+    provinces.view();
+    EXPECT_EQ(provinces.hereBar(), nullptr);
 }
