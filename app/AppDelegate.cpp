@@ -75,6 +75,7 @@ const SilenceEntry kSilenceEntries[] = {
 };
 
 const QString kSilenceMenu = QStringLiteral("بی‌صدا کردن اذان");
+const char* kQiblaEntry = "qibla";
 
 void silenceBy(MyNotification::Silencing how)
 {
@@ -123,6 +124,12 @@ QList<ui::StatusMenuItem> AppDelegate::statusMenu(ui::Application*)
         item.checked = e.how == MyNotification::Silencing::NextAzan && now.skip.has_value();
         items.append(item);
     }
+    // The Qibla of the city shown, and the sun as its compass.
+    ui::StatusMenuItem qibla;
+    qibla.id = QString::fromLatin1(kQiblaEntry);
+    qibla.title = QStringLiteral("قبله و خورشید");
+    qibla.opensWindow = true;
+    items.append(qibla);
     return items;
 }
 
@@ -131,6 +138,9 @@ void AppDelegate::statusMenuChosen(ui::Application*, const QString& id)
     for (const SilenceEntry& e : kSilenceEntries)
         if (id == QLatin1String(e.id))
             silenceBy(e.how);
+    if (id == QLatin1String(kQiblaEntry))
+        if (MainViewController* main = mainScreen(window_.get()))
+            main->showQibla();
 }
 
 void AppDelegate::didReceiveLocalNotificationsWhileAway(ui::Application*, const QList<notifications::LocalNotification>& given)

@@ -1,7 +1,7 @@
 # Kelvaro installed as Linux software.
 #
 # `cmake --install` lays everything out below a prefix by the GNU
-# installation directories: the executable in bin/, the sound module in
+# installation directories: the executable in bin/, the sound and location modules in
 # lib/<architecture>/kelvaro/ (KELVARO_MODULES_DIR, CMakeLists.txt), the
 # shipped database, pictures and sounds in share/kelvaro/,
 # the desktop entry, the icons, the AppStream metadata, the manual page, and
@@ -164,13 +164,13 @@ set(KELVARO_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/kelvaro)
 
 install(TARGETS kelvaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # A module the app loads, not a library to link: no executable bit.
-install(TARGETS kelvaro_sound LIBRARY DESTINATION ${KELVARO_MODULES_DIR}
+install(TARGETS kelvaro_sound kelvaro_location_module LIBRARY DESTINATION ${KELVARO_MODULES_DIR}
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 # Stripped (cmake --install --strip, and CPack) as Debian strips them: also
 # without the compilers' notes.
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
-    foreach(file [[${CMAKE_INSTALL_BINDIR}/kelvaro]] [[${KELVARO_MODULES_DIR}/kelvaro-sound.so]])
+    foreach(file [[${CMAKE_INSTALL_BINDIR}/kelvaro]] [[${KELVARO_MODULES_DIR}/kelvaro-sound.so]] [[${KELVARO_MODULES_DIR}/kelvaro-location.so]])
       if(NOT IS_ABSOLUTE \"\${file}\")
         set(file \"\${CMAKE_INSTALL_PREFIX}/\${file}\")
       endif()
@@ -219,11 +219,13 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KELVARO_HOMEPAGE})
 # The libraries' packages, from dpkg-shlibdeps; the fonts the screens ask
 # for (platform/ui/Style: Noto Sans Arabic, Liberation Sans); a sound server
 # for the azan (Qt Multimedia plays through PulseAudio's protocol) and a
-# notification service for the azans out of sight: without them the app
-# still runs, silent or with its own banners.
+# notification service for the azans out of sight, and Qt Positioning's
+# plugins with the desktop's location service for "where am I": without
+# them the app still runs, silent, with its own banners, or saying it
+# cannot find the user's position.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-core, fonts-liberation2")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse, notification-daemon")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse, notification-daemon, libqt6positioning6-plugins, geoclue-2.0")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

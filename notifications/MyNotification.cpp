@@ -8,11 +8,14 @@
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Random.h"
 #include "platform/notifications/NotificationCenter.h"
+#include "store/Cities.h"
 #include "store/Days.h"
 #include "store/Settings.h"
 #include "calendar/Utility.h"
 
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -51,8 +54,13 @@ std::optional<planner::Input> MyNotification::input() const
     if (!mine || !dated)
         return std::nullopt;
     const QDateTime now = foundation::Clock::now();
-    return planner::Input{*settings, city->name, city->days, *events, now, foundation::Clock::zone(), foundation::Random::next,
-        Silence::load().current(now), *mine, *dated};
+    planner::Input in{*settings, city->name, city->days, *events, now, foundation::Clock::zone(), foundation::Random::next,
+        Silence::load().current(now), *mine, *dated, std::nullopt};
+    // Where the city lies, read only for a reminder that counts from the sun.
+    const bool sunQibla = std::any_of(mine->begin(), mine->end(), [](const reminders::TimeReminder& r) { return r.time == reminders::DayTime::SunQibla; });
+    if (const std::optional<cities::Location> at = sunQibla && !city->days.isEmpty() ? cities::location(city->cityId) : std::nullopt)
+        in.place = Place{at->latitude, at->longitude};
+    return in;
 }
 
 void MyNotification::update()

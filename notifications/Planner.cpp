@@ -7,11 +7,15 @@
 #include "calendar/LunarCalendar.h"
 #include "calendar/PersianCalendar.h"
 #include "calendar/Utility.h"
+#include "geodesy/Qibla.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Digits.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace planner {
 
@@ -71,6 +75,8 @@ void sound(const Input& in, int azan, notifications::LocalNotification& n)
 // the day whose time it is) and, when asked, only in Ramadan.
 void planReminders(const Input& in, QList<Planned>& list)
 {
+    // The sun's moments of each day, found once and only when asked for.
+    QHash<int, QList<astronomy::CompassMoment>> sunQibla;
     for (const days::Times& day : in.days) {
         const SolarDate solar = DateKey::read(day.key);
         if (!PersianCalendar::isValid(solar))
@@ -79,19 +85,31 @@ void planReminders(const Input& in, QList<Planned>& list)
         for (const reminders::TimeReminder& r : in.reminders) {
             if (!r.comesOn(date.dayOfWeek()) || (r.ramadanOnly && LunarCalendar::ramadanDay(date) == 0))
                 continue;
-            const QDateTime time = day.moment(r.time).toTimeZone(in.zone);
-            if (!time.isValid())
-                continue;
-            const QDateTime t = time.addSecs(static_cast<qint64>(r.minutes) * kSecondsPerMinute);
-            if (t < in.now)
-                continue;
-            const QString name = dayTimeName(r.time);
-            const QString minutes = Utility::ConvertToPersian(QString::number(std::abs(r.minutes)));
-            const QString text = r.minutes == 0 ? kReminderAt.arg(name, in.cityName)
-                                                : (r.minutes < 0 ? kReminderBefore : kReminderAfter).arg(minutes, name, in.cityName);
-            Planned p = add(t, text, TimeReminder, r.minutes, 0, in.random);
-            p.notification.userInfo.insert(QLatin1String(kReminderKey), r.id);
-            list.append(p);
+            // A day's time, or each moment the sun stands in line with the
+            // Qibla that day (there may be none), by its own name.
+            QList<std::pair<QDateTime, QString>> moments;
+            if (r.time != reminders::DayTime::SunQibla) {
+                moments.append({day.moment(reminders::timeOfDay(r.time)), reminders::dayTimeName(r.time)});
+            } else if (in.place) {
+                if (!sunQibla.contains(day.key))
+                    sunQibla.insert(day.key, sunQiblaMoments(date, *in.place));
+                for (const astronomy::CompassMoment& m : sunQibla.value(day.key))
+                    moments.append({m.moment, reminders::sunQiblaName(m.behind)});
+            }
+            for (const auto& [moment, name] : moments) {
+                const QDateTime time = moment.toTimeZone(in.zone);
+                if (!time.isValid())
+                    continue;
+                const QDateTime t = time.addSecs(static_cast<qint64>(r.minutes) * kSecondsPerMinute);
+                if (t < in.now)
+                    continue;
+                const QString minutes = Utility::ConvertToPersian(QString::number(std::abs(r.minutes)));
+                const QString text = r.minutes == 0 ? kReminderAt.arg(name, in.cityName)
+                                                    : (r.minutes < 0 ? kReminderBefore : kReminderAfter).arg(minutes, name, in.cityName);
+                Planned p = add(t, text, TimeReminder, r.minutes, 0, in.random);
+                p.notification.userInfo.insert(QLatin1String(kReminderKey), r.id);
+                list.append(p);
+            }
         }
     }
 }
@@ -170,6 +188,11 @@ QList<AzanMoment> azanMoments(const Input& in)
         }
     }
     return list;
+}
+
+QList<astronomy::CompassMoment> sunQiblaMoments(const QDate& date, const Place& place)
+{
+    return astronomy::sunOnAzimuth(date, place, geodesy::qibla({place.latitude, place.longitude}).azimuth);
 }
 
 QList<Planned> plan(const Input& in)

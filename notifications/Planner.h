@@ -1,7 +1,9 @@
 #pragma once
 
+#include "astronomy/PrayerTimes.h"
 #include "platform/notifications/LocalNotification.h"
 #include "platform/notifications/NotificationCenter.h"
+#include "astronomy/SunCompass.h"
 #include "store/Days.h"
 #include "store/Reminders.h"
 #include "store/Settings.h"
@@ -13,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 // Which notifications the app wants, from what it knows: the settings, the
 // days of the city the notifications follow, the days with events, and the
@@ -57,6 +60,9 @@ struct Input {
     // The user's reminders before or after a time, and by date.
     QList<reminders::TimeReminder> reminders;
     QList<reminders::DateReminder> dated;
+    // Where the city lies, for the moments the sun stands in line with its
+    // Qibla; without it, no reminder counts from them.
+    std::optional<Place> place;
 };
 
 // The days from today on that the reminders by date are planned for.
@@ -91,6 +97,10 @@ struct AzanMoment {
     QDateTime moment;
 };
 QList<AzanMoment> azanMoments(const Input& input);
+
+// The moments of a day at which the sun stands in line with the Qibla of
+// `place`, as reminders count from them.
+QList<astronomy::CompassMoment> sunQiblaMoments(const QDate& date, const Place& place);
 
 // The notification of one kind at a moment; `text` is the city's name, or
 // for the events notice the day's events, or a reminder's own text.

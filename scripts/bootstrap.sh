@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   cmake g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6
-  libsqlite3-dev tzdata liberfa-dev
+  libsqlite3-dev tzdata liberfa-dev libgeographiclib-dev qt6-positioning-dev libqt6positioning6-plugins
   fonts-noto-core fonts-liberation2
 )
 if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--tests" ]; then
@@ -18,7 +18,7 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(
     sqlite3 googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     xvfb xauth dbus-x11 dbus-daemon dbus-bin imagemagick
-    pulseaudio pulseaudio-utils poppler-utils python3 python3-icalendar
+    pulseaudio pulseaudio-utils poppler-utils python3 python3-icalendar geographiclib-tools
     lintian desktop-file-utils appstream groff-base man-db
   )
 fi

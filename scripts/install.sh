@@ -71,6 +71,7 @@ staged=$(mktemp -d "$prefix/lib/.kelvaro.XXXXXX")
 trap 'rm -rf "$staged"' EXIT
 install -m 0755 "$build/kelvaro" "$staged/kelvaro"
 install -m 0644 "$build/kelvaro-sound.so" "$staged/kelvaro-sound.so"
+install -m 0644 "$build/kelvaro-location.so" "$staged/kelvaro-location.so"
 cp -R "$build/resources" "$staged/resources"
 chmod 0755 "$staged"
 rm -rf "$app_dir.old"

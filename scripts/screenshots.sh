@@ -92,6 +92,16 @@ tap 160 233
 wait 800
 shot docs/silence.png
 quit"
+# Where am I, from a recorded position near Kashan; Tehran's Qibla and the
+# sun as its compass on 17 Azar 1405.
+phone here 2026-12-08T10:00
+"$app" --home "$work/here" --now 2026-12-08T10:00 --scale 2 --position tests/data/positions/near-kashan.nmea \
+  --script <(printf '%s\n' "wait 900" "tap 266 66" "wait 1500" "shot docs/where-am-i.png" "quit") 2>/dev/null
+phone qibla 2026-12-08T11:00 39
+shoot qibla 2026-12-08T11:00 "tap 39 94
+wait 900
+shot docs/qibla.png
+quit"
 # The month's timetable, as printed.
 phone pdf 2026-12-08T10:00 39
 "$app" --home "$work/pdf" --now 2026-12-08T10:00 --export "$work/pdf/out" --script <(printf '%s\n' "tap 32 441" "wait 900" \

@@ -2,6 +2,8 @@
 
 #include "calendar/DateKey.h"
 #include "calendar/Utility.h"
+#include "geodesy/IranBorder.h"
+#include "geodesy/Qibla.h"
 #include "platform/foundation/Digits.h"
 
 #include <QRegularExpression>
@@ -35,6 +37,24 @@ const char* kUnchosenPlaces =
 const char* kNearest =
     "SELECT pr.StateID, pr.Name FROM tPlaces p INNER JOIN tStates pr ON pr.StateID = p.ProvinceID "
     "ORDER BY (p.Latitude - ?1) * (p.Latitude - ?1) + (p.Longitude - ?2) * (p.Longitude - ?2) * ?3 LIMIT 1";
+// A city's own coordinates, or its province centre's.
+const char* kLocation =
+    "SELECT k.Latitude AS OwnLatitude, k.Longitude AS OwnLongitude, p.Latitude AS CentreLatitude, p.Longitude AS CentreLongitude, "
+    "c.IsCenter AS IsCenter FROM tStates c LEFT JOIN tCoordinates k ON k.StateID = c.StateID "
+    "LEFT JOIN tPlaces p ON p.IsCenter = 1 AND p.ProvinceID = c.ParentID WHERE c.StateID = ? AND c.ParentID IS NOT NULL";
+// The places nearest a point by a flat measure, for the ellipsoid to
+// decide among: chosen as the search counts a place chosen.
+const char* kNearestPlaces =
+    "SELECT p.PlaceID AS PlaceID, CASE WHEN p.IsCenter = 1 THEN c.StateID END AS StateID, p.Name AS Name, "
+    "p.Name || ' (' || pr.Name || ')' AS StateName, p.Latitude AS Latitude, p.Longitude AS Longitude, "
+    "CASE WHEN (p.IsCenter = 1 AND c.StateID IN (SELECT StateID FROM tSelectedStates)) OR EXISTS (SELECT 1 FROM tCoordinates k "
+    "INNER JOIN tSelectedStates s ON s.StateID = k.StateID WHERE k.Latitude = p.Latitude AND k.Longitude = p.Longitude) "
+    "THEN 1 ELSE 0 END AS Chosen FROM tPlaces p INNER JOIN tStates pr ON pr.StateID = p.ProvinceID "
+    "LEFT JOIN tStates c ON p.IsCenter = 1 AND c.ParentID = p.ProvinceID AND c.IsCenter = 1 "
+    "ORDER BY (p.Latitude - ?1) * (p.Latitude - ?1) + (p.Longitude - ?2) * (p.Longitude - ?2) * ?3 LIMIT ?4";
+// More than enough: the flat measure and the ellipsoid disagree only
+// between places at nearly the same distance.
+constexpr int kNearestCandidates = 8;
 // After the others: the row count before the insert, plus one.
 const char* kChoose = "INSERT INTO tSelectedStates(StateID, Ordering)VALUES(?, (SELECT COUNT(*) FROM tSelectedStates) + 1)";
 // The city just made: the largest StateID, read inside the same
@@ -96,11 +116,20 @@ bool inIran(double latitude, double longitude)
     return latitude >= kSouthmost && latitude <= kNorthmost && longitude >= kWestmost && longitude <= kEastmost;
 }
 
+namespace {
+
+// A degree of longitude is shorter than one of latitude, by the cosine of
+// the latitude: near enough over a province.
+double squeezeAt(double latitude)
+{
+    return std::pow(std::cos(latitude * M_PI / 180.0), 2);
+}
+
+} // namespace
+
 std::pair<int, QString> nearestProvince(double latitude, double longitude)
 {
-    // A degree of longitude is shorter than one of latitude, by the cosine
-    // of the latitude: near enough over a province.
-    const double squeeze = std::pow(std::cos(latitude * M_PI / 180.0), 2);
+    const double squeeze = squeezeAt(latitude);
     const RowSet rows = db()->run(QString::fromLatin1(kNearest), {latitude, longitude, squeeze});
     if (rows.isEmpty())
         return {0, QString()};
@@ -181,6 +210,54 @@ bool create(const QString& name, int provinceId, const std::array<int, kOffsets>
         {QStringLiteral("INSERT INTO tTimes(StateID, Date, T1, T2, T3, T4, T5, T6)VALUES(") + newest + QStringLiteral(", ?, ?, ?, ?, ?, ?, ?)"), times},
         chooseNewest(),
     });
+}
+
+std::optional<Location> location(int stateId)
+{
+    const RowSet rows = db()->run(QString::fromLatin1(kLocation), {stateId});
+    if (rows.isEmpty())
+        return std::nullopt;
+    const Row& row = rows.first();
+    bool north = false;
+    bool east = false;
+    Location own{row.value(QStringLiteral("OwnLatitude")).toDouble(&north), row.value(QStringLiteral("OwnLongitude")).toDouble(&east), false};
+    if (north && east)
+        return own;
+    Location centre{row.value(QStringLiteral("CentreLatitude")).toDouble(&north), row.value(QStringLiteral("CentreLongitude")).toDouble(&east),
+        !isProvinceCentre(row)};
+    if (north && east)
+        return centre;
+    return std::nullopt;
+}
+
+std::optional<NearestPlace> nearestPlace(double latitude, double longitude)
+{
+    if (!std::isfinite(latitude) || !std::isfinite(longitude))
+        return std::nullopt;
+    const RowSet rows = db()->run(QString::fromLatin1(kNearestPlaces), {latitude, longitude, squeezeAt(latitude), kNearestCandidates});
+    std::optional<NearestPlace> nearest;
+    const geodesy::Point here{latitude, longitude};
+    for (const Row& row : rows) {
+        const geodesy::Point there{row.value(QStringLiteral("Latitude")).toDouble(), row.value(QStringLiteral("Longitude")).toDouble()};
+        const double km = geodesy::distanceKm(here, there);
+        if (nearest && nearest->distanceKm <= km)
+            continue;
+        nearest = NearestPlace{row.value(QStringLiteral("StateID")).toInt(), row.value(QStringLiteral("PlaceID")).toInt(), row.value(QStringLiteral("Name")),
+            row.value(QStringLiteral("StateName")), km, row.value(QStringLiteral("Chosen")) == QLatin1String("1")};
+    }
+    return nearest;
+}
+
+bool chooseNearest(const NearestPlace& place)
+{
+    if (place.chosen)
+        return false;
+    return place.stateId != 0 ? choose(place.stateId) : choosePlace(place.placeId);
+}
+
+bool locatedInIran(double latitude, double longitude, const NearestPlace& nearest)
+{
+    return inIran(latitude, longitude) && (geodesy::insideIranOutline({latitude, longitude}) || nearest.distanceKm <= kNearAPlaceKm);
 }
 
 } // namespace cities

@@ -62,4 +62,35 @@ std::optional<double> readDegrees(const QString& text);
 // name; 0 when there is none.
 std::pair<int, QString> nearestProvince(double latitude, double longitude);
 
+// Where a chosen city lies: a centre or a place at its own coordinates; a
+// city the user made from offsets at its province centre's (`ofCentre`).
+// Nothing for a province or a city not there.
+struct Location {
+    double latitude = 0;
+    double longitude = 0;
+    bool ofCentre = false;
+};
+std::optional<Location> location(int stateId);
+
+// The place of Iran nearest to a point, by the distance on the ellipsoid,
+// and how to choose it: a province centre by its StateID, another place by
+// its PlaceID; `chosen` when it is among the user's cities already.
+struct NearestPlace {
+    int stateId = 0;
+    int placeId = 0;
+    QString name;
+    QString shownName;  // "city (province)", as the search lists it
+    double distanceKm = 0;
+    bool chosen = false;
+};
+std::optional<NearestPlace> nearestPlace(double latitude, double longitude);
+// Stores the place as chosen, as a tap on it in the search does.
+bool chooseNearest(const NearestPlace& place);
+
+// Whether a point that the desktop located lies in Iran: inside the
+// country's outline, or this near one of its places (the outline is drawn
+// coarsely, and leaves the islands out).
+constexpr double kNearAPlaceKm = 30;
+bool locatedInIran(double latitude, double longitude, const NearestPlace& nearest);
+
 } // namespace cities

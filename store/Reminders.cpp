@@ -109,6 +109,21 @@ QString persianDay(int month, int day)
 
 } // namespace
 
+QString dayTimeName(DayTime time)
+{
+    return time == DayTime::SunQibla ? QStringLiteral("خورشید در راستای قبله") : ::dayTimeName(timeOfDay(time));
+}
+
+::DayTime timeOfDay(DayTime time)
+{
+    return static_cast<::DayTime>(std::clamp(static_cast<int>(time), 0, kTimesOfDay - 1));
+}
+
+QString sunQiblaName(bool behind)
+{
+    return behind ? QStringLiteral("سایه در راستای قبله") : dayTimeName(DayTime::SunQibla);
+}
+
 QString TimeReminder::summary() const
 {
     QString text = minutes == 0 ? QStringLiteral("هنگام %1").arg(dayTimeName(time))
@@ -186,6 +201,8 @@ std::optional<TimeReminder> timeReminderFrom(const QString& text)
     if (time < 0 || time >= kDayTimes || std::abs(r.minutes) > kMaxMinutes || !o->value("weekdays").isArray())
         return std::nullopt;
     r.time = static_cast<DayTime>(time);
+    if (r.minutes > 0 && !comesAfter(r.time))
+        return std::nullopt;
     for (const QJsonValue& d : o->value("weekdays").toArray()) {
         const int day = d.toInt(0);
         if (day < 1 || day > 7)

@@ -18,10 +18,22 @@
 // each a JSON object. One that cannot be read is left out, said in the log.
 namespace reminders {
 
-// The day's times a reminder can count from: the day's own six.
-using ::DayTime;
-constexpr int kDayTimes = kTimesOfDay;
+// What a reminder counts from: one of the day's six times, as the day
+// page lists them, or the moments the sun stands in line with the Qibla
+// (facing it, or with it behind so that a shadow points the way), which a
+// reminder comes before or at, not after.
+enum class DayTime { Dawn = 0, Sunrise, Noon, Sunset, Evening, Midnight, SunQibla };
+constexpr int kDayTimes = 7;
 constexpr int kMaxMinutes = 120;
+constexpr bool comesAfter(DayTime time) { return time != DayTime::SunQibla; }
+
+// "اذان صبح", "طلوع آفتاب", ... (the day page's names), "خورشید در راستای قبله".
+QString dayTimeName(DayTime time);
+// The day page's time a reminder counts from (none for the sun's moments).
+::DayTime timeOfDay(DayTime time);
+// The sun-Qibla moment by its kind: "خورشید در راستای قبله", or with the
+// sun behind, "سایه در راستای قبله".
+QString sunQiblaName(bool behind);
 
 struct TimeReminder {
     int id = 0;

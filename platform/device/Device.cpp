@@ -11,6 +11,7 @@
 #include "platform/foundation/Directories.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/UrlOpener.h"
+#include "platform/location/Locator.h"
 #include "platform/ui/SaveDialog.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/TextDrawing.h"
@@ -20,11 +21,13 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 #include <variant>
@@ -142,6 +145,14 @@ bool setClock(const Options& options)
     return true;
 }
 
+// Where "where am I" looks: the desktop's service, or the device's
+// stand-in (a recorded log, no service, a refusal).
+void setPositionSource(const QString& source)
+{
+    const bool standIn = source == QLatin1String(location::Locator::kNoService) || source == QLatin1String(location::Locator::kRefused);
+    location::Locator::shared()->setSource(source.isEmpty() || standIn ? source : QFileInfo(source).absoluteFilePath());
+}
+
 // The sandbox's folders, and the pending list read from it; the sandbox.
 QString setSandbox(const Options& options)
 {
@@ -157,6 +168,7 @@ QString setSandbox(const Options& options)
     notifications::NotificationCenter::shared()->setStorePath(home + QStringLiteral("/Library/notifications.json"));
     if (!options.exportTo.isEmpty())
         ui::SaveDialog::setAnswerFolder(QDir(options.exportTo).absolutePath());
+    setPositionSource(options.position);
     return home;
 }
 
@@ -198,8 +210,12 @@ void startSystem(System& system, ui::Application* app)
         actions.appEntries = [app] { return app->delegate() ? app->delegate()->statusMenu(app) : QList<ui::StatusMenuItem>(); };
         actions.chooseAppEntry = [app, &system](const QString& id) {
             foundation::Log::write(QStringLiteral("tray: ") + id);
-            if (app->delegate())
-                app->delegate()->statusMenuChosen(app, id);
+            if (ui::ApplicationDelegate* delegate = app->delegate()) {
+                const QList<ui::StatusMenuItem> entries = delegate->statusMenu(app);
+                if (std::any_of(entries.begin(), entries.end(), [&id](const ui::StatusMenuItem& e) { return e.id == id && e.opensWindow; }))
+                    System::bringToFront();
+                delegate->statusMenuChosen(app, id);
+            }
             system.showStatus();
         };
         system.tray = std::make_unique<Tray>(std::move(actions));
@@ -229,6 +245,7 @@ void startSystem(System& system, ui::Application* app)
 
 void stopSystem(System& system)
 {
+    location::Locator::shared()->cancel();
     system.statusTimer.reset();
     system.clock->stop();
     system.center->stop();

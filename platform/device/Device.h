@@ -24,6 +24,8 @@ namespace device {
 //                            largest whole scale that fits the screen)
 //   --screenshot FILE.png    save the screen once nothing moves, then quit
 //   --script FILE            run device actions, one per line
+//   --position SOURCE        where the user's position comes from: a recorded
+//                            NMEA log, none (no service) or denied
 //   --pending                print the pending notifications and exit
 //   --background             start with the window out of sight
 //   --quit-when-painted      quit once the first frame is painted (timing)

@@ -24,6 +24,10 @@ struct Parser {
         QStringLiteral("n")};
     QCommandLineOption exportTo{QStringLiteral("export"),
         QStringLiteral("Answers every save dialog with this folder and the file name it offers, without showing it."), QStringLiteral("folder")};
+    QCommandLineOption position{QStringLiteral("position"),
+        QStringLiteral("Where the user's position comes from: a recorded NMEA log (FILE.nmea), \"none\" (no location service) "
+                       "or \"denied\" (a service that refuses); default: the desktop's location service."),
+        QStringLiteral("source")};
     QCommandLineOption pending{QStringLiteral("pending"), QStringLiteral("Prints the pending notifications of the sandbox and exits.")};
     QCommandLineOption background{QStringLiteral("background"), QStringLiteral("Starts with the window out of sight, in the tray.")};
     QCommandLineOption painted{QStringLiteral("quit-when-painted"), QStringLiteral("Quits once the first frame is painted.")};
@@ -34,7 +38,7 @@ struct Parser {
     {
         parser.setApplicationDescription(QStringLiteral("Kelvaro, the Persian calendar and prayer times, on a phone-sized device."));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOptions({now, zone, home, screenshot, script, scale, exportTo, pending, background, painted, help, version});
+        parser.addOptions({now, zone, home, screenshot, script, scale, exportTo, position, pending, background, painted, help, version});
     }
 };
 
@@ -81,6 +85,7 @@ std::optional<Options> Options::parse(const QStringList& arguments, QString* err
     o.screenshot = parser.value(screenshot);
     o.script = parser.value(script);
     o.exportTo = parser.value(p.exportTo);
+    o.position = parser.value(p.position);
     o.pending = parser.isSet(pending);
     o.background = parser.isSet(background);
     o.quitWhenPainted = parser.isSet(painted);

@@ -17,6 +17,7 @@ struct Options {
     QString script;      // --script FILE, device actions one a line
     int scale = 0;       // --scale N device pixels a point; 0: the largest that fits
     QString exportTo;    // --export DIR: save dialogs answered with DIR
+    QString position;    // --position FILE.nmea, none or denied: where "where am I" looks
     bool pending = false;          // --pending: print the pending notifications, exit
     bool background = false;       // --background: start out of sight
     bool quitWhenPainted = false;  // --quit-when-painted: quit after the first frame

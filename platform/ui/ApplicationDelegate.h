@@ -18,6 +18,8 @@ struct StatusMenuItem {
     QString submenu;
     bool enabled = true;
     bool checked = false;
+    // It shows a screen: the window comes to the front first.
+    bool opensWindow = false;
 };
 
 // The app's side of its lifecycle.

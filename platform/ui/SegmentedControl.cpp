@@ -41,9 +41,11 @@ bool SegmentedControl::isEnabledForSegment(int index) const
 QRect SegmentedControl::segmentRect(int index) const
 {
     const int n = std::max(1, numberOfSegments());
-    const int w = width() / n;
-    // The first segment at the right.
-    return QRect(width() - (index + 1) * w, 0, w, height());
+    // The first segment at the right; a width that does not divide evenly
+    // is shared out, so that the segments fill the control to its edges.
+    const int right = width() - index * width() / n;
+    const int left = width() - (index + 1) * width() / n;
+    return QRect(left, 0, right - left, height());
 }
 
 void SegmentedControl::choose(int index)

@@ -3,6 +3,7 @@
 #include "calendar/DayTimes.h"
 
 #include "SearchController.h"
+#include "WhereAmI.h"
 
 #include "calendar/Utility.h"
 #include "platform/ui/AlertView.h"
@@ -23,6 +24,9 @@ namespace {
 // The font size of each time's name in its row: dawn azan, sunrise, noon
 // azan, sunset, evening azan, religious midnight.
 const int kRowFontSize[NewCityController::kOffsetRows] = {17, 16, 17, 16, 17, 12};
+
+// Degrees to four decimals: about ten metres.
+constexpr int kPositionDecimals = 4;
 
 const QString kWhyCoordinates = QStringLiteral("مختصات، اوقات خود این مکان را در هر روز سال می‌دهد؛ اختلاف ثابت با مرکز استان در فصل‌ها تا چند دقیقه خطا دارد.");
 
@@ -216,7 +220,7 @@ void NewCityController::showNameLimit()
 double NewCityController::heightForRowAtIndexPath(ui::TableView*, const ui::IndexPath& path)
 {
     // The line that says why coordinates: room for it to wrap.
-    return path.section == kCoordinatesSection && path.row == 2 ? kWhyHeight : -1;
+    return path.section == kCoordinatesSection && path.row == kWhyRow ? kWhyHeight : -1;
 }
 
 int NewCityController::numberOfSectionsInTableView(ui::TableView*)
@@ -227,7 +231,7 @@ int NewCityController::numberOfSectionsInTableView(ui::TableView*)
 int NewCityController::numberOfRowsInSection(ui::TableView*, int section)
 {
     if (section == kCoordinatesSection)
-        return 3;
+        return kWhyRow + 1;
     return section == 0 ? 2 : kOffsetRows;
 }
 
@@ -277,10 +281,21 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
         showNameLimit();
         return cell;
     }
+    if (path.section == kCoordinatesSection && path.row == kHereRow) {
+        // The user's position as the coordinates, with a tap.
+        auto* here = new ui::TableViewCell(ui::TableViewCell::Style::Value1, QStringLiteral("here"));
+        here->textLabel()->setText(QStringLiteral("مکان من"));
+        here->textLabel()->setTextColor(ui::blueColor());
+        here->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
+        here->detailTextLabel()->setText(hereText_);
+        here->detailTextLabel()->setTextFont(ui::font(QStringLiteral("Helvetica"), 12));
+        here->setAccessibleName(hereText_.isEmpty() ? QStringLiteral("مکان من، برای مختصات") : QStringLiteral("مکان من، ") + hereText_);
+        return here;
+    }
     if (path.section == kCoordinatesSection) {
         auto* cell = new ui::TableViewCell;
         cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
-        if (path.row == 2) {
+        if (path.row == kWhyRow) {
             // Why coordinates are the better way, in one line.
             ui::Label* why = cell->textLabel();
             why->setText(kWhyCoordinates);
@@ -326,8 +341,43 @@ ui::TableViewCell* NewCityController::cellForRowAtIndexPath(ui::TableView*, cons
     return cell;
 }
 
+void NewCityController::locate()
+{
+    dismissKeyboard();
+    hereText_ = WhereAmI::lookingText();
+    tbl_->reloadData();
+    WhereAmI::find(
+        this,
+        [this](const WhereAmI::Found& found) {
+            // As a person types degrees: Persian digits and separator.
+            auto degrees = [](double value) {
+                return Utility::ConvertToPersian(QString::number(value, 'f', kPositionDecimals).replace(QLatin1Char('.'), QChar(0x066B)));
+            };
+            latitude_ = degrees(found.latitude);
+            longitude_ = degrees(found.longitude);
+            if (latitudeField_)
+                latitudeField_->setText(latitude_);
+            if (longitudeField_)
+                longitudeField_->setText(longitude_);
+            hereText_ = WhereAmI::nearestText(found.nearest);
+            provinceFromCoordinates();
+            tbl_->reloadData();
+            validate();
+        },
+        [this](const QString& why) {
+            hereText_.clear();
+            tbl_->reloadData();
+            tell(QStringLiteral("مکان شما پیدا نشد"), why);
+        });
+}
+
 void NewCityController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
 {
+    if (path.section == kCoordinatesSection && path.row == kHereRow) {
+        table->deselectRowAtIndexPath(path, true);
+        locate();
+        return;
+    }
     if (path.section != 0 || path.row != 1)
         return;
     dismissKeyboard();

@@ -34,6 +34,8 @@ public:
     void closeForm() override;
     void sliderChanged(ui::Slider* slider);
     void dismissKeyboard();
+    // "مکان من": the user's position as the coordinates.
+    void locate();
 
     void viewDidLoad() override;
     void textFieldDidBeginEditing(ui::TextField* field) override;
@@ -57,9 +59,14 @@ public:
     ui::Label* nameLimitLabel() const { return nameLimit_; }
     ui::TextField* latitudeField() const { return latitudeField_; }
     ui::TextField* longitudeField() const { return longitudeField_; }
+    // What the "مکان من" row says: looking, or the place nearest.
+    QString hereText() const { return hereText_; }
 
     // The sections: the name and the province, the coordinates, the offsets.
     static constexpr int kCoordinatesSection = 1;
+    // The coordinates' rows after the two fields: "مکان من", and why.
+    static constexpr int kHereRow = 2;
+    static constexpr int kWhyRow = 3;
     static constexpr int kOffsetsSection = 2;
     static constexpr int kWhyHeight = 54;
 
@@ -94,5 +101,6 @@ private:
     QPointer<ui::TextField> longitudeField_;
     QString latitude_;
     QString longitude_;
+    QString hereText_;
     QList<QPointer<ui::Label>> valueLabels_;
 };

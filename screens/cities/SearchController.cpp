@@ -1,5 +1,7 @@
 #include "SearchController.h"
 
+#include "HereBar.h"
+
 #include "calendar/Utility.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
@@ -28,6 +30,11 @@ void SearchController::viewDidLoad()
     searchBar_->setPlaceholder(typeID_ == kProvincesMode ? QStringLiteral("نام استان") : QStringLiteral("نام شهر را بنویسید"));
     searchBar_->setShowsCancelButton(true);
     searchBar_->setDelegate(this);
+    // Before a name is typed, a city can also be found where the user is.
+    if (typeID_ == kCitiesMode) {
+        hereBar_ = &screen->add<HereBar>(QRect(0, kBarHeight, 320, HereBar::kHeight));
+        hereBar_->setChosen([this](const cities::NearestPlace& place) { chooseNearest(place); });
+    }
     tblResult_ = &screen->add<ui::TableView>(QRect(0, kBarHeight, 320, screen->height() - kBarHeight));
     tblResult_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tblResult_->setDataSource(this);
@@ -45,8 +52,21 @@ void SearchController::viewDidLoad()
     updateDataSource(QStringLiteral(""));
 }
 
+void SearchController::showHereBar(bool shown)
+{
+    if (!hereBar_)
+        return;
+    // The list starts under it while it shows, right under the search
+    // field once a name is typed.
+    hereBar_->setVisible(shown);
+    const int top = kBarHeight + (shown ? HereBar::kHeight : 0);
+    tblResult_->setFrame(QRect(0, top, tblResult_->width(), view()->height() - top));
+    nothingFound_->setFrame(QRect(20, top + 24, 280, 60));
+}
+
 void SearchController::updateDataSource(const QString& text)
 {
+    showHereBar(text.trimmed().isEmpty());
     // The typed text is matched literally: quotes, '%' and '_' included.
     datasource_ = typeID_ == kProvincesMode ? cities::search(text, true) : cities::searchPlaces(text);
     tblResult_->reloadData();
@@ -105,6 +125,17 @@ void SearchController::didSelectRowAtIndexPath(ui::TableView* table, const ui::I
     } else if (!(stateId != 0 ? addState(stateId) : cities::choosePlace(placeId))) {
         // The search stays, with the city still in its list.
         tellSaveFailed(QStringLiteral("choosing a city"));
+        return;
+    }
+    if (delegate_)
+        delegate_->closeForm();
+}
+
+void SearchController::chooseNearest(const cities::NearestPlace& place)
+{
+    // As a tap on the place in the list: stored, then the search closes.
+    if (!cities::chooseNearest(place)) {
+        tellSaveFailed(QStringLiteral("choosing the nearest place"));
         return;
     }
     if (delegate_)

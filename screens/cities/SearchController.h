@@ -5,7 +5,10 @@
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
+#include "store/Cities.h"
 #include "store/MyDB.h"
+
+class HereBar;
 
 namespace ui {
 class Label;
@@ -30,6 +33,8 @@ public:
     void updateDataSource(const QString& text);
     // Whether the city was stored as chosen.
     bool addState(int stateId);
+    // The place found nearest to the user, chosen.
+    void chooseNearest(const cities::NearestPlace& place);
 
     void viewDidLoad() override;
     void searchBarTextDidChange(ui::SearchBar* bar, const QString& text) override;
@@ -46,14 +51,19 @@ public:
     // The line that says nothing was found.
     ui::Label* nothingFound() const { return nothingFound_; }
     const RowSet& datasource() const { return datasource_; }
+    // "مکان من", in cities mode.
+    HereBar* hereBar() const { return hereBar_; }
 
 private:
     QString nothingFoundText(const QString& text) const;
+    // "مکان من" shows while no name is typed.
+    void showHereBar(bool shown);
 
     int typeID_ = kCitiesMode;
     SearchControllerDelegate* delegate_ = nullptr;
     ui::SearchBar* searchBar_ = nullptr;
     ui::TableView* tblResult_ = nullptr;
     ui::Label* nothingFound_ = nullptr;
+    HereBar* hereBar_ = nullptr;
     RowSet datasource_;
 };

@@ -46,6 +46,10 @@ CustomUIImageView::CustomUIImageView(const days::Page& row, int index, DateTimeP
 {
     setImage(ui::image(QStringLiteral("MainView.png")));
     setBackgroundColor(Qt::black);
+    // A picture takes no touches of its own; this one holds buttons (the
+    // events line, the Qibla), which get none unless the page lets them.
+    // A touch elsewhere on it still pages the screen.
+    setUserInteractionEnabled(true);
 
     // How long until the next time, above the day's box.
     countdown_ = addLabel(*this, QRect(60, 10, 240, 30), ui::TextAlignment::Right, 15, QSize(-1, 2), QString());
@@ -63,16 +67,27 @@ CustomUIImageView::CustomUIImageView(const days::Page& row, int index, DateTimeP
     gregorian_ = addLabel(*this, QRect(30, 68, 118, 16), ui::TextAlignment::Left, 12, QSize(-1, 1), QString());
     gregorian_->setTextColor(kSecondColour);
     gregorian_->setAdjustsFontSizeToFitWidth(true);
-    event_ = addLabel(*this, QRect(30, 84, 254, 20), ui::TextAlignment::Right, 13, QSize(-1, 2), QString());
+    event_ = addLabel(*this, QRect(56, 84, 228, 20), ui::TextAlignment::Right, 13, QSize(-1, 2), QString());
     // A long event shrinks to fit its line rather than end in an ellipsis,
     // which would read like the "و ..." of more events.
     event_->setMinimumFontSize(kSmallestEventFont);
     // The events line opens the whole list.
-    eventsButton_ = &add<ui::Button>(ui::Button::Type::Custom, QRect(24, 82, 266, 24));
+    eventsButton_ = &add<ui::Button>(ui::Button::Type::Custom, QRect(54, 82, 236, 24));
     eventsButton_->setAccessibleName(QStringLiteral("رویدادهای روز"));
     eventsButton_->addAction(ui::ControlEvent::TouchUpInside, [this] {
         if (eventsAction_)
             eventsAction_();
+    });
+
+    // The Kaaba at the end of the line: the Qibla of the page's city and the
+    // sun as its compass, on the page's day.
+    qiblaButton_ = &add<ui::Button>(ui::Button::Type::Custom, QRect(26, 83, 26, 22));
+    qiblaButton_->setImage(ui::image(QStringLiteral("qiblaBtn.png")));
+    qiblaButton_->setShowsTouchWhenHighlighted(true);
+    qiblaButton_->setAccessibleName(QStringLiteral("قبله و خورشید"));
+    qiblaButton_->addAction(ui::ControlEvent::TouchUpInside, [this] {
+        if (qiblaAction_)
+            qiblaAction_();
     });
 
     noTimes_ = !row.times.has_value();
@@ -111,6 +126,11 @@ CustomUIImageView::CustomUIImageView(const days::Page& row, int index, DateTimeP
 void CustomUIImageView::setEventsAction(std::function<void()> action)
 {
     eventsAction_ = std::move(action);
+}
+
+void CustomUIImageView::setQiblaAction(std::function<void()> action)
+{
+    qiblaAction_ = std::move(action);
 }
 
 void CustomUIImageView::showNext(const QDateTime& now, bool today)

@@ -32,6 +32,8 @@ public:
     void showNext(const QDateTime& now, bool today);
     // Told when the events line is tapped.
     void setEventsAction(std::function<void()> action);
+    // Told when the way to the Qibla is tapped.
+    void setQiblaAction(std::function<void()> action);
 
     ui::Label* nameLabel() const { return name_; }
     ui::Label* dateLabel() const { return date_; }
@@ -40,6 +42,7 @@ public:
     ui::Label* eventsLabel() const { return event_; }
     ui::Label* countdownLabel() const { return countdown_; }
     ui::Button* eventsButton() const { return eventsButton_; }
+    ui::Button* qiblaButton() const { return qiblaButton_; }
     ui::Label* timeLabel(int k) const { return k >= 0 && k < kTimeRows ? timeLabels_[k] : nullptr; }
     // The row of the next time (0 to 7), or -1.
     int markedRow() const { return marked_; }
@@ -60,8 +63,10 @@ private:
     ui::Label* gregorian_ = nullptr;
     ui::Label* countdown_ = nullptr;
     ui::Button* eventsButton_ = nullptr;
+    ui::Button* qiblaButton_ = nullptr;
     ui::View* mark_ = nullptr;
     ui::Label* timeLabels_[kTimeRows] = {};
     int marked_ = -1;
     std::function<void()> eventsAction_;
+    std::function<void()> qiblaAction_;
 };

@@ -15,10 +15,12 @@
 #include "platform/ui/Window.h"
 #include "screens/calendar/CalendarViewController.h"
 #include "screens/cities/SelectionController.h"
+#include "screens/qibla/QiblaViewController.h"
 #include "screens/settings/OptionsViewController.h"
 #include "store/Days.h"
 
 #include <cmath>
+#include <utility>
 
 MainViewController::MainViewController() = default;
 
@@ -140,9 +142,15 @@ void MainViewController::Bind()
     scrollView_->scrollRectToVisible(QRect(scrollView_->width() * page, screen.y(), screen.width(), screen.height()), false);
     pageControl_->setNumberOfPages(pageCount_);
     pageControl_->setCurrentPage(page);
-    for (ui::View* v : scrollView_->subviews())
-        if (auto* p = dynamic_cast<CustomUIImageView*>(v))
+    // Each page's way to the Qibla is its own city's.
+    int shown = 0;
+    for (ui::View* v : scrollView_->subviews()) {
+        if (auto* p = dynamic_cast<CustomUIImageView*>(v)) {
             p->setEventsAction([this] { showEvents(); });
+            const int city = datasource_.value(shown++).cityId;
+            p->setQiblaAction([this, city] { showQibla(city); });
+        }
+    }
     todayButton_->setVisible(localDtp_.date() != DateTimePersian().date());
     showNext();
 }
@@ -188,6 +196,24 @@ void MainViewController::showEvents()
     (new ui::AlertView(Utility::ConvertToPersian(DateTexts::solar(localDtp_.date())), Utility::ConvertToPersian(lines.join(QLatin1Char('\n'))),
          QStringLiteral("باشه")))
         ->present();
+}
+
+void MainViewController::showQibla(int cityId)
+{
+    if (cityId == 0)
+        cityId = datasource_.value(shownPage()).cityId;
+    QString name;
+    for (const days::Page& page : std::as_const(datasource_))
+        if (page.cityId == cityId)
+            name = page.name;
+    if (cityId == 0 || name.isEmpty())
+        return;
+    // Over whatever this screen shows: one screen at a time above it.
+    if (presentedViewController())
+        dismissViewController(false);
+    auto* qibla = new QiblaViewController(cityId, name, localDtp_.gregorian());
+    qibla->setModalTransitionStyle(ui::ModalTransitionStyle::FlipHorizontal);
+    presentViewController(qibla, true);
 }
 
 void MainViewController::refresh()

@@ -38,6 +38,9 @@ public:
     void showToday();
     // The day's events, all of them, holidays and predicted ones marked.
     void showEvents();
+    // The Qibla of a chosen city (0: the one whose page is shown) and the
+    // sun as its compass on the displayed day.
+    void showQibla(int cityId = 0);
     // The next time on today's pages, and how long until it: each minute.
     void showNext();
     void closeForm() override;

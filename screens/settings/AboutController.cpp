@@ -28,24 +28,26 @@ void AboutController::viewDidLoad()
     textV_->setTextColor(QColor(40, 48, 64));
     textV_->setText(QStringLiteral("کلوارو: اوقات شرعی هزار و صد مکان ایران و هر نقطه‌ای با مختصاتش، و تقویم سال‌های ۱۳۹۱ تا ۱۴۱۰،"
                                    " با اذان در وقت هر نماز، یادآوری پیش از طلوع آفتاب، پایان سحر و افطار، و رویدادهای هر روز."));
-    // Where the places come from, as their licences ask.
-    auto* credits = &screen->add<ui::Label>(QRect(12, 88, 296, 60));
+    // Where the places and the occasions come from, and the geodesy the
+    // Qibla is found with, as their licences ask.
+    auto* credits = &screen->add<ui::Label>(QRect(12, 84, 296, 62));
     credits->setNumberOfLines(0);
     credits->setTextAlignment(ui::TextAlignment::Left);
-    credits->setTextFont(ui::font(QStringLiteral("Helvetica"), 10));
+    credits->setTextFont(ui::font(QStringLiteral("Helvetica"), 9));
     credits->setTextColor(QColor(70, 78, 96));
     credits->setText(QStringLiteral("Contains data from GeoNames (geonames.org), CC BY 4.0, modified.\n"
                                     "Town list after SCR-IR/gnome-shamsi-calendar (GPL-3.0).\n"
-                                    "Occasions: the official calendar of 1405 (calendar.ut.ac.ir), CC0 data."));
+                                    "Occasions: the official calendar of 1405 (calendar.ut.ac.ir), CC0 data.\n"
+                                    "Qibla by GeographicLib (MIT); Iran's outline from Natural Earth."));
     credits->setAccessibleName(QStringLiteral("منابع داده‌ها"));
     // How far the lunar months are known, and from when they are predicted.
-    auto* lunar = &screen->add<ui::Label>(QRect(12, 148, 296, 28));
+    auto* lunar = &screen->add<ui::Label>(QRect(12, 146, 296, 26));
     lunar->setText(Utility::ConvertToPersian(hijri::observedUpTo()));
     lunar->setTextFont(ui::font(QStringLiteral("Helvetica"), 10));
     lunar->setTextColor(QColor(70, 78, 96));
     lunar->setTextAlignment(ui::TextAlignment::Right);
     lunar->setNumberOfLines(0);
-    tbl_ = &screen->add<ui::TableView>(QRect(0, 174, 320, screen->height() - 174), ui::TableView::Style::Grouped);
+    tbl_ = &screen->add<ui::TableView>(QRect(0, 172, 320, screen->height() - 172), ui::TableView::Style::Grouped);
     tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);

@@ -19,6 +19,8 @@
 namespace {
 
 constexpr int kStep = 5;
+// The side control's segments from the right: before, at, after.
+constexpr int kAfterSegment = 2;
 // The week from the right, Saturday first, as Qt numbers its days.
 constexpr int kWeek[7] = {Qt::Saturday, Qt::Sunday, Qt::Monday, Qt::Tuesday, Qt::Wednesday, Qt::Thursday, Qt::Friday};
 const char* kInitials[7] = {"ش", "ی", "د", "س", "چ", "پ", "ج"};
@@ -53,9 +55,11 @@ void ReminderController::viewDidLoad()
     installSaveButton(this, [this] { save(); })->setEnabled(true);
 
     caption(*screen, QStringLiteral("وقت"), QRect(10, 6, 300, 20));
+    // The day's six times, then the moments the sun stands in line with the Qibla.
     QStringList times;
-    for (int k = 0; k < reminders::kDayTimes; ++k)
+    for (int k = 0; k < kTimesOfDay; ++k)
         times.append(dayTimeShortName(static_cast<DayTime>(k)));
+    times.append(QStringLiteral("قبله"));
     time_ = &screen->add<ui::SegmentedControl>(times, QRect(10, 28, 300, 32));
     time_->setAccessibleName(QStringLiteral("از کدام وقت روز"));
     time_->setSelectedSegmentIndex(static_cast<int>(edited_.time));
@@ -139,7 +143,7 @@ void ReminderController::setTime(int index)
 
 void ReminderController::setSide(int side)
 {
-    side_value_ = std::clamp(side, -1, 1);
+    side_value_ = std::clamp(side, -1, reminders::comesAfter(edited_.time) ? 1 : 0);
     show();
 }
 
@@ -180,6 +184,15 @@ void ReminderController::setRamadanOnly(bool only)
 
 void ReminderController::show()
 {
+    // A time that comes before or at only: "after" is off, and one chosen
+    // becomes "at".
+    const bool after = reminders::comesAfter(edited_.time);
+    if (!after && side_value_ > 0)
+        side_value_ = 0;
+    if (side_) {
+        side_->setEnabledForSegment(kAfterSegment, after);
+        side_->setSelectedSegmentIndex(side_value_ + 1);
+    }
     edited_.minutes = side_value_ * amount_;
     if (minutesLabel_) {
         minutesLabel_->setText(side_value_ == 0 ? QString() : Utility::ConvertToPersian(QStringLiteral("%1 دقیقه").arg(amount_)));

@@ -19,7 +19,7 @@ std::optional<Options> parse(const QStringList& args, QString* error = nullptr)
 TEST(DeviceOptions, EachOptionAndItsValue)
 {
     const std::optional<Options> o = parse({"--now", "2026-12-07T10:00", "--tz", "Europe/Berlin", "--home", "phone", "--scale", "2",
-        "--screenshot", "a.png", "--background"});
+        "--screenshot", "a.png", "--background", "--position", "kashan.nmea"});
     ASSERT_TRUE(o.has_value());
     EXPECT_EQ(o->now, "2026-12-07T10:00");
     EXPECT_EQ(o->zone, "Europe/Berlin");
@@ -27,7 +27,10 @@ TEST(DeviceOptions, EachOptionAndItsValue)
     EXPECT_EQ(o->scale, 2);
     EXPECT_EQ(o->screenshot, "a.png");
     EXPECT_TRUE(o->background);
+    EXPECT_EQ(o->position, "kashan.nmea");
     EXPECT_FALSE(o->pending);
+    // Without it, the desktop's location service.
+    EXPECT_TRUE(parse({})->position.isEmpty());
     // No scale given: the device chooses one.
     EXPECT_EQ(parse({"--pending"})->scale, 0);
     EXPECT_TRUE(parse({"--pending"})->pending);
@@ -39,6 +42,7 @@ TEST(DeviceOptions, WhatIsNotAnOptionIsRefusedWithAReason)
     EXPECT_FALSE(parse({"--fast"}, &error).has_value());
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(parse({"--now"}, &error).has_value());
+    EXPECT_FALSE(parse({"--position"}, &error).has_value());
     EXPECT_FALSE(parse({"--scale", "two"}, &error).has_value());
     EXPECT_FALSE(parse({"--scale", "0"}, &error).has_value());
     EXPECT_FALSE(parse({"stray"}, &error).has_value());

@@ -150,6 +150,45 @@ void calendarButton(QPainter& p)
     }
 }
 
+// The way to the Qibla from a day's page: the Kaaba, black with its golden
+// band, seen a little from the side.
+void qiblaButton(QPainter& p)
+{
+    const QColor gold(214, 178, 90);
+    QPainterPath front;
+    front.addRect(QRectF(5, 6, 11, 13));
+    QPainterPath side;
+    side.moveTo(16, 6);
+    side.lineTo(21, 3.5);
+    side.lineTo(21, 16.5);
+    side.lineTo(16, 19);
+    side.closeSubpath();
+    QPainterPath top;
+    top.moveTo(5, 6);
+    top.lineTo(10, 3.5);
+    top.lineTo(21, 3.5);
+    top.lineTo(16, 6);
+    top.closeSubpath();
+    p.setPen(QPen(QColor(255, 255, 255, 200), 0.8));
+    p.setBrush(QColor(12, 12, 14));
+    p.drawPath(front);
+    p.setBrush(QColor(34, 34, 38));
+    p.drawPath(side);
+    p.setBrush(QColor(50, 50, 56));
+    p.drawPath(top);
+    p.setPen(Qt::NoPen);
+    p.setBrush(gold);
+    p.drawRect(QRectF(5, 9, 11, 1.8));
+    QPainterPath band;
+    band.moveTo(16, 9);
+    band.lineTo(21, 6.5);
+    band.lineTo(21, 8.3);
+    band.lineTo(16, 10.8);
+    band.closeSubpath();
+    p.drawPath(band);
+    p.drawRect(QRectF(11.5, 14, 2.5, 5));
+}
+
 // Tab icons: white glyphs on transparent, 30 x 30.
 void glyph(QPainter& p)
 {
@@ -377,6 +416,7 @@ QList<Artwork> allArtwork()
     return {
         {QStringLiteral("MainView.png"), QSize(320, 460), mainView},
         {QStringLiteral("calendarBtn.png"), QSize(34, 32), calendarButton},
+        {QStringLiteral("qiblaBtn.png"), QSize(26, 22), qiblaButton},
         {QStringLiteral("tabCities.png"), QSize(30, 30), tabCities},
         {QStringLiteral("tabAlarms.png"), QSize(30, 30), tabAlarms},
         {QStringLiteral("tabSound.png"), QSize(30, 30), tabSound},

@@ -6,6 +6,8 @@
 #include "calendar/IranClock.h"
 #include "calendar/Utility.h"
 #include "platform/foundation/Clock.h"
+#include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/PageControl.h"
 #include "platform/ui/Touch.h"
@@ -114,6 +116,24 @@ TEST_F(MainScreenTest, SwipingAndTappingThePageControlTurnPages)
     QCoreApplication::processEvents();
     EXPECT_EQ(screen->scrollView()->contentOffset().x(), 320);
     EXPECT_EQ(screen->pageControl()->currentPage(), 1);
+}
+
+TEST_F(MainScreenTest, TheButtonsOnAPageTakeATouchAndTheRestOfItStillSwipes)
+{
+    // 1 Ramadan 1433 has its event: a touch on the line lists the day's
+    // events, as a finger would bring them, not only a call.
+    box.choose({Sandbox::kTehran, Sandbox::kMashhad});
+    open();
+    CustomUIImageView* tehran = pages()[1];
+    ui::touch::tap(window.get(), tehran->eventsButton()->mapTo(window.get(), tehran->eventsButton()->rect().center()));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(ui::AlertView::visibleAlerts().size(), 1);
+    EXPECT_TRUE(ui::AlertView::visibleAlerts()[0]->message().contains("رمضان"));
+    ui::AlertView::visibleAlerts()[0]->dismiss();
+    // Off the buttons, the page swipes as before.
+    ui::touch::drag(window.get(), QPoint(60, 250), QPoint(260, 250));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(screen->pageControl()->currentPage(), 0);
 }
 
 TEST_F(MainScreenTest, UserMadeCityShowsItsCentresTimesMovedByItsOffsets)
