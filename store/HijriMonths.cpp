@@ -107,9 +107,8 @@ QString observedUpTo()
     const HijriDate official = LunarCalendar::lastOfficialMonth();
     const auto name = [](const HijriDate& h) { return LunarCalendar::monthName(h.month) + QLatin1Char(' ') + QString::number(h.year); };
     if (official == observed)
-        return QStringLiteral("تاریخ‌های قمری تا %1 بر پایهٔ رؤیت هلال؛ پس از آن پیش‌بینی").arg(name(observed));
-    return QStringLiteral("تاریخ‌های قمری تا %1 بر پایهٔ رؤیت هلال، تا %2 بر پایهٔ تقویم رسمی؛ پس از آن پیش‌بینی")
-        .arg(name(observed), name(official));
+        return QStringLiteral("ماه‌های قمری: رؤیت هلال تا %1، سپس پیش‌بینی").arg(name(observed));
+    return QStringLiteral("ماه‌های قمری: رؤیت هلال تا %1، تقویم رسمی تا %2، سپس پیش‌بینی").arg(name(observed), name(official));
 }
 
 } // namespace hijri

@@ -9,6 +9,8 @@
 namespace {
 constexpr int kRows = 5;
 constexpr int kWebRow = 4;
+// The lunar months' line shrinks to this rather than lose its end.
+constexpr double kSmallestFont = 7;
 } // namespace
 
 AboutController::AboutController()
@@ -30,7 +32,7 @@ void AboutController::viewDidLoad()
                                    " با اذان در وقت هر نماز، یادآوری پیش از طلوع آفتاب، پایان سحر و افطار، و رویدادهای هر روز."));
     // Where the places and the occasions come from, and the geodesy the
     // Qibla is found with, as their licences ask.
-    auto* credits = &screen->add<ui::Label>(QRect(12, 84, 296, 62));
+    auto* credits = &screen->add<ui::Label>(QRect(12, 84, 296, 78));
     credits->setNumberOfLines(0);
     credits->setTextAlignment(ui::TextAlignment::Left);
     credits->setTextFont(ui::font(QStringLiteral("Helvetica"), 9));
@@ -41,13 +43,14 @@ void AboutController::viewDidLoad()
                                     "Qibla by GeographicLib (MIT); Iran's outline from Natural Earth."));
     credits->setAccessibleName(QStringLiteral("منابع داده‌ها"));
     // How far the lunar months are known, and from when they are predicted.
-    auto* lunar = &screen->add<ui::Label>(QRect(12, 146, 296, 26));
+    auto* lunar = &screen->add<ui::Label>(QRect(12, 162, 296, 18));
     lunar->setText(Utility::ConvertToPersian(hijri::observedUpTo()));
     lunar->setTextFont(ui::font(QStringLiteral("Helvetica"), 10));
     lunar->setTextColor(QColor(70, 78, 96));
     lunar->setTextAlignment(ui::TextAlignment::Right);
-    lunar->setNumberOfLines(0);
-    tbl_ = &screen->add<ui::TableView>(QRect(0, 172, 320, screen->height() - 172), ui::TableView::Style::Grouped);
+    lunar->setAdjustsFontSizeToFitWidth(true);
+    lunar->setMinimumFontSize(kSmallestFont);
+    tbl_ = &screen->add<ui::TableView>(QRect(0, 180, 320, screen->height() - 180), ui::TableView::Style::Grouped);
     tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);
