@@ -26,8 +26,9 @@ std::unique_ptr<MyDB>& shared()
 // texts, so the app's texts are few; this only bounds a caller gone wrong.
 constexpr int kCachedStatements = 256;
 
-// Binds `value` to the statement's parameter `index` (1-based).
-int bind(sqlite3_stmt* statement, int index, const QVariant& value)
+} // namespace
+
+int MyDB::bind(sqlite3_stmt* statement, int index, const QVariant& value)
 {
     if (value.isNull())
         return sqlite3_bind_null(statement, index);
@@ -46,8 +47,6 @@ int bind(sqlite3_stmt* statement, int index, const QVariant& value)
     }
     }
 }
-
-} // namespace
 
 MyDB* MyDB::initialize()
 {

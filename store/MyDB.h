@@ -98,6 +98,9 @@ public:
 
     // How long a connection waits for another connection's lock.
     static constexpr int kBusyTimeoutMs = 3000;
+    // Binds `value` to a statement's parameter `index` (1-based), by its
+    // type: the one binder of every statement of the store.
+    static int bind(sqlite3_stmt* statement, int index, const QVariant& value);
 
     QString fileName;
     QString dbPath;

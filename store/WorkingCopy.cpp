@@ -1,5 +1,6 @@
 #include "WorkingCopy.h"
 
+#include "Alarms.h"
 #include "Cities.h"
 #include "MyDB.h"
 
@@ -54,13 +55,8 @@ public:
         result_ = sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &statement, nullptr);
         if (result_ != SQLITE_OK)
             return std::nullopt;
-        for (int i = 0; i < values.size() && result_ == SQLITE_OK; ++i) {
-            const QVariant& v = values[i];
-            if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong)
-                result_ = sqlite3_bind_int64(statement, i + 1, v.toLongLong());
-            else
-                result_ = sqlite3_bind_text(statement, i + 1, v.toString().toUtf8().constData(), -1, SQLITE_TRANSIENT);
-        }
+        for (int i = 0; i < values.size() && result_ == SQLITE_OK; ++i)
+            result_ = MyDB::bind(statement, i + 1, values[i]);
         if (result_ != SQLITE_OK) {
             sqlite3_finalize(statement);
             return std::nullopt;
@@ -177,7 +173,32 @@ struct Carry {
     const char* needs = nullptr;
 };
 
-QList<Carry> carries()
+// The settings row's columns: the alarms of the alarm table, the
+// recording and the events time.
+QStringList settingColumns()
+{
+    QStringList columns;
+    for (const Alarm& a : kAlarmTable)
+        columns.append(QString::fromLatin1(a.column));
+    columns << QStringLiteral("Item6") << QStringLiteral("Item7");
+    return columns;
+}
+
+// The old row's values over the shipped row's, for each column the old copy
+// has: a column it does not have yet (an alarm added since) keeps the
+// shipped value. The columns are the table's own names, never a value.
+Statement carrySettings(const QStringList& oldColumns)
+{
+    QStringList sets;
+    for (const QString& c : settingColumns())
+        if (oldColumns.contains(c))
+            sets.append(c + QStringLiteral(" = (SELECT ") + c + QStringLiteral(" FROM old.tSetting LIMIT 1)"));
+    if (sets.isEmpty())
+        return {QStringLiteral("UPDATE main.tSetting SET rowid = rowid WHERE 0"), {}};
+    return {QStringLiteral("UPDATE main.tSetting SET ") + sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE EXISTS (SELECT 1 FROM old.tSetting)"), {}};
+}
+
+QList<Carry> carries(const QStringList& oldSettingColumns)
 {
     const int lastShipped = cities::kLastShippedStateId;
     return {
@@ -205,11 +226,7 @@ QList<Carry> carries()
             {{QStringLiteral("INSERT OR IGNORE INTO main.tSelectedStates(StateID, Ordering) SELECT StateID, Ordering "
                              "FROM old.tSelectedStates WHERE StateID IN (SELECT StateID FROM main.tStates)"),
                 {}}}},
-        {"settings",
-            {{QStringLiteral("DELETE FROM main.tSetting WHERE EXISTS (SELECT 1 FROM old.tSetting)"), {}},
-                {QStringLiteral("INSERT INTO main.tSetting(Item0, Item1, Item2, Item3, Item4, Item5, Item6, Item7) "
-                                "SELECT Item0, Item1, Item2, Item3, Item4, Item5, Item6, Item7 FROM old.tSetting LIMIT 1"),
-                    {}}}},
+        {"settings", {carrySettings(oldSettingColumns)}},
     };
 }
 
@@ -241,7 +258,10 @@ std::optional<Kept> build(const QString& temporary, const QString& shipped, cons
             ok = true;  // nothing of the old copy can be read: a fresh copy
         else if (ok) {
             ok = c.exec(QStringLiteral("BEGIN"));
-            for (const Carry& carry : carries()) {
+            QStringList oldSettingColumns;
+            for (const QStringList& row : c.rows(QStringLiteral("SELECT name FROM pragma_table_info('tSetting', 'old')")).value_or(QList<QStringList>()))
+                oldSettingColumns.append(row.value(0));
+            for (const Carry& carry : carries(oldSettingColumns)) {
                 if (!ok)
                     break;
                 if (carry.needs) {
@@ -258,7 +278,7 @@ std::optional<Kept> build(const QString& temporary, const QString& shipped, cons
                 bool counted = false;
                 for (const Statement& statement : carry.statements) {
                     done = done && c.exec(statement.sql, statement.values);
-                    if (done && !counted && statement.sql.startsWith(QLatin1String("INSERT"))) {
+                    if (done && !counted && (statement.sql.startsWith(QLatin1String("INSERT")) || statement.sql.startsWith(QLatin1String("UPDATE")))) {
                         rows = c.changes();
                         counted = true;
                     }

@@ -1,4 +1,5 @@
 #include "TableView.h"
+#include "TableViewEditing.h"
 
 #include "Button.h"
 #include "Label.h"
@@ -23,68 +24,8 @@ constexpr int kConfirmGap = 6;
 constexpr int kDeselectMs = 120;
 constexpr int kRowAnimationMs = 300;
 const QColor kGroupedBackground(197, 204, 212);
-const QColor kDeleteRed(204, 35, 35);
-
-// The red round control at the start of a row in editing mode.
-class DeleteControl : public Button {
-public:
-    DeleteControl() : Button(Type::Custom) {}
-
-protected:
-    void draw(QPainter& painter) override
-    {
-        const QPointF c = QRectF(rect()).center();
-        painter.setPen(QPen(Qt::white, 1.5));
-        painter.setBrush(isHighlighted() ? kDeleteRed.darker(130) : kDeleteRed);
-        painter.drawEllipse(c, 10, 10);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::white);
-        // Turned upright while its confirmation is up.
-        if (isSelected())
-            painter.drawRect(QRectF(c.x() - 2, c.y() - 6, 4, 12));
-        else
-            painter.drawRect(QRectF(c.x() - 6, c.y() - 2, 12, 4));
-    }
-};
 
 } // namespace
-
-// The grip at the end of a row in editing mode; dragging it moves the row.
-class ReorderHandle : public View {
-public:
-    ReorderHandle(TableView* table, const IndexPath& path) : table_(table), path_(path)
-    {
-        setCursor(Qt::SizeVerCursor);
-        setAccessibleRole(QAccessible::Grip);
-    }
-
-protected:
-    void draw(QPainter& painter) override
-    {
-        painter.setPen(QPen(QColor(150, 150, 155), 2));
-        const double cx = width() / 2.0;
-        const double cy = height() / 2.0;
-        for (int i = -1; i <= 1; ++i)
-            painter.drawLine(QPointF(cx - 9, cy + i * 5), QPointF(cx + 9, cy + i * 5));
-    }
-    void mousePressEvent(QMouseEvent*) override {}
-    void mouseMoveEvent(QMouseEvent* event) override
-    {
-        table_->dragRow(path_, contentY(event), false);
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override
-    {
-        table_->dragRow(path_, contentY(event), true);
-    }
-
-private:
-    int contentY(QMouseEvent* event) const
-    {
-        return table_->contentView()->mapFromGlobal(event->globalPosition().toPoint()).y();
-    }
-    TableView* table_;
-    IndexPath path_;
-};
 
 TableView::TableView(const QRect& frame, Style style)
     : ScrollView(frame), style_(style)
@@ -442,7 +383,7 @@ void TableView::askForDeletion(const IndexPath& path)
     button->setTitle(QStringLiteral("حذف"));
     button->setTitleColor(Qt::white);
     button->setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
-    button->setBackgroundColor(kDeleteRed);
+    button->setBackgroundColor(deleteRed());
     button->setCornerRadius(5);
     const int handle = reorderControl(path) ? kHandleWidth : 0;
     button->setFrame(leading(QRect(cell->width() - handle - kConfirmWidth - kConfirmGap, (cell->height() - kConfirmHeight) / 2, kConfirmWidth,

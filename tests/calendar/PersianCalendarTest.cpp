@@ -135,3 +135,35 @@ TEST(LunarCalendar, FollowsTheObservedMonthsThenTheTabularRule)
 }
 
 } // namespace
+
+namespace {
+
+// tests/data/conversions.tsv: each day in the three calendars, from a source.
+TEST(Conversions, EveryDayOfTheVectorsInTheThreeCalendars)
+{
+    QFile file(QStringLiteral(KELVARO_SOURCE_DIR "/tests/data/conversions.tsv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    LunarCalendar::setAnnounced({});
+    int rows = 0;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList cells = line.split(QLatin1Char('\t'));
+        ASSERT_EQ(cells.size(), 4) << line.toStdString();
+        const QStringList p = cells[0].split(QLatin1Char('/'));
+        const SolarDate solar{p.value(0).toInt(), p.value(1).toInt(), p.value(2).toInt()};
+        const QDate gregorian = QDate::fromString(cells[1], Qt::ISODate);
+        const std::string why = cells[3].toStdString();
+        ASSERT_TRUE(PersianCalendar::isValid(solar)) << why;
+        EXPECT_EQ(PersianCalendar::toGregorian(solar), gregorian) << why;
+        EXPECT_EQ(PersianCalendar::fromGregorian(gregorian), solar) << why;
+        if (cells[2] != QLatin1String("-")) {
+            const QStringList h = cells[2].split(QLatin1Char('/'));
+            EXPECT_EQ(LunarCalendar::fromGregorian(gregorian), (HijriDate{h.value(0).toInt(), h.value(1).toInt(), h.value(2).toInt()})) << why;
+        }
+        ++rows;
+    }
+    EXPECT_GE(rows, 30);
+}
+
+} // namespace

@@ -2,7 +2,10 @@
 // language of the text.
 #include "exports/ICalendar.h"
 
+#include "store/Reminders.h"
 #include "tests/support/Sandbox.h"
+
+#include <QFile>
 
 #include <QTimeZone>
 
@@ -59,6 +62,56 @@ TEST(ICalendar, TheSameTimesAreTheSameEntriesOnASecondExportAndEveryTimeIsAnInst
     EXPECT_FALSE(a.contains("DAYLIGHT"));
     EXPECT_TRUE(a.contains("DTSTART;TZID=Asia/Tehran:20261208T053200\r\n")) << a.left(900).toStdString();
     EXPECT_TRUE(a.contains("SUMMARY:اذان صبح به افق تهران\r\n"));
+}
+
+} // namespace
+
+namespace {
+
+// What a calendar program takes: the files as they are written, but the
+// moment each was made (DTSTAMP), which differs from export to export.
+QByteArray withoutStamps(QByteArray ics)
+{
+    QList<QByteArray> lines = ics.split('\n');
+    lines.removeIf([](const QByteArray& line) { return line.startsWith("DTSTAMP:"); });
+    return lines.join('\n');
+}
+
+// Compares an export with its golden file in tests/data/golden; with
+// KELVARO_UPDATE_GOLDEN set, writes the file instead (then look at the diff).
+void expectGolden(const QByteArray& ics, const char* name)
+{
+    const QString path = QStringLiteral(KELVARO_SOURCE_DIR "/tests/data/golden/") + QLatin1String(name);
+    if (qEnvironmentVariableIsSet("KELVARO_UPDATE_GOLDEN")) {
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(ics);
+        return;
+    }
+    QFile golden(path);
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly)) << name;
+    const QByteArray expected = golden.readAll();
+    EXPECT_TRUE(withoutStamps(ics) == withoutStamps(expected)) << name << ": the export differs from its golden file";
+}
+
+TEST(ICalendarGolden, TheYearWithAReminderAndTheMonthsTimesAreWhatTheyWere)
+{
+    Sandbox box(QDateTime(QDate(2026, 12, 8), QTime(10, 0)));
+    reminders::DateReminder dey;
+    dey.repeat = reminders::DateReminder::Repeat::YearlyPersian;
+    dey.month = 10;
+    dey.day = 5;
+    dey.text = QStringLiteral("سالگرد");
+    dey.time = {7, 30};
+    ASSERT_TRUE(reminders::save(dey));
+    const QDateTime stamp(QDate(2026, 12, 8), QTime(10, 0), QTimeZone("Asia/Tehran"));
+    const std::optional<QByteArray> year = ical::yearEvents(1405, stamp);
+    ASSERT_TRUE(year.has_value());
+    expectGolden(*year, "year-1405.ics");
+    const QList<days::Times> azar = *days::cityTimes(Sandbox::kTehran, 1050901, 30);
+    expectGolden(ical::monthTimes(Sandbox::kTehran, QStringLiteral("تهران"), azar,
+                     {DayTime::Dawn, DayTime::Sunrise, DayTime::Noon, DayTime::Sunset, DayTime::Evening, DayTime::Midnight}, stamp),
+        "times-tehran-1405-09.ics");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "astronomy/PrayerTimes.h"
 #include "calendar/DateKey.h"
 #include "calendar/EventRules.h"
+#include "store/Alarms.h"
 #include "calendar/PersianCalendar.h"
 #include "calendar/Utility.h"
 
@@ -253,8 +254,14 @@ QString buildIcons(const QString& schemaPath, const QString& dataDir, const QStr
         eventRows.append({it.key(), it->description, it->holiday ? 1 : 0});
     ok = ok && w.insert("INSERT INTO tEvents(Date, Description, IsHoliday) VALUES(?, ?, ?)", eventRows);
 
+    // The alarms as their table ships them, then the recording and the
+    // events time of settings.tsv.
     QStringList columns;
     QVariantList values;
+    for (const Alarm& a : kAlarmTable) {
+        columns.append(QString::fromLatin1(a.column));
+        values.append(a.shipped);
+    }
     for (const QStringList& r : settings) {
         columns.append(r.value(0));
         values.append(r.value(0) == QLatin1String("Item7") ? QVariant(r.value(1)) : QVariant(r.value(1).toInt()));
