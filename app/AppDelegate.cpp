@@ -15,6 +15,8 @@
 #include "platform/ui/Window.h"
 #include "screens/main/MainViewController.h"
 #include "store/MyDB.h"
+#include "store/Preferences.h"
+#include "store/Reminders.h"
 
 #include <QStringList>
 
@@ -30,7 +32,11 @@ MainViewController* mainScreen(ui::Window* window)
 
 AppDelegate::AppDelegate() = default;
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate()
+{
+    notifications::NotificationCenter::shared()->setRunningLowHandler({});
+    notifications::NotificationCenter::shared()->setGivenKeptElsewhere({});
+}
 
 bool AppDelegate::didFinishLaunching(ui::Application*)
 {
@@ -40,11 +46,35 @@ bool AppDelegate::didFinishLaunching(ui::Application*)
     } catch (const std::exception&) {
         foundation::Log::write(QStringLiteral("asdasd"));
     }
+    // Refilled as it runs low: more than a day's reminders, and every azan
+    // after them, still come.
+    notifications::NotificationCenter* center = notifications::NotificationCenter::shared();
+    center->setRunningLowHandler([] { MyNotification::initialize()->update(); });
+    // Where the notifications given lately go when their folder takes no
+    // writing: the user's copy, so that a restart does not give them again.
+    const QString kGiven = QStringLiteral("GivenNotifications");
+    center->setGivenKeptElsewhere({[kGiven](const QByteArray& bytes) { return preferences::setValue(kGiven, QString::fromUtf8(bytes)); },
+        [kGiven]() -> std::optional<QByteArray> {
+            const std::optional<QString> kept = preferences::value(kGiven);
+            return kept ? std::optional<QByteArray>(kept->toUtf8()) : std::nullopt;
+        }});
     MyNotification::initialize()->update();
     window_->setRootViewController(new MainViewController);
     window_->makeKeyAndVisible();
     tellAboutTheData();
     return true;
+}
+
+void AppDelegate::tellUnwritable()
+{
+    // A folder that takes no writing: said once a run, as soon as it is met.
+    if (notifications::NotificationCenter::shared()->takeUnwritable()) {
+        foundation::Log::write(QStringLiteral("told: the notifications' folder takes no writing"));
+        (new ui::AlertView(QStringLiteral("پوشهٔ برنامه نوشتنی نیست"),
+             QStringLiteral("برنامه نمی‌تواند در پوشهٔ خود بنویسد؛ اعلان‌ها می‌آیند، اما تا نوشتنی شود برنامه فهرست آن‌ها را جای دیگری نگه می‌دارد."),
+             QStringLiteral("باشه")))
+            ->present();
+    }
 }
 
 void AppDelegate::tellAboutTheData()
@@ -54,6 +84,13 @@ void AppDelegate::tellAboutTheData()
     if (const std::optional<WorkingCopy::Notice> notice = MyDB::initialize()->takeNotice()) {
         foundation::Log::write(QStringLiteral("told: ") + notice->title + QStringLiteral(": ") + notice->text);
         (new ui::AlertView(notice->title, Utility::ConvertToPersian(notice->text), QStringLiteral("باشه")))->present();
+    }
+    tellUnwritable();
+    // A reminder of the user's that could not be read is not left out
+    // without a word.
+    if (const std::optional<QString> leftOut = reminders::takeLeftOut()) {
+        foundation::Log::write(QStringLiteral("told: ") + *leftOut);
+        (new ui::AlertView(QStringLiteral("یادآوری‌ها"), *leftOut, QStringLiteral("باشه")))->present();
     }
 }
 
@@ -92,6 +129,7 @@ QString firstLine(const QString& text)
 
 void AppDelegate::didReceiveLocalNotification(ui::Application*, const notifications::LocalNotification& notification)
 {
+    tellUnwritable();
     auto* alert = new ui::AlertView(QString(), notification.alertBody, QStringLiteral("Ok"));
     // An azan that sounds: Ok stops it; so does silencing what comes after.
     if (notification.userInfo.contains(QLatin1String(planner::kPrayerKey)) && !notification.soundName.isEmpty())
@@ -145,6 +183,7 @@ void AppDelegate::statusMenuChosen(ui::Application*, const QString& id)
 
 void AppDelegate::didReceiveLocalNotificationsWhileAway(ui::Application*, const QList<notifications::LocalNotification>& given)
 {
+    tellUnwritable();
     // One is told by the desktop's notification; more are listed in one
     // alert, the latest last.
     if (given.size() < 2)

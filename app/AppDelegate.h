@@ -35,6 +35,7 @@ public:
 
 private:
     void tellAboutTheData();
+    void tellUnwritable();
 
     std::unique_ptr<ui::Window> window_;
 };

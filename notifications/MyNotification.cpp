@@ -4,6 +4,7 @@
 
 #include "calendar/DateKey.h"
 #include "calendar/DateTimePersian.h"
+#include "calendar/PersianCalendar.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Random.h"
@@ -39,9 +40,12 @@ void MyNotification::cancelAll()
 
 std::optional<planner::Input> MyNotification::input() const
 {
-    const int today = DateKey::make(DateTimePersian().date());
+    const SolarDate day = DateTimePersian().date();
+    const int today = DateKey::make(day);
     const std::optional<Settings> settings = Settings::load();
-    const std::optional<days::CityDays> city = days::firstWithTimes(today, kDays);
+    // From yesterday: its religious midnight, when it falls past 00:00,
+    // is tonight's, and so is what counts from it.
+    const std::optional<days::CityDays> city = days::firstWithTimes(DateKey::make(PersianCalendar::addDays(day, -1)), kDays + 1);
     if (!settings || !city)
         return std::nullopt;
     std::optional<QList<days::DayEvents>> events = QList<days::DayEvents>();

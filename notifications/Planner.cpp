@@ -195,8 +195,18 @@ QList<astronomy::CompassMoment> sunQiblaMoments(const QDate& date, const Place& 
     return astronomy::sunOnAzimuth(date, place, geodesy::qibla({place.latitude, place.longitude}).azimuth);
 }
 
-QList<Planned> plan(const Input& in)
+QList<Planned> plan(const Input& given)
 {
+    Input in = given;
+    // The data's last day holds the next morning's dawn and sunrise, whose
+    // day is no day of the data: the last night is planned like any other.
+    if (!in.days.isEmpty() && in.days.last().key == DateKey::make(PersianCalendar::lastDataDay())) {
+        const days::Times& last = in.days.last();
+        days::Times morning{DateKey::make(PersianCalendar::addDays(PersianCalendar::lastDataDay(), 1)), {}};
+        morning.set(DayTime::Dawn, last.at(DayTime::NextDawn));
+        morning.set(DayTime::Sunrise, last.at(DayTime::NextSunrise));
+        in.days.append(morning);
+    }
     QList<Planned> list;
     planEvents(in, list);
     for (const days::Times& day : in.days) {
@@ -221,10 +231,24 @@ QList<Planned> plan(const Input& in)
     }
     planReminders(in, list);
     planDated(in, list);
+    // What the pending list can hold and read back: no text longer than a
+    // notification shows.
+    for (Planned& p : list)
+        if (p.notification.alertBody.size() > kMaxText)
+            p.notification.alertBody = p.notification.alertBody.left(kMaxText - 1) + QChar(0x2026);
     if (list.size() > kMaxPlanned) {
+        // Of more than the system keeps, every azan first, then the
+        // soonest of the rest; the rest come at a refill as these fire.
+        std::stable_sort(list.begin(), list.end(), [](const Planned& a, const Planned& b) {
+            const bool azanA = a.type >= 0 && a.type < Settings::kAzans;
+            const bool azanB = b.type >= 0 && b.type < Settings::kAzans;
+            if (azanA != azanB)
+                return azanA;
+            return a.notification.fireDate < b.notification.fireDate;
+        });
+        list.resize(kMaxPlanned);
         std::stable_sort(list.begin(), list.end(),
             [](const Planned& a, const Planned& b) { return a.notification.fireDate < b.notification.fireDate; });
-        list.resize(kMaxPlanned);
     }
     return list;
 }

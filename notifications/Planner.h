@@ -68,9 +68,12 @@ struct Input {
 // The days from today on that the reminders by date are planned for.
 constexpr int kDatedDays = 5;
 
-// The most the system keeps pending; of more, the soonest are planned and
-// the rest wait for a later rebuild.
+// The most the system keeps pending; of more, the azans and then the
+// soonest are planned and the rest wait for a refill.
 constexpr int kMaxPlanned = notifications::NotificationCenter::kMaxPending;
+// The longest text a notification carries: what a desktop notification
+// shows, and 64 of them well within what the pending list's file reads back.
+constexpr int kMaxText = 1000;
 
 // The app's own keys of a notification's userInfo: which azan it is (its
 // Type), and which of the user's reminders.
@@ -85,9 +88,10 @@ struct Planned {
 };
 
 // Every notification to schedule, in the order they were planned: for each
-// day, the six alarms in turn, after the events notices; then the user's
+// day, the alarms in turn, after the events notices; then the user's
 // reminders. None that would come before `now`; of more than kMaxPlanned,
-// the soonest, in fire order.
+// the azans and then the soonest, in fire order. A day of `days` that is
+// the data's last plans the next morning's dawn and sunrise too.
 QList<Planned> plan(const Input& input);
 
 // The moments of the three azans of every day of the input, whether they

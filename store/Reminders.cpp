@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <algorithm>
 #include <cstdlib>
@@ -42,27 +43,71 @@ QString textOf(const QJsonObject& o)
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
-// The rows of one kind, by id; a row that is not one is left out.
+// The keys of rows that could not be read and were left out, each told once
+// to the user (takeLeftOut) for as long as the app runs.
+QStringList& leftOut()
+{
+    static QStringList keys;
+    return keys;
+}
+QStringList& toldLeftOut()
+{
+    static QStringList keys;
+    return keys;
+}
+
+// A row's id, from a key written "Reminder:7" or in another way a number
+// reads as ("Reminder: 7", "Reminder:007", "Reminder:+7"); 0 for none.
+int idOf(const QString& key, const QString& prefix)
+{
+    bool ok = false;
+    const int id = key.mid(prefix.size()).trimmed().toInt(&ok);
+    return ok && id > 0 && id < kMaxId ? id : 0;
+}
+
+// The rows of one kind, by id; a row that is not one is left out. A key
+// not written as the app writes it is written so, so that a change or a
+// removal by its id finds it; of two keys of one id, the one written so.
 template <typename T>
 std::optional<QList<T>> readAll(const QString& prefix, std::optional<T> (*from)(const QString&))
 {
-    const std::optional<RowSet> rows = MyDB::initialize()->query(
-        QStringLiteral("SELECT Key, Value FROM tPreferences WHERE Key LIKE ? ESCAPE '\\'"), {MyDB::likeStarts(prefix)});
+    MyDB* db = MyDB::initialize();
+    const std::optional<RowSet> rows = db->query(QStringLiteral("SELECT Key, Value FROM tPreferences WHERE Key LIKE ? ESCAPE '\\'"), {MyDB::likeStarts(prefix)});
     if (!rows)
         return std::nullopt;
     QList<T> list;
-    for (const Row& row : *rows) {
+    QList<Statement> rewrites;
+    QSet<int> seen;
+    // The keys written as the app writes them first.
+    RowSet ordered = *rows;
+    std::stable_sort(ordered.begin(), ordered.end(), [&](const Row& a, const Row& b) {
+        const auto canonical = [&](const Row& r) { return r.value(QStringLiteral("Key")) == prefix + QString::number(idOf(r.value(QStringLiteral("Key")), prefix)); };
+        return canonical(a) && !canonical(b);
+    });
+    for (const Row& row : ordered) {
         const QString key = row.value(QStringLiteral("Key"));
-        bool ok = false;
-        const int id = key.mid(prefix.size()).toInt(&ok);
-        std::optional<T> r = ok && id > 0 ? from(row.value(QStringLiteral("Value"))) : std::nullopt;
+        const int id = idOf(key, prefix);
+        std::optional<T> r = id > 0 && !seen.contains(id) ? from(row.value(QStringLiteral("Value"))) : std::nullopt;
         if (!r) {
-            foundation::Log::write(QStringLiteral("the reminder %1 cannot be read: it is left out").arg(key));
+            foundation::Log::write(QStringLiteral("the reminder %1 cannot be read: it is left out").arg(key.left(kMaxText)));
+            if (!leftOut().contains(key))
+                leftOut().append(key);
             continue;
+        }
+        seen.insert(id);
+        const QString canonical = prefix + QString::number(id);
+        if (key != canonical) {
+            foundation::Log::write(QStringLiteral("the reminder %1 is kept as %2").arg(key.left(kMaxText), canonical));
+            rewrites.append({QStringLiteral("DELETE FROM tPreferences WHERE Key = ?"), {key}});
+            rewrites.append({QStringLiteral("INSERT OR IGNORE INTO tPreferences(Key, Value) VALUES(?, ?)"), {canonical, toText(*r)}});
         }
         r->id = id;
         list.append(*r);
     }
+    // Written again as they are read; when that cannot be, they are still
+    // read so the next time.
+    if (!rewrites.isEmpty())
+        db->ExecuteTransaction(rewrites);
     std::sort(list.begin(), list.end(), [](const T& a, const T& b) { return a.id < b.id; });
     return list;
 }
@@ -80,12 +125,8 @@ bool store(const QString& prefix, T& reminder)
         if (!rows)
             return false;
         int highest = 0;
-        for (const Row& row : *rows) {
-            bool ok = false;
-            const int id = row.value(QStringLiteral("Key")).mid(prefix.size()).toInt(&ok);
-            if (ok && id > highest && id < kMaxId)
-                highest = id;
-        }
+        for (const Row& row : *rows)
+            highest = std::max(highest, idOf(row.value(QStringLiteral("Key")), prefix));
         reminder.id = highest + 1;
     }
     // A new one never takes the place of another.
@@ -225,7 +266,9 @@ std::optional<DateReminder> dateReminderFrom(const QString& text)
     r.year = o->value("year").toInt(0);
     r.month = o->value("month").toInt(0);
     r.day = o->value("day").toInt(0);
-    r.text = o->value("text").toString();
+    // No longer than the form lets it be: a text grown from outside is cut,
+    // not drawn whole on every screen and notification.
+    r.text = o->value("text").toString().left(kMaxText);
     const std::optional<ClockTime> time = ClockTime::readStrict(o->value("time").toString());
     const int longest = repeat == static_cast<int>(DateReminder::Repeat::YearlyHijri) ? LunarCalendar::kLongestMonth : 31;
     if (repeat < 0 || repeat > 3 || r.month < 1 || r.month > 12 || r.day < 1 || r.day > longest || r.text.trimmed().isEmpty() || !time)
@@ -265,6 +308,19 @@ bool removeTimeReminder(int id)
 bool removeDateReminder(int id)
 {
     return removeKey(kDatePrefix + QString::number(id));
+}
+
+std::optional<QString> takeLeftOut()
+{
+    QStringList fresh;
+    for (const QString& key : std::as_const(leftOut()))
+        if (!toldLeftOut().contains(key))
+            fresh.append(key);
+    if (fresh.isEmpty())
+        return std::nullopt;
+    toldLeftOut().append(fresh);
+    return fresh.size() == 1 ? QStringLiteral("یک یادآوری خوانده نشد و کنار گذاشته شد.")
+                             : QStringLiteral("%1 یادآوری خوانده نشد و کنار گذاشته شد.").arg(Utility::ConvertToPersian(QString::number(fresh.size())));
 }
 
 } // namespace reminders

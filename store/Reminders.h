@@ -25,6 +25,8 @@ namespace reminders {
 enum class DayTime { Dawn = 0, Sunrise, Noon, Sunset, Evening, Midnight, SunQibla };
 constexpr int kDayTimes = 7;
 constexpr int kMaxMinutes = 120;
+// The longest text of a reminder on a date, as its form takes it.
+constexpr int kMaxText = 120;
 constexpr bool comesAfter(DayTime time) { return time != DayTime::SunQibla; }
 
 // "اذان صبح", "طلوع آفتاب", ... (the day page's names), "خورشید در راستای قبله".
@@ -87,5 +89,10 @@ QString toText(const TimeReminder& reminder);
 QString toText(const DateReminder& reminder);
 std::optional<TimeReminder> timeReminderFrom(const QString& text);
 std::optional<DateReminder> dateReminderFrom(const QString& text);
+
+// A sentence for the user when rows were left out because they could not
+// be read and it has not been said of them yet: "یک یادآوری خوانده نشد و
+// کنار گذاشته شد."; nothing otherwise.
+std::optional<QString> takeLeftOut();
 
 } // namespace reminders

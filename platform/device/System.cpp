@@ -10,9 +10,11 @@ namespace device {
 
 void System::launch(ui::Application* app) const
 {
+    // The app first: it tells the list where it keeps what was given when
+    // the list's own folder takes no writing, before anything due fires.
     const notifications::NotificationCenter::Batch starting(center);
-    center->start();
     app->launch();
+    center->start();
 }
 
 void System::bringToFront()

@@ -14,6 +14,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <utility>
 #include <optional>
 
 namespace notifications {
@@ -201,6 +202,30 @@ void NotificationCenter::loadGiven()
     // Without it, only a clock set back may give a notification twice.
     if (!error.isEmpty())
         foundation::Log::write(QStringLiteral("the notifications given lately not read: %1").arg(error));
+    mergeKeptElsewhere();
+}
+
+void NotificationCenter::mergeKeptElsewhere()
+{
+    if (!keptElsewhere_.load)
+        return;
+    const std::optional<QByteArray> bytes = keptElsewhere_.load();
+    if (!bytes)
+        return;
+    for (const LocalNotification& n : read(*bytes))
+        if (!containsSame(given_, n))
+            given_.append(n);
+}
+
+void NotificationCenter::setGivenKeptElsewhere(KeptElsewhere kept)
+{
+    keptElsewhere_ = std::move(kept);
+    mergeKeptElsewhere();
+}
+
+bool NotificationCenter::takeUnwritable()
+{
+    return std::exchange(unwritable_, false);
 }
 
 void NotificationCenter::saveGiven()
@@ -209,8 +234,22 @@ void NotificationCenter::saveGiven()
     if (path.isEmpty())
         return;
     QString error;
-    if (!foundation::AtomicFile::replace(path, serialize(given_), &error))
-        foundation::Log::write(QStringLiteral("cannot save the notifications given lately (%1)").arg(error));
+    if (foundation::AtomicFile::replace(path, serialize(given_), &error)) {
+        // Back in its folder: what was kept elsewhere is not needed.
+        if (keptElsewhereInUse_ && keptElsewhere_.save)
+            keptElsewhere_.save({});
+        keptElsewhereInUse_ = false;
+        return;
+    }
+    foundation::Log::write(QStringLiteral("cannot save the notifications given lately (%1)").arg(error));
+    // Kept where they can be, so that a restart does not give them again;
+    // and the user told once that the folder takes no writing.
+    if (keptElsewhere_.save && keptElsewhere_.save(serialize(given_)))
+        keptElsewhereInUse_ = true;
+    if (!toldUnwritable_) {
+        toldUnwritable_ = true;
+        unwritable_ = true;
+    }
 }
 
 void NotificationCenter::forgetOldGiven(const QDateTime& now)
@@ -392,6 +431,17 @@ void NotificationCenter::check()
         if (deliver_)
             deliver_(n);
     }
+    // Running low: the app refills the list before it runs dry, so that
+    // what did not fit among the first ones still comes, before the next of
+    // them is due. Only after something was given: a refill that finds
+    // nothing new to give asks for no other.
+    if (runningLow_ && batchDepth_ == 0 && !giving.isEmpty() && pending_.size() < kRefillMargin)
+        runningLow_();
+}
+
+void NotificationCenter::setRunningLowHandler(std::function<void()> handler)
+{
+    runningLow_ = std::move(handler);
 }
 
 QString NotificationCenter::describe(const LocalNotification& n)

@@ -62,6 +62,22 @@ public:
     };
 
     void setDeliveryHandler(std::function<void(const LocalNotification&)> handler);
+    // Where the notifications given lately are kept when their file cannot
+    // be written (a folder that takes no writing): the app's own data. The
+    // given list is read from both; `save` with no bytes forgets them.
+    struct KeptElsewhere {
+        std::function<bool(const QByteArray&)> save;
+        std::function<std::optional<QByteArray>()> load;
+    };
+    void setGivenKeptElsewhere(KeptElsewhere kept);
+    // Whether the given list could not be written to its folder since the
+    // last time this was asked (once a run): the user is told.
+    bool takeUnwritable();
+
+    // Told after notifications fired when fewer than kRefillMargin remain:
+    // the app plans again, so that the list never runs dry while it runs.
+    void setRunningLowHandler(std::function<void()> handler);
+    static constexpr int kRefillMargin = 16;
     // Told after every change of the pending list.
     void setChangeHandler(std::function<void()> handler);
     // Starts watching the clock; notifications already due fire now, once.
@@ -90,6 +106,7 @@ private:
     QString givenPath() const;
     void loadGiven();
     void saveGiven();
+    void mergeKeptElsewhere();
     // Forgets what was given longer ago than kRememberMs.
     void forgetOldGiven(const QDateTime& now);
 
@@ -103,6 +120,11 @@ private:
     QList<LocalNotification> given_;
     std::function<void(const LocalNotification&)> deliver_;
     std::function<void()> changed_;
+    std::function<void()> runningLow_;
+    KeptElsewhere keptElsewhere_;
+    bool keptElsewhereInUse_ = false;
+    bool unwritable_ = false;
+    bool toldUnwritable_ = false;
     QTimer timer_;
 };
 

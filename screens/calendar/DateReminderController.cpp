@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kMaxText = 120;
+
 
 ui::Label* caption(ui::View& parent, const QString& text, const QRect& frame)
 {
@@ -82,7 +82,7 @@ void DateReminderController::viewDidLoad()
     caption(*screen, QStringLiteral("متن"), QRect(10, 122, 300, 20));
     text_ = &screen->add<ui::TextField>(QRect(10, 146, 300, 34));
     text_->setPlaceholder(QStringLiteral("مثلاً تولد مریم"));
-    text_->setMaxLength(kMaxText);
+    text_->setMaxLength(reminders::kMaxText);
     field(*text_);
     text_->setAccessibleName(QStringLiteral("متن یادآوری"));
     text_->setDelegate(this);

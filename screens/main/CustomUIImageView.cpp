@@ -1,11 +1,13 @@
 #include "CustomUIImageView.h"
 
 #include "calendar/DateTexts.h"
+#include "calendar/IranClock.h"
 #include "calendar/DateTimePersian.h"
 #include "calendar/NextPrayer.h"
 #include "calendar/LunarCalendar.h"
 #include "calendar/PersianCalendar.h"
 #include "calendar/Utility.h"
+#include "platform/foundation/Clock.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
@@ -15,6 +17,8 @@ namespace {
 
 constexpr double kSmallestEventFont = 9;
 const QRect kTimesArea(20, 106, 280, 314);
+// Under the last time, above the page's dots.
+constexpr int kZoneNoteTop = 411;
 // The next time and how long until it, in the gold of the moon.
 const QColor kNextColour(255, 214, 110);
 const QColor kSecondColour(200, 210, 230);
@@ -108,6 +112,12 @@ CustomUIImageView::CustomUIImageView(const days::Page& row, int index, DateTimeP
         return;
     }
 
+    // On a device whose clock is not Iran's, the times are still Iran's:
+    // said under them.
+    zoneNote_ = addLabel(*this, QRect(20, kZoneNoteTop, 280, 14), ui::TextAlignment::Center, 10, QSize(-1, 1), QStringLiteral("ساعت‌ها به وقت ایران"));
+    zoneNote_->setTextColor(kSecondColour);
+    zoneNote_->hide();
+
     // The mark of the next time lies under the times.
     mark_ = &add<ui::View>(QRect(22, 0, 276, kMarkHeight));
     mark_->setBackgroundColor(QColor(255, 214, 110, 46));
@@ -135,6 +145,10 @@ void CustomUIImageView::setQiblaAction(std::function<void()> action)
 
 void CustomUIImageView::showNext(const QDateTime& now, bool today)
 {
+    if (zoneNote_) {
+        const QDateTime device = now.toTimeZone(foundation::Clock::zone());
+        zoneNote_->setVisible(device.offsetFromUtc() != device.toTimeZone(IranClock::official()).offsetFromUtc());
+    }
     const std::optional<NextPrayer> next = today && !noTimes_ ? NextPrayer::after(times_, now) : std::nullopt;
     marked_ = next ? static_cast<int>(next->time) : -1;
     countdown_->setText(next ? Utility::ConvertToPersian(next->countdown(now)) : QString());

@@ -41,6 +41,8 @@ public:
     ui::Label* gregorianLabel() const { return gregorian_; }
     ui::Label* eventsLabel() const { return event_; }
     ui::Label* countdownLabel() const { return countdown_; }
+    // "ساعت‌ها به وقت ایران", shown where the device's clock is not Iran's.
+    ui::Label* zoneNote() const { return zoneNote_; }
     ui::Button* eventsButton() const { return eventsButton_; }
     ui::Button* qiblaButton() const { return qiblaButton_; }
     ui::Label* timeLabel(int k) const { return k >= 0 && k < kTimeRows ? timeLabels_[k] : nullptr; }
@@ -62,6 +64,7 @@ private:
     ui::Label* hijri_ = nullptr;
     ui::Label* gregorian_ = nullptr;
     ui::Label* countdown_ = nullptr;
+    ui::Label* zoneNote_ = nullptr;
     ui::Button* eventsButton_ = nullptr;
     ui::Button* qiblaButton_ = nullptr;
     ui::View* mark_ = nullptr;

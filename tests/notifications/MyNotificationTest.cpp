@@ -178,23 +178,40 @@ TEST_F(MyNotificationTest, TheFirstChosenCityThatHasTimesIsFollowed)
     EXPECT_TRUE(pending().isEmpty());
 }
 
-TEST_F(MyNotificationTest, NothingForADayOutsideTheDataAndNothingAfterItsLastDay)
+TEST_F(MyNotificationTest, TheDatasLastNightEndsWithItsDawnAzanAndNothingComesAfter)
 {
     box.choose({Sandbox::kTehran});
-    settings("Item0 = 1, Item1 = 1, Item2 = 1, Item7 = '08:00'");
-    // 29 Esfand 1410, the last day: its own times, none of 1 Farvardin 1411,
-    // which the data holds only as the last day's next dawn and sunrise.
+    settings("Item0 = 1, Item1 = 1, Item2 = 1, Item3 = 10, Item7 = '08:00'");
+    // 29 Esfand 1410, the last day: its own times, and the next morning's
+    // dawn azan and sunrise reminder, which the data holds as the last
+    // day's next dawn and sunrise; nothing else of 1 Farvardin 1411.
     const QDate last = PersianCalendar::toGregorian(PersianCalendar::lastDataDay());
     box.setNow(foundation::Clock::at(last, QTime(0, 0)));
     update();
     ASSERT_FALSE(pending().isEmpty());
+    QStringList next;
     for (const LocalNotification& n : pending())
-        EXPECT_EQ(n.fireDate.date(), last) << n.alertBody.toStdString();
-    // 1 Farvardin 1411, which the screens say is outside the data.
+        if (n.fireDate.date() != last)
+            next.append(n.alertBody);
+    EXPECT_EQ(next, (QStringList{"اذان صبح به افق تهران", "تا طلوع آفتاب تنها ١٠ دقیقه زمان باقیست"}));
+    // 1 Farvardin 1411, which the screens say is outside the data: that
+    // morning still, nothing after it.
     box.setNow(foundation::Clock::at(last.addDays(1), QTime(0, 0)));
     update();
-    for (const LocalNotification& n : pending())
-        EXPECT_LT(n.fireDate, foundation::Clock::now()) << n.alertBody.toStdString();
+    // (What was due before the clock moved on still fires, once.)
+    const auto ahead = [this] {
+        QList<LocalNotification> list;
+        for (const LocalNotification& n : pending())
+            if (n.fireDate > foundation::Clock::now())
+                list.append(n);
+        return list;
+    };
+    ASSERT_EQ(ahead().size(), 2);
+    for (const LocalNotification& n : ahead())
+        EXPECT_EQ(n.fireDate.date(), last.addDays(1)) << n.alertBody.toStdString();
+    box.setNow(foundation::Clock::at(last.addDays(1), QTime(12, 0)));
+    update();
+    EXPECT_TRUE(ahead().isEmpty());
 }
 
 } // namespace

@@ -349,7 +349,7 @@ TEST(Planner, ADateTheYearOrTheMonthLacksMovesToItsLastDay)
     EXPECT_EQ(planner::plan(in).value(0).notification.soundName, "times.wav");
 }
 
-TEST(Planner, OfMoreThanTheSystemKeepsTheSoonestArePlanned)
+TEST(Planner, OfMoreThanTheSystemKeepsEveryAzanAndThenTheSoonestArePlanned)
 {
     planner::Input in = daysFrom({1405, 9, 15}, 5);
     in.settings.alarms = {1, 1, 1, 10, 20, 30};
@@ -357,24 +357,30 @@ TEST(Planner, OfMoreThanTheSystemKeepsTheSoonestArePlanned)
         in.reminders.append({m + 200, reminders::DayTime::Noon, m, {}, false});
     const QList<planner::Planned> plan = planner::plan(in);
     ASSERT_EQ(plan.size(), planner::kMaxPlanned);
-    // Everything of the first days, nothing of the last; in fire order.
     for (qsizetype i = 1; i < plan.size(); ++i)
         EXPECT_LE(plan[i - 1].notification.fireDate, plan[i].notification.fireDate);
-    // The soonest of all: planned in two parts, each under the limit.
-    std::vector<QDateTime> all;
+    // Every azan of the five days, and of the rest the soonest.
+    const auto isAzan = [](const planner::Planned& p) { return p.type < Settings::kAzans; };
+    std::vector<QDateTime> azans;
+    std::vector<QDateTime> rest;
     for (const auto& [from, count] : {std::pair{0, 3}, std::pair{3, 2}}) {
         planner::Input part = in;
         part.days = in.days.mid(from, count);
         const QList<planner::Planned> some = planner::plan(part);
         ASSERT_LT(some.size(), planner::kMaxPlanned);
         for (const planner::Planned& p : some)
-            all.push_back(p.notification.fireDate);
+            (isAzan(p) ? azans : rest).push_back(p.notification.fireDate);
     }
-    ASSERT_GT(all.size(), static_cast<size_t>(planner::kMaxPlanned));
-    std::sort(all.begin(), all.end());
-    for (qsizetype i = 0; i < plan.size(); ++i)
-        EXPECT_EQ(plan[i].notification.fireDate, all[static_cast<size_t>(i)]);
-    EXPECT_EQ(plan.last().notification.fireDate, all[planner::kMaxPlanned - 1]);
+    std::sort(rest.begin(), rest.end());
+    EXPECT_EQ(azans.size(), 15u);
+    EXPECT_EQ(std::count_if(plan.begin(), plan.end(), isAzan), 15);
+    std::vector<QDateTime> others;
+    for (const planner::Planned& p : plan)
+        if (!isAzan(p))
+            others.push_back(p.notification.fireDate);
+    ASSERT_EQ(others.size(), static_cast<size_t>(planner::kMaxPlanned - 15));
+    for (size_t i = 0; i < others.size(); ++i)
+        EXPECT_EQ(others[i], rest[i]);
 }
 
 } // namespace

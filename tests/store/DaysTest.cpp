@@ -2,6 +2,8 @@
 // notifications and the calendar's "show times" read them there.
 #include "store/Days.h"
 #include "store/HijriMonths.h"
+#include "store/Reminders.h"
+#include "calendar/Utility.h"
 
 #include "calendar/ClockTime.h"
 #include "calendar/LunarCalendar.h"
@@ -193,6 +195,38 @@ TEST(DayEvents, PlacedAtRunTimeTheyAreTheShippedDaysUntilAMonthIsAnnouncedOtherw
     EXPECT_EQ(hijri::correctable(today).first(), (HijriDate{1448, 6, 1}));
     EXPECT_EQ(hijri::correctable(today).last(), (HijriDate{1447, 1, 1}));
     EXPECT_EQ(hijri::correctable(today).size(), 18);
+}
+
+} // namespace
+
+namespace {
+
+TEST(StoredReminders, OddKeysAreWrittenAsTheAppWritesThemAndWhatCannotBeReadIsToldOnce)
+{
+    Sandbox box;
+    const QString json = QStringLiteral("{\"minutes\":-20,\"ramadan\":false,\"time\":2,\"weekdays\":[]}");
+    box.exec("INSERT INTO tPreferences VALUES('Reminder:007', ?), ('Reminder: 8', ?), ('Reminder:9', 'no json'), ('Reminder:x', ?)",
+        {json, json, json});
+    const QList<reminders::TimeReminder> read = reminders::timeReminders().value();
+    ASSERT_EQ(read.size(), 2);
+    EXPECT_EQ(read[0].id, 7);
+    EXPECT_EQ(read[1].id, 8);
+    // Kept under the keys a change or a removal finds.
+    EXPECT_EQ(box.scalar("SELECT group_concat(Key, ' ') FROM (SELECT Key FROM tPreferences WHERE Key LIKE 'Reminder:%' ORDER BY Key)"),
+        "Reminder:7 Reminder:8 Reminder:9 Reminder:x");
+    ASSERT_TRUE(reminders::removeTimeReminder(7));
+    EXPECT_EQ(reminders::timeReminders().value().size(), 1);
+    // The two left out are told once, however often they are read.
+    EXPECT_EQ(reminders::takeLeftOut(), QStringLiteral("%1 یادآوری خوانده نشد و کنار گذاشته شد.").arg(Utility::ConvertToPersian("2")));
+    reminders::timeReminders();
+    EXPECT_FALSE(reminders::takeLeftOut().has_value());
+
+    // A text grown past what the form takes is read cut.
+    box.exec("INSERT INTO tPreferences VALUES('DateReminder:1', ?)",
+        {QStringLiteral("{\"repeat\":1,\"year\":1405,\"month\":9,\"day\":17,\"text\":\"%1\",\"time\":\"21:00\"}").arg(QString(5000, QChar(0x0628)))});
+    const QList<reminders::DateReminder> dated = reminders::dateReminders().value();
+    ASSERT_EQ(dated.size(), 1);
+    EXPECT_EQ(dated[0].text.size(), reminders::kMaxText);
 }
 
 } // namespace

@@ -419,3 +419,25 @@ TEST_F(DayPageTest, SummerHourEndsWithDay185AndTomorrowIsJudgedByTomorrow)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainScreenTest, OnADeviceWhoseClockIsNotIransTheTimesSayTheyAreIrans)
+{
+    box.setNow(foundation::Clock::at(QDate(2026, 12, 8), QTime(10, 0)));
+    box.choose({Sandbox::kTehran});
+    open();
+    ASSERT_EQ(pages().size(), 1);
+    EXPECT_FALSE(pages()[0]->zoneNote()->isVisible());
+    foundation::Clock::setZone(QTimeZone("Europe/Berlin"));
+    screen->refresh();
+    EXPECT_TRUE(pages()[0]->zoneNote()->isVisible());
+    EXPECT_EQ(pages()[0]->zoneNote()->text(), "ساعت‌ها به وقت ایران");
+    // The same clock times, Iran's: noon at Tehran's 11:56, not Berlin's.
+    EXPECT_EQ(time(0, 3), persian("11:56"));
+    foundation::Clock::setZone(foundation::Clock::defaultZone());
+    screen->refresh();
+    EXPECT_FALSE(pages()[0]->zoneNote()->isVisible());
+}
+
+} // namespace
