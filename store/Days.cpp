@@ -297,6 +297,11 @@ RowSet monthEvents(int firstDayKey)
     return rows;
 }
 
+std::optional<EventRules> shownRules()
+{
+    return rules();
+}
+
 std::optional<QList<DayEvents>> eventsFrom(int key)
 {
     const SolarDate from = DateKey::read(key);

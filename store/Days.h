@@ -83,6 +83,10 @@ std::optional<QList<DayEvents>> events(int fromKey, int toKey);
 // "IsHoliday" ("1" or "0"), "Predicted" ("1" when a lunar event of it
 // is predicted) and "Own" ("1" when a reminder of the user's is on it).
 RowSet monthEvents(int firstDayKey);
+// The rules of the occasions of the kinds the user shows, with the user's
+// reminders by date as their own: what events() places, for a search over
+// many years; nothing when they could not be read.
+std::optional<EventRules> shownRules();
 // Up to five days with events from `key` on, within the data, for the
 // events notice: without the user's reminders, which come at their own
 // times; nothing when unreadable.

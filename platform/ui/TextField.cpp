@@ -4,6 +4,7 @@
 #include "Style.h"
 
 #include <QEvent>
+#include <QTimer>
 
 namespace ui {
 
@@ -33,8 +34,13 @@ void TextField::resizeEvent(QResizeEvent* event)
 
 bool TextField::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == field_ && event->type() == QEvent::FocusIn && delegate_)
-        delegate_->textFieldDidBeginEditing(this);
+    if (watched == field_ && event->type() == QEvent::FocusIn) {
+        // After the touch that brought the focus has placed the cursor.
+        if (selectsAll_)
+            QTimer::singleShot(0, field_, [f = field_] { f->selectAll(); });
+        if (delegate_)
+            delegate_->textFieldDidBeginEditing(this);
+    }
     return View::eventFilter(watched, event);
 }
 

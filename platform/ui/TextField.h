@@ -27,6 +27,9 @@ public:
     ReturnKey returnKeyType() const { return returnKey_; }
     // The field takes no more characters than this.
     void setMaxLength(int length);
+    // A field that takes the keyboard selects its whole text, so that what
+    // is typed replaces it (a time, a date), however the field was reached.
+    void setSelectsAllOnFocus(bool selects) { selectsAll_ = selects; }
     // Only a hint to the keyboard; any text may be typed.
     void setAsciiCapableKeyboard(bool ascii) { ascii_ = ascii; }
 
@@ -43,6 +46,7 @@ private:
     TextFieldDelegate* delegate_ = nullptr;
     LineEdit* field_;
     bool ascii_ = false;
+    bool selectsAll_ = false;
     ReturnKey returnKey_ = ReturnKey::Default;
 };
 
