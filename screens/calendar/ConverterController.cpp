@@ -114,11 +114,9 @@ void ConverterController::viewDidLoad()
     date_ = makeDateField(*screen, QRect(58, 90, 204, 34), QStringLiteral("تاریخ"));
     date_->setDelegate(this);
 
-    message_ = line(*screen, QRect(kMargin, 127, kWidth, 17), 12, false, kError);
-    message_->setNumberOfLines(2);
-
-    // The day in the three calendars, on a lighter ground.
-    auto* card = &screen->add<ui::View>(QRect(kMargin, 146, kWidth, 96));
+    // The day in the three calendars, on a lighter ground; or why the
+    // date is none.
+    auto* card = &screen->add<ui::View>(QRect(kMargin, 132, kWidth, 96));
     card->setBackgroundColor(QColor(255, 255, 255, 22));
     card->setCornerRadius(8);
     solar_ = line(*card, QRect(8, 4, 284, 26), 18, true, Qt::white);
@@ -129,21 +127,23 @@ void ConverterController::viewDidLoad()
     hijri_->setAccessibleName(QStringLiteral("قمری"));
     source_ = line(*card, QRect(8, 74, 284, 16), 11, false, kDim);
     source_->setAccessibleName(QStringLiteral("منبع تاریخ قمری"));
+    message_ = line(*card, QRect(8, 8, 284, 80), 14, false, kError);
+    message_->setNumberOfLines(3);
 
-    occasions_ = line(*screen, QRect(kMargin, 246, kWidth, 48), 12.5, false, kInk);
+    occasions_ = line(*screen, QRect(kMargin, 234, kWidth, 48), 12.5, false, kInk);
     occasions_->setNumberOfLines(3);
     occasions_->setAccessibleName(QStringLiteral("مناسبت‌ها"));
 
-    auto* caption = line(*screen, QRect(kMargin, 298, kWidth, 18), 13, true, kInk);
+    auto* caption = line(*screen, QRect(kMargin, 288, kWidth, 18), 13, true, kInk);
     caption->setText(QStringLiteral("فاصله تا تاریخی دیگر"));
-    other_ = makeDateField(*screen, QRect(kMargin, 318, kWidth, 34), QStringLiteral("تاریخ دوم"));
+    other_ = makeDateField(*screen, QRect(kMargin, 308, kWidth, 34), QStringLiteral("تاریخ دوم"));
     other_->setPlaceholder(example(kind_));
     other_->setDelegate(this);
-    span_ = line(*screen, QRect(kMargin, 356, kWidth, 54), 12.5, false, kInk);
+    span_ = line(*screen, QRect(kMargin, 347, kWidth, 56), 12.5, false, kInk);
     span_->setNumberOfLines(3);
     span_->setAccessibleName(QStringLiteral("فاصله"));
 
-    open_ = addBarButton(*screen, QStringLiteral("نمایش در تقویم"), QRect(kMargin, 414, kWidth, 38));
+    open_ = addBarButton(*screen, QStringLiteral("نمایش در تقویم"), QRect(kMargin, 410, kWidth, 40));
     open_->addAction(ui::ControlEvent::TouchUpInside, [this] {
         const SolarDate day = PersianCalendar::fromGregorian(day_);
         if (!day_.isValid() || !PersianCalendar::inData(day))

@@ -137,6 +137,8 @@ void OccasionSearchController::search(const QString& text)
                    .arg(PersianCalendar::kLastYear);
     else if (found_.isEmpty())
         said = QStringLiteral("در سال‌های %1 تا %2 مناسبتی با «%3» نیست.").arg(PersianCalendar::kFirstYear).arg(PersianCalendar::kLastYear).arg(text.trimmed());
+    else if (found_.size() >= EventSearch::kMostFound)
+        said = QStringLiteral("بیش از %1 روز، از %2؛ نام مناسبت را کامل‌تر بنویسید.").arg(EventSearch::kMostFound).arg(PersianCalendar::kFirstYear);
     else
         said = QStringLiteral("%1 روز در سال‌های %2 تا %3؛ روزهای گذشته بالاتر.")
                    .arg(found_.size())
