@@ -141,5 +141,6 @@ QString DateInput::write(const QDate& day, Kind kind)
     const CalendarSystem::Parts p = CalendarSystem::partsOf(day, kind);
     if (p.day <= 0)
         return {};
-    return QStringLiteral("%1/%2/%3").arg(p.year).arg(p.month).arg(p.day);
+    // A year of fewer digits is padded, to be read as the year again.
+    return QStringLiteral("%1/%2/%3").arg(p.year, kYearDigits, 10, QLatin1Char('0')).arg(p.month).arg(p.day);
 }

@@ -24,7 +24,8 @@ public:
     };
     static Read read(const QString& text, CalendarSystem::Kind kind);
 
-    // "1405/9/17", as the converter's field starts.
+    // "1405/9/17", as the converter's field starts; a year of fewer than
+    // kYearDigits digits padded with zeros ("026/1/8").
     static QString write(const QDate& day, CalendarSystem::Kind kind);
 
     // A year given with fewer digits is taken for a day or a month.

@@ -212,7 +212,10 @@ void ConverterController::showDay()
 {
     const bool valid = day_.isValid();
     const SolarDate solar = valid ? PersianCalendar::fromGregorian(day_) : SolarDate{};
-    show(solar_, valid ? DateTexts::weekday(day_) + QLatin1Char(' ') + DateTexts::solarDay(solar) : QString());
+    // Before 1 Farvardin of the first year the weekday alone.
+    show(solar_, !valid ? QString()
+            : solar.year >= CalendarSystem::kFirstYear ? DateTexts::weekday(day_) + QLatin1Char(' ') + DateTexts::solarDay(solar)
+                                                       : DateTexts::weekday(day_) + QStringLiteral("، پیش از آغاز تقویم هجری شمسی"));
     show(gregorian_, valid ? DateTexts::gregorian(day_) + QStringLiteral(" میلادی") : QString());
     const HijriDates::Dated hijri = valid ? HijriDates::of(day_) : HijriDates::Dated{};
     if (!valid) {

@@ -155,6 +155,9 @@ TEST(DateInput, WhatTheFieldShowsReadsBackToTheSameDay)
     for (QDate d(1990, 1, 1); d < QDate(2040, 1, 1); d = d.addDays(13))
         for (const Kind kind : {Kind::Solar, Kind::Gregorian, Kind::Hijri})
             ASSERT_EQ(DateInput::read(DateInput::write(d, kind), kind).day, d) << d.toString(Qt::ISODate).toStdString() << " " << static_cast<int>(kind);
+    // A year of two digits is written so that it reads as a year again.
+    EXPECT_EQ(DateInput::write(QDate(26, 1, 8), Kind::Gregorian), "026/1/8");
+    EXPECT_EQ(DateInput::read(DateInput::write(QDate(26, 1, 8), Kind::Gregorian), Kind::Gregorian).day, QDate(26, 1, 8));
 }
 
 TEST(DateSpan, DistancesAreToldInDaysWeeksAndMonthsAsAnAgeIs)
