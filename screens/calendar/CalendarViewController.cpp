@@ -20,7 +20,6 @@
 #include "ExportMenu.h"
 #include "OccasionSearchController.h"
 #include "YearViewController.h"
-#include "calendar/HijriDates.h"
 #include "notifications/MyNotification.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Log.h"
@@ -49,7 +48,7 @@ QString dayName(const DayButton& day, bool today, bool holiday, bool events)
     const SolarDate date = day.date();
     QStringList parts{QStringLiteral("%1 %2 %3").arg(date.day).arg(DateTimePersian::getMonthName(date.month - 1)).arg(date.year),
         QStringLiteral("%1 %2").arg(day.gregorian().day()).arg(DateTexts::gregorianMonthName(day.gregorian().month()))};
-    const HijriDate hijri = HijriDates::of(day.gregorian()).date;
+    const HijriDate hijri = day.hijri();
     if (hijri.day > 0)
         parts.append(QStringLiteral("%1 %2").arg(hijri.day).arg(LunarCalendar::monthName(hijri.month)));
     if (today)

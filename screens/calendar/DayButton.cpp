@@ -22,7 +22,7 @@ const QRect kOwnFrame(30, 1, 14, 14);
 
 DayButton::DayButton(const SolarDate& date, const QRect& frame)
     : ui::Button(Type::Custom, frame), date_(date), gregorian_(PersianCalendar::toGregorian(date)),
-      hijriDay_(HijriDates::of(gregorian_).date.day)
+      hijri_(HijriDates::of(gregorian_).date)
 {
 }
 
@@ -49,8 +49,8 @@ void DayButton::draw(QPainter& painter)
     const bool selected = isSelected();
     ui::drawText(painter, gregorianFrame(), Utility::ConvertToPersian(QString::number(gregorian_.day())), small,
         selected ? kSelectedInk : kGregorianInk, ui::TextAlignment::Left);
-    if (hijriDay_ > 0)
-        ui::drawText(painter, hijriFrame(), Utility::ConvertToPersian(QString::number(hijriDay_)), small, selected ? kSelectedInk : kHijriInk,
+    if (hijri_.day > 0)
+        ui::drawText(painter, hijriFrame(), Utility::ConvertToPersian(QString::number(hijri_.day)), small, selected ? kSelectedInk : kHijriInk,
             ui::TextAlignment::Right);
     if (own_)
         ui::drawText(painter, kOwnFrame, QStringLiteral("●"), ui::font(QStringLiteral("Helvetica"), 11), kOwnMark, ui::TextAlignment::Center);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/LunarCalendar.h"
 #include "calendar/SolarDate.h"
 #include "platform/ui/Button.h"
 
@@ -16,8 +17,8 @@ public:
 
     SolarDate date() const { return date_; }
     QDate gregorian() const { return gregorian_; }
-    // 0 where the lunar calendar has no day (never in the data's years).
-    int hijriDay() const { return hijriDay_; }
+    // Day 0 where the lunar calendar has no day (never in the data's years).
+    HijriDate hijri() const { return hijri_; }
     void setOwn(bool own);
     bool own() const { return own_; }
 
@@ -31,6 +32,6 @@ protected:
 private:
     SolarDate date_;
     QDate gregorian_;
-    int hijriDay_ = 0;
+    HijriDate hijri_;
     bool own_ = false;
 };
