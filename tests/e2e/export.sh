@@ -8,7 +8,7 @@ source "$(dirname "$0")/lib.sh"
 # Debian's Python, which has the iCalendar library of its package.
 PY=/usr/bin/python3
 [ -x "$PY" ] || PY=python3
-command -v pdftoppm > /dev/null && "$PY" -c "import icalendar" 2> /dev/null || { echo "no pdftoppm or python3-icalendar: skipped"; exit 77; }
+command -v pdftoppm > /dev/null && "$PY" -c "import icalendar, dateutil" 2> /dev/null || { echo "no pdftoppm, python3-icalendar or python3-dateutil: skipped"; exit 77; }
 CHECK="$(dirname "$0")/check_ics.py"
 
 run 2026-12-08T10:00 "quit"
