@@ -27,6 +27,7 @@ const QColor kDim(160, 170, 195);
 const QColor kError(255, 150, 150);
 constexpr int kMargin = 10;
 constexpr int kWidth = 300;
+constexpr double kOffAlpha = 0.4;
 
 ui::Label* line(ui::View& parent, const QRect& frame, double size, bool bold, const QColor& color)
 {
@@ -242,7 +243,10 @@ void ConverterController::showDay()
         occasions = QStringLiteral("مناسبت‌ها برای سال‌های %1 تا %2 است.").arg(PersianCalendar::kFirstYear).arg(PersianCalendar::kLastYear);
     }
     show(occasions_, occasions);
-    open_->setControlEnabled(valid && PersianCalendar::inData(solar));
+    // Off, and seen to be, for a day the calendar does not have.
+    const bool opens = valid && PersianCalendar::inData(solar);
+    open_->setControlEnabled(opens);
+    open_->setAlpha(opens ? 1 : kOffAlpha);
     showSpan();
 }
 

@@ -21,6 +21,7 @@ constexpr int kMonthWidth = 102;
 constexpr int kMonthHeight = 87;
 constexpr int kColumnStep = 104;
 constexpr int kRowStep = 89;
+constexpr double kOffAlpha = 0.4;
 
 } // namespace
 
@@ -80,8 +81,11 @@ void YearViewController::showYear()
         m->removeFromSuperview();
     months_.clear();
     title_->setText(Utility::ConvertToPersian(QString::number(year_)));
+    // Off at the ends of the data, and seen to be.
     previous_->setControlEnabled(year_ > PersianCalendar::kFirstYear);
     next_->setControlEnabled(year_ < PersianCalendar::kLastYear);
+    previous_->setAlpha(previous_->isControlEnabled() ? 1 : kOffAlpha);
+    next_->setAlpha(next_->isControlEnabled() ? 1 : kOffAlpha);
 
     // The official holidays of the year, as the month calendar has them.
     const SolarDate first{year_, 1, 1};
