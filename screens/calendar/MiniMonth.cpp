@@ -6,6 +6,7 @@
 #include "platform/ui/Style.h"
 #include "platform/ui/TextDrawing.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -84,4 +85,21 @@ void MiniMonth::draw(QPainter& painter)
         }
         ui::drawText(painter, at, Utility::ConvertToPersian(QString::number(d)), font, ink, ui::TextAlignment::Center, 1, false);
     }
+}
+
+void MiniMonth::mousePressEvent(QMouseEvent* event)
+{
+    pressAt_ = event->position();
+    travelled_ = false;
+    ui::Control::mousePressEvent(event);
+}
+
+void MiniMonth::mouseMoveEvent(QMouseEvent* event)
+{
+    if (travelled_ || (event->position() - pressAt_).manhattanLength() > kSlop) {
+        travelled_ = true;
+        setHighlighted(false);
+        return;
+    }
+    ui::Control::mouseMoveEvent(event);
 }

@@ -3,6 +3,7 @@
 #include "calendar/SolarDate.h"
 #include "platform/ui/Control.h"
 
+#include <QPointF>
 #include <QSet>
 
 // One month of the year at a glance, small: its name, its days in weeks
@@ -25,8 +26,14 @@ public:
 
 protected:
     void draw(QPainter& painter) override;
+    // A finger that travels is turning the year, not tapping the month.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    static constexpr int kSlop = 10;
+    QPointF pressAt_;
+    bool travelled_ = false;
     SolarDate month_;
     QSet<int> holidays_;
     int today_ = 0;

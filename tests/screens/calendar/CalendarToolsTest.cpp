@@ -196,6 +196,18 @@ TEST_F(CalendarToolsTest, TheYearMarksTheOfficialHolidaysRingsTodayAndOpensAMont
     ui::touch::key(phone.window(), Qt::Key_Right);
     EXPECT_EQ(year->year(), PersianCalendar::kLastYear - 1);
 
+    // A swipe turns the year, even one that began and ended on a month,
+    // which it does not open.
+    const QRect farvardin = year->months()[0]->frame();
+    const QPoint from = year->months()[0]->mapTo(phone.window(), QPoint(15, farvardin.height() / 2));
+    ui::touch::drag(phone.window(), from, from + QPoint(farvardin.width() - 30, 0));
+    Phone::settle();
+    EXPECT_EQ(year->year(), PersianCalendar::kLastYear);
+    EXPECT_EQ(calendar->presentedViewController(), year);
+    ui::touch::drag(phone.window(), from + QPoint(farvardin.width() - 30, 0), from);
+    Phone::settle();
+    EXPECT_EQ(year->year(), PersianCalendar::kLastYear - 1);
+
     // A tap on a month opens it.
     phone.tap(year->months()[2]);
     Phone::wait(100);
