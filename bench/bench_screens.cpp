@@ -6,6 +6,9 @@
 //                 made by the user), for the same day and for a new day
 //   foreground    a return to the foreground with 31 cities
 //   keystroke     one letter typed into the city search
+//   occasions     one search of the occasions over the data's twenty years,
+//                 for a name (Tasua) and for a word in hundreds ("روز")
+//   year          the year at a glance turned: its holidays read, painted
 #include "app/AppDelegate.h"
 #include "notifications/MyNotification.h"
 #include "platform/foundation/Clock.h"
@@ -16,6 +19,8 @@
 #include "platform/ui/Style.h"
 #include "platform/ui/Touch.h"
 #include "platform/ui/Window.h"
+#include "screens/calendar/OccasionSearchController.h"
+#include "screens/calendar/YearViewController.h"
 #include "screens/cities/SearchController.h"
 #include "screens/main/MainViewController.h"
 #include "store/Cities.h"
@@ -161,6 +166,42 @@ void BM_SearchKeystroke(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMillisecond);
+
+void BM_OccasionSearch(benchmark::State& state)
+{
+    Phone phone(1);
+    ui::Window window;
+    auto* search = new OccasionSearchController;
+    window.setRootViewController(search);
+    window.makeKeyAndVisible();
+    settle();
+    const QString query = state.range(0) == 0 ? QStringLiteral("تاسوعا") : QStringLiteral("روز");
+    for (auto _ : state) {
+        search->search(query);
+        window.repaint();
+        settle();
+    }
+    state.counters["found"] = static_cast<double>(search->found().size());
+}
+BENCHMARK(BM_OccasionSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_YearAtAGlance(benchmark::State& state)
+{
+    Phone phone(1);
+    ui::Window window;
+    auto* year = new YearViewController(1405);
+    window.setRootViewController(year);
+    window.makeKeyAndVisible();
+    settle();
+    int by = 1;
+    for (auto _ : state) {
+        year->changeYear(by);
+        by = -by;
+        window.repaint();
+        settle();
+    }
+}
+BENCHMARK(BM_YearAtAGlance)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -3,7 +3,9 @@
 #include "calendar/DateKey.h"
 #include "calendar/IranClock.h"
 #include "calendar/PersianCalendar.h"
+#include "calendar/LunarCalendar.h"
 #include "platform/foundation/Digits.h"
+#include "store/Reminders.h"
 
 #include <QCryptographicHash>
 #include <QHash>
@@ -84,6 +86,59 @@ void timeZone(Writer& w, const QDate& first, const QDate& last)
     w.line("END:VTIMEZONE");
 }
 
+struct Occurrence {
+    reminders::DateReminder reminder;
+    QDate day;
+};
+
+// What an occurrence of a reminder stands for, the same from one export to
+// the next and through a change of its time or day: the reminder, and the
+// year (Persian or lunar) or the month it comes in. A calendar that takes
+// the file again puts a changed reminder in the place of the old one.
+QString occurrenceKey(const Occurrence& o)
+{
+    using Repeat = reminders::DateReminder::Repeat;
+    const QString id = QStringLiteral("reminder/%1").arg(o.reminder.id);
+    const SolarDate solar = PersianCalendar::fromGregorian(o.day);
+    switch (o.reminder.repeat) {
+    case Repeat::Once:
+        return id;
+    case Repeat::YearlyPersian:
+        return id + QStringLiteral("/%1").arg(solar.year);
+    case Repeat::MonthlyPersian:
+        return id + QStringLiteral("/%1-%2").arg(solar.year).arg(solar.month);
+    case Repeat::YearlyHijri:
+        return id + QStringLiteral("/h%1").arg(LunarCalendar::fromGregorian(o.day).year);
+    }
+    return id;
+}
+
+// A reminder at its time on Tehran's clock, with an alarm at that moment.
+// None of the repetitions is an RRULE: a Persian date (yearly or monthly)
+// and a lunar one fall on other Gregorian dates from year to year, which
+// no Gregorian rule can follow; so each occurrence of the year is an entry.
+void reminder(Writer& w, const Occurrence& o, const QDateTime& stamp)
+{
+    // The clock's time as written, whatever the zone makes of it that day.
+    const QString at = o.day.toString(QStringLiteral("yyyyMMdd")) + QLatin1Char('T')
+        + QTime(o.reminder.time.hour, o.reminder.time.minute).toString(QStringLiteral("HHmmss"));
+    const QString text = escaped(o.reminder.text);
+    w.line("BEGIN:VEVENT");
+    w.line("UID:" + uidOf(occurrenceKey(o)));
+    w.line("DTSTAMP:" + utc(stamp));
+    w.line("DTSTART;TZID=" + QString::fromLatin1(kZone) + ":" + at);
+    w.line("SUMMARY:" + text);
+    w.line("DESCRIPTION:" + escaped(foundation::Digits::shapes(o.reminder.summary())));
+    w.line(QStringLiteral("CATEGORIES:یادآوری"));
+    w.line("TRANSP:TRANSPARENT");
+    w.line("BEGIN:VALARM");
+    w.line("ACTION:DISPLAY");
+    w.line("DESCRIPTION:" + text);
+    w.line("TRIGGER:PT0S");
+    w.line("END:VALARM");
+    w.line("END:VEVENT");
+}
+
 } // namespace
 
 QString escaped(const QString& text)
@@ -126,15 +181,27 @@ std::optional<QByteArray> yearEvents(int year, const QDateTime& stamp)
     const SolarDate first{year, 1, 1};
     const SolarDate last{year, 12, PersianCalendar::daysInMonth(year, 12)};
     const std::optional<QList<days::DayEvents>> all = days::events(DateKey::make(first), DateKey::make(last));
-    if (!all)
+    const std::optional<QList<reminders::DateReminder>> mine = reminders::dateReminders();
+    if (!all || !mine)
         return std::nullopt;
+    const QDate firstDay = PersianCalendar::toGregorian(first);
+    const QDate lastDay = PersianCalendar::toGregorian(last);
+    QList<Occurrence> timed;
+    for (const reminders::DateReminder& r : *mine)
+        for (const QDate& day : r.days(firstDay, lastDay))
+            timed.append({r, day});
     Writer w(QStringLiteral("رویدادهای سال %1").arg(year));
+    if (!timed.isEmpty())
+        timeZone(w, firstDay, lastDay);
     for (const days::DayEvents& day : *all) {
         const QDate date = PersianCalendar::toGregorian(DateKey::read(day.key));
-        // The same text twice on a day (two reminders of the user's) is
-        // two entries, each with a UID of its own.
+        // The same text twice on a day is two entries, each with a UID of
+        // its own.
         QHash<QString, int> seen;
         for (const EventRules::Event& e : day.events) {
+            // The user's reminders come with their time, below.
+            if (e.own)
+                continue;
             const int n = seen[e.text]++;
             w.line("BEGIN:VEVENT");
             w.line("UID:" + uidOf(QStringLiteral("event/%1/%2/%3").arg(day.key).arg(e.own ? 1 : 0).arg(e.text) + (n > 0 ? QStringLiteral("/%1").arg(n) : QString())));
@@ -146,12 +213,12 @@ std::optional<QByteArray> yearEvents(int year, const QDateTime& stamp)
                 w.line("DESCRIPTION:" + escaped(e.note));
             if (e.holiday)
                 w.line(QStringLiteral("CATEGORIES:تعطیل"));
-            else if (e.own)
-                w.line(QStringLiteral("CATEGORIES:یادآوری"));
             w.line("TRANSP:TRANSPARENT");
             w.line("END:VEVENT");
         }
     }
+    for (const Occurrence& o : timed)
+        reminder(w, o, stamp);
     return w.finish();
 }
 

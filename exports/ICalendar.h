@@ -15,9 +15,11 @@
 // that importing the same file twice adds nothing the second time.
 namespace ical {
 
-// Every event and holiday of a Solar Hijri year, the user's reminders by
-// date with them, one all-day entry each; nothing when the events cannot
-// be read. `stamp` is the moment the file is made (DTSTAMP).
+// Every event and holiday of a Solar Hijri year, one all-day entry each,
+// and each occurrence of the user's reminders by date in the year at its
+// time on the clock of Asia/Tehran (with its VTIMEZONE and an alarm);
+// nothing when the events or the reminders cannot be read. `stamp` is the
+// moment the file is made (DTSTAMP).
 std::optional<QByteArray> yearEvents(int year, const QDateTime& stamp);
 
 // The day's times of a city for each day of `days`, as entries at their

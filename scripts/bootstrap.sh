@@ -18,7 +18,7 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(
     sqlite3 googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     xvfb xauth dbus-x11 dbus-daemon dbus-bin imagemagick
-    pulseaudio pulseaudio-utils poppler-utils python3 python3-icalendar geographiclib-tools
+    pulseaudio pulseaudio-utils poppler-utils python3 python3-icalendar geographiclib-tools python3-dateutil
     lintian desktop-file-utils appstream groff-base man-db
   )
 fi

@@ -102,8 +102,36 @@ shoot qibla 2026-12-08T11:00 "tap 39 94
 wait 900
 shot docs/qibla.png
 quit"
+# The converter (17 Azar 1405 and the days from Nowruz), the year at a
+# glance and the search of occasions, from the calendar's "more".
+phone tools 2026-12-08T10:00 39
+shoot tools 2026-12-08T10:00 "tap تقویم
+wait 900
+tap بیشتر
+wait 500
+tap تبدیل تاریخ
+wait 900
+tap تاریخ دوم
+type ۱۴۰۵/۱/۱
+wait 300
+shot docs/converter.png
+tap بازگشت
+wait 900
+tap سال ۱۴۰۵ در یک نگاه
+wait 900
+shot docs/year.png
+tap بازگشت به ماه
+wait 900
+tap بیشتر
+wait 500
+tap جستجوی مناسبت‌ها
+wait 900
+type تاسوعا
+wait 800
+shot docs/search.png
+quit"
 # The month's timetable, as printed.
 phone pdf 2026-12-08T10:00 39
-"$app" --home "$work/pdf" --now 2026-12-08T10:00 --export "$work/pdf/out" --script <(printf '%s\n' "tap 32 441" "wait 900" \
-  "tap 130 430" "wait 600" "tap 160 284" "wait 1500" "quit") 2>/dev/null
+"$app" --home "$work/pdf" --now 2026-12-08T10:00 --export "$work/pdf/out" --script <(printf '%s\n' "tap تقویم" "wait 900" \
+  "tap بیشتر" "wait 500" "tap خروجی تقویم…" "wait 600" "tap جدول اوقات آذر ۱۴۰۵ (PDF)" "wait 1500" "quit") 2>/dev/null
 pdftoppm -r 80 -png -singlefile "$work"/pdf/out/*.pdf docs/timetable

@@ -269,6 +269,11 @@ std::optional<QList<DayEvents>> events(int fromKey, int toKey)
     return list;
 }
 
+std::optional<EventRules> shownRules()
+{
+    return rules();
+}
+
 std::optional<QList<DayEvents>> eventsFrom(int key)
 {
     const SolarDate from = DateKey::read(key);

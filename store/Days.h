@@ -76,6 +76,10 @@ std::optional<QList<Page>> pages(int key);
 // The days from `fromKey` to `toKey`, every one of them; nothing when the
 // rules could not be read.
 std::optional<QList<DayEvents>> events(int fromKey, int toKey);
+// The rules of the occasions of the kinds the user shows, with the user's
+// reminders by date as their own: what events() places, for a search over
+// many years; nothing when they could not be read.
+std::optional<EventRules> shownRules();
 // Up to five days with events from `key` on, within the data, for the
 // events notice: without the user's reminders, which come at their own
 // times; nothing when unreadable.

@@ -197,6 +197,17 @@ EventRules::Rule DateReminder::rule() const
     return r;
 }
 
+QList<QDate> DateReminder::days(const QDate& first, const QDate& last) const
+{
+    EventRules rules;
+    rules.add(rule());
+    QList<QDate> list;
+    for (QDate d = first; d.isValid() && d <= last; d = d.addDays(1))
+        if (!rules.day(d).events.isEmpty())
+            list.append(d);
+    return list;
+}
+
 QString DateReminder::summary() const
 {
     QString when;

@@ -69,6 +69,8 @@ struct DateReminder {
     // The rule that places it on the days, as the user's own event: a day
     // the month lacks moves to the month's last day.
     EventRules::Rule rule() const;
+    // The days from `first` to `last` it comes on, as the calendar places it.
+    QList<QDate> days(const QDate& first, const QDate& last) const;
     // "هر سال ۱۴ مهر" and the like.
     QString summary() const;
     bool operator==(const DateReminder&) const = default;

@@ -397,8 +397,15 @@ void NotificationCenter::check()
             ++it;
         }
     }
-    // Within a batch, what fires now is no longer owed when the batch ends.
-    dueAtBatchStart_.removeIf([&due](const LocalNotification& n) { return containsSame(due, n); });
+    // Within a batch, what was due when it began is owed even when a
+    // rebuild took it off the list (an app that plans before the clock is
+    // watched): it is given or logged as missed now, and not put back when
+    // the batch ends.
+    for (const LocalNotification& n : std::as_const(dueAtBatchStart_)) {
+        if (!containsSame(due, n))
+            due.append(n);
+    }
+    dueAtBatchStart_.clear();
     if (due.isEmpty())
         return;
     // Off the list before delivery: a notification fires once, even when the

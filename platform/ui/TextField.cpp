@@ -4,6 +4,8 @@
 #include "Style.h"
 
 #include <QEvent>
+#include <QFocusEvent>
+#include <QTimer>
 
 namespace ui {
 
@@ -35,6 +37,16 @@ bool TextField::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == field_ && event->type() == QEvent::FocusIn && delegate_)
         delegate_->textFieldDidBeginEditing(this);
+    if (watched == field_ && selectsAll_) {
+        // After the touch has placed the cursor, or Qt its own selection.
+        const auto selectAll = [f = field_] { QTimer::singleShot(0, f, [f] { f->selectAll(); }); };
+        if (event->type() == QEvent::FocusIn && static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
+            selectAll();
+        else if (event->type() == QEvent::MouseButtonPress)
+            wholeSelected_ = field_->hasFocus() && !field_->text().isEmpty() && field_->selectedText() == field_->text();
+        else if (event->type() == QEvent::MouseButtonRelease && !wholeSelected_)
+            selectAll();
+    }
     return View::eventFilter(watched, event);
 }
 

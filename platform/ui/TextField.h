@@ -27,6 +27,11 @@ public:
     ReturnKey returnKeyType() const { return returnKey_; }
     // The field takes no more characters than this.
     void setMaxLength(int length);
+    // A field whose text is typed anew rather than edited (a time, a date):
+    // reached, or tapped, it selects its whole text, so that what is typed
+    // replaces it; a tap on it while the whole is selected places the
+    // cursor, for an edit.
+    void setSelectsAllOnFocus(bool selects) { selectsAll_ = selects; }
     // Only a hint to the keyboard; any text may be typed.
     void setAsciiCapableKeyboard(bool ascii) { ascii_ = ascii; }
 
@@ -43,6 +48,9 @@ private:
     TextFieldDelegate* delegate_ = nullptr;
     LineEdit* field_;
     bool ascii_ = false;
+    bool selectsAll_ = false;
+    // Whether the whole text was selected when the touch began.
+    bool wholeSelected_ = false;
     ReturnKey returnKey_ = ReturnKey::Default;
 };
 

@@ -14,8 +14,12 @@
 #include "store/Reminders.h"
 #include "store/Settings.h"
 #include "BarButton.h"
+#include "ConverterController.h"
 #include "DateReminderController.h"
+#include "DayButton.h"
 #include "ExportMenu.h"
+#include "OccasionSearchController.h"
+#include "YearViewController.h"
 #include "notifications/MyNotification.h"
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Log.h"
@@ -28,37 +32,32 @@
 namespace {
 
 const QColor kHolidayRed = QColor::fromRgbF(195 / 255.0, 56 / 255.0, 61 / 255.0, 1);
-const QColor kOwnMark = QColor(235, 140, 20);
+// A reminder's time in the day's list, in the colour of its mark.
+const QColor kOwnTime = QColor(190, 105, 10);
 const char* kWeekdayInitials[CalendarViewController::kColumns] = {"ش", "ی", "د", "س", "چ", "پ", "ج"};
 const char* kWeekdays[CalendarViewController::kColumns] = {"شنبه", "یکشنبه", "دوشنبه", "سه‌شنبه", "چهارشنبه", "پنجشنبه", "جمعه"};
 const char* kNoEvent = "بدون رویداد";
 constexpr int kEventRowHeight = 17;
 constexpr int kGridTop = 64;
 
-// A day of the grid knows its whole date, so a tap on it can only ever
-// select that date.
-class DayButton : public ui::Button {
-public:
-    DayButton(const SolarDate& date, const QRect& frame) : ui::Button(Type::Custom, frame), date_(date) {}
-    SolarDate date() const { return date_; }
-
-private:
-    SolarDate date_;
-};
-
-// What a screen reader says for a day: its date, and whether it is today,
-// a holiday, a day with events.
-QString dayName(const SolarDate& date, bool today, bool holiday, bool events)
+// What a screen reader says for a day: its date, its Gregorian and its
+// lunar day as the cell shows them, and whether it is today, a holiday, a
+// day with events.
+QString dayName(const DayButton& day, bool today, bool holiday, bool events)
 {
-    QStringList parts{Utility::ConvertToPersian(
-        QStringLiteral("%1 %2 %3").arg(date.day).arg(DateTimePersian::getMonthName(date.month - 1)).arg(date.year))};
+    const SolarDate date = day.date();
+    QStringList parts{QStringLiteral("%1 %2 %3").arg(date.day).arg(DateTimePersian::getMonthName(date.month - 1)).arg(date.year),
+        QStringLiteral("%1 %2").arg(day.gregorian().day()).arg(DateTexts::gregorianMonthName(day.gregorian().month()))};
+    const HijriDate hijri = day.hijri();
+    if (hijri.day > 0)
+        parts.append(QStringLiteral("%1 %2").arg(hijri.day).arg(LunarCalendar::monthName(hijri.month)));
     if (today)
         parts.append(QStringLiteral("امروز"));
     if (holiday)
         parts.append(QStringLiteral("تعطیل"));
     if (events)
         parts.append(QStringLiteral("دارای رویداد"));
-    return parts.join(QStringLiteral("، "));
+    return Utility::ConvertToPersian(parts.join(QStringLiteral("، ")));
 }
 
 
@@ -115,6 +114,9 @@ void CalendarViewController::viewDidLoad()
     monthLbl_->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 20));
     monthLbl_->setAdjustsFontSizeToFitWidth(true);
     monthLbl_->setTextAlignment(ui::TextAlignment::Center);
+    // The month's title opens its year at a glance, as a pinch out would.
+    yearButton_ = &bar->add<ui::Button>(ui::Button::Type::Custom, monthLbl_->frame());
+    yearButton_->addAction(ui::ControlEvent::TouchUpInside, [this] { showYear(); });
     previous_ = addBarButton(*bar, QStringLiteral("ماه قبل ›"), QRect(236, 7, 78, 30));
     previous_->setTag(-1);
     previous_->setAccessibleName(QStringLiteral("ماه قبل"));
@@ -160,9 +162,10 @@ void CalendarViewController::viewDidLoad()
     remind_ = addBarButton(*screen, QStringLiteral("یادآوری"), QRect(169, 410, 70, 40));
     remind_->setAccessibleName(QStringLiteral("افزودن یادآوری برای روز انتخاب‌شده"));
     remind_->addAction(ui::ControlEvent::TouchUpInside, [this] { addReminder(); });
-    export_ = addBarButton(*screen, QStringLiteral("خروجی"), QRect(95, 410, 70, 40));
-    export_->setAccessibleName(QStringLiteral("بردن تقویم و اوقات به برنامه‌ای دیگر"));
-    export_->addAction(ui::ControlEvent::TouchUpInside, [this] { offerExport(); });
+    more_ = addBarButton(*screen, QStringLiteral("بیشتر"), QRect(95, 410, 70, 40));
+    more_->setAccessibleName(QStringLiteral("بیشتر"));
+    more_->setAccessibleDescription(QStringLiteral("تبدیل تاریخ، سال در یک نگاه، جستجوی مناسبت‌ها و خروجی"));
+    more_->addAction(ui::ControlEvent::TouchUpInside, [this] { offerMore(); });
     confirm_ = addBarButton(*screen, QStringLiteral("نمایش اوقات"), QRect(8, 410, 83, 40));
     confirm_->setBackgroundColor(QColor(40, 100, 220));
     confirm_->addAction(ui::ControlEvent::TouchUpInside, [this] { showDetails(); });
@@ -170,7 +173,7 @@ void CalendarViewController::viewDidLoad()
     canChange_ = true;
     switchMonth(shown_);
     canChange_ = true;
-    tblEvents_->reloadData();
+    reloadEvents();
     showDayLine();
 }
 
@@ -204,6 +207,7 @@ void CalendarViewController::showDayLine()
                        after ? QStringLiteral("قبل") : QStringLiteral("بعد"));
     }
     dayLine_->setText(Utility::ConvertToPersian(text));
+    yearButton_->setAccessibleName(Utility::ConvertToPersian(QStringLiteral("سال %1 در یک نگاه").arg(shown_.year)));
     const QString reason = QStringLiteral("بیرون از داده‌های برنامه");
     previous_->setAccessibleDescription(before ? QString() : reason);
     next_->setAccessibleDescription(after ? QString() : reason);
@@ -276,25 +280,8 @@ void CalendarViewController::addDayButton(ui::View& monthView, const SolarDate& 
         button->setTitleColor(Qt::white, ui::ControlState::Selected);
     }
     button->addAction(ui::ControlEvent::TouchUpInside, [this, button] { showEvents(button); });
-    // The Gregorian day, small in the corner.
-    auto* gregorian = &button->add<ui::Label>(QRect(3, 28, 18, 13));
-    gregorian->setText(Utility::ConvertToPersian(QString::number(PersianCalendar::toGregorian(date).day())));
-    gregorian->setTextFont(ui::font(QStringLiteral("Helvetica"), 9));
-    gregorian->setTextColor(QColor(110, 116, 130));
-    gregorian->setTextAlignment(ui::TextAlignment::Left);
-    gregorian->setUserInteractionEnabled(false);
-    gregorian->setAccessibleName(QString());
-    // A reminder of the user's own: a mark of its own, in the top corner.
     const bool own = std::any_of(day.events.begin(), day.events.end(), [](const EventRules::Event& e) { return e.own; });
-    if (own) {
-        auto* mark = &button->add<ui::Label>(QRect(30, 1, 14, 14));
-        mark->setText(QStringLiteral("●"));
-        mark->setTextFont(ui::font(QStringLiteral("Helvetica"), 11));
-        mark->setTextColor(kOwnMark);
-        mark->setTextAlignment(ui::TextAlignment::Center);
-        mark->setUserInteractionEnabled(false);
-        mark->setAccessibleName(QString());
-    }
+    button->setOwn(own);
     if (events) {
         button->setBackgroundImage(ui::image(QStringLiteral("hasEvent.png")));
         button->setBackgroundImage(ui::image(QStringLiteral("selectedWithEvent.png")), ui::ControlState::Selected);
@@ -311,7 +298,7 @@ void CalendarViewController::addDayButton(ui::View& monthView, const SolarDate& 
         button->setBackgroundImage(ui::image(QStringLiteral("selected.png")), ui::ControlState::Selected);
         todayBtn_ = button;
     }
-    button->setAccessibleName(dayName(date, date == now_, holiday, events) + (own ? QStringLiteral("، یادآوری شما") : QString()));
+    button->setAccessibleName(dayName(*button, date == now_, holiday, events) + (own ? QStringLiteral("، یادآوری شما") : QString()));
 }
 
 void CalendarViewController::changeMonth(ui::Button* sender)
@@ -326,7 +313,7 @@ void CalendarViewController::changeMonth(ui::Button* sender)
     selected_.reset();
     switchMonth(a);
     shown_ = a;
-    tblEvents_->reloadData();
+    reloadEvents();
     showDayLine();
 }
 
@@ -349,7 +336,7 @@ void CalendarViewController::showToday()
     selected_ = now_;
     switchMonth(now_);
     shown_ = {now_.year, now_.month, 1};
-    tblEvents_->reloadData();
+    reloadEvents();
     showDayLine();
 }
 
@@ -364,7 +351,7 @@ void CalendarViewController::showEvents(ui::Button* sender)
         lastBtn_->setSelected(false);
     sender->setSelected(true);
     selected_ = day->date();
-    tblEvents_->reloadData();
+    reloadEvents();
     lastBtn_ = sender;
     showDayLine();
 }
@@ -405,18 +392,33 @@ bool CalendarViewController::selectedIsPredicted() const
     return std::any_of(events.begin(), events.end(), [](const EventRules::Event& e) { return e.predicted; });
 }
 
+void CalendarViewController::reloadEvents()
+{
+    rows_.clear();
+    // Each event whole; a reminder of the user's by its id, with its time.
+    const QList<reminders::DateReminder> mine = reminders::dateReminders().value_or(QList<reminders::DateReminder>());
+    for (const EventRules::Event& e : selectedEvents()) {
+        EventRow row{e.fullText(), e.reminderId, QString(), e.holiday};
+        if (e.reminderId != 0) {
+            const auto r = std::find_if(mine.begin(), mine.end(), [&e](const reminders::DateReminder& m) { return m.id == e.reminderId; });
+            if (r != mine.end())
+                row.time = r->time.padded();
+        }
+        rows_.append(row);
+    }
+    tblEvents_->reloadData();
+}
+
 int CalendarViewController::numberOfRowsInSection(ui::TableView*, int)
 {
-    if (today() == 0)
-        return 1;
     // A lunar event of a predicted month is said to be one, in a last row.
-    return std::max(1, static_cast<int>(selectedEvents().size())) + (selectedIsPredicted() ? 1 : 0);
+    return std::max(1, static_cast<int>(rows_.size())) + (selectedIsPredicted() ? 1 : 0);
 }
 
 ui::TableViewCell* CalendarViewController::cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
 {
-    auto* cell = new ui::TableViewCell;
     if (selectedIsPredicted() && path.row == numberOfRowsInSection(table, 0) - 1) {
+        auto* cell = new ui::TableViewCell;
         cell->textLabel()->setText(Utility::ConvertToPersian(QStringLiteral("٭ ") + hijri::observedUpTo()));
         cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica"), 11));
         cell->textLabel()->setTextColor(ui::grayColor());
@@ -425,15 +427,20 @@ ui::TableViewCell* CalendarViewController::cellForRowAtIndexPath(ui::TableView* 
         cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
         return cell;
     }
-    // Each event whole, a holiday's with the mark of its day.
-    const QList<EventRules::Event> events = selectedEvents();
-    const bool none = events.isEmpty();
-    const EventRules::Event e = events.value(path.row);
-    cell->textLabel()->setText(none ? QString::fromUtf8(kNoEvent) : Utility::ConvertToPersian(e.fullText()));
-    if (e.holiday)
+    const EventRow row = rows_.value(path.row);
+    // A reminder of the user's own says its time at the left.
+    auto* cell = new ui::TableViewCell(row.reminderId != 0 ? ui::TableViewCell::Style::Value1 : ui::TableViewCell::Style::Default);
+    cell->textLabel()->setText(rows_.isEmpty() ? QString::fromUtf8(kNoEvent) : Utility::ConvertToPersian(row.text));
+    if (row.holiday)
         cell->textLabel()->setTextColor(kHolidayRed);
     cell->textLabel()->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
     cell->textLabel()->setTextAlignment(ui::TextAlignment::Right);
+    if (row.reminderId != 0) {
+        cell->detailTextLabel()->setText(Utility::ConvertToPersian(QStringLiteral("ساعت ") + row.time));
+        cell->detailTextLabel()->setTextFont(ui::font(QStringLiteral("Helvetica"), 13));
+        cell->detailTextLabel()->setTextColor(kOwnTime);
+        cell->layoutSubviews();
+    }
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
     return cell;
 }
@@ -472,7 +479,7 @@ void CalendarViewController::reloadMonth()
     lastBtn_ = nullptr;
     todayBtn_ = nullptr;
     switchMonth(shown_);
-    tblEvents_->reloadData();
+    reloadEvents();
     showDayLine();
 }
 
@@ -494,24 +501,97 @@ void CalendarViewController::addReminder()
 void CalendarViewController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
 {
     table->deselectRowAtIndexPath(path, false);
-    // One of the user's own reminders, by its id: it can be removed from here.
-    const int wanted = selectedEvents().value(path.row).reminderId;
-    if (wanted == 0)
+    // One of the user's own reminders: it can be changed or removed here.
+    const int id = rows_.value(path.row).reminderId;
+    if (id == 0 || !selected_)
         return;
-    for (const reminders::DateReminder& r : reminders::dateReminders().value_or(QList<reminders::DateReminder>())) {
-        if (r.id != wanted)
-            continue;
-        const int id = r.id;
-        auto* alert = new ui::AlertView(Utility::ConvertToPersian(r.text), r.summary(), QStringLiteral("انصراف"));
-        alert->addButton(QStringLiteral("حذف یادآوری"), [this, id] {
-            if (reminders::removeDateReminder(id)) {
-                MyNotification::initialize()->update();
-                reloadMonth();
-            }
-        });
-        alert->present();
+    const QList<reminders::DateReminder> mine = reminders::dateReminders().value_or(QList<reminders::DateReminder>());
+    const auto r = std::find_if(mine.begin(), mine.end(), [id](const reminders::DateReminder& m) { return m.id == id; });
+    if (r == mine.end())
         return;
-    }
+    const reminders::DateReminder reminder = *r;
+    const SolarDate day = *selected_;
+    QPointer<CalendarViewController> self(this);
+    auto* alert = new ui::AlertView(Utility::ConvertToPersian(reminder.text), reminder.summary(), QStringLiteral("انصراف"));
+    alert->addButton(QStringLiteral("تغییر یادآوری"), [self, reminder, day] {
+        if (self)
+            self->editReminder(day, reminder);
+    });
+    alert->addButton(QStringLiteral("حذف یادآوری"), [self, id] {
+        if (self && reminders::removeDateReminder(id)) {
+            MyNotification::initialize()->update();
+            self->reloadMonth();
+        }
+    });
+    alert->present();
+}
+
+void CalendarViewController::editReminder(const SolarDate& day, const reminders::DateReminder& reminder)
+{
+    auto* form = new DateReminderController(day, reminder);
+    form->setSaved([this] {
+        MyNotification::initialize()->update();
+        reloadMonth();
+    });
+    presentViewController(form, true);
+}
+
+void CalendarViewController::offerMore()
+{
+    QPointer<CalendarViewController> self(this);
+    auto* alert = new ui::AlertView(QStringLiteral("تقویم"), QString(), QStringLiteral("انصراف"));
+    alert->addButton(QStringLiteral("تبدیل تاریخ"), [self] {
+        if (self)
+            self->showConverter();
+    });
+    alert->addButton(Utility::ConvertToPersian(QStringLiteral("سال %1 در یک نگاه").arg(shown_.year)), [self] {
+        if (self)
+            self->showYear();
+    });
+    alert->addButton(QStringLiteral("جستجوی مناسبت‌ها"), [self] {
+        if (self)
+            self->showSearch();
+    });
+    alert->addButton(QStringLiteral("خروجی تقویم…"), [self] {
+        if (self)
+            self->offerExport();
+    });
+    alert->present();
+}
+
+void CalendarViewController::showConverter()
+{
+    // The selected day, or today.
+    const SolarDate day = today() != 0 ? *selected_ : now_;
+    auto* converter = new ConverterController(PersianCalendar::toGregorian(day));
+    converter->setOpenDay([this](const SolarDate& d) { openDay(d, true); });
+    presentViewController(converter, true);
+}
+
+void CalendarViewController::showYear()
+{
+    auto* year = new YearViewController(shown_.year);
+    year->setOpenMonth([this](const SolarDate& month) { openDay(month, false); });
+    presentViewController(year, true);
+}
+
+void CalendarViewController::showSearch()
+{
+    auto* search = new OccasionSearchController();
+    search->setOpenDay([this](const SolarDate& day) { openDay(day, true); });
+    presentViewController(search, true);
+}
+
+void CalendarViewController::openDay(const SolarDate& day, bool select)
+{
+    const SolarDate month{day.year, day.month, 1};
+    if (!PersianCalendar::isValid(day) || !inData(month))
+        return;
+    // A month opened from the year selects today where it is in it.
+    const bool todayIn = now_.year == month.year && now_.month == month.month;
+    selected_ = select ? std::optional<SolarDate>(day) : todayIn ? std::optional<SolarDate>(now_) : std::nullopt;
+    shown_ = month;
+    reloadMonth();
 }
 
 void CalendarViewController::offerExport()

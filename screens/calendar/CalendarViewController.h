@@ -7,6 +7,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
 #include "store/Days.h"
+#include "store/Reminders.h"
 
 #include <QPointer>
 
@@ -43,6 +44,17 @@ public:
     void addReminder();
     // The year's events, or the month's times as iCalendar or a PDF page.
     void offerExport();
+    // The "more" button's menu: the converter, the year, the search, the
+    // exports.
+    void offerMore();
+    void showConverter();
+    void showYear();
+    void showSearch();
+    // Shows the month of `day`, with `day` selected, or (not `select`)
+    // today where the month holds it; nothing outside the data.
+    void openDay(const SolarDate& day, bool select);
+    // The form of a reminder of the user's, filled in, from `day`.
+    void editReminder(const SolarDate& day, const reminders::DateReminder& reminder);
     // The month on screen again, after a reminder came or went.
     void reloadMonth();
     void didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
@@ -82,7 +94,9 @@ public:
     ui::Button* todayButton() const { return todayButton_; }
     ui::Button* confirmButton() const { return confirm_; }
     ui::Button* remindButton() const { return remind_; }
-    ui::Button* exportButton() const { return export_; }
+    ui::Button* moreButton() const { return more_; }
+    // The month's title, which opens the year.
+    ui::Button* yearButton() const { return yearButton_; }
     // The selected day in the three calendars, or why a month is not there.
     ui::Label* dayLine() const { return dayLine_; }
     // The day buttons of the month on screen.
@@ -96,7 +110,17 @@ public:
     static QString title(const SolarDate& month);
 
 private:
-    // The selected day's events, as its list shows them.
+    // A row of the selected day's list: an event, whole, or a reminder of
+    // the user's with its id and time.
+    struct EventRow {
+        QString text;
+        int reminderId = 0;
+        QString time;
+        bool holiday = false;
+    };
+    // The list again, for the selected day.
+    void reloadEvents();
+    // The selected day's events.
     QList<EventRules::Event> selectedEvents() const;
     // Whether the selected day has a lunar event of a predicted month.
     bool selectedIsPredicted() const;
@@ -117,9 +141,11 @@ private:
     ui::Button* todayButton_ = nullptr;
     ui::Button* confirm_ = nullptr;
     ui::Button* remind_ = nullptr;
-    ui::Button* export_ = nullptr;
+    ui::Button* more_ = nullptr;
+    ui::Button* yearButton_ = nullptr;
     ui::Label* dayLine_ = nullptr;
     QList<days::DayEvents> datasource_;
+    QList<EventRow> rows_;
     // The shown month (day 1), the selected day if any, and today.
     SolarDate shown_;
     std::optional<SolarDate> selected_;

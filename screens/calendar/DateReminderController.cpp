@@ -52,6 +52,11 @@ DateReminderController::DateReminderController(const SolarDate& day, const Clock
 {
 }
 
+DateReminderController::DateReminderController(const SolarDate& day, const reminders::DateReminder& reminder)
+    : day_(day), startTime_(reminder.time), existing_(reminder)
+{
+}
+
 void DateReminderController::viewDidLoad()
 {
     ui::View* screen = view();
@@ -61,7 +66,7 @@ void DateReminderController::viewDidLoad()
     auto* bar = &screen->add<ui::View>(QRect(0, 0, 320, 44));
     bar->setBackgroundColor(QColor(10, 18, 36));
     auto* title = &bar->add<ui::Label>(QRect(84, 0, 152, 44));
-    title->setText(Utility::ConvertToPersian(QStringLiteral("یادآوری ") + DateTexts::solarDay(day_)));
+    title->setText(existing_ ? QStringLiteral("تغییر یادآوری") : Utility::ConvertToPersian(QStringLiteral("یادآوری ") + DateTexts::solarDay(day_)));
     title->setTextColor(Qt::white);
     title->setTextFont(ui::font(QStringLiteral("Helvetica-Bold"), 17));
     title->setAdjustsFontSizeToFitWidth(true);
@@ -75,7 +80,7 @@ void DateReminderController::viewDidLoad()
     caption(*screen, QStringLiteral("تکرار"), QRect(10, 54, 300, 20));
     repeat_ = &screen->add<ui::SegmentedControl>(
         QStringList{QStringLiteral("یک بار"), QStringLiteral("هر سال"), QStringLiteral("هر ماه"), QStringLiteral("هر سال قمری")}, QRect(10, 78, 300, 34));
-    repeat_->setSelectedSegmentIndex(1);
+    repeat_->setSelectedSegmentIndex(existing_ ? static_cast<int>(existing_->repeat) : 1);
     repeat_->setAccessibleName(QStringLiteral("تکرار یادآوری"));
     repeat_->addAction(ui::ControlEvent::ValueChanged, [this] { showSummary(); });
 
@@ -85,12 +90,15 @@ void DateReminderController::viewDidLoad()
     text_->setMaxLength(reminders::kMaxText);
     field(*text_);
     text_->setAccessibleName(QStringLiteral("متن یادآوری"));
+    if (existing_)
+        text_->setText(existing_->text);
     text_->setDelegate(this);
 
     caption(*screen, QStringLiteral("ساعت"), QRect(10, 190, 300, 20));
     time_ = &screen->add<ui::TextField>(QRect(210, 214, 100, 34));
     time_->setText(Utility::ConvertToPersian(startTime_.padded()));
     time_->setMaxLength(5);
+    time_->setSelectsAllOnFocus(true);
     field(*time_);
     time_->setAccessibleName(QStringLiteral("ساعت یادآوری، ساعت و دقیقه"));
     time_->setDelegate(this);
@@ -129,7 +137,17 @@ std::optional<reminders::DateReminder> DateReminderController::reminder() const
     r.year = day_.year;
     r.month = day_.month;
     r.day = day_.day;
-    if (r.repeat == Repeat::YearlyHijri) {
+    if (existing_) {
+        r.id = existing_->id;
+        // Its own date while it repeats as it did: a day the month lacked
+        // (it came on the last day) is not moved to the day shown.
+        if (r.repeat == existing_->repeat) {
+            r.year = existing_->year;
+            r.month = existing_->month;
+            r.day = existing_->day;
+        }
+    }
+    if (r.repeat == Repeat::YearlyHijri && !(existing_ && existing_->repeat == Repeat::YearlyHijri)) {
         const HijriDate h = LunarCalendar::fromGregorian(PersianCalendar::toGregorian(day_));
         if (h.day == 0)
             return std::nullopt;

@@ -16,11 +16,15 @@ class TextField;
 
 // A reminder of the user's own on a day of the calendar: once, every year
 // on its Persian date, every month on its day, or every year on its lunar
-// date; with a text and a time of day.
+// date; with a text and a time of day. Made new, or one of the user's
+// changed: the form filled in, stored in its place.
 class DateReminderController : public ui::ViewController, public ui::TextFieldDelegate {
 public:
     // `time` is where the time of day starts: the events notice's, or 08:00.
     DateReminderController(const SolarDate& day, const ClockTime& time);
+    // `reminder` changed, from a day it comes on: its date stays while its
+    // repetition does, else it is `day`'s.
+    DateReminderController(const SolarDate& day, const reminders::DateReminder& reminder);
 
     void viewDidLoad() override;
     bool accessibilityPerformEscape() override;
@@ -48,6 +52,7 @@ private:
 
     SolarDate day_;
     ClockTime startTime_;
+    std::optional<reminders::DateReminder> existing_;
     ui::SegmentedControl* repeat_ = nullptr;
     ui::TextField* text_ = nullptr;
     ui::TextField* time_ = nullptr;

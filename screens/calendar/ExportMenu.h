@@ -2,7 +2,7 @@
 
 #include "calendar/SolarDate.h"
 
-// The calendar taken elsewhere, from its "خروجی" button: the shown year's
+// The calendar taken elsewhere, from its "more" menu: the shown year's
 // events as iCalendar, the shown month's times as iCalendar or as a PDF
 // page. Each file goes through a save dialog and is written whole or not
 // at all; the user is told which, and why not.

@@ -1,12 +1,17 @@
 """Reads the exported iCalendar files with a real iCalendar library and
 checks what a calendar program would take from them.
 
-check_ics.py year FIRST.ics SECOND.ics OWN_TEXT
+check_ics.py year FIRST.ics SECOND.ics
+check_ics.py reminder FILE.ics TEXT HH:MM YYYY-MM-DD...
 check_ics.py times FILE.ics DAYS DAWN_OF_17"""
 import datetime
 import sys
+import zoneinfo
 
 import icalendar
+from dateutil import rrule
+
+TEHRAN = zoneinfo.ZoneInfo("Asia/Tehran")
 
 
 def events(path):
@@ -20,16 +25,27 @@ def fail(message):
     sys.exit(1)
 
 
-def year(first, second, own):
+def is_reminder(e):
+    return "یادآوری" in (e.get("CATEGORIES").to_ical().decode() if e.get("CATEGORIES") else "")
+
+
+def year(first, second):
     _, a = events(first)
     _, b = events(second)
     # Iran's official calendar of 1405: some 440 occasions.
     if len(a) < 400:
         fail(f"only {len(a)} events in the year")
     for e in a:
-        start, end = e.decoded("DTSTART"), e.decoded("DTEND")
-        if isinstance(start, datetime.datetime) or end - start != datetime.timedelta(days=1):
-            fail(f"not an all-day event: {e.get('SUMMARY')}")
+        start = e.decoded("DTSTART")
+        if is_reminder(e):
+            # A reminder keeps its time, on Tehran's clock.
+            if not isinstance(start, datetime.datetime) or e["DTSTART"].params.get("TZID") != "Asia/Tehran":
+                fail(f"the reminder {e.get('SUMMARY')} has no time in Asia/Tehran: {start}")
+            start = start.date()
+        else:
+            end = e.decoded("DTEND")
+            if isinstance(start, datetime.datetime) or end - start != datetime.timedelta(days=1):
+                fail(f"not an all-day event: {e.get('SUMMARY')}")
         if not datetime.date(2026, 3, 21) <= start <= datetime.date(2027, 3, 20):
             fail(f"{start} lies outside 1405")
     uids = [str(e["UID"]) for e in a]
@@ -40,9 +56,8 @@ def year(first, second, own):
     kept.update({str(e["UID"]): e for e in b})
     if len(kept) != len(a):
         fail(f"a second import adds {len(kept) - len(a)} events")
-    summaries = {(e.decoded("DTSTART"), str(e["SUMMARY"])) for e in a}
-    for day, text in [(datetime.date(2026, 3, 21), "نوروز"), (datetime.date(2026, 4, 1), "روز جمهوری اسلامی"),
-                      (datetime.date(2026, 12, 11), own)]:
+    summaries = {(e.decoded("DTSTART"), str(e["SUMMARY"])) for e in a if not is_reminder(e)}
+    for day, text in [(datetime.date(2026, 3, 21), "نوروز"), (datetime.date(2026, 4, 1), "روز جمهوری اسلامی")]:
         if not any(d == day and text in s for d, s in summaries):
             fail(f"no \"{text}\" on {day}")
     holidays = [e for e in a if "تعطیل" in str(e.get("CATEGORIES").to_ical().decode() if e.get("CATEGORIES") else "")]
@@ -54,6 +69,49 @@ def year(first, second, own):
         if day not in days:
             fail(f"{day} is no holiday")
     print(f"year: {len(a)} events, {len(holidays)} holidays on {len(days)} days, the second import adds none")
+
+
+def occurrences(e):
+    """Every moment an entry comes at, its RRULE and RDATE expanded as a
+    calendar program would (a repetition that runs on is taken for ten
+    years)."""
+    start = e.decoded("DTSTART")
+    moments = [start]
+    if e.get("RRULE"):
+        rule = rrule.rrulestr(e["RRULE"].to_ical().decode(), dtstart=start)
+        moments = list(rule.between(start, start + datetime.timedelta(days=3653), inc=True))
+    rdates = e.get("RDATE")
+    if rdates is not None:
+        for rdate in rdates if isinstance(rdates, list) else [rdates]:
+            moments += [d.dt for d in rdate.dts]
+    return moments
+
+
+def reminder(path, text, clock, *dates):
+    calendar, a = events(path)
+    if not calendar.walk("VTIMEZONE") or str(calendar.walk("VTIMEZONE")[0]["TZID"]) != "Asia/Tehran":
+        fail("no VTIMEZONE of Asia/Tehran")
+    mine = [e for e in a if str(e["SUMMARY"]) == text]
+    if not mine:
+        fail(f"no \"{text}\" in {path}")
+    got = []
+    for e in mine:
+        if not is_reminder(e):
+            fail(f"\"{text}\" is not a reminder")
+        if e["DTSTART"].params.get("TZID") != "Asia/Tehran":
+            fail(f"\"{text}\" is not in Asia/Tehran")
+        if not e.walk("VALARM"):
+            fail(f"\"{text}\" has no alarm")
+        got += occurrences(e)
+    wanted = sorted(datetime.date.fromisoformat(d) for d in dates)
+    for moment in got:
+        local = moment.astimezone(TEHRAN)
+        if local.strftime("%H:%M") != clock or moment.utcoffset() != local.utcoffset():
+            fail(f"\"{text}\" comes at {moment.isoformat()}, not at {clock} in Tehran")
+    if sorted(m.date() for m in got) != wanted:
+        fail(f"\"{text}\" comes on {sorted(m.date().isoformat() for m in got)}, not on {[d.isoformat() for d in wanted]}")
+    offset = got[0].strftime("%z")
+    print(f"reminder: \"{text}\" on {', '.join(d.isoformat() for d in wanted)} at {clock} {offset[:3]}:{offset[3:]}, {len(mine)} entries")
 
 
 def times(path, days, dawn):
@@ -73,4 +131,4 @@ def times(path, days, dawn):
 
 
 if __name__ == "__main__":
-    {"year": year, "times": times}[sys.argv[1]](*sys.argv[2:])
+    {"year": year, "reminder": reminder, "times": times}[sys.argv[1]](*sys.argv[2:])

@@ -17,12 +17,12 @@ expect_log "missed: 2012-07-21T20:37  3.wav  اذان مغرب به افق ته�
 [ "$(grep -c "missed: " "$WORK/log")" -eq 2 ] || { echo "FAIL: $(grep -c "missed: " "$WORK/log") missed lines"; FAILED=1; }
 for delivery in "fired:" "alert:" "banner:" "sound:"; do expect_no_log "$delivery"; done
 
-# Started half a minute after the dawn azan: it comes (before the app is
-# up, so as a banner), with its sound.
+# Started half a minute after the dawn azan: it comes, once the app's
+# window is up as an alert in it, with its sound.
 run 2012-07-22T04:24:30 "wait 500
 quit"
 expect_log "fired: 2012-07-22T04:24  3.wav  اذان صبح به افق تهران"
-expect_log "banner: اذان صبح به افق تهران"
+expect_log "alert: اذان صبح به افق تهران"
 expect_log "sound: 3.wav"
 expect_no_log "missed:"
 finish

@@ -25,7 +25,7 @@ kinds() { # kinds SWITCH...: the events tab's kinds, each named switch tapped, s
   for s in "$@"; do printf '%s\n' "tap $s" "wait 200"; done
   printf '%s\n' "tap ذخیره" "wait 300" "tap رویدادها" "wait 900" "tap شهرها" "wait 400" "tap تایید" "wait 900"
 }
-year_export() { printf '%s\n' "tap تقویم" "wait 900" "tap بردن تقویم و اوقات به برنامه‌ای دیگر" "wait 600" "tap رویدادهای سال ۱۴۰۵ (iCalendar)" "wait 900" "tap باشه" "wait 300" "tap نمایش اوقات" "wait 900"; }
+year_export() { printf '%s\n' "tap تقویم" "wait 900" "tap بیشتر" "wait 500" "tap خروجی تقویم…" "wait 600" "tap رویدادهای سال ۱۴۰۵ (iCalendar)" "wait 900" "tap باشه" "wait 300" "tap نمایش اوقات" "wait 900"; }
 export RUN_OPTIONS="--export $WORK/off"
 run 2026-12-09T10:00 "tree $WORK/before.json
 $(year_export)

@@ -1,7 +1,8 @@
 # A reminder made in the alarm tab, "20 minutes before noon, Fridays only",
 # through two weeks in the background: it comes on the two Fridays, at noon
 # less twenty minutes, and on no other day. A yearly reminder on 30 Esfand
-# comes on 29 Esfand in a year without the 30th.
+# comes on 29 Esfand in a year without the 30th. A reminder on a date
+# changed from the calendar's list: its notification moves with it.
 source "$(dirname "$0")/lib.sh"
 
 run 2026-12-06T00:30 "quit"
@@ -44,4 +45,35 @@ wait 300
 quit"
 grep "fired: " "$WORK/log" | sed 's/.*fired: //' > "$WORK/fired"
 [ "$(cat "$WORK/fired")" = "2026-03-20T09:00  times.wav  یادآوری: سالگرد" ] || { echo "FAIL: given: $(cat "$WORK/fired")"; FAILED=1; }
+
+# Every year on 5 Dey at 07:30; on 2 Dey its row says its time, a tap
+# offers to change it, the form comes filled in and takes 07:45 typed over
+# its time.
+db "DELETE FROM tPreferences WHERE Key LIKE 'DateReminder:%';
+INSERT INTO tPreferences VALUES('DateReminder:3', '{\"repeat\":1,\"year\":1405,\"month\":10,\"day\":5,\"text\":\"سالگرد\",\"time\":\"07:30\"}');"
+run 2026-12-23T10:00 "tap تقویم
+wait 800
+tap ۵ دی ۱۴۰۵
+wait 300
+tree $WORK/day.json
+tap سالگرد
+wait 500
+tap تغییر یادآوری
+wait 800
+tree $WORK/form.json
+tap ساعت یادآوری، ساعت و دقیقه
+wait 200
+type 07:45
+wait 200
+tap ذخیره
+wait 800
+quit"
+TREE="$(dirname "$0")/tree.py"
+python3 "$TREE" names "$WORK/day.json" | grep -q "سالگرد، ساعت ٠٧:٣٠" || { echo "FAIL: the day's list does not say the reminder's time"; FAILED=1; }
+python3 "$TREE" has "$WORK/form.json" "هر سال ۵ دی، ساعت ۰۷:۳۰" && python3 "$TREE" names "$WORK/form.json" | grep -q "EditableText.*سالگرد$" \
+  || { echo "FAIL: the form is not filled in"; FAILED=1; }
+[ "$(db "SELECT Value FROM tPreferences WHERE Key = 'DateReminder:3'")" = '{"day":5,"month":10,"repeat":1,"text":"سالگرد","time":"07:45","year":1405}' ] \
+  || { echo "FAIL: stored as $(db "SELECT Key, Value FROM tPreferences WHERE Key LIKE 'DateReminder:%'")"; FAILED=1; }
+"$APP" --home "$HOME_DIR" --pending | grep -qx "2026-12-26T07:45  times.wav  یادآوری: سالگرد" || { echo "FAIL: the changed reminder is not pending at 07:45"; FAILED=1; }
+"$APP" --home "$HOME_DIR" --pending | grep -q "2026-12-26T07:30" && { echo "FAIL: the reminder is still pending at 07:30"; FAILED=1; }
 finish

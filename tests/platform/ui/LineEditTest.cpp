@@ -1,6 +1,9 @@
 #include "platform/ui/LineEdit.h"
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/Touch.h"
+
+#include "Screen.h"
 
 #include <QImage>
 #include <QToolButton>
@@ -80,6 +83,47 @@ TEST(LineEdit, TheCursorStandsClearOfThePlaceholder)
     const QRect typed = letters(&bar, bar.field());
     ASSERT_FALSE(placeholder.isEmpty());
     EXPECT_LE(placeholder.right(), typed.right());
+}
+
+TEST(TextField, AFieldTypedAnewTakesWhatIsTypedInPlaceOfItsText)
+{
+    TestWindow phone;
+    auto& other = phone.screen->view()->add<ui::TextField>(QRect(10, 60, 300, 34));
+    auto& time = phone.screen->view()->add<ui::TextField>(QRect(10, 120, 100, 34));
+    time.setMaxLength(5);
+    time.setSelectsAllOnFocus(true);
+    time.setText(QStringLiteral("08:00"));
+    TestWindow::settle();
+    auto tap = [&](QWidget* w) {
+        ui::touch::tap(&phone.window, phone.centre(w));
+        TestWindow::settle();
+    };
+    // Full to its length, it still takes a new time at the first tap.
+    tap(&time);
+    ui::touch::type(&phone.window, QStringLiteral("07:30"));
+    EXPECT_EQ(time.text(), "07:30");
+    // Tapped again while it has the keyboard: the whole again, then, on a
+    // tap over the whole, the cursor for an edit.
+    tap(&time);
+    EXPECT_EQ(time.field()->selectedText(), "07:30");
+    tap(&time);
+    EXPECT_FALSE(time.field()->hasSelectedText());
+    ui::touch::type(&phone.window, QStringLiteral("9"));
+    EXPECT_EQ(time.text(), "07:30") << "full: nothing more goes in";
+    // Reached by Tab, or given the keyboard by the screen: the whole.
+    tap(&other);
+    ui::touch::key(&phone.window, Qt::Key_Tab);
+    TestWindow::settle();
+    ASSERT_TRUE(time.isFirstResponder());
+    EXPECT_EQ(time.field()->selectedText(), "07:30");
+    other.becomeFirstResponder();
+    time.becomeFirstResponder();
+    TestWindow::settle();
+    EXPECT_EQ(time.field()->selectedText(), "07:30");
+    // A field not so made keeps the usual cursor.
+    other.setText(QStringLiteral("متن"));
+    tap(&other);
+    EXPECT_FALSE(other.field()->hasSelectedText());
 }
 
 } // namespace

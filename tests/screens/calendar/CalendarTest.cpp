@@ -505,8 +505,9 @@ TEST_F(CalendarTest, AScreenReaderHearsWholeDatesAndTheNamesOfTheTimes)
     ASSERT_NE(open(), nullptr);
     auto name = [](QObject* o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
     EXPECT_EQ(name(calendar->view()), "تقویم");
-    EXPECT_EQ(name(day(31)), "٣١ تیر ١٣٩١، امروز، دارای رویداد");
-    EXPECT_EQ(name(day(30)), "٣٠ تیر ١٣٩١، تعطیل");
+    // Its three numbers, as the cell shows them.
+    EXPECT_EQ(name(day(31)), "٣١ تیر ١٣٩١، ٢١ ژوئیه، ١ رمضان، امروز، دارای رویداد");
+    EXPECT_EQ(name(day(30)), "٣٠ تیر ١٣٩١، ٢٠ ژوئیه، ٣٠ شعبان، تعطیل");
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(day(31))->state().selected);
     ui::touch::key(phone.window(), Qt::Key_Escape);
     Phone::settle();
@@ -562,8 +563,10 @@ TEST_F(CalendarTest, AReminderOfTheUsersOwnIsAddedOnADayMarkedAndRemoved)
     Phone::wait(500);
     EXPECT_EQ(calendar->presentedViewController(), nullptr);
 
-    // On the 12th of every month: this one, with its mark, and the next.
+    // On the 12th of every month: this one, with its mark and its time,
+    // and the next.
     EXPECT_EQ(events(), QStringList{"دیدار"});
+    EXPECT_EQ(calendar->tblEvents()->cellForRowAtIndexPath({0, 0})->detailTextLabel()->text(), "ساعت ٠٧:٠٥");
     EXPECT_TRUE(ownOn(12));
     EXPECT_TRUE(day(12)->accessibleName().contains("یادآوری شما"));
     const bool pending = std::ranges::any_of(notifications::NotificationCenter::shared()->scheduledLocalNotifications(),
@@ -575,12 +578,13 @@ TEST_F(CalendarTest, AReminderOfTheUsersOwnIsAddedOnADayMarkedAndRemoved)
     phone.tap(day(12));
     EXPECT_EQ(events(), QStringList{"دیدار"});
 
-    // A tap on it offers to remove it.
+    // A tap on it offers to change or remove it.
     calendar->didSelectRowAtIndexPath(calendar->tblEvents(), {0, 0});
     ASSERT_EQ(ui::AlertView::visibleAlerts().size(), 1);
     ui::AlertView* alert = ui::AlertView::visibleAlerts().last();
-    ASSERT_EQ(alert->buttons().size(), 2);
-    phone.tap(alert->buttons()[0]);
+    ASSERT_EQ(alert->buttons().size(), 3);
+    EXPECT_EQ(alert->buttons()[1]->currentTitle(), "حذف یادآوری");
+    phone.tap(alert->buttons()[1]);
     Phone::wait(300);
     EXPECT_TRUE(reminders::dateReminders()->isEmpty());
     EXPECT_FALSE(ownOn(12));
@@ -608,7 +612,9 @@ TEST_F(CalendarTest, OfTwoRemindersOfTheSameTextOnADayTheOneTappedIsRemoved)
     // The second row is the monthly one: it goes, the other stays.
     calendar->didSelectRowAtIndexPath(calendar->tblEvents(), {0, 1});
     ASSERT_EQ(ui::AlertView::visibleAlerts().size(), 1);
-    phone.tap(ui::AlertView::visibleAlerts().last()->buttons()[0]);
+    ui::AlertView* alert = ui::AlertView::visibleAlerts().last();
+    ASSERT_EQ(alert->buttons()[1]->currentTitle(), "حذف یادآوری");
+    phone.tap(alert->buttons()[1]);
     Phone::wait(300);
     const QList<reminders::DateReminder> left = reminders::dateReminders().value();
     ASSERT_EQ(left.size(), 1);
