@@ -21,6 +21,27 @@ void keepAsItIs()
     foundation::Log::write(QStringLiteral("the notifications stay as they were: the database could not be read"));
 }
 
+// A silence kept longer than the user can ask for ends at the next dawn
+// azan, and is stored so.
+Silence bounded(const planner::Input& in)
+{
+    std::optional<QDateTime> dawn;
+    for (const planner::AzanMoment& a : planner::azanMoments(in)) {
+        if (a.type == planner::DawnAzan && a.moment > in.now) {
+            dawn = a.moment;
+            break;
+        }
+    }
+    const Silence s = in.silence.bounded(in.now, dawn);
+    if (s == in.silence)
+        return s;
+    foundation::Log::write(QStringLiteral("the silence until %1 lasts longer than any the user can ask for: it ends at %2")
+                               .arg(in.silence.until->toString(Qt::ISODate), s.until->toString(Qt::ISODate)));
+    if (!Silence::save(s))
+        foundation::Log::write(QStringLiteral("the silence could not be stored"));
+    return s;
+}
+
 } // namespace
 
 MyNotification* MyNotification::initialize()
@@ -51,8 +72,10 @@ std::optional<planner::Input> MyNotification::input() const
     if (!mine || !dated)
         return std::nullopt;
     const QDateTime now = foundation::Clock::now();
-    return planner::Input{*settings, city->name, city->days, *events, now, foundation::Clock::zone(), foundation::Random::next,
+    planner::Input in{*settings, city->name, city->days, *events, now, foundation::Clock::zone(), foundation::Random::next,
         Silence::load().current(now), *mine, *dated};
+    in.silence = bounded(in);
+    return in;
 }
 
 void MyNotification::update()
@@ -122,7 +145,7 @@ bool MyNotification::silence(Silencing how)
     case Silencing::OneHour:
     case Silencing::TwoHours:
     case Silencing::FourHours: {
-        const int hours = how == Silencing::OneHour ? 1 : how == Silencing::TwoHours ? 2 : 4;
+        const int hours = how == Silencing::OneHour ? 1 : how == Silencing::TwoHours ? 2 : Silence::kLongestHours;
         // On the minute, as the clock the user reads says it: two hours
         // from 10:30 end at 12:30, and an azan at 12:30 is the first heard.
         const QDateTime until = now.addSecs(hours * 3600LL);

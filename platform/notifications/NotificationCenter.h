@@ -15,7 +15,8 @@ namespace notifications {
 // the sandbox, so it outlives the app, and each notification is handed to the
 // delivery handler once, when the device clock reaches its moment. One that
 // comes more than a minute late (the app was not running, the machine slept)
-// is dropped with a log line instead: an azan hours late is no azan.
+// is not given but told as missed, with a log line: an azan hours late is
+// no azan.
 class NotificationCenter : public QObject {
 public:
     // As many as a phone's system keeps; beyond them the latest are dropped.
@@ -64,6 +65,9 @@ public:
     void setDeliveryHandler(std::function<void(const LocalNotification&)> handler);
     // Told after every change of the pending list.
     void setChangeHandler(std::function<void()> handler);
+    // Told of the notifications that came too late to be given (each once,
+    // in fire order), so that the user can be told what was missed.
+    void setMissedHandler(std::function<void(const QList<LocalNotification>&)> handler);
     // Starts watching the clock; notifications already due fire now, once.
     void start();
     void stop();
@@ -103,6 +107,7 @@ private:
     QList<LocalNotification> given_;
     std::function<void(const LocalNotification&)> deliver_;
     std::function<void()> changed_;
+    std::function<void(const QList<LocalNotification>&)> missed_;
     QTimer timer_;
 };
 

@@ -36,6 +36,12 @@ public:
     void dismissKeyboard();
 
     void viewDidLoad() override;
+    // Anything typed or chosen, until it is stored; discarding closes the
+    // form.
+    bool hasUnsavedChanges() const override;
+    bool saveChanges() override;
+    void discardChanges() override;
+
     void textFieldDidBeginEditing(ui::TextField* field) override;
     bool textFieldShouldReturn(ui::TextField* field) override;
     void textFieldDidChange(ui::TextField* field) override;
@@ -95,4 +101,5 @@ private:
     QString latitude_;
     QString longitude_;
     QList<QPointer<ui::Label>> valueLabels_;
+    bool closing_ = false;
 };

@@ -32,6 +32,9 @@ public:
     void showNext(const QDateTime& now, bool today);
     // Told when the events line is tapped.
     void setEventsAction(std::function<void()> action);
+    // Marks the page of the city the azans follow, beside its name.
+    void setAzanCity(bool azans);
+    bool isAzanCity() const { return azanMark_ && !azanMark_->isHidden(); }
 
     ui::Label* nameLabel() const { return name_; }
     ui::Label* dateLabel() const { return date_; }
@@ -61,6 +64,7 @@ private:
     ui::Label* countdown_ = nullptr;
     ui::Button* eventsButton_ = nullptr;
     ui::View* mark_ = nullptr;
+    ui::View* azanMark_ = nullptr;
     ui::Label* times_[kTimeRows] = {};
     int marked_ = -1;
     std::function<void()> eventsAction_;

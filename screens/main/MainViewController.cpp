@@ -87,6 +87,9 @@ void MainViewController::updateDataSource()
     // times for the day gets a page that says so.
     datasource_ = days::pageRows(DateKey::make(localDtp_.date()));
     chosenCount_ = static_cast<int>(datasource_.size());
+    // The city the notifications follow, from today on.
+    const std::optional<days::CityDays> azans = chosenCount_ > 0 ? days::firstWithTimes(DateKey::make(DateTimePersian().date()), 1) : std::nullopt;
+    azanCity_ = azans ? azans->cityId : 0;
 }
 
 void MainViewController::Bind()
@@ -127,9 +130,13 @@ void MainViewController::Bind()
     scrollView_->scrollRectToVisible(QRect(scrollView_->width() * page, screen.y(), screen.width(), screen.height()), false);
     pageControl_->setNumberOfPages(pageCount_);
     pageControl_->setCurrentPage(page);
-    for (ui::View* v : scrollView_->subviews())
-        if (auto* p = dynamic_cast<CustomUIImageView*>(v))
+    const QList<ui::View*> shown = scrollView_->subviews();
+    for (int i = 0; i < shown.size(); ++i) {
+        if (auto* p = dynamic_cast<CustomUIImageView*>(shown[i])) {
             p->setEventsAction([this] { showEvents(); });
+            p->setAzanCity(azanCity_ != 0 && datasource_.value(i).value(QStringLiteral("CityID")).toInt() == azanCity_);
+        }
+    }
     todayButton_->setVisible(localDtp_.date() != DateTimePersian().date());
     showNext();
 }

@@ -61,6 +61,8 @@ private:
     RowSet datasource_;
     int pageCount_ = 0;
     int chosenCount_ = 0;
+    // The city the notifications follow (its page is marked), or 0.
+    int azanCity_ = 0;
     // What the pages on screen were built from.
     int boundKey_ = 0;
     RowSet boundRows_;

@@ -1,6 +1,7 @@
 #include "AboutController.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
 #include "calendar/Utility.h"
@@ -9,6 +10,9 @@
 namespace {
 constexpr int kRows = 5;
 constexpr int kWebRow = 4;
+constexpr int kTableTop = 174;
+// The quit button's room, under the table.
+constexpr int kQuitRoom = 40;
 } // namespace
 
 AboutController::AboutController()
@@ -45,11 +49,20 @@ void AboutController::viewDidLoad()
     lunar->setTextColor(QColor(70, 78, 96));
     lunar->setTextAlignment(ui::TextAlignment::Right);
     lunar->setNumberOfLines(0);
-    tbl_ = &screen->add<ui::TableView>(QRect(0, 174, 320, screen->height() - 174), ui::TableView::Style::Grouped);
+    tbl_ = &screen->add<ui::TableView>(QRect(0, kTableTop, 320, screen->height() - kTableTop - kQuitRoom), ui::TableView::Style::Grouped);
     tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);
     tbl_->reloadData();
+    // Closing the window leaves the app running out of sight; this ends it.
+    quit_ = &screen->add<ui::Button>(ui::Button::Type::Custom, QRect(10, screen->height() - kQuitRoom + 2, 300, kQuitRoom - 6));
+    quit_->setAutoresizingMask(ui::View::FlexibleTopMargin);
+    quit_->setTitle(QStringLiteral("خروج از کلوارو"));
+    quit_->setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
+    quit_->setTitleColor(QColor(195, 56, 61));
+    quit_->setBackgroundColor(QColor(255, 255, 255, 160));
+    quit_->setCornerRadius(8);
+    quit_->addAction(ui::ControlEvent::TouchUpInside, [] { ui::Application::shared()->requestQuit(); });
 }
 
 int AboutController::numberOfRowsInSection(ui::TableView*, int)

@@ -15,6 +15,7 @@
 #include "platform/ui/Switch.h"
 #include "platform/ui/Touch.h"
 #include "platform/ui/TabBarController.h"
+#include "platform/ui/UnsavedChanges.h"
 #include "screens/main/MainViewController.h"
 #include "screens/common/CustomUITabBarController.h"
 #include "screens/settings/SettingController.h"
@@ -379,12 +380,15 @@ TEST_F(CitiesTest, EveryOpeningShowsTheStoredSettings)
     auto* alarms = dynamic_cast<SettingController*>(phone.top(1));
     ASSERT_NE(alarms, nullptr);
     EXPECT_EQ(alarms->notifications()[0], 1);
-    // Switched off but not saved, then the settings are closed.
+    // Switched off, and not saved when the tab is left.
     auto* dawn = dynamic_cast<ui::Switch*>(alarms->tbl()->cellForRowAtIndexPath({0, 0})->subviews().last());
     ASSERT_NE(dawn, nullptr);
     phone.tap(dawn);
     EXPECT_EQ(alarms->notifications()[0], 0);
     phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(0).center());
+    ASSERT_TRUE(phone.answer(ui::unsaved::kDiscard));
+    EXPECT_EQ(phone.settings()->selectedIndex(), 0);
+    EXPECT_EQ(alarms->notifications()[0], 1);
     tapDone();
     openSettings();
     phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(1).center());
