@@ -143,6 +143,9 @@ void ScrollView::beginTouch(const QPointF& at)
     dragging_ = false;
     touchStart_ = at;
     offsetAtTouch_ = offset_;
+    // A page still scrolling in counts as reached: a swipe now turns on from
+    // it, not back to where the scroll began.
+    pageAtTouch_ = animation_ && animation_->state() == QAbstractAnimation::Running ? animation_->endValue().toPointF() : offset_;
 }
 
 bool ScrollView::moveTouch(const QPointF& at)
@@ -188,7 +191,7 @@ void ScrollView::endTouch(const QPointF& at)
             return (startPage - 1) * extent;
         return startPage * extent;
     };
-    const QPointF target = clamped({page(offsetAtTouch_.x(), delta.x(), width()), page(offsetAtTouch_.y(), delta.y(), height())});
+    const QPointF target = clamped({page(pageAtTouch_.x(), delta.x(), width()), page(pageAtTouch_.y(), delta.y(), height())});
     animateTo(target, kSnapMs, false);
 }
 

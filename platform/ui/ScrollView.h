@@ -75,6 +75,8 @@ private:
     QPointF touchStart_;
     QPoint tapStart_;
     QPointF offsetAtTouch_;
+    // Where the touch counts pages from: the page a scroll was going to.
+    QPointF pageAtTouch_;
 };
 
 } // namespace ui
