@@ -149,14 +149,17 @@ void AppDelegate::didReceiveLocalNotificationsWhileAway(ui::Application*, const 
     const qsizetype from = std::max<qsizetype>(0, given.size() - kAwayListed);
     if (from > 0)
         lines.append(QStringLiteral("و %1 مورد پیش از این").arg(from));
+    // Those given, then those missed under their heading.
+    QStringList missedLines;
     const QDate today = foundation::Clock::now().date();
     for (qsizetype i = from; i < given.size(); ++i) {
         const QDateTime at = foundation::Clock::onDevice(given[i].fireDate);
         // A day other than today says its date.
         const QString day = at.date() == today ? QString() : DateTexts::solarDay(PersianCalendar::fromGregorian(at.date())) + QLatin1Char(' ');
-        const QString mark = isMissed(given[i]) ? QStringLiteral(" (%1)").arg(QString::fromUtf8(kMissedMark)) : QString();
-        lines.append(day + at.toString(QStringLiteral("HH:mm")) + QStringLiteral("  ") + firstLine(given[i].alertBody) + mark);
+        (isMissed(given[i]) ? missedLines : lines).append(day + at.toString(QStringLiteral("HH:mm")) + QStringLiteral("  ") + firstLine(given[i].alertBody));
     }
+    if (!missedLines.isEmpty())
+        lines << QString::fromUtf8(kMissedHeading) << missedLines;
     const QString title = QStringLiteral("در نبود شما");
     foundation::Log::write(QStringLiteral("told: %1: %2 notifications, %3 missed").arg(title).arg(given.size()).arg(missed));
     (new ui::AlertView(title, Utility::ConvertToPersian(lines.join(QLatin1Char('\n'))), QStringLiteral("باشه")))->present();

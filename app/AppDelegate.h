@@ -33,8 +33,8 @@ public:
     static void offerSilence();
     // The most a return's alert lists; it counts the rest.
     static constexpr int kAwayListed = 10;
-    // The alert's mark of a notification that could not be given.
-    static constexpr const char* kMissedMark = "از دست رفت";
+    // Over the notifications of the alert that could not be given.
+    static constexpr const char* kMissedHeading = "از دست رفته:";
     // The question before quitting while azans are planned.
     static constexpr const char* kQuitTitle = "خروج از کلوارو؟";
     static constexpr const char* kQuit = "خروج";

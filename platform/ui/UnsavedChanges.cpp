@@ -62,8 +62,8 @@ void confirmLeaving(ViewController* screen, std::function<void()> leave)
         held.append(s);
     const QString where = named(unsaved);
     auto* alert = new AlertView(QString::fromUtf8(kQuestion),
-        where.isEmpty() ? QStringLiteral("تغییرات این صفحه هنوز ذخیره نشده است.")
-                        : QStringLiteral("تغییرات %1 هنوز ذخیره نشده است.").arg(where),
+        where.isEmpty() ? QStringLiteral("تغییرات این صفحه ذخیره نشده است.")
+                        : QStringLiteral("تغییرات %1 ذخیره نشده است.").arg(where),
         QString::fromUtf8(kStay));
     alert->addButton(QString::fromUtf8(kSave), [held, leave] {
         for (const QPointer<ViewController>& s : held)

@@ -166,7 +166,8 @@ void Window::display(ViewController* controller)
 
 void Window::keyPressEvent(QKeyEvent* event)
 {
-    if (event->matches(QKeySequence::Quit)) {
+    // The platform's quit key, and Ctrl+Q where the platform names none.
+    if (event->matches(QKeySequence::Quit) || (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_Q)) {
         Application::shared()->requestQuit();
         return;
     }

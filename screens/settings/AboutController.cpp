@@ -11,8 +11,9 @@ namespace {
 constexpr int kRows = 5;
 constexpr int kWebRow = 4;
 constexpr int kTableTop = 174;
-// The quit button's room, under the table.
+// The quit button's room, under the table, and rows low enough to leave it.
 constexpr int kQuitRoom = 40;
+constexpr int kRowHeight = 36;
 } // namespace
 
 AboutController::AboutController()
@@ -101,6 +102,11 @@ ui::TableViewCell* AboutController::cellForRowAtIndexPath(ui::TableView*, const 
     // The addresses are long: their rows shrink to show them whole.
     text->setAdjustsFontSizeToFitWidth(true);
     return cell;
+}
+
+double AboutController::heightForRowAtIndexPath(ui::TableView*, const ui::IndexPath&)
+{
+    return kRowHeight;
 }
 
 QString AboutController::mailUrl() const

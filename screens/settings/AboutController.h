@@ -20,6 +20,7 @@ public:
     int numberOfRowsInSection(ui::TableView* table, int section) override;
     ui::TableViewCell* cellForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
     void didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
+    double heightForRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path) override;
 
     // The mail link that starts a new message to the maker.
     QString mailUrl() const;

@@ -203,22 +203,22 @@ TEST_F(AppDelegateTest, WhatWasMissedIsToldAtTheStartAndInFrontWithItsTime)
     ui::AlertView* alert = shownAlert();
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alert->title(), "در نبود شما");
-    EXPECT_EQ(alert->message(), Utility::ConvertToPersian("13:11  اذان ظهر به افق تهران (از دست رفت)"));
+    EXPECT_EQ(alert->message(), Utility::ConvertToPersian("از دست رفته:\n13:11  اذان ظهر به افق تهران"));
     press(alert, "باشه");
     // In front (the machine woke): at once; another day says its date.
     app->missed({{noon.addDays(-1), "اذان مغرب به افق تهران\nمتن", "Ok", "0.wav", {}}});
     ASSERT_NE(shownAlert(), nullptr);
-    EXPECT_EQ(shownAlert()->message(), Utility::ConvertToPersian("30 تیر 1391 13:11  اذان مغرب به افق تهران (از دست رفت)"));
+    EXPECT_EQ(shownAlert()->message(), Utility::ConvertToPersian("از دست رفته:\n30 تیر 1391 13:11  اذان مغرب به افق تهران"));
     press(shownAlert(), "باشه");
     // Out of sight: one given is the desktop's to tell; with one missed,
-    // both are listed on the return, the missed one marked.
+    // both are listed on the return, the missed one under its heading.
     app->enterBackground();
     app->deliver({noon.addSecs(60), "یادآوری", "Ok", "0.wav", {}});
     app->missed({{noon.addSecs(120), "اذان", "Ok", "0.wav", {}}});
     EXPECT_EQ(shownAlert(), nullptr);
     app->enterForeground();
     ASSERT_NE(shownAlert(), nullptr);
-    EXPECT_EQ(shownAlert()->message(), Utility::ConvertToPersian("13:12  یادآوری\n13:13  اذان (از دست رفت)"));
+    EXPECT_EQ(shownAlert()->message(), Utility::ConvertToPersian("13:12  یادآوری\nاز دست رفته:\n13:13  اذان"));
 }
 
 TEST_F(AppDelegateTest, QuittingAsksWhileAzansArePlanned)

@@ -2,6 +2,7 @@
 // the appearance calls each screen gets and the bars each one shows.
 #include "Screen.h"
 
+#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationController.h"
@@ -11,6 +12,7 @@
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/Touch.h"
 
+#include <QKeyEvent>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -168,6 +170,20 @@ TEST(Navigation, ATapWhileAScreenTurnsInReachesItOnceTurned)
     w.settle();
     EXPECT_EQ(tabs->selectedIndex(), 1);
     ui::setAnimationsEnabled(false);
+}
+
+TEST(Navigation, TheQuitKeyAsksTheAppToQuit)
+{
+    TestWindow w;
+    int quits = 0;
+    ui::Application::shared()->setQuitHandler([&quits] { ++quits; });
+    QKeyEvent plain(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, QStringLiteral("q"));
+    QCoreApplication::sendEvent(&w.window, &plain);
+    EXPECT_EQ(quits, 0);
+    QKeyEvent quit(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier);
+    QCoreApplication::sendEvent(&w.window, &quit);
+    EXPECT_EQ(quits, 1);
+    ui::Application::shared()->setQuitHandler({});
 }
 
 } // namespace
