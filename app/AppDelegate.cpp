@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 
 #include "calendar/DateKey.h"
+#include "calendar/DateTexts.h"
 #include "calendar/DateTimePersian.h"
 #include "calendar/NextPrayer.h"
 #include "calendar/PersianCalendar.h"
@@ -12,6 +13,7 @@
 #include "platform/foundation/Log.h"
 #include "platform/notifications/NotificationCenter.h"
 #include "platform/ui/AlertView.h"
+#include "platform/ui/UnsavedChanges.h"
 #include "platform/ui/Window.h"
 #include "screens/main/MainViewController.h"
 #include "store/MyDB.h"
@@ -184,21 +186,63 @@ void AppDelegate::statusMenuChosen(ui::Application*, const QString& id)
 void AppDelegate::didReceiveLocalNotificationsWhileAway(ui::Application*, const QList<notifications::LocalNotification>& given)
 {
     tellUnwritable();
-    // One is told by the desktop's notification; more are listed in one
-    // alert, the latest last.
-    if (given.size() < 2)
+    auto isMissed = [](const notifications::LocalNotification& n) {
+        return n.userInfo.value(QLatin1String(notifications::LocalNotification::kMissed)).toBool();
+    };
+    const qsizetype missed = std::count_if(given.begin(), given.end(), isMissed);
+    // One given is told by the desktop's notification; more, or any that
+    // was missed, are listed in one alert, the latest last.
+    if (given.size() < 2 && missed == 0)
         return;
     QStringList lines;
     const qsizetype from = std::max<qsizetype>(0, given.size() - kAwayListed);
     if (from > 0)
         lines.append(QStringLiteral("و %1 مورد پیش از این").arg(from));
+    // Those given, then those missed under their heading.
+    QStringList missedLines;
+    const QDate today = foundation::Clock::now().date();
     for (qsizetype i = from; i < given.size(); ++i) {
         const QDateTime at = foundation::Clock::onDevice(given[i].fireDate);
-        lines.append(at.toString(QStringLiteral("HH:mm")) + QStringLiteral("  ") + firstLine(given[i].alertBody));
+        // A day other than today says its date.
+        const QString day = at.date() == today ? QString() : DateTexts::solarDay(PersianCalendar::fromGregorian(at.date())) + QLatin1Char(' ');
+        (isMissed(given[i]) ? missedLines : lines).append(day + at.toString(QStringLiteral("HH:mm")) + QStringLiteral("  ") + firstLine(given[i].alertBody));
     }
+    if (!missedLines.isEmpty())
+        lines << QString::fromUtf8(kMissedHeading) << missedLines;
     const QString title = QStringLiteral("در نبود شما");
-    foundation::Log::write(QStringLiteral("told: %1: %2 notifications").arg(title).arg(given.size()));
+    foundation::Log::write(QStringLiteral("told: %1: %2 notifications, %3 missed").arg(title).arg(given.size()).arg(missed));
     (new ui::AlertView(title, Utility::ConvertToPersian(lines.join(QLatin1Char('\n'))), QStringLiteral("باشه")))->present();
+}
+
+void AppDelegate::confirmQuit(ui::Application* application, const std::function<void()>& quit)
+{
+    auto azansFirst = [application, quit] {
+        const QList<notifications::LocalNotification> pending = notifications::NotificationCenter::shared()->scheduledLocalNotifications();
+        const bool azans = std::any_of(pending.begin(), pending.end(), [](const notifications::LocalNotification& n) {
+            bool ok = false;
+            const int type = n.userInfo.value(QLatin1String(planner::kPrayerKey)).toInt(&ok);
+            return ok && type < planner::BeforeSunrise;
+        });
+        if (!azans) {
+            quit();
+            return;
+        }
+        const QString title = QString::fromUtf8(kQuitTitle);
+        for (ui::AlertView* a : ui::AlertView::visibleAlerts())
+            if (a->title() == title)
+                return;
+        application->bringToFront();
+        auto* alert = new ui::AlertView(title, QStringLiteral("تا کلوارو دوباره باز نشود، اذان و یادآوری‌ای پخش نمی‌شود."), QStringLiteral("ماندن"));
+        alert->addButton(QString::fromUtf8(kQuit), [quit] {
+            foundation::Log::write(QStringLiteral("quit with azans planned"));
+            quit();
+        });
+        alert->present();
+    };
+    ui::ViewController* root = window_ ? window_->rootViewController() : nullptr;
+    if (!ui::unsaved::holders(root).isEmpty())
+        application->bringToFront();
+    ui::unsaved::confirmLeaving(root, azansFirst);
 }
 
 void AppDelegate::willEnterForeground(ui::Application*)

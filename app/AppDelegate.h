@@ -25,11 +25,19 @@ public:
     QList<ui::StatusMenuItem> statusMenu(ui::Application* application) override;
     void statusMenuChosen(ui::Application* application, const QString& id) override;
     void didReceiveLocalNotificationsWhileAway(ui::Application* application, const QList<notifications::LocalNotification>& given) override;
+    // Asks first while the settings hold changes not saved, and while
+    // azans are planned (none comes until the app starts again).
+    void confirmQuit(ui::Application* application, const std::function<void()>& quit) override;
 
     // The alert that offers the ways to silence the azans.
     static void offerSilence();
     // The most a return's alert lists; it counts the rest.
     static constexpr int kAwayListed = 10;
+    // Over the notifications of the alert that could not be given.
+    static constexpr const char* kMissedHeading = "از دست رفته:";
+    // The question before quitting while azans are planned.
+    static constexpr const char* kQuitTitle = "خروج از کلوارو؟";
+    static constexpr const char* kQuit = "خروج";
 
     ui::Window* window() const { return window_.get(); }
 

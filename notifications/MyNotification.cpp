@@ -25,6 +25,27 @@ void keepAsItIs()
     foundation::Log::write(QStringLiteral("the notifications stay as they were: the database could not be read"));
 }
 
+// A silence kept longer than the user can ask for ends at the next dawn
+// azan, and is stored so.
+Silence bounded(const planner::Input& in)
+{
+    std::optional<QDateTime> dawn;
+    for (const planner::AzanMoment& a : planner::azanMoments(in)) {
+        if (a.type == planner::DawnAzan && a.moment > in.now) {
+            dawn = a.moment;
+            break;
+        }
+    }
+    const Silence s = in.silence.bounded(in.now, dawn);
+    if (s == in.silence)
+        return s;
+    foundation::Log::write(QStringLiteral("the silence until %1 lasts longer than any the user can ask for: it ends at %2")
+                               .arg(in.silence.until->toString(Qt::ISODate), s.until->toString(Qt::ISODate)));
+    if (!Silence::save(s))
+        foundation::Log::write(QStringLiteral("the silence could not be stored"));
+    return s;
+}
+
 } // namespace
 
 MyNotification* MyNotification::initialize()
@@ -60,6 +81,7 @@ std::optional<planner::Input> MyNotification::input() const
     const QDateTime now = foundation::Clock::now();
     planner::Input in{*settings, city->name, city->days, *events, now, foundation::Clock::zone(), foundation::Random::next,
         Silence::load().current(now), *mine, *dated, std::nullopt};
+    in.silence = bounded(in);
     // Where the city lies, read only for a reminder that counts from the sun.
     const bool sunQibla = std::any_of(mine->begin(), mine->end(), [](const reminders::TimeReminder& r) { return r.time == reminders::DayTime::SunQibla; });
     if (const std::optional<cities::Location> at = sunQibla && !city->days.isEmpty() ? cities::location(city->cityId) : std::nullopt)
@@ -134,7 +156,7 @@ bool MyNotification::silence(Silencing how)
     case Silencing::OneHour:
     case Silencing::TwoHours:
     case Silencing::FourHours: {
-        const int hours = how == Silencing::OneHour ? 1 : how == Silencing::TwoHours ? 2 : 4;
+        const int hours = how == Silencing::OneHour ? 1 : how == Silencing::TwoHours ? 2 : Silence::kLongestHours;
         // On the minute, as the clock the user reads says it: two hours
         // from 10:30 end at 12:30, and an azan at 12:30 is the first heard.
         const QDateTime until = now.addSecs(hours * 3600LL);

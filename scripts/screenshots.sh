@@ -52,6 +52,8 @@ tap 159 264
 wait 300
 shot docs/reminder.png
 tap 290 22
+wait 300
+tap ذخیره نشود
 wait 800
 tap 160 436
 wait 300
@@ -62,6 +64,8 @@ tap 50 76
 wait 700
 shot docs/settings-events.png
 tap 32 436
+wait 300
+tap ذخیره نشود
 wait 300
 shot docs/settings-about.png
 tap 288 436
@@ -129,6 +133,28 @@ wait 900
 type تاسوعا
 wait 800
 shot docs/search.png
+quit"
+# The city the azans follow, chosen by its bell; a change not saved, asked
+# about as the tab is left; the azans missed while the app was not running.
+phone azans 2026-12-08T10:00 39 42 32
+shoot azans 2026-12-08T10:00 "tap تنظیمات
+wait 900
+tap اذان به افق مشهد (خراسان رضوی)
+wait 300
+shot docs/azan-city.png
+tap هشدارها
+wait 300
+tap اذان صبح
+wait 200
+tap شهرها
+wait 300
+shot docs/unsaved.png
+quit"
+phone missed 2026-12-08T10:00 39
+sqlite3 "$work/missed/Documents/Icons" "UPDATE tSetting SET Item0 = 1, Item1 = 1, Item2 = 1"
+shoot missed 2026-12-08T10:00 "quit"
+shoot missed 2026-12-08T21:00 "wait 500
+shot docs/missed.png
 quit"
 # The month's timetable, as printed.
 phone pdf 2026-12-08T10:00 39

@@ -61,12 +61,40 @@ const char* kChoose = "INSERT INTO tSelectedStates(StateID, Ordering)VALUES(?, (
 // transaction, so the offsets never land on another city.
 const char* kNewest = "(SELECT StateID FROM tStates ORDER BY StateID DESC LIMIT 1)";
 
+const QString kAzanCityKey = QStringLiteral("AzanCity");
+
 MyDB* db()
 {
     return MyDB::initialize();
 }
 
 } // namespace
+
+QString shownNameSql()
+{
+    return QStringLiteral(
+        "CASE WHEN EXISTS (SELECT 1 FROM tPlaces tw WHERE tw.Name = c.Name AND tw.ProvinceID <> c.ParentID) "
+        "OR EXISTS (SELECT 1 FROM tStates ts WHERE ts.Name = c.Name AND ts.ParentID <> c.ParentID) "
+        "THEN c.Name || ' (' || COALESCE((SELECT pr.Name FROM tStates pr WHERE pr.StateID = c.ParentID), '') || ')' ELSE c.Name END");
+}
+
+int azanCity()
+{
+    const std::optional<QString> value = db()->ExecuteScaler(QStringLiteral("SELECT Value FROM tPreferences WHERE Key = ?"), {kAzanCityKey});
+    bool ok = false;
+    const int id = value.value_or(QString()).toInt(&ok);
+    return ok && id > 0 ? id : 0;
+}
+
+bool chooseAzanCity(int stateId)
+{
+    if (stateId <= 0)
+        return db()->ExecuteTransaction({{QStringLiteral("DELETE FROM tPreferences WHERE Key = ?"), {kAzanCityKey}}});
+    // Only a chosen city: nothing is stored for one that is not.
+    return db()->ExecuteTransaction({{QStringLiteral("INSERT OR REPLACE INTO tPreferences(Key, Value) SELECT ?, StateID FROM tSelectedStates "
+                                                     "WHERE StateID = ?"),
+        {kAzanCityKey, stateId}, true}});
+}
 
 bool isProvinceCentre(const Row& city)
 {
@@ -143,7 +171,8 @@ bool choose(int stateId)
 
 bool remove(int stateId)
 {
-    QList<Statement> statements{{QStringLiteral("DELETE FROM tSelectedStates WHERE StateID = ?"), {stateId}}};
+    QList<Statement> statements{{QStringLiteral("DELETE FROM tSelectedStates WHERE StateID = ?"), {stateId}},
+        {QStringLiteral("DELETE FROM tPreferences WHERE Key = ? AND Value = ?"), {kAzanCityKey, QString::number(stateId)}}};
     if (isUserCity(stateId)) {
         statements.append({QStringLiteral("DELETE FROM tStates WHERE StateID = ?"), {stateId}});
         statements.append({QStringLiteral("DELETE FROM tTimes WHERE StateID = ?"), {stateId}});

@@ -3,6 +3,7 @@
 #include "MyDB.h"
 
 #include <QList>
+#include <QString>
 
 #include <array>
 #include <optional>
@@ -25,6 +26,19 @@ bool isUserCity(int stateId);
 // The chosen cities in the user's order, each with its StateID and its
 // shown name "city (province)".
 RowSet chosenList();
+// The SQL expression of the name a city of tStates, aliased "c" in the
+// query, goes by where it is shown alone (a day page's title, a
+// notification, the tray, an export): its name, and its province in
+// brackets when a place or a city of another province has the same name,
+// "اردکان (یزد)" beside "اردکان (فارس)".
+QString shownNameSql();
+
+// The city the user chose for the azans and reminders to follow, from
+// among the chosen ("AzanCity" in tPreferences); 0 when none is chosen or
+// it cannot be read: the first chosen city that has times is then the one.
+// Removing the city forgets the choice.
+int azanCity();
+bool chooseAzanCity(int stateId);
 // The provinces whose name contains `text`, taken literally.
 RowSet search(const QString& text, bool provinces);
 // The places of Iran not chosen yet whose name, Latin name or province

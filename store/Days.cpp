@@ -10,6 +10,8 @@
 #include "calendar/IranClock.h"
 #include "calendar/PersianCalendar.h"
 
+#include <algorithm>
+
 namespace days {
 
 namespace {
@@ -19,15 +21,16 @@ namespace {
 // The centre of a city is the centre city of its province.
 // And, for a place, its coordinates.
 const char* kCityColumns =
-    "SELECT c.StateID AS StateID, c.Name AS Name, c.IsCenter AS IsCenter, "
+    "SELECT c.StateID AS StateID, %1 AS Name, c.IsCenter AS IsCenter, "
     "(SELECT a.StateID FROM tStates a WHERE a.ParentID = c.ParentID AND a.IsCenter = 1) AS CentreID, "
     "o.StateID AS OffsetsOf, o.T1 AS O1, o.T2 AS O2, o.T3 AS O3, o.T4 AS O4, o.T5 AS O5, o.T6 AS O6, "
     "k.Latitude AS Latitude, k.Longitude AS Longitude ";
 const char* kCityJoins =
     "LEFT JOIN tTimes o ON o.StateID = c.StateID AND o.Date = ? LEFT JOIN tCoordinates k ON k.StateID = c.StateID ";
-const QString kCity = QLatin1String(kCityColumns) + QLatin1String("FROM tStates c ") + QLatin1String(kCityJoins)
-    + QLatin1String("WHERE c.StateID = ?");
-const QString kChosenFirstToLast = QLatin1String(kCityColumns)
+// A city's name as it is shown alone.
+const QString kCityColumnsNamed = QLatin1String(kCityColumns).arg(cities::shownNameSql());
+const QString kCity = kCityColumnsNamed + QLatin1String("FROM tStates c ") + QLatin1String(kCityJoins) + QLatin1String("WHERE c.StateID = ?");
+const QString kChosenFirstToLast = kCityColumnsNamed
     + QLatin1String("FROM tSelectedStates sel INNER JOIN tStates c ON c.StateID = sel.StateID ") + QLatin1String(kCityJoins)
     + QLatin1String("ORDER BY sel.Ordering");
 const QString kChosenLastToFirst = kChosenFirstToLast + QLatin1String(" DESC");
@@ -169,9 +172,12 @@ std::optional<QList<Times>> cityTimes(int cityId, int fromKey, int count)
 
 std::optional<CityDays> firstWithTimes(int fromKey, int count)
 {
-    const std::optional<RowSet> chosen = db()->query(kChosenFirstToLast, {DateKey::kOffsetsSentinel});
+    std::optional<RowSet> chosen = db()->query(kChosenFirstToLast, {DateKey::kOffsetsSentinel});
     if (!chosen)
         return std::nullopt;
+    // The city the user chose for the azans comes first, if it has times.
+    const QString preferred = QString::number(cities::azanCity());
+    std::stable_partition(chosen->begin(), chosen->end(), [&preferred](const Row& city) { return city.value(QStringLiteral("StateID")) == preferred; });
     for (const Row& city : *chosen) {
         const std::optional<QList<Times>> days = timesOf(sourceOf(city), fromKey, count);
         if (!days)

@@ -39,9 +39,11 @@ struct CityDays {
     QString name;
     QList<Times> days;
 };
-// The first chosen city, in the user's order, that has times from `fromKey`
-// on: the city the notifications follow. An empty `days` when none has;
-// nothing when the database could not be read.
+// The city the notifications follow: the one the user chose for the
+// azans (cities::azanCity) when it has times from `fromKey` on, else the
+// first chosen city, in the user's order, that has; `name` as it is shown
+// alone. An empty `days` when none has; nothing when the database could
+// not be read.
 std::optional<CityDays> firstWithTimes(int fromKey, int count);
 
 // The events of a day, each with its calendar and whether it is a holiday,

@@ -4,10 +4,13 @@
 
 #include "platform/foundation/Log.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kSkipKey = QStringLiteral("Silence:Skip");
 const QString kUntilKey = QStringLiteral("Silence:Until");
+constexpr qint64 kHourSecs = 60 * 60;
 
 // With its offset from UTC, so that it stays one moment whatever the clock.
 QString momentText(const QDateTime& moment)
@@ -54,6 +57,20 @@ Silence Silence::current(const QDateTime& now) const
         s.skip = skip;
     if (until && *until > now)
         s.until = until;
+    return s;
+}
+
+Silence Silence::bounded(const QDateTime& now, const std::optional<QDateTime>& nextDawn) const
+{
+    Silence s = *this;
+    if (!until)
+        return s;
+    const QDateTime dayAhead = now.addSecs(kLongestSecs);
+    const QDateTime end = nextDawn && *nextDawn > now && *nextDawn < dayAhead ? *nextDawn : dayAhead;
+    // A silence for hours may end after the next dawn azan.
+    const QDateTime longest = std::max(end, now.addSecs(kLongestHours * kHourSecs));
+    if (*until > longest)
+        s.until = end;
     return s;
 }
 

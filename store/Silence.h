@@ -19,6 +19,15 @@ struct Silence {
     bool isOn(const QDateTime& now) const;
     // Without what has passed by `now`.
     Silence current(const QDateTime& now) const;
+    // No longer than the screens offer: a silence for hours lasts at most
+    // kLongestHours, one until the dawn azan at most until the next one and
+    // never beyond kLongestSecs from `now`. One that ends later (a damaged
+    // row, a clock set back after it was set) ends at `nextDawn`, the first
+    // dawn azan after `now` (a day from `now` when none is known).
+    Silence bounded(const QDateTime& now, const std::optional<QDateTime>& nextDawn) const;
+
+    static constexpr int kLongestHours = 4;
+    static constexpr qint64 kLongestSecs = 24 * 60 * 60;
 
     // As stored; none when nothing is, or when it cannot be read (then said
     // in the log: no azan is silenced by a damaged row).

@@ -58,6 +58,11 @@ CREATE TABLE tPlaces (
     Sources TEXT
 );
 
+-- A place by its name: a city's name shown alone takes its province when a
+-- place of another province has the same name (store/Cities), asked for
+-- every chosen city on every refresh.
+CREATE INDEX tPlacesByName ON tPlaces(Name);
+
 -- Where a city of the user's own lies when its times are computed from its
 -- coordinates (a place chosen from tPlaces, or coordinates typed in): degrees
 -- north and east.
@@ -137,4 +142,4 @@ INNER JOIN tTimes AS b ON b.StateID = a.StateID AND b.Date = d.NextDate;
 -- The data version: a user's copy with a smaller one is rebuilt from this
 -- file when the app starts, with the user's own rows carried over. Raise it
 -- whenever the shipped data or this schema changes.
-PRAGMA user_version = 4;
+PRAGMA user_version = 5;

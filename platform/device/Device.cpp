@@ -195,7 +195,7 @@ bool readScript(const Options& options, std::optional<QStringList>& script)
 
 // What runs beside the app: notifications with their sounds, the tray and
 // the clock's events; the tray's tooltip follows the app's status.
-void startSystem(System& system, ui::Application* app)
+void startSystem(System& system, ui::Application* app, const Options& options, const QString& home)
 {
     foundation::UrlOpener::setHandler([](const QString& url) {
         foundation::Log::write(QStringLiteral("open: ") + url);
@@ -204,9 +204,19 @@ void startSystem(System& system, ui::Application* app)
     QApplication::setWindowIcon(ui::icon(QStringLiteral("appIcon.png")));
 
     system.notifier = std::make_unique<Notifier>();
+    // The window closes out of sight, with a tray or without; only Quit
+    // ends the app, and the app may ask first.
+    QApplication::setQuitOnLastWindowClosed(false);
+    app->setQuitHandler([] { System::quit(0); });
+    app->setFrontHandler(System::bringToFront);
+    // At login the app starts out of sight, in this sandbox.
+    QStringList login{QCoreApplication::applicationFilePath(), QStringLiteral("--background")};
+    if (!options.home.isEmpty())
+        login << QStringLiteral("--home") << home;
+    system.portal = std::make_unique<BackgroundPortal>(login);
     if (Tray::isAvailable()) {
         Notifier* notifier = system.notifier.get();
-        Tray::Actions actions{System::bringToFront, [notifier] { notifier->sound().stop(); }, [] { System::quit(0); }};
+        Tray::Actions actions{System::bringToFront, [notifier] { notifier->sound().stop(); }, [app] { app->requestQuit(); }};
         actions.appEntries = [app] { return app->delegate() ? app->delegate()->statusMenu(app) : QList<ui::StatusMenuItem>(); };
         actions.chooseAppEntry = [app, &system](const QString& id) {
             foundation::Log::write(QStringLiteral("tray: ") + id);
@@ -219,8 +229,6 @@ void startSystem(System& system, ui::Application* app)
             system.showStatus();
         };
         system.tray = std::make_unique<Tray>(std::move(actions));
-        // The window closes into the tray; only Quit ends the app.
-        QApplication::setQuitOnLastWindowClosed(false);
         system.notifier->setTray(system.tray.get());
     }
     system.clock = std::make_unique<TimeEvents>([app](const QStringList&) { app->significantTimeChange(); });
@@ -235,6 +243,7 @@ void startSystem(System& system, ui::Application* app)
     system.notifier->sound().setChangeHandler(showStatus);
     system.center->setChangeHandler(showStatus);
     system.center->setDeliveryHandler([&system](const notifications::LocalNotification& n) { system.notifier->deliver(n); });
+    system.center->setMissedHandler([app](const QList<notifications::LocalNotification>& missed) { app->missed(missed); });
     system.showStatus = showStatus;
     // The tooltip's countdown moves on each minute.
     system.statusTimer = std::make_unique<QTimer>();
@@ -251,6 +260,10 @@ void stopSystem(System& system)
     system.center->stop();
     system.center->setDeliveryHandler({});
     system.center->setChangeHandler({});
+    system.center->setMissedHandler({});
+    ui::Application::shared()->setQuitHandler({});
+    ui::Application::shared()->setFrontHandler({});
+    system.portal.reset();
     system.tray.reset();
     system.notifier.reset();
 }
@@ -291,7 +304,7 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
 
     ui::Application* app = ui::Application::shared();
     System system;
-    startSystem(system, app);
+    startSystem(system, app, options, home);
     std::unique_ptr<ui::ApplicationDelegate> delegate = makeDelegate();
     app->setDelegate(delegate.get());
     system.launch(app);
@@ -311,6 +324,7 @@ int ApplicationMain(int argc, char** argv, const std::function<std::unique_ptr<u
     if (options.background) {
         foundation::Log::write(QStringLiteral("started in the background"));
         system.sendToBackground();
+        system.portal->request();
     }
     system.showStatus();
 

@@ -2,10 +2,10 @@
 
 #include "System.h"
 
-#include "platform/foundation/Log.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/UnsavedChanges.h"
+#include "platform/ui/Window.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QWidget>
 
@@ -22,14 +22,13 @@ bool Lifecycle::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::Hide && window && window->isMinimized()) {
         ui::Application::shared()->enterBackground();
     } else if (event->type() == QEvent::Close) {
-        if (system_.tray) {
-            event->ignore();
-            foundation::Log::write(QStringLiteral("closed into the tray"));
-            system_.sendToBackground();
-            return true;
-        }
-        ui::Application::shared()->terminate();
-        QApplication::quit();
+        // Closing is not quitting: as a phone's app, this one goes on out of
+        // sight and its notifications come.
+        event->ignore();
+        const System& system = system_;
+        ui::Window* key = ui::Application::shared()->keyWindow();
+        ui::unsaved::confirmLeaving(key ? key->rootViewController() : nullptr, [&system] { system.closeToBackground(); });
+        return true;
     }
     return false;
 }

@@ -6,9 +6,9 @@ namespace device {
 
 class System;
 
-// The window as the phone's lifecycle: minimising is going to the
-// background, restoring is coming back, and closing is the end, unless the
-// tray keeps the phone running.
+// The window as the phone's lifecycle: minimising or closing it is going
+// to the background (closing once what the screens hold unsaved is
+// settled), restoring it is coming back; only an explicit quit ends the app.
 class Lifecycle : public QObject {
 public:
     explicit Lifecycle(const System& system) : system_(system) {}

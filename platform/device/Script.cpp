@@ -99,9 +99,9 @@ bool Script::run(const ScriptAction& action, int& delay)
         System::quit(status_);
         return true;
     case Kind::Tray:
+        // Quit may ask first: the script goes on, and ends with the app.
         if (!system_.tray)
             return false;
-        done_ = action.text == QLatin1String("quit");
         return system_.tray->choose(action.text);
     default:
         break;

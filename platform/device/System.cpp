@@ -1,6 +1,7 @@
 #include "System.h"
 
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/Log.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 
@@ -38,6 +39,18 @@ void System::sendToBackground() const
             window->showMinimized();
     }
     app->enterBackground();
+}
+
+void System::closeToBackground() const
+{
+    ui::Application* app = ui::Application::shared();
+    if (ui::Window* window = app->keyWindow())
+        window->hide();
+    app->enterBackground();
+    foundation::Log::write(tray ? QStringLiteral("closed into the tray")
+                                : QStringLiteral("closed: running out of sight until Kelvaro is started again"));
+    if (portal)
+        portal->request();
 }
 
 void System::quit(int status)

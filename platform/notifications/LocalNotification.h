@@ -23,6 +23,9 @@ struct LocalNotification {
     static constexpr const char* kSoundVolume = "soundVolume";
     static constexpr const char* kSoundRises = "soundRises";
     static constexpr const char* kSilentBecause = "silentBecause";
+    // Set by the system on one it could not give at its moment (the app
+    // was not running, the machine slept), when it tells the app of it.
+    static constexpr const char* kMissed = "missed";
 
     bool operator==(const LocalNotification&) const = default;
 };

@@ -371,6 +371,11 @@ void NotificationCenter::setChangeHandler(std::function<void()> handler)
     changed_ = std::move(handler);
 }
 
+void NotificationCenter::setMissedHandler(std::function<void(const QList<LocalNotification>&)> handler)
+{
+    missed_ = std::move(handler);
+}
+
 void NotificationCenter::start()
 {
     // Watched by one timer, connected once, however often the service starts.
@@ -417,6 +422,7 @@ void NotificationCenter::check()
     }
     std::stable_sort(due.begin(), due.end(), earlier);
     QList<LocalNotification> giving;
+    QList<LocalNotification> missed;
     for (const LocalNotification& n : due) {
         if (containsSame(given_, n)) {
             foundation::Log::write(QStringLiteral("given already: ") + describe(n));
@@ -424,6 +430,7 @@ void NotificationCenter::check()
         }
         if (n.fireDate.msecsTo(now) > kLateMs) {
             foundation::Log::write(QStringLiteral("missed: ") + describe(n));
+            missed.append(n);
             continue;
         }
         given_.append(n);
@@ -433,6 +440,8 @@ void NotificationCenter::check()
     // make it play again.
     if (!giving.isEmpty())
         saveGiven();
+    if (!missed.isEmpty() && missed_)
+        missed_(missed);
     for (const LocalNotification& n : std::as_const(giving)) {
         foundation::Log::write(QStringLiteral("fired: ") + describe(n));
         if (deliver_)

@@ -15,7 +15,8 @@ namespace notifications {
 // the sandbox, so it outlives the app, and each notification is handed to the
 // delivery handler once, when the device clock reaches its moment. One that
 // comes more than a minute late (the app was not running, the machine slept)
-// is dropped with a log line instead: an azan hours late is no azan.
+// is not given but told as missed, with a log line: an azan hours late is
+// no azan.
 class NotificationCenter : public QObject {
 public:
     // As many as a phone's system keeps; beyond them the latest are dropped.
@@ -80,6 +81,9 @@ public:
     static constexpr int kRefillMargin = 16;
     // Told after every change of the pending list.
     void setChangeHandler(std::function<void()> handler);
+    // Told of the notifications that came too late to be given (each once,
+    // in fire order), so that the user can be told what was missed.
+    void setMissedHandler(std::function<void(const QList<LocalNotification>&)> handler);
     // Starts watching the clock; notifications already due fire now, once.
     void start();
     void stop();
@@ -125,6 +129,7 @@ private:
     bool keptElsewhereInUse_ = false;
     bool unwritable_ = false;
     bool toldUnwritable_ = false;
+    std::function<void(const QList<LocalNotification>&)> missed_;
     QTimer timer_;
 };
 

@@ -436,6 +436,13 @@ std::optional<AccessibleElement> findAccessible(Window* window, const QString& n
     static const QString kRow = QStringLiteral("ListItem");
     // Digits in any shape: "۱۴۰۵" finds "١٤٠٥".
     QList<AccessibleElement> tree = accessibleTree(window);
+    // Under an alert, a finger reaches only the alert.
+    const QList<AlertView*> alerts = AlertView::visibleAlerts();
+    if (!alerts.isEmpty() && alerts.last()->window() == window) {
+        const AlertView* top = alerts.last();
+        const QRect reach(top->mapTo(window, top->childrenRect().topLeft()), top->childrenRect().size());
+        tree.removeIf([&reach](const AccessibleElement& e) { return !reach.contains(e.frame.center()); });
+    }
     for (AccessibleElement& e : tree)
         e.name = foundation::Digits::western(e.name);
     const QString wanted = foundation::Digits::western(name);

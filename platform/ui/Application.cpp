@@ -35,6 +35,8 @@ bool Application::launch()
     state_ = State::Active;
     if (delegate_)
         delegate_->didBecomeActive(this);
+    // What was missed while the app was not running.
+    tellWhatCameWhileAway();
     return ok;
 }
 
@@ -56,6 +58,11 @@ void Application::enterForeground()
     state_ = State::Active;
     if (delegate_)
         delegate_->didBecomeActive(this);
+    tellWhatCameWhileAway();
+}
+
+void Application::tellWhatCameWhileAway()
+{
     const QList<notifications::LocalNotification> away = std::exchange(away_, {});
     if (delegate_ && !away.isEmpty())
         delegate_->didReceiveLocalNotificationsWhileAway(this, away);
@@ -68,6 +75,24 @@ void Application::terminate()
     if (delegate_)
         delegate_->willTerminate(this);
     state_ = State::NotRunning;
+}
+
+void Application::requestQuit()
+{
+    auto quit = [this] {
+        if (quit_)
+            quit_();
+    };
+    if (delegate_ && state_ != State::NotRunning)
+        delegate_->confirmQuit(this, quit);
+    else
+        quit();
+}
+
+void Application::bringToFront()
+{
+    if (front_)
+        front_();
 }
 
 void Application::significantTimeChange()
@@ -85,6 +110,21 @@ void Application::deliver(const notifications::LocalNotification& notification)
     }
     if (state_ != State::Background)
         return;
+    keepForReturn(notification);
+}
+
+void Application::missed(const QList<notifications::LocalNotification>& list)
+{
+    for (notifications::LocalNotification n : list) {
+        n.userInfo.insert(QLatin1String(notifications::LocalNotification::kMissed), true);
+        keepForReturn(n);
+    }
+    if (state_ == State::Active)
+        tellWhatCameWhileAway();
+}
+
+void Application::keepForReturn(const notifications::LocalNotification& notification)
+{
     away_.append(notification);
     if (away_.size() > kMaxAway)
         away_.removeFirst();

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 namespace ui {
 
 class Application;
@@ -41,9 +43,13 @@ public:
     // one chosen.
     virtual QList<StatusMenuItem> statusMenu(Application*) { return {}; }
     virtual void statusMenuChosen(Application*, const QString& id) { (void)id; }
-    // Coming back to the front: the notifications given while the app was
-    // out of sight since it last was in front, in the order they came.
+    // Coming back to the front, or launched: the notifications given while
+    // the app was out of sight since it last was in front, and those missed
+    // (LocalNotification::kMissed), in the order they came.
     virtual void didReceiveLocalNotificationsWhileAway(Application*, const QList<notifications::LocalNotification>&) {}
+    // The user asks to quit: `quit` ends the app, now or once the user has
+    // answered what the app asks first.
+    virtual void confirmQuit(Application*, const std::function<void()>& quit) { quit(); }
 };
 
 } // namespace ui

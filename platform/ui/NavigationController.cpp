@@ -6,6 +6,7 @@
 #include "NavigationBar.h"
 #include "NavigationItem.h"
 #include "Style.h"
+#include "UnsavedChanges.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -138,7 +139,7 @@ void NavigationController::updateBar()
     bar_->setContent(item->title().isEmpty() ? top->title() : item->title(), item->leftBarButtonItem(), item->rightBarButtonItem(), back,
         [self] {
             if (self)
-                self->popViewControllerAnimated(true);
+                self->popAskingFirst();
         },
         item->titleAction());
 }
@@ -253,6 +254,20 @@ void NavigationController::popViewControllerAnimated(bool animated)
     slide(from, topViewController(), false, animated, true);
 }
 
+void NavigationController::popAskingFirst()
+{
+    ViewController* top = topViewController();
+    if (!top || viewControllers().size() < 2)
+        return;
+    QPointer<NavigationController> self(this);
+    QPointer<ViewController> leaving(top);
+    unsaved::confirmLeaving(top, [self, leaving] {
+        // Saving a form may have closed it already.
+        if (self && leaving && self->topViewController() == leaving)
+            self->popViewControllerAnimated(true);
+    });
+}
+
 bool NavigationController::asksBottomBarHidden() const
 {
     const QList<ViewController*> stack = viewControllers();
@@ -269,7 +284,7 @@ bool NavigationController::accessibilityPerformEscape()
         return true;
     if (viewControllers().size() < 2)
         return false;
-    popViewControllerAnimated(true);
+    popAskingFirst();
     return true;
 }
 

@@ -23,6 +23,9 @@ public:
 
     void pushViewController(ViewController* controller, bool animated);
     void popViewControllerAnimated(bool animated);
+    // The back button and the escape gesture: pops the top screen once it
+    // has asked about what it holds unsaved.
+    void popAskingFirst();
     ViewController* topViewController() const;
     QList<ViewController*> viewControllers() const;
     void setNavigationBarHidden(bool hidden, bool animated);

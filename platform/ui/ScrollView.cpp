@@ -65,13 +65,18 @@ void ScrollView::animateTo(const QPointF& target, int ms, bool programmatic)
         animation_->stop();
     const int duration = animationMs(ms);
     QPointer<ScrollView> self(this);
-    auto finish = [self, programmatic] {
+    ending_ = [self, programmatic] {
         if (!self || !self->delegate_)
             return;
         if (programmatic)
             self->delegate_->scrollViewDidEndScrollingAnimation(self);
         else
             self->delegate_->scrollViewDidEndDecelerating(self);
+    };
+    auto finish = [self] {
+        if (self)
+            if (std::function<void()> end = std::exchange(self->ending_, nullptr))
+                end();
     };
     if (duration == 0) {
         applyOffset(target);
@@ -91,6 +96,17 @@ void ScrollView::animateTo(const QPointF& target, int ms, bool programmatic)
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
+void ScrollView::finishScrolling()
+{
+    if (animation_) {
+        const QPointF target = animation_->endValue().toPointF();
+        animation_->stop();
+        applyOffset(target);
+    }
+    if (std::function<void()> end = std::exchange(ending_, nullptr))
+        end();
+}
+
 void ScrollView::setContentOffset(const QPointF& offset, bool animated)
 {
     if (animated)
@@ -98,6 +114,7 @@ void ScrollView::setContentOffset(const QPointF& offset, bool animated)
     else {
         if (animation_)
             animation_->stop();
+        ending_ = nullptr;
         applyOffset(offset);
     }
 }
@@ -126,6 +143,9 @@ void ScrollView::beginTouch(const QPointF& at)
     dragging_ = false;
     touchStart_ = at;
     offsetAtTouch_ = offset_;
+    // A page still scrolling in counts as reached: a swipe now turns on from
+    // it, not back to where the scroll began.
+    pageAtTouch_ = animation_ && animation_->state() == QAbstractAnimation::Running ? animation_->endValue().toPointF() : offset_;
 }
 
 bool ScrollView::moveTouch(const QPointF& at)
@@ -139,6 +159,7 @@ bool ScrollView::moveTouch(const QPointF& at)
         dragging_ = true;
         if (animation_)
             animation_->stop();
+        ending_ = nullptr;
         if (delegate_)
             delegate_->scrollViewWillBeginDragging(this);
     }
@@ -170,7 +191,7 @@ void ScrollView::endTouch(const QPointF& at)
             return (startPage - 1) * extent;
         return startPage * extent;
     };
-    const QPointF target = clamped({page(offsetAtTouch_.x(), delta.x(), width()), page(offsetAtTouch_.y(), delta.y(), height())});
+    const QPointF target = clamped({page(pageAtTouch_.x(), delta.x(), width()), page(pageAtTouch_.y(), delta.y(), height())});
     animateTo(target, kSnapMs, false);
 }
 

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QVariantAnimation>
 
+#include <functional>
+
 namespace ui {
 
 // A view whose content is larger than itself and moves under it, by drags
@@ -21,6 +23,9 @@ public:
     QPointF contentOffset() const { return offset_; }
     // Scrolls as little as needed to show `rect` of the content.
     void scrollRectToVisible(const QRect& rect, bool animated);
+    // Ends a scroll in progress where it was going, and tells the delegate
+    // that it ended, now.
+    void finishScrolling();
 
     void setPagingEnabled(bool enabled) { paging_ = enabled; }
     bool isPagingEnabled() const { return paging_; }
@@ -61,6 +66,8 @@ private:
     bool scrollEnabled_ = true;
     ScrollViewDelegate* delegate_ = nullptr;
     QPointer<QVariantAnimation> animation_;
+    // Tells the delegate that the scroll in progress ended.
+    std::function<void()> ending_;
 
     QPointer<ScrollView> outer_;
     bool touching_ = false;
@@ -68,6 +75,8 @@ private:
     QPointF touchStart_;
     QPoint tapStart_;
     QPointF offsetAtTouch_;
+    // Where the touch counts pages from: the page a scroll was going to.
+    QPointF pageAtTouch_;
 };
 
 } // namespace ui

@@ -5,6 +5,7 @@
 #include "TabBarController.h"
 #include "TabBarItem.h"
 #include "TextDrawing.h"
+#include "UnsavedChanges.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -68,8 +69,14 @@ void TabBar::mouseReleaseEvent(QMouseEvent* event)
 
 void TabBar::selectItem(int index)
 {
-    if (index >= 0 && index < items_.size() && items_[index] && items_[index]->isEnabled())
-        owner_->setSelectedIndex(index);
+    if (index < 0 || index >= items_.size() || !items_[index] || !items_[index]->isEnabled() || index == owner_->selectedIndex())
+        return;
+    // The tab left asks first about what it holds unsaved.
+    QPointer<TabBarController> owner(owner_);
+    unsaved::confirmLeaving(owner_->selectedViewController(), [owner, index] {
+        if (owner)
+            owner->setSelectedIndex(index);
+    });
 }
 
 void TabBar::draw(QPainter& painter)

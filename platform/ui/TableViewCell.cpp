@@ -12,6 +12,7 @@ namespace ui {
 namespace {
 constexpr int kMargin = 10;
 constexpr int kAccessoryWidth = 20;
+constexpr int kAccessoryGap = 6;
 const QColor kSelectedBlue(5, 140, 245);
 const QColor kSelectedGray(185, 185, 185);
 const QColor kDetailBlue(56, 84, 135);
@@ -40,6 +41,18 @@ void TableViewCell::setAccessoryType(Accessory accessory)
     accessory_ = accessory;
     layoutSubviews();
     update();
+}
+
+void TableViewCell::setAccessoryView(View* view)
+{
+    if (accessoryView_)
+        accessoryView_->removeFromSuperview();
+    accessoryView_ = view;
+    if (view) {
+        view->setProperty(kPlacedByTable, true);
+        addSubview(view);
+    }
+    layoutSubviews();
 }
 
 void TableViewCell::setHighlighted(bool highlighted)
@@ -83,7 +96,14 @@ void TableViewCell::resizeEvent(QResizeEvent* event)
 
 void TableViewCell::layoutSubviews()
 {
-    const int accessory = accessory_ == Accessory::None ? 0 : kAccessoryWidth;
+    const int own = accessoryView_ ? accessoryView_->width() + kAccessoryGap : 0;
+    const int accessory = accessoryView_ ? own : accessory_ == Accessory::None ? 0 : kAccessoryWidth;
+    if (accessoryView_) {
+        const int w = accessoryView_->width();
+        const int h = accessoryView_->height();
+        const int x = rightToLeft() ? kMargin + insetLeft_ : width() - kMargin - insetRight_ - w;
+        accessoryView_->setFrame(QRect(x, (height() - h) / 2, w, h));
+    }
     if (rightToLeft()) {
         // The text at the right, the detail and the accessory at the left;
         // the screen's controls at the mirror of the frames it gave them.

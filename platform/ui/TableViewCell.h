@@ -23,6 +23,11 @@ public:
     Label* detailTextLabel() const { return detail_; }
     void setAccessoryType(Accessory accessory);
     Accessory accessoryType() const { return accessory_; }
+    // A view of the screen's at the accessory's place (the far side from
+    // the text), at its own size, in place of the accessory; the text
+    // keeps clear of it. The cell takes it.
+    void setAccessoryView(View* view);
+    View* accessoryView() const { return accessoryView_; }
     void setSelectionStyle(SelectionStyle style) { selection_ = style; }
     SelectionStyle selectionStyle() const { return selection_; }
     void setHighlighted(bool highlighted);
@@ -52,6 +57,7 @@ private:
     QString reuse_;
     Label* text_;
     Label* detail_ = nullptr;
+    View* accessoryView_ = nullptr;
     Accessory accessory_ = Accessory::None;
     SelectionStyle selection_ = SelectionStyle::Blue;
     bool highlighted_ = false;

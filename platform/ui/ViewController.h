@@ -43,6 +43,13 @@ public:
     // Whether what this screen shows asks the bottom bar of the container
     // around it to hide (a pushed screen that hides it, for one).
     virtual bool asksBottomBarHidden() const { return false; }
+    // Changes made on this screen and not saved (a form, a settings tab):
+    // leaving it asks first (ui::unsaved). Saving says whether they were
+    // saved (the screen says why not, and keeps them); discarding puts back
+    // what was saved, or closes a form.
+    virtual bool hasUnsavedChanges() const { return false; }
+    virtual bool saveChanges() { return true; }
+    virtual void discardChanges() {}
 
     // Shows `controller` over this screen, taking ownership of it.
     void presentViewController(ViewController* controller, bool animated);

@@ -3,11 +3,14 @@
 #include "AlertView.h"
 #include "Application.h"
 #include "Style.h"
+#include "Touch.h"
 #include "View.h"
 #include "ViewController.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QVariantAnimation>
 
 namespace ui {
@@ -34,7 +37,17 @@ public:
         update();
     }
 
+    // A tap on the pictures of the turn, in the window's points.
+    std::function<void(const QPoint&)> tapped;
+
 protected:
+    void mousePressEvent(QMouseEvent*) override {}
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (tapped)
+            tapped(event->position().toPoint());
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
@@ -153,10 +166,17 @@ void Window::display(ViewController* controller)
 
 void Window::keyPressEvent(QKeyEvent* event)
 {
+    // The platform's quit key, and Ctrl+Q where the platform names none.
+    if (event->matches(QKeySequence::Quit) || (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_Q)) {
+        Application::shared()->requestQuit();
+        return;
+    }
     if (event->modifiers() & ~Qt::KeypadModifier) {
         QWidget::keyPressEvent(event);
         return;
     }
+    // A key while a screen turns in acts on it at rest.
+    settleTransition();
     if (event->key() != Qt::Key_Escape) {
         ViewController* top = AlertView::visibleAlerts().isEmpty() && !isTransitioning() ? topViewController() : nullptr;
         if (!top || !top->keyCommand(event->key()))
@@ -180,16 +200,21 @@ void Window::replaceRoot(ViewController* closing, ViewController* presenter)
         root_ = presenter;
 }
 
-void Window::transition(ViewController* from, ViewController* to, ModalTransitionStyle style, bool animated, bool forward)
+void Window::settleTransition()
 {
-    // One presentation at a time: one still turning ends now, where it was
-    // going, before the next begins.
     if (modal_) {
         modal_->stop();
         modal_->deleteLater();
     }
     if (std::function<void()> finish = std::exchange(modalFinish_, nullptr))
         finish();
+}
+
+void Window::transition(ViewController* from, ViewController* to, ModalTransitionStyle style, bool animated, bool forward)
+{
+    // One presentation at a time: one still turning ends now, where it was
+    // going, before the next begins.
+    settleTransition();
     QPointer<ViewController> a(from);
     QPointer<ViewController> b(to);
     b->beginAppearance(animated);
@@ -228,8 +253,24 @@ void Window::transition(ViewController* from, ViewController* to, ModalTransitio
     modalFinish_ = [this, picture, finish] {
         --transitions_;
         finish();
-        if (picture)
+        if (picture) {
+            // Out of the way of the tap that ended the turn.
+            picture->hide();
             picture->deleteLater();
+        }
+    };
+    // A tap is not lost on the pictures: the turn ends, and the tap reaches
+    // the screen it uncovers, once this one is done.
+    QPointer<Window> self(this);
+    overlay->tapped = [self](const QPoint& at) {
+        const QPointer<Window> window = self;
+        if (!window)
+            return;
+        window->settleTransition();
+        QTimer::singleShot(0, window, [window, at] {
+            if (window)
+                touch::tap(window, at);
+        });
     };
     connect(animation, &QVariantAnimation::finished, this, [this] {
         if (std::function<void()> f = std::exchange(modalFinish_, nullptr))

@@ -303,6 +303,9 @@ void CalendarViewController::addDayButton(ui::View& monthView, const SolarDate& 
 
 void CalendarViewController::changeMonth(ui::Button* sender)
 {
+    // A month still scrolling in ends where it was going: every tap turns.
+    if (!canChange_)
+        scrl_->finishScrolling();
     if (!canChange_)
         return;
     const SolarDate a = PersianCalendar::addMonths(shown_, sender->tag());
@@ -331,6 +334,8 @@ void CalendarViewController::scrollViewDidEndScrollingAnimation(ui::ScrollView* 
 
 void CalendarViewController::showToday()
 {
+    if (!canChange_)
+        scrl_->finishScrolling();
     if (!canChange_)
         return;
     selected_ = now_;

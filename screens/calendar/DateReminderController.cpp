@@ -187,6 +187,22 @@ void DateReminderController::showSummary()
     summary_->setText(text);
 }
 
+bool DateReminderController::hasUnsavedChanges() const
+{
+    return !closing_ && saved_id_ == 0 && text_ && !text_->text().trimmed().isEmpty();
+}
+
+bool DateReminderController::saveChanges()
+{
+    return save();
+}
+
+void DateReminderController::discardChanges()
+{
+    closing_ = true;
+    dismissViewController(true);
+}
+
 bool DateReminderController::save()
 {
     // Stored once, whatever asks again while the form leaves.

@@ -27,6 +27,11 @@ public:
     DateReminderController(const SolarDate& day, const reminders::DateReminder& reminder);
 
     void viewDidLoad() override;
+    // A text written and not stored; discarding closes the form.
+    bool hasUnsavedChanges() const override;
+    bool saveChanges() override;
+    void discardChanges() override;
+
     bool accessibilityPerformEscape() override;
     void textFieldDidChange(ui::TextField* field) override;
     bool textFieldShouldReturn(ui::TextField* field) override;
@@ -60,4 +65,5 @@ private:
     ui::Button* save_ = nullptr;
     std::function<void()> saved_;
     int saved_id_ = 0;
+    bool closing_ = false;
 };

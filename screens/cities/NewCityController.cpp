@@ -17,6 +17,7 @@
 #include "screens/common/SettingsScreen.h"
 #include "store/Cities.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -63,6 +64,35 @@ void NewCityController::viewDidLoad()
     tbl_->reloadData();
 }
 
+bool NewCityController::hasUnsavedChanges() const
+{
+    if (closing_ || !isViewLoaded())
+        return false;
+    auto typed = [](const QPointer<ui::TextField>& field, const QString& kept) {
+        return !(field ? field->text() : kept).trimmed().isEmpty();
+    };
+    const bool moved = std::any_of(difArray_.begin(), difArray_.end(), [](int d) { return d != 0; });
+    return typed(nameField_, cityName_) || provinceID_ != 0 || moved || typed(latitudeField_, latitude_) || typed(longitudeField_, longitude_);
+}
+
+bool NewCityController::saveChanges()
+{
+    const bool named = !(nameField_ ? nameField_->text().trimmed() : cityName_).isEmpty();
+    if (!named || provinceID_ == 0) {
+        tell(QStringLiteral("شهر ذخیره نشد"), QStringLiteral("برای ذخیره، نام شهر و استان آن را بنویسید."));
+        return false;
+    }
+    save();
+    return closing_;
+}
+
+void NewCityController::discardChanges()
+{
+    closing_ = true;
+    if (ui::NavigationController* nav = navigationController(); nav && nav->topViewController() == this)
+        nav->popViewControllerAnimated(true);
+}
+
 void NewCityController::validate()
 {
     // The name that stands in the field counts: Save takes it from there.
@@ -99,6 +129,7 @@ void NewCityController::save()
         tellSaveFailed(QStringLiteral("a new city"));
         return;
     }
+    closing_ = true;
     if (ui::NavigationController* nav = navigationController())
         nav->popViewControllerAnimated(true);
 }

@@ -38,6 +38,12 @@ public:
     void locate();
 
     void viewDidLoad() override;
+    // Anything typed or chosen, until it is stored; discarding closes the
+    // form.
+    bool hasUnsavedChanges() const override;
+    bool saveChanges() override;
+    void discardChanges() override;
+
     void textFieldDidBeginEditing(ui::TextField* field) override;
     bool textFieldShouldReturn(ui::TextField* field) override;
     void textFieldDidChange(ui::TextField* field) override;
@@ -103,4 +109,5 @@ private:
     QString longitude_;
     QString hereText_;
     QList<QPointer<ui::Label>> valueLabels_;
+    bool closing_ = false;
 };

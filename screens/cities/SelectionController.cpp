@@ -12,15 +12,26 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/TabBarController.h"
+#include "platform/ui/UnsavedChanges.h"
 #include "screens/common/SaveFailure.h"
 #include "screens/common/AboutInfo.h"
+#include "screens/common/AzanMark.h"
 #include "screens/common/CustomUITabBarController.h"
+#include "calendar/DateKey.h"
+#include "calendar/DateTimePersian.h"
 #include "store/Cities.h"
+#include "store/Days.h"
+
+#include <QPointer>
 
 namespace {
 
 // The tabs that need a chosen city: alarms, azan sound, events time.
 constexpr int kCityTabs[] = {1, 2, 3};
+// The list's room above the line of the azans' city.
+constexpr int kListHeight = 284;
+constexpr int kLineHeight = 24;
+constexpr int kMarkSide = 34;
 
 } // namespace
 
@@ -42,7 +53,7 @@ void SelectionController::viewDidLoad()
     scroll_->setBackgroundColor(QColor(197, 204, 212));
     scroll_->setCornerRadius(7);
 
-    tblScrollView_ = &screen->add<ui::ScrollView>(QRect(4, 5, 312, 308));
+    tblScrollView_ = &screen->add<ui::ScrollView>(QRect(4, 5, 312, kListHeight));
     tblScrollView_->setBackgroundColor(Qt::transparent);
     tblScrollView_->setCornerRadius(7);
     tblScrollView_->setScrollEnabled(true);
@@ -60,6 +71,14 @@ void SelectionController::viewDidLoad()
     emptyHint_->setAccessibleDescription(QStringLiteral("جست‌وجوی شهر"));
     emptyHint_->addAction(ui::ControlEvent::TouchUpInside, [this] { SearchControllerShow(); });
     emptyHint_->hide();
+
+    // Which city the azans follow, between the list and the new city.
+    azanLine_ = &screen->add<ui::Label>(QRect(12, 5 + kListHeight + 1, 296, kLineHeight));
+    azanLine_->setTextFont(ui::font(QStringLiteral("Helvetica"), 13));
+    azanLine_->setTextColor(QColor(40, 48, 64));
+    azanLine_->setBackgroundColor(Qt::transparent);
+    azanLine_->setTextAlignment(ui::TextAlignment::Right);
+    azanLine_->setAdjustsFontSizeToFitWidth(true);
 
     createNewCityTable_ = &screen->add<ui::TableView>(QRect(4, 319, 312, 43));
     createNewCityTable_->setDataSource(this);
@@ -94,6 +113,7 @@ void SelectionController::viewDidAppear(bool)
 void SelectionController::updateDataSource()
 {
     datasource_ = cities::chosenList();
+    showAzanCity();
     tbl_->reloadData();
     const int n = static_cast<int>(datasource_.size());
     if (btnDone_)
@@ -133,6 +153,33 @@ void SelectionController::closeForm()
     updateDataSource();
 }
 
+void SelectionController::showAzanCity()
+{
+    // The city the notifications follow, as the scheduler finds it.
+    const std::optional<days::CityDays> azans = days::firstWithTimes(DateKey::make(DateTimePersian().date()), 1);
+    azanCity_ = azans ? azans->cityId : 0;
+    QString line;
+    for (const Row& row : std::as_const(datasource_))
+        if (row.value(QStringLiteral("StateID")).toInt() == azanCity_)
+            line = QStringLiteral("اذان‌ها به افق ") + row.value(QStringLiteral("StateName"));
+    if (line.isEmpty() && !datasource_.isEmpty())
+        line = QStringLiteral("هیچ‌یک از این شهرها اوقات ندارد؛ اذانی پخش نمی‌شود.");
+    azanLine_->setText(line);
+}
+
+void SelectionController::chooseAzanCity(int stateId)
+{
+    if (stateId == azanCity_)
+        return;
+    if (!cities::chooseAzanCity(stateId)) {
+        tellSaveFailed(QStringLiteral("the city the azans follow"));
+        return;
+    }
+    // The notifications follow it at once, as the list says.
+    MyNotification::initialize()->update();
+    updateDataSource();
+}
+
 void SelectionController::ShowWebSite()
 {
     ui::Application::shared()->openURL(AboutInfo::load().webSite);
@@ -140,9 +187,15 @@ void SelectionController::ShowWebSite()
 
 void SelectionController::Done()
 {
-    MyNotification::initialize()->update();
-    if (delegate_)
-        delegate_->closeForm();
+    // Leaving the settings asks about what any tab holds unsaved.
+    QPointer<SelectionController> self(this);
+    ui::unsaved::confirmLeaving(tabBarController(), [self] {
+        if (!self)
+            return;
+        MyNotification::initialize()->update();
+        if (self->delegate_)
+            self->delegate_->closeForm();
+    });
 }
 
 int SelectionController::numberOfRowsInSection(ui::TableView* table, int)
@@ -161,10 +214,18 @@ ui::TableViewCell* SelectionController::cellForRowAtIndexPath(ui::TableView* tab
         cell->setAccessoryType(ui::TableViewCell::Accessory::DisclosureIndicator);
         return cell;
     }
-    cell->textLabel()->setText(datasource_[path.row].value(QStringLiteral("StateName")));
-    // The first city is the one the notifications follow.
-    if (path.row != 0)
+    const QString name = datasource_[path.row].value(QStringLiteral("StateName"));
+    const int id = datasource_[path.row].value(QStringLiteral("StateID")).toInt();
+    cell->textLabel()->setText(name);
+    // The city the notifications follow is drawn as it is, with its bell
+    // lit; the others in grey, their bells a tap away.
+    const bool azans = id == azanCity_;
+    if (!azans)
         cell->textLabel()->setTextColor(ui::grayColor());
+    auto* mark = new AzanMark(QRect(0, 0, kMarkSide, kMarkSide), azans);
+    mark->setAccessibleName(QStringLiteral("اذان به افق ") + name);
+    mark->addAction(ui::ControlEvent::TouchUpInside, [this, id] { chooseAzanCity(id); });
+    cell->setAccessoryView(mark);
     return cell;
 }
 
@@ -213,6 +274,8 @@ void SelectionController::moveRowAtIndexPath(ui::TableView*, const ui::IndexPath
         updateDataSource();
         return;
     }
+    // Without a city chosen for them, the azans follow the new first.
+    showAzanCity();
     tbl_->reloadData();
 }
 

@@ -9,12 +9,14 @@
 
 namespace ui {
 class Button;
+class Label;
 class BarButtonItem;
 class ScrollView;
 } // namespace ui
 
 // The chosen cities, in the user's order: reorder, delete, add through the
-// search or the new-city form; Done goes back to the main screen.
+// search or the new-city form; which city the azans follow, said under the
+// list and chosen by the bell on its row; Done goes back to the main screen.
 class SelectionController : public ui::ViewController,
                             public ui::TableViewDataSource,
                             public ui::TableViewDelegate,
@@ -27,6 +29,10 @@ public:
     void closeForm() override;
     void ShowWebSite();
     void Done();
+    // The azans and reminders follow this city from now on.
+    void chooseAzanCity(int stateId);
+    // The city they follow: its StateID, 0 when no chosen city has times.
+    int azanCityId() const { return azanCity_; }
 
     void viewDidLoad() override;
     void viewDidAppear(bool animated) override;
@@ -45,6 +51,8 @@ public:
     ui::ScrollView* tblScrollView() const { return tblScrollView_; }
     ui::TableView* createNewCityTable() const { return createNewCityTable_; }
     ui::BarButtonItem* btnDone() const { return btnDone_; }
+    // Under the list: "اذان‌ها به افق ...".
+    ui::Label* azanLine() const { return azanLine_; }
 
     static constexpr int kRowHeight = 44;
     static constexpr int kMinimumRows = 7;
@@ -53,6 +61,8 @@ public:
     ui::Button* emptyHint() const { return emptyHint_; }
 
 private:
+    void showAzanCity();
+
     RowSet datasource_;
     ui::Button* emptyHint_ = nullptr;
     ui::TableView* tbl_ = nullptr;
@@ -62,4 +72,6 @@ private:
     ui::BarButtonItem* btnDone_ = nullptr;
     SelectionControllerDelegate* delegate_ = nullptr;
     bool firstTime_ = false;
+    ui::Label* azanLine_ = nullptr;
+    int azanCity_ = 0;
 };

@@ -11,6 +11,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
+#include "screens/common/AzanMark.h"
 #include "store/Days.h"
 
 namespace {
@@ -23,6 +24,8 @@ constexpr int kZoneNoteTop = 411;
 const QColor kNextColour(255, 214, 110);
 const QColor kSecondColour(200, 210, 230);
 constexpr int kMarkHeight = 34;
+// Beside the city's name, inside the day's box.
+const QRect kAzanMarkFrame(284, 46, 22, 22);
 
 // A white label with a shadow, made in `parent`.
 ui::Label* addLabel(ui::View& parent, const QRect& frame, ui::TextAlignment alignment, double size, const QSize& shadow, const QString& text)
@@ -131,6 +134,19 @@ CustomUIImageView::CustomUIImageView(const days::Page& row, int index, DateTimeP
         timeLabels_[k]->setAccessibleName(dayTimeName(static_cast<DayTime>(k)));
     }
     show(row, date);
+}
+
+void CustomUIImageView::setAzanCity(bool azans)
+{
+    if (!azans && !azanMark_)
+        return;
+    if (!azanMark_) {
+        auto* mark = &add<AzanMark>(kAzanMarkFrame);
+        mark->setUserInteractionEnabled(false);
+        mark->setAccessibleName(QStringLiteral("اذان‌ها به افق این شهر"));
+        azanMark_ = mark;
+    }
+    azanMark_->setHidden(!azans);
 }
 
 void CustomUIImageView::setEventsAction(std::function<void()> action)

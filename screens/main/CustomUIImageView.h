@@ -34,6 +34,9 @@ public:
     void setEventsAction(std::function<void()> action);
     // Told when the way to the Qibla is tapped.
     void setQiblaAction(std::function<void()> action);
+    // Marks the page of the city the azans follow, beside its name.
+    void setAzanCity(bool azans);
+    bool isAzanCity() const { return azanMark_ && !azanMark_->isHidden(); }
 
     ui::Label* nameLabel() const { return name_; }
     ui::Label* dateLabel() const { return date_; }
@@ -68,6 +71,7 @@ private:
     ui::Button* eventsButton_ = nullptr;
     ui::Button* qiblaButton_ = nullptr;
     ui::View* mark_ = nullptr;
+    ui::View* azanMark_ = nullptr;
     ui::Label* timeLabels_[kTimeRows] = {};
     int marked_ = -1;
     std::function<void()> eventsAction_;

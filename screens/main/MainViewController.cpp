@@ -102,6 +102,9 @@ void MainViewController::updateDataSource()
     readFailed_ = false;
     datasource_ = *pages;
     chosenCount_ = static_cast<int>(datasource_.size());
+    // The city the notifications follow, from today on.
+    const std::optional<days::CityDays> azans = chosenCount_ > 0 ? days::firstWithTimes(DateKey::make(DateTimePersian().date()), 1) : std::nullopt;
+    azanCity_ = azans ? azans->cityId : 0;
 }
 
 void MainViewController::Bind()
@@ -142,13 +145,15 @@ void MainViewController::Bind()
     scrollView_->scrollRectToVisible(QRect(scrollView_->width() * page, screen.y(), screen.width(), screen.height()), false);
     pageControl_->setNumberOfPages(pageCount_);
     pageControl_->setCurrentPage(page);
-    // Each page's way to the Qibla is its own city's.
+    // Each page's way to the Qibla is its own city's; the page of the city
+    // the azans follow is marked.
     int shown = 0;
     for (ui::View* v : scrollView_->subviews()) {
         if (auto* p = dynamic_cast<CustomUIImageView*>(v)) {
             p->setEventsAction([this] { showEvents(); });
             const int city = datasource_.value(shown++).cityId;
             p->setQiblaAction([this, city] { showQibla(city); });
+            p->setAzanCity(azanCity_ != 0 && city == azanCity_);
         }
     }
     todayButton_->setVisible(localDtp_.date() != DateTimePersian().date());

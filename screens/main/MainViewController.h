@@ -67,6 +67,8 @@ private:
     bool readFailed_ = false;
     int pageCount_ = 0;
     int chosenCount_ = 0;
+    // The city the notifications follow (its page is marked), or 0.
+    int azanCity_ = 0;
     // What the pages on screen were built from.
     int boundKey_ = 0;
     QList<days::Page> boundRows_;

@@ -1,6 +1,7 @@
 #include "AboutController.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Style.h"
 #include "calendar/Utility.h"
@@ -11,6 +12,10 @@ constexpr int kRows = 5;
 constexpr int kWebRow = 4;
 // The lunar months' line shrinks to this rather than lose its end.
 constexpr double kSmallestFont = 7;
+constexpr int kTableTop = 180;
+// The quit button's room, under the table, and rows low enough to leave it.
+constexpr int kQuitRoom = 40;
+constexpr int kRowHeight = 36;
 } // namespace
 
 AboutController::AboutController()
@@ -50,11 +55,20 @@ void AboutController::viewDidLoad()
     lunar->setTextAlignment(ui::TextAlignment::Right);
     lunar->setAdjustsFontSizeToFitWidth(true);
     lunar->setMinimumFontSize(kSmallestFont);
-    tbl_ = &screen->add<ui::TableView>(QRect(0, 180, 320, screen->height() - 180), ui::TableView::Style::Grouped);
+    tbl_ = &screen->add<ui::TableView>(QRect(0, kTableTop, 320, screen->height() - kTableTop - kQuitRoom), ui::TableView::Style::Grouped);
     tbl_->setAutoresizingMask(ui::View::FlexibleWidth | ui::View::FlexibleHeight);
     tbl_->setDataSource(this);
     tbl_->setDelegate(this);
     tbl_->reloadData();
+    // Closing the window leaves the app running out of sight; this ends it.
+    quit_ = &screen->add<ui::Button>(ui::Button::Type::Custom, QRect(10, screen->height() - kQuitRoom + 2, 300, kQuitRoom - 6));
+    quit_->setAutoresizingMask(ui::View::FlexibleTopMargin);
+    quit_->setTitle(QStringLiteral("خروج از کلوارو"));
+    quit_->setTitleFont(ui::font(QStringLiteral("Helvetica-Bold"), 15));
+    quit_->setTitleColor(QColor(195, 56, 61));
+    quit_->setBackgroundColor(QColor(255, 255, 255, 160));
+    quit_->setCornerRadius(8);
+    quit_->addAction(ui::ControlEvent::TouchUpInside, [] { ui::Application::shared()->requestQuit(); });
 }
 
 int AboutController::numberOfRowsInSection(ui::TableView*, int)
@@ -93,6 +107,11 @@ ui::TableViewCell* AboutController::cellForRowAtIndexPath(ui::TableView*, const 
     // The addresses are long: their rows shrink to show them whole.
     text->setAdjustsFontSizeToFitWidth(true);
     return cell;
+}
+
+double AboutController::heightForRowAtIndexPath(ui::TableView*, const ui::IndexPath&)
+{
+    return kRowHeight;
 }
 
 QString AboutController::mailUrl() const

@@ -44,6 +44,22 @@ void EventKindsController::viewDidLoad()
         tellReadFailed(kTitle);
 }
 
+bool EventKindsController::hasUnsavedChanges() const
+{
+    return loaded_ && kinds_ != stored_;
+}
+
+bool EventKindsController::saveChanges()
+{
+    return save();
+}
+
+void EventKindsController::discardChanges()
+{
+    for (int k = 0; k < EventRules::kKinds; ++k)
+        setShown(static_cast<EventRules::Kind>(k), stored_[static_cast<size_t>(k)]);
+}
+
 ui::BarButtonItem* EventKindsController::saveButton() const
 {
     return const_cast<EventKindsController*>(this)->navigationItem()->rightBarButtonItem();

@@ -22,6 +22,10 @@ public:
     EventKindsController();
 
     void viewDidLoad() override;
+    bool hasUnsavedChanges() const override;
+    bool saveChanges() override;
+    void discardChanges() override;
+
     // Told once the kinds are stored.
     void setChanged(std::function<void()> changed) { changed_ = std::move(changed); }
 

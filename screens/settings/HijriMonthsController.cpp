@@ -103,6 +103,22 @@ void HijriMonthsController::choose(int row)
     tbl_->reloadData();
 }
 
+bool HijriMonthsController::hasUnsavedChanges() const
+{
+    return isViewLoaded() && correction_ != stored_;
+}
+
+bool HijriMonthsController::saveChanges()
+{
+    return save();
+}
+
+void HijriMonthsController::discardChanges()
+{
+    correction_ = stored_;
+    show();
+}
+
 void HijriMonthsController::setCorrection(int correction)
 {
     if (!hijri::allows(month_.year, month_.month, correction, today()))

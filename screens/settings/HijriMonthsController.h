@@ -25,6 +25,10 @@ public:
     HijriMonthsController();
 
     void viewDidLoad() override;
+    bool hasUnsavedChanges() const override;
+    bool saveChanges() override;
+    void discardChanges() override;
+
     void setChanged(std::function<void()> changed) { changed_ = std::move(changed); }
 
     // Chooses the month of the list to correct.

@@ -105,6 +105,24 @@ void HistoryViewController::enableSave()
     saveButton()->setEnabled(!readFailed_ && currentDate_ != selectedDate_);
 }
 
+bool HistoryViewController::hasUnsavedChanges() const
+{
+    return isViewLoaded() && saveButton() && saveButton()->isEnabled();
+}
+
+bool HistoryViewController::saveChanges()
+{
+    save();
+    return !hasUnsavedChanges();
+}
+
+void HistoryViewController::discardChanges()
+{
+    load();
+    tbl_->reloadData();
+    enableSave();
+}
+
 ui::BarButtonItem* HistoryViewController::saveButton() const
 {
     return const_cast<HistoryViewController*>(this)->navigationItem()->rightBarButtonItem();

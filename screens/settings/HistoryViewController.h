@@ -22,6 +22,10 @@ public:
 
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
+    bool hasUnsavedChanges() const override;
+    bool saveChanges() override;
+    void discardChanges() override;
+
     void valueChanged(ui::Switch* sender);
     void pickerValueChanged(ui::DatePicker* sender);
     void save();

@@ -41,7 +41,8 @@ ui::Label* caption(ui::View& parent, const QString& text, const QRect& frame)
 } // namespace
 
 ReminderController::ReminderController(const reminders::TimeReminder& reminder)
-    : edited_(reminder)
+    : opened_(reminder)
+    , edited_(reminder)
 {
     setTitle(reminder.id == 0 ? QStringLiteral("یادآوری تازه") : QStringLiteral("یادآوری"));
     side_value_ = reminder.minutes < 0 ? -1 : reminder.minutes > 0 ? 1 : 0;
@@ -133,6 +134,24 @@ void ReminderController::viewDidLoad()
         drop->addAction(ui::ControlEvent::TouchUpInside, [this] { remove(); });
     }
     show();
+}
+
+bool ReminderController::hasUnsavedChanges() const
+{
+    // Once stored or removed, the form has nothing more to keep.
+    return !closing_ && !(edited_ == opened_);
+}
+
+bool ReminderController::saveChanges()
+{
+    return save();
+}
+
+void ReminderController::discardChanges()
+{
+    closing_ = true;
+    if (ui::NavigationController* nav = navigationController(); nav && nav->topViewController() == this)
+        nav->popViewControllerAnimated(true);
 }
 
 void ReminderController::setTime(int index)
@@ -230,6 +249,7 @@ bool ReminderController::remove()
 
 void ReminderController::done()
 {
+    closing_ = true;
     MyNotification::initialize()->update();
     if (changed_)
         changed_();

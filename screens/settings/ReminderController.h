@@ -23,6 +23,11 @@ public:
     explicit ReminderController(const reminders::TimeReminder& reminder);
 
     void viewDidLoad() override;
+    // Changed from what it was opened with; discarding closes the form.
+    bool hasUnsavedChanges() const override;
+    bool saveChanges() override;
+    void discardChanges() override;
+
 
     // Told once the reminder is stored or removed.
     void setChanged(std::function<void()> changed) { changed_ = std::move(changed); }
@@ -51,6 +56,7 @@ private:
     // told, and the form goes.
     void done();
 
+    const reminders::TimeReminder opened_;
     reminders::TimeReminder edited_;
     int side_value_ = -1;
     int amount_ = 20;
@@ -62,4 +68,5 @@ private:
     ui::Switch* ramadan_ = nullptr;
     QList<ui::Button*> weekdays_;
     std::function<void()> changed_;
+    bool closing_ = false;
 };

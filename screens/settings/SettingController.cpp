@@ -52,6 +52,24 @@ void SettingController::edited()
     saveButton()->setEnabled(!readFailed_);
 }
 
+bool SettingController::hasUnsavedChanges() const
+{
+    return isViewLoaded() && saveButton() && saveButton()->isEnabled();
+}
+
+bool SettingController::saveChanges()
+{
+    save();
+    return !hasUnsavedChanges();
+}
+
+void SettingController::discardChanges()
+{
+    load();
+    tbl_->reloadData();
+    saveButton()->setEnabled(false);
+}
+
 ui::BarButtonItem* SettingController::saveButton() const
 {
     return const_cast<SettingController*>(this)->navigationItem()->rightBarButtonItem();

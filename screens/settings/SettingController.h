@@ -24,6 +24,9 @@ public:
     SettingController();
 
     void viewDidLoad() override;
+    bool hasUnsavedChanges() const override;
+    bool saveChanges() override;
+    void discardChanges() override;
     void valueChanged(ui::Switch* sender);
     void sliderChanged(ui::Slider* sender);
     void save();

@@ -71,6 +71,27 @@ void SoundsViewController::viewDidLoad()
     tbl_->reloadData();
 }
 
+bool SoundsViewController::hasUnsavedChanges() const
+{
+    return isViewLoaded() && saveButton() && saveButton()->isEnabled();
+}
+
+bool SoundsViewController::saveChanges()
+{
+    save();
+    return !hasUnsavedChanges();
+}
+
+void SoundsViewController::discardChanges()
+{
+    previewLater_.stop();
+    if (player_)
+        player_->stop();
+    edited_ = stored_;
+    showAzan(segment_);
+    changed();
+}
+
 ui::BarButtonItem* SoundsViewController::saveButton() const
 {
     return const_cast<SoundsViewController*>(this)->navigationItem()->rightBarButtonItem();

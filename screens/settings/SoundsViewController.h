@@ -31,6 +31,10 @@ public:
 
     void viewDidLoad() override;
     void viewDidDisappear(bool animated) override;
+    bool hasUnsavedChanges() const override;
+    bool saveChanges() override;
+    void discardChanges() override;
+
     void save();
 
     int numberOfSectionsInTableView(ui::TableView* table) override;

@@ -4,7 +4,9 @@
 
 #include "platform/foundation/Clock.h"
 #include "platform/notifications/NotificationCenter.h"
+#include "notifications/MyNotification.h"
 #include "platform/ui/AlertView.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Window.h"
 #include "screens/main/MainViewController.h"
 #include "screens/common/CustomUITabBarController.h"
@@ -175,6 +177,75 @@ TEST_F(AppDelegateTest, TheStatusSaysWhatTheFirstCitysPageSaysOfTheNextTime)
     // No city: nothing to wait for.
     box.exec("DELETE FROM tSelectedStates");
     EXPECT_EQ(delegate.statusText(app), "اذانی در پیش نیست");
+}
+
+ui::AlertView* shownAlert()
+{
+    const QList<ui::AlertView*> alerts = ui::AlertView::visibleAlerts();
+    return alerts.isEmpty() ? nullptr : alerts.last();
+}
+
+void press(ui::AlertView* alert, const QString& title)
+{
+    for (ui::Button* b : alert->buttons())
+        if (b->currentTitle() == title)
+            b->sendActions(ui::ControlEvent::TouchUpInside);
+    QCoreApplication::processEvents();
+}
+
+TEST_F(AppDelegateTest, WhatWasMissedIsToldAtTheStartAndInFrontWithItsTime)
+{
+    box.choose({Sandbox::kTehran});
+    const QDateTime noon = foundation::Clock::at(QDate(2012, 7, 21), QTime(13, 11));
+    // Missed while the app was not running: told once it has started.
+    app->missed({{noon, "اذان ظهر به افق تهران", "Ok", "0.wav", {}}});
+    launch();
+    ui::AlertView* alert = shownAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->title(), "در نبود شما");
+    EXPECT_EQ(alert->message(), Utility::ConvertToPersian("از دست رفته:\n13:11  اذان ظهر به افق تهران"));
+    press(alert, "باشه");
+    // In front (the machine woke): at once; another day says its date.
+    app->missed({{noon.addDays(-1), "اذان مغرب به افق تهران\nمتن", "Ok", "0.wav", {}}});
+    ASSERT_NE(shownAlert(), nullptr);
+    EXPECT_EQ(shownAlert()->message(), Utility::ConvertToPersian("از دست رفته:\n30 تیر 1391 13:11  اذان مغرب به افق تهران"));
+    press(shownAlert(), "باشه");
+    // Out of sight: one given is the desktop's to tell; with one missed,
+    // both are listed on the return, the missed one under its heading.
+    app->enterBackground();
+    app->deliver({noon.addSecs(60), "یادآوری", "Ok", "0.wav", {}});
+    app->missed({{noon.addSecs(120), "اذان", "Ok", "0.wav", {}}});
+    EXPECT_EQ(shownAlert(), nullptr);
+    app->enterForeground();
+    ASSERT_NE(shownAlert(), nullptr);
+    EXPECT_EQ(shownAlert()->message(), Utility::ConvertToPersian("13:12  یادآوری\nاز دست رفته:\n13:13  اذان"));
+}
+
+TEST_F(AppDelegateTest, QuittingAsksWhileAzansArePlanned)
+{
+    box.choose({Sandbox::kTehran});
+    box.exec("UPDATE tSetting SET Item0 = 0, Item1 = 1, Item2 = 0, Item3 = 0, Item4 = 0, Item5 = 0");
+    int quits = 0;
+    app->setQuitHandler([&quits] { ++quits; });
+    launch();
+    app->requestQuit();
+    ASSERT_NE(shownAlert(), nullptr);
+    EXPECT_EQ(shownAlert()->title(), QString::fromUtf8(AppDelegate::kQuitTitle));
+    // Asked again, one question; staying quits nothing.
+    app->requestQuit();
+    EXPECT_EQ(ui::AlertView::visibleAlerts().size(), 1);
+    shownAlert()->dismiss();
+    EXPECT_EQ(quits, 0);
+    app->requestQuit();
+    press(shownAlert(), QString::fromUtf8(AppDelegate::kQuit));
+    EXPECT_EQ(quits, 1);
+    // No azan planned (a reminder is no azan): at once.
+    box.exec("UPDATE tSetting SET Item1 = 0, Item3 = 10");
+    MyNotification::initialize()->update();
+    app->requestQuit();
+    EXPECT_EQ(shownAlert(), nullptr);
+    EXPECT_EQ(quits, 2);
+    app->setQuitHandler({});
 }
 
 } // namespace

@@ -9,7 +9,7 @@ source "$(dirname "$0")/lib.sh"
 FAKE="$2"
 export QT_QPA_PLATFORM=xcb
 desktop=""
-trap '[ -n "$desktop" ] && kill "$desktop" 2>/dev/null; rm -rf "$WORK"' EXIT
+trap '[ -n "$desktop" ] && kill "$desktop" 2>/dev/null; [ -n "${KEEP:-}" ] && cp -r "$WORK" "$KEEP"; rm -rf "$WORK"' EXIT
 
 # wait_for FILE PATTERN: until a line of FILE matches (ten seconds at most).
 wait_for() {
@@ -24,10 +24,15 @@ start() {
 }
 ask() { dbus-send --session --print-reply --dest=org.kelvaro.FakeDesktop /FakeDesktop "org.kelvaro.FakeDesktop.$1" "${@:2}" > /dev/null; }
 last_id() { grep "^Notify" "$WORK/desktop" | tail -1 | cut -f2 | cut -d= -f2; }
+# start_desktop [--no-tray] [--portal]: the stand-in desktop, anew.
 start_desktop() {
-  "$FAKE" > "$WORK/desktop" 2>&1 &
+  stop_desktop
+  "$FAKE" "$@" > "$WORK/desktop" 2>&1 &
   desktop=$!
   wait_for "$WORK/desktop" "^ready"
+}
+stop_desktop() {
+  if [ -n "$desktop" ]; then kill "$desktop" 2>/dev/null || true; wait "$desktop" 2>/dev/null || true; desktop=""; fi
 }
 # tooltip: the text the tray's host shows of the app's item.
 tooltip() {

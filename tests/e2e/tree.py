@@ -3,6 +3,7 @@ writes, as a screen reader gets it.
 
 tree.py has FILE NAME [VALUE]   exits 0 when an element is named NAME (and
                                 its value holds VALUE), else 1
+tree.py holds FILE TEXT         exits 0 when an element's name holds TEXT, else 1
 tree.py value FILE NAME         prints the value of the first element named NAME
 tree.py names FILE              prints every element's name and value
 Digits are compared in any of their shapes (Western, Arabic-Indic, Persian)."""
@@ -27,6 +28,9 @@ def main(what, path, *args):
         for e in found:
             print(f"{e['role']}\t{e['name']}\t{e['value']}")
         return 0
+    if what == "holds":
+        text = norm(args[0])
+        return 0 if any(text in norm(e["name"]) for e in found) else 1
     name = norm(args[0])
     named = [e for e in found if norm(e["name"]) == name]
     if what == "value":

@@ -5,6 +5,7 @@
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/Random.h"
 #include "platform/notifications/NotificationCenter.h"
+#include "store/Cities.h"
 #include "store/Reminders.h"
 #include "store/Silence.h"
 #include "tests/support/Sandbox.h"
@@ -263,6 +264,59 @@ TEST_F(MyNotificationTest, AReminderByDateComesWithoutACityThatHasTimes)
     ASSERT_EQ(list.size(), 1);
     EXPECT_EQ(list[0].alertBody, "یادآوری: دیدار");
     EXPECT_EQ(list[0].fireDate, foundation::Clock::at(QDate(2012, 7, 22), QTime(9, 0)));
+}
+
+TEST(Silence, NoLongerThanTheScreensOffer)
+{
+    const QDateTime now(QDate(2026, 12, 8), QTime(22, 0), QTimeZone("Asia/Tehran"));
+    const QDateTime dawn = now.addSecs(7 * 3600 + 17 * 60);
+    auto until = [](const QDateTime& m) { return Silence{std::nullopt, m}; };
+    // Until the next dawn, and four hours that end after it, stay.
+    EXPECT_EQ(until(dawn).bounded(now, dawn), until(dawn));
+    const QDateTime early = now.addSecs(6 * 3600);
+    const QDateTime fourHours = early.addSecs(4 * 3600);
+    EXPECT_EQ(until(fourHours).bounded(early, dawn), until(fourHours));
+    // Years ahead, or a day ahead after the clock went back: the next dawn.
+    EXPECT_EQ(until(QDateTime(QDate(9999, 12, 31), QTime(0, 0), Qt::UTC)).bounded(now, dawn), until(dawn));
+    EXPECT_EQ(until(dawn.addDays(3)).bounded(now, dawn), until(dawn));
+    // Without a dawn known, a day; a skip of one azan is left as it is.
+    EXPECT_EQ(until(now.addDays(30)).bounded(now, std::nullopt), until(now.addSecs(Silence::kLongestSecs)));
+    const Silence skip{now.addDays(30), std::nullopt};
+    EXPECT_EQ(skip.bounded(now, dawn), skip);
+}
+
+TEST_F(MyNotificationTest, ASilenceStoredYearsAheadEndsAtTheNextDawnAzan)
+{
+    box.choose({Sandbox::kTehran});
+    settings("Item0 = 1, Item1 = 1, Item2 = 1");
+    foundation::Clock::freeze(foundation::Clock::at(QDate(2012, 7, 21), QTime(22, 0)));
+    box.exec("INSERT OR REPLACE INTO tPreferences(Key, Value) VALUES('Silence:Until', '9999-12-31T00:00:00+03:30')");
+    update();
+    const QDateTime dawn = days::cityTimes(Sandbox::kTehran, 910501, 1).value().value(0).moment(DayTime::Dawn);
+    EXPECT_EQ(Silence::load().until, dawn);
+    EXPECT_TRUE(box.log.join('\n').contains("lasts longer than any the user can ask for")) << box.log.join('\n').toStdString();
+    // The dawn azan sounds, and every one after it.
+    ASSERT_FALSE(pending().isEmpty());
+    EXPECT_EQ(pending().first().fireDate, dawn);
+    for (const LocalNotification& n : pending())
+        EXPECT_FALSE(n.soundName.isEmpty()) << n.alertBody.toStdString();
+}
+
+TEST_F(MyNotificationTest, TheCityChosenForTheAzansIsFollowedByItsShownName)
+{
+    box.choose({Sandbox::kTehran, Sandbox::kMashhad});
+    settings("Item0 = 1, Item1 = 1, Item2 = 1");
+    ASSERT_TRUE(cities::chooseAzanCity(Sandbox::kMashhad));
+    update();
+    ASSERT_EQ(pending().size(), 15);
+    for (const LocalNotification& n : pending())
+        EXPECT_TRUE(n.alertBody.endsWith("به افق مشهد")) << n.alertBody.toStdString();
+    // A place whose name another province has too is named with its own.
+    const QString yazd = box.scalar("SELECT p.PlaceID FROM tPlaces p JOIN tStates s ON s.StateID = p.ProvinceID WHERE p.Name = 'اردکان' AND s.Name = 'یزد'");
+    ASSERT_TRUE(cities::choosePlace(yazd.toInt()));
+    ASSERT_TRUE(cities::chooseAzanCity(box.scalar("SELECT MAX(StateID) FROM tStates").toInt()));
+    update();
+    EXPECT_EQ(pending()[1].alertBody, "اذان ظهر به افق اردکان (یزد)");
 }
 
 } // namespace

@@ -38,6 +38,7 @@ protected:
         center->setStorePath(path);
         center->cancelAllLocalNotifications();
         center->setDeliveryHandler([this](const LocalNotification& n) { delivered.append(n); });
+        center->setMissedHandler([this](const QList<LocalNotification>& list) { missed.append(list); });
         foundation::Log::setSink([this](const QString& line) { log.append(line); });
     }
     void TearDown() override
@@ -45,6 +46,7 @@ protected:
         foundation::Log::setSink({});
         center->stop();
         center->setDeliveryHandler({});
+        center->setMissedHandler({});
         center->setStorePath(QString());
         foundation::Clock::reset();
     }
@@ -53,6 +55,8 @@ protected:
     QString path = dir.filePath("Library/notifications.json");
     NotificationCenter* center = NotificationCenter::shared();
     QList<LocalNotification> delivered;
+    // Told as missed, each call's list in turn.
+    QList<QList<LocalNotification>> missed;
     QStringList log;
 };
 
@@ -103,9 +107,15 @@ TEST_F(NotificationCenterTest, NotificationsDueWhileNotRunningFireOnceAtStartOnl
     EXPECT_EQ(log.filter("missed: ").size(), 2);
     EXPECT_TRUE(log.contains("missed: 2012-07-21T02:00  0.wav  hours late\\nline")) << log.join('\n').toStdString();
     EXPECT_TRUE(log.contains("missed: 2012-07-21T03:58  0.wav  a second too late"));
+    // Told as missed together, in fire order, once.
+    ASSERT_EQ(missed.size(), 1);
+    ASSERT_EQ(missed[0].size(), 2);
+    EXPECT_EQ(missed[0][0].alertBody, "hours late\nline");
+    EXPECT_EQ(missed[0][1].alertBody, "a second too late");
     // Missed is gone for good, on disk too.
     center->setStorePath(path);
     center->start();
+    EXPECT_EQ(missed.size(), 1);
     EXPECT_EQ(delivered.size(), 1);
     EXPECT_TRUE(center->scheduledLocalNotifications().isEmpty());
 }
@@ -118,6 +128,8 @@ TEST_F(NotificationCenterTest, AMachineThatSleptPastAMomentDropsIt)
     center->check();
     EXPECT_TRUE(delivered.isEmpty());
     EXPECT_EQ(log.filter("missed: ").size(), 1);
+    ASSERT_EQ(missed.size(), 1);
+    EXPECT_EQ(missed[0].value(0).alertBody, "dawn");
     foundation::Clock::advance(10 * 60);
     center->check();
     ASSERT_EQ(delivered.size(), 1);

@@ -1,5 +1,6 @@
 // Every city's times come from one place, and the main screen, the
 // notifications and the calendar's "show times" read them there.
+#include "store/Cities.h"
 #include "store/Days.h"
 #include "store/HijriMonths.h"
 #include "store/Reminders.h"
@@ -139,6 +140,58 @@ TEST(FirstWithTimes, TheFirstChosenCityThatHasTimes)
     EXPECT_EQ(city.days.size(), 5);
     // On a day outside the data no city has times.
     EXPECT_TRUE(days::firstWithTimes(1110101, 5).value().days.isEmpty());
+}
+
+TEST(FirstWithTimes, TheCityChosenForTheAzansFirstWhileItHasTimesAndChosen)
+{
+    Sandbox box;
+    const int bare = box.makeCity("بی‌اختلاف", 11, {0, 0, 0, 0, 0, 0});
+    box.exec(QStringLiteral("DELETE FROM tTimes WHERE StateID = %1").arg(bare));
+    box.choose({Sandbox::kTehran, Sandbox::kMashhad, bare});
+    EXPECT_EQ(cities::azanCity(), 0);
+    ASSERT_TRUE(cities::chooseAzanCity(Sandbox::kMashhad));
+    EXPECT_EQ(cities::azanCity(), Sandbox::kMashhad);
+    EXPECT_EQ(days::firstWithTimes(1050916, 1).value().cityId, Sandbox::kMashhad);
+    // Only a chosen city; a city without times gives way to the first with.
+    EXPECT_FALSE(cities::chooseAzanCity(Sandbox::kTabriz));
+    ASSERT_TRUE(cities::chooseAzanCity(bare));
+    EXPECT_EQ(days::firstWithTimes(1050916, 1).value().cityId, Sandbox::kTehran);
+    // Kept in the user's copy, and forgotten with the city.
+    ASSERT_TRUE(cities::chooseAzanCity(Sandbox::kMashhad));
+    EXPECT_EQ(box.scalar("SELECT Value FROM tPreferences WHERE Key = 'AzanCity'"), QString::number(Sandbox::kMashhad));
+    ASSERT_TRUE(cities::remove(Sandbox::kMashhad));
+    EXPECT_EQ(cities::azanCity(), 0);
+    ASSERT_TRUE(cities::choose(Sandbox::kMashhad));
+    EXPECT_EQ(days::firstWithTimes(1050916, 1).value().cityId, Sandbox::kTehran);
+    // A damaged value is no choice.
+    box.exec("INSERT OR REPLACE INTO tPreferences(Key, Value) VALUES('AzanCity', 'x')");
+    EXPECT_EQ(cities::azanCity(), 0);
+    EXPECT_EQ(days::firstWithTimes(1050916, 1).value().cityId, Sandbox::kTehran);
+}
+
+TEST(ShownName, ANameAnotherProvinceHasTooComesWithItsProvince)
+{
+    Sandbox box;
+    // Ardakan of Fars and of Yazd, and Tehran, whose name is its own.
+    const QString fars = box.scalar("SELECT p.PlaceID FROM tPlaces p JOIN tStates s ON s.StateID = p.ProvinceID WHERE p.Name = 'اردکان' AND s.Name = 'فارس'");
+    const QString yazd = box.scalar("SELECT p.PlaceID FROM tPlaces p JOIN tStates s ON s.StateID = p.ProvinceID WHERE p.Name = 'اردکان' AND s.Name = 'یزد'");
+    box.choose({Sandbox::kTehran});
+    ASSERT_TRUE(cities::choosePlace(fars.toInt()));
+    ASSERT_TRUE(cities::choosePlace(yazd.toInt()));
+    QStringList names;
+    const QList<days::Page> shown = days::pages(1050916).value();
+    for (const days::Page& page : shown)
+        names.append(page.name);
+    EXPECT_EQ(names, (QStringList{"اردکان (یزد)", "اردکان (فارس)", "تهران"}));
+    // The notifications' city too.
+    ASSERT_TRUE(cities::remove(Sandbox::kTehran));
+    EXPECT_EQ(days::firstWithTimes(1050916, 1).value().name, "اردکان (فارس)");
+    // A city of the user's own named as a place of another province.
+    const int own = box.makeCity("اردکان", Sandbox::kTehranProvince, {0, 0, 0, 0, 0, 0});
+    box.exec(QStringLiteral("INSERT INTO tSelectedStates(StateID, Ordering) VALUES(%1, 100)").arg(own));
+    EXPECT_EQ(days::pages(1050916).value().first().name, "اردکان (تهران)");
+    box.exec(QStringLiteral("UPDATE tStates SET Name = 'شهرک' WHERE StateID = %1").arg(own));
+    EXPECT_EQ(days::pages(1050916).value().first().name, "شهرک");
 }
 
 TEST(DayEvents, PlacedAtRunTimeTheyAreTheShippedDaysUntilAMonthIsAnnouncedOtherwise)

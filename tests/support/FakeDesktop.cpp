@@ -1,5 +1,6 @@
 // A stand-in desktop on a private session bus, for the end-to-end tests: a
-// freedesktop notification service and a system tray host. It prints every
+// freedesktop notification service, a system tray host (unless --no-tray)
+// and, with --portal, the Background portal, which says yes. It prints every
 // call it gets, one line each, fields split by tabs, and on request (its own
 // interface, org.kelvaro.FakeDesktop at /FakeDesktop) acts as the user on a
 // notification: invokes an action or closes it.
@@ -7,6 +8,8 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -97,6 +100,31 @@ private:
     QStringList items_;
 };
 
+// The Background portal as a desktop that lets every app run in the
+// background and start at login: it answers on the request's path.
+class Portal : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Background")
+
+public slots:
+    QDBusObjectPath RequestBackground(const QString& parent, const QVariantMap& options)
+    {
+        const QString token = options.value(QStringLiteral("handle_token")).toString();
+        say({QStringLiteral("RequestBackground"), QStringLiteral("parent=") + parent,
+            QStringLiteral("reason=") + options.value(QStringLiteral("reason")).toString(),
+            QStringLiteral("autostart=") + options.value(QStringLiteral("autostart")).toString(),
+            QStringLiteral("commandline=") + options.value(QStringLiteral("commandline")).toStringList().join(QLatin1Char(' '))});
+        QString sender = message().service();
+        sender.remove(0, 1).replace(QLatin1Char('.'), QLatin1Char('_'));
+        const QString path = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
+        QDBusMessage response = QDBusMessage::createSignal(path, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+        response << 0u << QVariantMap{{QStringLiteral("background"), true}, {QStringLiteral("autostart"), true}};
+        // After the call's reply, as a desktop that asked the user would.
+        QTimer::singleShot(100, this, [response] { QDBusConnection::sessionBus().send(response); });
+        return QDBusObjectPath(path);
+    }
+};
+
 class Control : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kelvaro.FakeDesktop")
@@ -144,6 +172,10 @@ int main(int argc, char** argv)
     if (!args.contains(QStringLiteral("--no-tray")))
         ok = ok && bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher, all)
             && bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+    Portal portal;
+    if (args.contains(QStringLiteral("--portal")))
+        ok = ok && bus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), &portal, all)
+            && bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"));
     if (!ok) {
         std::fprintf(stderr, "fake_desktop: %s\n", bus.lastError().message().toUtf8().constData());
         return 1;

@@ -1,6 +1,8 @@
 #include "Phone.h"
 
+#include "platform/ui/AlertView.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/Touch.h"
@@ -71,6 +73,26 @@ void Phone::pressReturn()
 {
     ui::touch::key(window_.get(), Qt::Key_Return);
     settle();
+}
+
+QString Phone::alertTitle() const
+{
+    const QList<ui::AlertView*> alerts = ui::AlertView::visibleAlerts();
+    return alerts.isEmpty() ? QString() : alerts.last()->title();
+}
+
+bool Phone::answer(const QString& button)
+{
+    const QList<ui::AlertView*> alerts = ui::AlertView::visibleAlerts();
+    if (alerts.isEmpty())
+        return false;
+    for (ui::Button* b : alerts.last()->buttons()) {
+        if (b->currentTitle() == button) {
+            tap(b);
+            return true;
+        }
+    }
+    return false;
 }
 
 CustomUITabBarController* Phone::settings() const

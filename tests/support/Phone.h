@@ -34,6 +34,11 @@ public:
     void tap(QWidget* widget, const QPoint& at);
     void type(const QString& text);
     void pressReturn();
+    // The title of the alert on top, or empty when none is shown.
+    QString alertTitle() const;
+    // Taps the button so titled on the alert on top; false when there is
+    // no alert or no such button.
+    bool answer(const QString& button);
 
     MainViewController* main() const { return main_; }
     CustomUITabBarController* settings() const;

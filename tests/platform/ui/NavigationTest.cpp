@@ -2,12 +2,17 @@
 // the appearance calls each screen gets and the bars each one shows.
 #include "Screen.h"
 
+#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/Style.h"
+#include "platform/ui/TabBar.h"
+#include "platform/ui/TabBarItem.h"
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/Touch.h"
 
+#include <QKeyEvent>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -132,6 +137,53 @@ TEST(TabSwitching, APushedScreenThatAsksHidesTheTabBarUntilPopped)
     t.settle();
     EXPECT_TRUE(bar->isVisible());
     EXPECT_EQ(t.nav->view()->height(), t.tabs->view()->height() - ui::TabBarController::kTabBarHeight);
+}
+
+// A tap while a presented screen turns in is not lost on the pictures of
+// the turn: the turn ends where it was going and the tap reaches what it
+// uncovered, a button or a tab.
+TEST(Navigation, ATapWhileAScreenTurnsInReachesItOnceTurned)
+{
+    TestWindow w;
+    ui::setAnimationsEnabled(true);
+    auto* shown = new ui::ViewController;
+    int taps = 0;
+    auto* button = &shown->view()->add<ui::Button>(ui::Button::Type::Custom, QRect(20, 200, 280, 60));
+    button->addAction(ui::ControlEvent::TouchUpInside, [&taps] { ++taps; });
+    w.screen->presentViewController(shown, true);
+    ASSERT_TRUE(w.window.isTransitioning());
+    ui::touch::tap(&w.window, QPoint(160, 230));
+    EXPECT_FALSE(w.window.isTransitioning());
+    w.settle();
+    EXPECT_EQ(taps, 1);
+
+    // The tab bar of tabs turning in.
+    auto* tabs = new ui::TabBarController;
+    auto* one = new ui::ViewController;
+    auto* two = new ui::ViewController;
+    one->tabBarItem()->setTitle("one");
+    two->tabBarItem()->setTitle("two");
+    tabs->setViewControllers({one, two});
+    shown->presentViewController(tabs, true);
+    ASSERT_TRUE(w.window.isTransitioning());
+    ui::touch::tap(&w.window, tabs->tabBar()->mapTo(&w.window, tabs->tabBar()->itemRect(1).center()));
+    w.settle();
+    EXPECT_EQ(tabs->selectedIndex(), 1);
+    ui::setAnimationsEnabled(false);
+}
+
+TEST(Navigation, TheQuitKeyAsksTheAppToQuit)
+{
+    TestWindow w;
+    int quits = 0;
+    ui::Application::shared()->setQuitHandler([&quits] { ++quits; });
+    QKeyEvent plain(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, QStringLiteral("q"));
+    QCoreApplication::sendEvent(&w.window, &plain);
+    EXPECT_EQ(quits, 0);
+    QKeyEvent quit(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier);
+    QCoreApplication::sendEvent(&w.window, &quit);
+    EXPECT_EQ(quits, 1);
+    ui::Application::shared()->setQuitHandler({});
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/ui/Window.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QStringList>
 
 // A phone window with an empty screen in it, for the platform's own tests:
@@ -24,6 +25,15 @@ struct TestWindow {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Lets `ms` of real time pass, with the animations it brings.
+    static void wait(int ms)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        settle();
     }
     QPoint centre(const QWidget* widget) const { return widget->mapTo(&window, widget->rect().center()); }
 };

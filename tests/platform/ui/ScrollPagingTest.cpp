@@ -3,6 +3,7 @@
 
 #include "platform/ui/PageControl.h"
 #include "platform/ui/ScrollView.h"
+#include "platform/ui/Style.h"
 #include "platform/ui/Touch.h"
 #include "platform/ui/View.h"
 
@@ -49,6 +50,19 @@ TEST(ScrollPaging, AFlickTurnsExactlyOnePage)
     EXPECT_EQ(pages.scroll->contentOffset(), QPointF(200, 0));
     EXPECT_EQ(pages.ends.began, 3);
     EXPECT_EQ(pages.ends.ended, 3);
+}
+
+TEST(ScrollPaging, ASwipeWhileAPageScrollsInTurnsOnFromIt)
+{
+    Pages pages;
+    ui::setAnimationsEnabled(true);
+    // The second swipe comes while the first page has barely moved.
+    pages.swipe(-60);
+    ASSERT_LT(pages.scroll->contentOffset().x(), 100);
+    pages.swipe(-60);
+    Pages::wait(600);
+    EXPECT_EQ(pages.scroll->contentOffset(), QPointF(400, 0));
+    ui::setAnimationsEnabled(false);
 }
 
 TEST(ScrollPaging, AShortDragSettlesBackOnItsPage)

@@ -239,25 +239,33 @@ TEST_F(CalendarTest, EventsOfTheChosenDayOneToARow)
     EXPECT_TRUE(day(11)->isSelected());
 }
 
-TEST_F(CalendarTest, AMonthChangeIgnoresTapsUntilItHasScrolledIn)
+TEST_F(CalendarTest, ATapWhileAMonthScrollsInTurnsOneMore)
 {
     ASSERT_NE(open(), nullptr);
-    // Two taps before the new month has scrolled in.
+    // Two taps before the new month has scrolled in: the first month ends
+    // its turn where it was going, and the second tap turns again.
     ui::Button* next = calendar->nextButton();
     const QPoint at = next->mapTo(phone.window(), next->rect().center());
     ui::touch::tap(phone.window(), at);
     EXPECT_FALSE(calendar->canChange());
     ui::touch::tap(phone.window(), at);
     Phone::settle();
-    EXPECT_EQ(calendar->month(), 4);
-    EXPECT_EQ(calendar->monthLbl()->text(), "مرداد ١٣٩١");
+    EXPECT_EQ(calendar->month(), 5);
+    EXPECT_EQ(calendar->monthLbl()->text(), "شهریور ١٣٩١");
     EXPECT_EQ(calendar->today(), 0);
     EXPECT_EQ(events(), QStringList{"بدون رویداد"});
+    // One month at rest on the page, whatever came between.
     EXPECT_EQ(calendar->scrl()->subviews().size(), 1);
     EXPECT_EQ(calendar->scrl()->contentOffset(), QPointF(0, CalendarViewController::kPage));
     EXPECT_TRUE(calendar->canChange());
+    // Today, asked while a month scrolls in, is where it ends.
+    ui::touch::tap(phone.window(), at);
+    phone.tap(calendar->todayButton());
+    Phone::settle();
+    EXPECT_EQ(calendar->monthLbl()->text(), "تیر ١٣٩١");
+    EXPECT_EQ(calendar->scrl()->subviews().size(), 1);
     phone.tap(calendar->nextButton());
-    EXPECT_EQ(calendar->month(), 5);
+    EXPECT_EQ(calendar->month(), 4);
 }
 
 TEST_F(CalendarTest, MonthsCrossTheYearsAndStopAtTheEndsOfTheData)
@@ -303,14 +311,14 @@ TEST_F(CalendarTest, ASwipeOrAnArrowKeyTurnsTheMonthAsTheyLie)
     ui::touch::key(phone.window(), Qt::Key_Left);
     Phone::settle();
     EXPECT_EQ(calendar->monthLbl()->text(), "مرداد ١٣٩١");
-    // Like the buttons, a key while a month scrolls in is not heard.
+    // Like the buttons, a key while a month scrolls in counts.
     ui::touch::key(phone.window(), Qt::Key_Right);
-    ui::touch::key(phone.window(), Qt::Key_Right);
-    Phone::settle();
-    EXPECT_EQ(calendar->monthLbl()->text(), "تیر ١٣٩١");
     ui::touch::key(phone.window(), Qt::Key_Right);
     Phone::settle();
     EXPECT_EQ(calendar->monthLbl()->text(), "خرداد ١٣٩١");
+    ui::touch::key(phone.window(), Qt::Key_Right);
+    Phone::settle();
+    EXPECT_EQ(calendar->monthLbl()->text(), "اردیبهشت ١٣٩١");
 }
 
 TEST_F(CalendarTest, AtTheEndsOfTheDataTheButtonIsOffAndTheLineSaysWhy)

@@ -15,7 +15,11 @@
 #include "platform/ui/Switch.h"
 #include "platform/ui/Touch.h"
 #include "platform/ui/TabBarController.h"
+#include "platform/ui/UnsavedChanges.h"
+#include "screens/common/AzanMark.h"
+#include "screens/main/CustomUIImageView.h"
 #include "screens/main/MainViewController.h"
+#include "store/Cities.h"
 #include "screens/common/CustomUITabBarController.h"
 #include "screens/settings/SettingController.h"
 #include "tests/support/Phone.h"
@@ -379,12 +383,15 @@ TEST_F(CitiesTest, EveryOpeningShowsTheStoredSettings)
     auto* alarms = dynamic_cast<SettingController*>(phone.top(1));
     ASSERT_NE(alarms, nullptr);
     EXPECT_EQ(alarms->notifications()[0], 1);
-    // Switched off but not saved, then the settings are closed.
+    // Switched off, and not saved when the tab is left.
     auto* dawn = dynamic_cast<ui::Switch*>(alarms->tbl()->cellForRowAtIndexPath({0, 0})->subviews().last());
     ASSERT_NE(dawn, nullptr);
     phone.tap(dawn);
     EXPECT_EQ(alarms->notifications()[0], 0);
     phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(0).center());
+    ASSERT_TRUE(phone.answer(ui::unsaved::kDiscard));
+    EXPECT_EQ(phone.settings()->selectedIndex(), 0);
+    EXPECT_EQ(alarms->notifications()[0], 1);
     tapDone();
     openSettings();
     phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(1).center());
@@ -392,6 +399,51 @@ TEST_F(CitiesTest, EveryOpeningShowsTheStoredSettings)
     ASSERT_NE(alarms, nullptr);
     EXPECT_EQ(alarms->notifications()[0], 1);
     EXPECT_EQ(phone.box.scalar("SELECT Item0 FROM tSetting"), "1");
+}
+
+TEST_F(CitiesTest, TheListSaysWhichCityTheAzansFollowAndItsBellChoosesAnother)
+{
+    phone.box.choose({Sandbox::kTehran, Sandbox::kMashhad, Sandbox::kTabriz});
+    phone.start();
+    openSettings();
+    SelectionController* cities = phone.cities();
+    auto bell = [&](int row) { return dynamic_cast<AzanMark*>(cities->tbl()->cellForRowAtIndexPath({0, row})->accessoryView()); };
+    // The first chosen city, said under the list, its bell lit.
+    EXPECT_EQ(cities->azanLine()->text(), "اذان‌ها به افق تهران (تهران)");
+    ASSERT_NE(bell(0), nullptr);
+    EXPECT_TRUE(bell(0)->isLit());
+    EXPECT_FALSE(bell(1)->isLit());
+    EXPECT_EQ(bell(1)->accessibleName(), "اذان به افق مشهد (خراسان رضوی)");
+    // The second's bell: the azans move there, the list stays in its order.
+    phone.tap(bell(1));
+    EXPECT_EQ(cities->azanLine()->text(), "اذان‌ها به افق مشهد (خراسان رضوی)");
+    EXPECT_EQ(ordering(), "39:1 42:2 32:3");
+    EXPECT_TRUE(bell(1)->isLit());
+    EXPECT_FALSE(bell(0)->isLit());
+    EXPECT_EQ(cities->tbl()->cellForRowAtIndexPath({0, 0})->textLabel()->textColor(), ui::grayColor());
+    EXPECT_EQ(cities->tbl()->cellForRowAtIndexPath({0, 1})->textLabel()->textColor(), QColor(Qt::black));
+    const auto pending = notifications::NotificationCenter::shared()->scheduledLocalNotifications();
+    ASSERT_FALSE(pending.isEmpty());
+    for (const auto& n : pending)
+        EXPECT_TRUE(n.alertBody.contains("مشهد")) << n.alertBody.toStdString();
+    // Reordered, the choice holds; removed, the first city is followed again.
+    cities->tbl()->moveRow({0, 2}, {0, 0});
+    EXPECT_EQ(cities->azanLine()->text(), "اذان‌ها به افق مشهد (خراسان رضوی)");
+    cities->commitEditingStyle(cities->tbl(), ui::EditingStyle::Delete, {0, 2});
+    EXPECT_EQ(cities->azanLine()->text(), "اذان‌ها به افق تبریز (آذربایجان شرقی)");
+    // The day page of the city the azans follow is marked, and only it.
+    ASSERT_TRUE(cities::chooseAzanCity(Sandbox::kTehran));
+    tapDone();
+    int marked = 0;
+    for (ui::View* v : phone.main()->scrollView()->subviews()) {
+        auto* page = dynamic_cast<CustomUIImageView*>(v);
+        ASSERT_NE(page, nullptr);
+        if (page->isAzanCity()) {
+            ++marked;
+            EXPECT_EQ(page->nameLabel()->text(), "تهران");
+        }
+    }
+    EXPECT_EQ(marked, 1);
 }
 
 } // namespace

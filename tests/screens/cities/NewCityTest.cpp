@@ -1,4 +1,5 @@
 #include "screens/cities/NewCityController.h"
+#include "platform/ui/UnsavedChanges.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationItem.h"
 #include "screens/cities/SearchController.h"
@@ -198,9 +199,13 @@ TEST_F(NewCityTest, TheKeyboardChoosesTheProvinceAndEscapeLeaves)
     phone.pressReturn();
     ASSERT_EQ(phone.top(0), form);
     EXPECT_EQ(form->provinceID(), 5);
-    // Escape on the form leaves it, as its back button does; nothing is stored.
+    // Escape on the form leaves it, as its back button does, once the user
+    // says the province chosen may go; nothing is stored.
     const QString states = phone.box.scalar("SELECT COUNT(*) FROM tStates");
     ui::touch::key(phone.window(), Qt::Key_Escape);
+    Phone::settle();
+    EXPECT_EQ(phone.alertTitle(), ui::unsaved::kQuestion);
+    ASSERT_TRUE(phone.answer(ui::unsaved::kDiscard));
     Phone::settle();
     EXPECT_EQ(phone.top(0), phone.cities());
     EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates"), states);

@@ -1,3 +1,4 @@
+#include "screens/cities/NewCityController.h"
 #include "screens/cities/SelectionController.h"
 #include "screens/settings/AboutController.h"
 #include "screens/settings/EventKindsController.h"
@@ -33,7 +34,10 @@
 #include "platform/ui/TabBar.h"
 #include "platform/ui/TabBarItem.h"
 #include "platform/ui/TableViewCell.h"
+#include "platform/ui/TextField.h"
 #include "platform/ui/Touch.h"
+#include "platform/ui/UnsavedChanges.h"
+#include "platform/ui/Application.h"
 #include "screens/main/MainViewController.h"
 #include "screens/common/CustomUITabBarController.h"
 #include "tests/support/Phone.h"
@@ -723,6 +727,115 @@ TEST_F(SettingsTest, AReminderOfTheUsersOwnIsMadeChangedAndRemovedFromTheAlarms)
     Phone::wait(400);
     EXPECT_TRUE(reminders::timeReminders()->isEmpty());
     EXPECT_EQ(table->numberOfRowsInSection(SettingController::kOwnSection), 1);
+}
+
+// Leaving what holds changes not saved asks; each answer does what it says.
+TEST(LeavingUnsaved, ATabLeftWithChangesAsksAndEachAnswerDoesWhatItSays)
+{
+    Phone phone;
+    openAlarms(phone, "UPDATE tSetting SET Item0 = 1, Item1 = 1, Item2 = 1, Item3 = 5");
+    auto* alarms = dynamic_cast<SettingController*>(phone.top(1));
+    ASSERT_NE(alarms, nullptr);
+    ui::TabBar* tabs = phone.settings()->tabBar();
+    auto sunriseMinutes = [&](double step) {
+        ui::Slider* slider = first<ui::Slider>(alarms->tbl()->cellForRowAtIndexPath({1, 1}));
+        slider->setValue(step);
+        slider->sendActions(ui::ControlEvent::ValueChanged);
+    };
+    // Nothing changed: the tab is left at once.
+    phone.tap(tabs, tabs->itemRect(2).center());
+    EXPECT_EQ(phone.alertTitle(), QString());
+    EXPECT_EQ(phone.settings()->selectedIndex(), 2);
+    phone.tap(tabs, tabs->itemRect(1).center());
+    // 30 minutes before sunrise, not saved: another tab asks; staying stays.
+    sunriseMinutes(5);
+    phone.tap(tabs, tabs->itemRect(0).center());
+    EXPECT_EQ(phone.alertTitle(), ui::unsaved::kQuestion);
+    ASSERT_TRUE(phone.answer(ui::unsaved::kStay));
+    EXPECT_EQ(phone.settings()->selectedIndex(), 1);
+    EXPECT_TRUE(alarms->hasUnsavedChanges());
+    // Saved from the question: stored, planned, and the tab is left.
+    phone.tap(tabs, tabs->itemRect(0).center());
+    ASSERT_TRUE(phone.answer(ui::unsaved::kSave));
+    EXPECT_EQ(phone.settings()->selectedIndex(), 0);
+    EXPECT_EQ(phone.box.scalar("SELECT Item3 FROM tSetting"), "30");
+    bool planned = false;
+    for (const auto& n : notifications::NotificationCenter::shared()->scheduledLocalNotifications())
+        planned = planned || n.alertBody.contains(Utility::ConvertToPersian("30 دقیقه"));
+    EXPECT_TRUE(planned);
+    // A change on a tab reached without the bar (a screen reader, a
+    // script): Done asks too, and leaves once it is saved.
+    phone.settings()->setSelectedIndex(1);
+    sunriseMinutes(1);
+    phone.settings()->setSelectedIndex(0);
+    phone.tap(phone.tabNavigation(0)->navigationBar()->rightButton());
+    EXPECT_EQ(phone.alertTitle(), ui::unsaved::kQuestion);
+    EXPECT_NE(phone.window()->rootViewController(), phone.main());
+    ASSERT_TRUE(phone.answer(ui::unsaved::kSave));
+    Phone::wait(700);
+    EXPECT_EQ(phone.window()->rootViewController(), phone.main());
+    EXPECT_EQ(phone.box.scalar("SELECT Item3 FROM tSetting"), "10");
+}
+
+TEST(LeavingUnsaved, AFormsBackButtonAsksAndASaveThatCannotBeDoneStays)
+{
+    Phone phone;
+    openAlarms(phone, "UPDATE tSetting SET Item0 = 1");
+    auto* alarms = dynamic_cast<SettingController*>(phone.top(1));
+    ASSERT_NE(alarms, nullptr);
+    alarms->openReminder({});
+    Phone::wait(500);
+    auto* form = dynamic_cast<ReminderController*>(phone.top(1));
+    ASSERT_NE(form, nullptr);
+    ui::NavigationBar* bar = phone.tabNavigation(1)->navigationBar();
+    // Untouched, it goes back at once.
+    EXPECT_FALSE(form->hasUnsavedChanges());
+    form->setMinutes(33);
+    EXPECT_TRUE(form->hasUnsavedChanges());
+    phone.tap(bar->leftButton());
+    EXPECT_EQ(phone.alertTitle(), ui::unsaved::kQuestion);
+    ASSERT_TRUE(phone.answer(ui::unsaved::kSave));
+    Phone::wait(500);
+    EXPECT_EQ(phone.top(1), alarms);
+    ASSERT_EQ(reminders::timeReminders()->size(), 1);
+    EXPECT_EQ(reminders::timeReminders()->first().minutes, -33);
+
+    // A new city without a province cannot be saved: the form says so, and
+    // stays; without it, it goes, and nothing is stored.
+    phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(0).center());
+    phone.tap(phone.cities()->createNewCityTable()->cellForRowAtIndexPath({0, 0}));
+    Phone::wait(500);
+    auto* city = dynamic_cast<NewCityController*>(phone.top(0));
+    ASSERT_NE(city, nullptr);
+    city->nameField()->setText("آبادی");
+    const QString states = phone.box.scalar("SELECT COUNT(*) FROM tStates");
+    phone.tap(phone.tabNavigation(0)->navigationBar()->leftButton());
+    ASSERT_TRUE(phone.answer(ui::unsaved::kSave));
+    EXPECT_EQ(phone.alertTitle(), "شهر ذخیره نشد");
+    ASSERT_TRUE(phone.answer("باشه"));
+    EXPECT_EQ(phone.top(0), city);
+    phone.tap(phone.tabNavigation(0)->navigationBar()->leftButton());
+    ASSERT_TRUE(phone.answer(ui::unsaved::kDiscard));
+    Phone::wait(500);
+    EXPECT_EQ(phone.top(0), phone.cities());
+    EXPECT_EQ(phone.box.scalar("SELECT COUNT(*) FROM tStates"), states);
+}
+
+TEST(LeavingUnsaved, TheAboutTabQuitsAsTheAppAsks)
+{
+    Phone phone;
+    openAlarms(phone, "UPDATE tSetting SET Item0 = 1");
+    phone.tap(phone.settings()->tabBar(), phone.settings()->tabBar()->itemRect(4).center());
+    auto* about = dynamic_cast<AboutController*>(phone.settings()->selectedViewController());
+    ASSERT_NE(about, nullptr);
+    int quits = 0;
+    ui::Application::shared()->setQuitHandler([&quits] { ++quits; });
+    EXPECT_TRUE(reachable(phone.window(), about->quitButton()));
+    EXPECT_EQ(about->quitButton()->accessibleName().isEmpty() ? about->quitButton()->currentTitle() : about->quitButton()->accessibleName(),
+        "خروج از کلوارو");
+    phone.tap(about->quitButton());
+    EXPECT_EQ(quits, 1);
+    ui::Application::shared()->setQuitHandler({});
 }
 
 } // namespace
