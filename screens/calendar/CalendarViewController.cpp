@@ -27,7 +27,6 @@
 #include "platform/ui/SaveDialog.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
