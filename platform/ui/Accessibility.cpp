@@ -16,6 +16,7 @@
 #include "TableView.h"
 #include "TableViewCell.h"
 #include "TextField.h"
+#include "Style.h"
 #include "Window.h"
 
 #include "platform/foundation/Digits.h"
@@ -149,8 +150,13 @@ public:
             return bar->title();
         if (auto* alert = dynamic_cast<AlertView*>(v))
             return alert->message();
-        if (auto* pages = dynamic_cast<PageControl*>(v))
-            return QStringLiteral("صفحهٔ %1 از %2").arg(persianNumber(pages->currentPage() + 1), persianNumber(pages->numberOfPages()));
+        if (auto* pages = dynamic_cast<PageControl*>(v)) {
+            // Counted in reading order: from the right where the screens
+            // read from the right, so that the first page is the first said.
+            const int n = pages->numberOfPages();
+            const int place = rightToLeft() ? n - pages->currentPage() : pages->currentPage() + 1;
+            return QStringLiteral("صفحهٔ %1 از %2").arg(persianNumber(place), persianNumber(n));
+        }
         return QString();
     }
 
@@ -218,6 +224,9 @@ public:
         auto* control = dynamic_cast<Control*>(v);
         if (control && (action == kPress || action == kToggle)) {
             control->activate();
+        } else if (control && (action == kIncrease || action == kDecrease) && dynamic_cast<Slider*>(v)) {
+            // A slider's larger end is on the side the screens read towards.
+            control->step(action == kIncrease ? Qt::Key_Up : Qt::Key_Down);
         } else if (control && (action == kIncrease || action == kDecrease)) {
             control->step(action == kIncrease ? Qt::Key_Right : Qt::Key_Left);
         } else if (auto* cell = dynamic_cast<TableViewCell*>(v); cell && action == kPress) {

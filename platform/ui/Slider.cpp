@@ -1,6 +1,9 @@
 #include "Slider.h"
 
+#include "Style.h"
+
 #include <QAccessible>
+#include <cmath>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -48,17 +51,24 @@ double Slider::trackRight() const
     return width() - kThumb / 2;
 }
 
+// Where the screens read from the right, the least is at the right end and
+// the track fills from there, as the text beside it reads.
 double Slider::valueAt(double x) const
 {
     const double span = trackRight() - trackLeft();
     if (span <= 0)
         return min_;
-    return min_ + std::clamp((x - trackLeft()) / span, 0.0, 1.0) * (max_ - min_);
+    const double p = std::clamp((x - trackLeft()) / span, 0.0, 1.0);
+    return min_ + (rightToLeft() ? 1 - p : p) * (max_ - min_);
 }
 
 QPoint Slider::pointForValue(double value) const
 {
     const double p = max_ > min_ ? (std::clamp(value, min_, max_) - min_) / (max_ - min_) : 0;
+    // The whole point on the value's own side, so that the value read back
+    // there is not a step short of it.
+    if (rightToLeft())
+        return QPoint(static_cast<int>(std::floor(trackLeft() + (1 - p) * (trackRight() - trackLeft()))), height() / 2);
     return QPoint(qRound(trackLeft() + p * (trackRight() - trackLeft())), height() / 2);
 }
 
@@ -104,7 +114,8 @@ bool Slider::stepped(int key)
 {
     // One whole unit a key, or a tenth of a narrow range.
     const double unit = max_ - min_ >= 2 ? 1.0 : (max_ - min_) / 10;
-    const bool up = key == Qt::Key_Right || key == Qt::Key_Up;
+    // The arrow towards the larger end, or up.
+    const bool up = key == Qt::Key_Up || key == (rightToLeft() ? Qt::Key_Left : Qt::Key_Right);
     const double v = std::clamp(value_ + (up ? unit : -unit), min_, std::max(min_, max_));
     if (v != value_) {
         setValue(v);
@@ -122,7 +133,10 @@ void Slider::draw(QPainter& painter)
     track.addRoundedRect(QRectF(trackLeft(), cy - 4.5, trackRight() - trackLeft(), 9), 4.5, 4.5);
     painter.fillPath(track, QColor(188, 188, 192));
     QPainterPath filled;
-    filled.addRoundedRect(QRectF(trackLeft(), cy - 4.5, x - trackLeft(), 9), 4.5, 4.5);
+    if (rightToLeft())
+        filled.addRoundedRect(QRectF(x, cy - 4.5, trackRight() - x, 9), 4.5, 4.5);
+    else
+        filled.addRoundedRect(QRectF(trackLeft(), cy - 4.5, x - trackLeft(), 9), 4.5, 4.5);
     QLinearGradient blue(0, cy - 4.5, 0, cy + 4.5);
     blue.setColorAt(0, QColor(90, 150, 240));
     blue.setColorAt(1, QColor(30, 90, 210));

@@ -60,6 +60,12 @@ void TextField::setMaxLength(int length)
     field_->setMaxLength(length);
 }
 
+void TextField::setAccessibleName(const QString& name)
+{
+    View::setAccessibleName(name);
+    field_->setAccessibleName(name);
+}
+
 QString TextField::text() const
 {
     return field_->text();

@@ -34,6 +34,9 @@ public:
     void setSelectsAllOnFocus(bool selects) { selectsAll_ = selects; }
     // Only a hint to the keyboard; any text may be typed.
     void setAsciiCapableKeyboard(bool ascii) { ascii_ = ascii; }
+    // Its name, given to the line inside it too: that is what a screen
+    // reader reaches, and without a name it would say the hint.
+    void setAccessibleName(const QString& name);
 
     void becomeFirstResponder();
     void resignFirstResponder();

@@ -199,7 +199,7 @@ void CalendarViewController::showDayLine()
     QString text;
     if (selected_ && selected_->year == shown_.year && selected_->month == shown_.month) {
         const QDate day = PersianCalendar::toGregorian(*selected_);
-        text = DateTexts::solar(*selected_) + QStringLiteral(" · ") + DateTexts::hijri(day) + QStringLiteral(" · ") + DateTexts::gregorian(day);
+        text = DateTexts::solar(*selected_) + QStringLiteral("، ") + DateTexts::hijri(day) + QStringLiteral("، ") + DateTexts::gregorian(day);
     } else if (!before || !after) {
         text = QStringLiteral("برنامه روزهای %1 تا %2 را دارد؛ ماه %3 در آن نیست.")
                    .arg(DateTexts::solarDay(PersianCalendar::firstDataDay()), DateTexts::solarDay(PersianCalendar::lastDataDay()),

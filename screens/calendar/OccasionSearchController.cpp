@@ -54,9 +54,9 @@ QString dayLine(const EventSearch::Found& f)
     const QDate day = PersianCalendar::toGregorian(f.day);
     QString text = DateTexts::solar(f.day);
     if (f.event.calendar == EventRules::Calendar::Lunar)
-        text += QStringLiteral(" · ") + DateTexts::hijri(day) + (f.event.predicted ? QStringLiteral(" ٭") : QString());
+        text += QStringLiteral("، ") + DateTexts::hijri(day) + (f.event.predicted ? QStringLiteral(" ٭") : QString());
     else if (f.event.calendar == EventRules::Calendar::Gregorian)
-        text += QStringLiteral(" · ") + DateTexts::gregorian(day);
+        text += QStringLiteral("، ") + DateTexts::gregorian(day);
     return Utility::ConvertToPersian(text);
 }
 

@@ -51,7 +51,7 @@ wait 800
 type تاسوعا
 wait 600
 tree $WORK/search.json
-tap تاسوعای حسینی (تعطیل)، چهارشنبه ۳ تیر ۱۴۰۵ · ۹ محرم ۱۴۴۸
+tap تاسوعای حسینی (تعطیل)، چهارشنبه ۳ تیر ۱۴۰۵، ۹ محرم ۱۴۴۸
 wait 800
 tree $WORK/tasua.json
 quit"

@@ -20,8 +20,8 @@ wait 800
 # Past the coordinates, to the offsets.
 drag 300 400 300 150
 wait 600
-drag 125 210 174 210
-drag 125 384 76 384
+drag 125 210 76 210
+drag 125 384 174 384
 wait 200
 shot $WORK/form.png
 tap 30 22

@@ -15,7 +15,7 @@ wait 300
 tap 54 118
 tap 54 318
 wait 300
-tap 170 362
+tap 248 362
 shot $WORK/alarms.png
 tap 30 22
 tap 160 436
