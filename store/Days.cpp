@@ -220,27 +220,57 @@ namespace {
 
 // The shipped rules of the kinds the user shows, and with `own` the user's
 // reminders by date as their own events.
+// The shipped rules as read last, while the database holds what it held:
+// every rebuild and every refresh asks for them, and they change only with
+// the data.
+std::optional<QList<EventRules::Rule>> shippedRules()
+{
+    static QString stamp;
+    static QList<EventRules::Rule> kept;
+    const std::optional<QString> now = db()->contentStamp();
+    if (now && *now == stamp)
+        return kept;
+    // By position, as the engine holds them: the rows are many, and read
+    // again after any write.
+    const std::optional<QList<QVariantList>> rows = db()->numbers(QString::fromLatin1(kRules));
+    if (!rows)
+        return std::nullopt;
+    QList<EventRules::Rule> read;
+    read.reserve(rows->size());
+    for (const QVariantList& row : *rows) {
+        if (row.size() < 9)
+            continue;
+        EventRules::Rule r;
+        r.calendar = static_cast<EventRules::Calendar>(row[0].toInt());
+        r.month = row[1].toInt();
+        r.day = row[2].toString();
+        r.holiday = row[3].toString() == QLatin1String("1");
+        r.firstYear = row[4].toInt();
+        r.lastYear = row[5].toInt();
+        r.text = row[6].toString();
+        r.kind = EventRules::kindOf(row[7].toString()).value_or(EventRules::Kind::Iran);
+        r.note = row[8].toString();
+        read.append(r);
+    }
+    // Kept only under a stamp taken before the read, and still the same
+    // after it: nothing written in between is missed.
+    if (now && db()->contentStamp() == now) {
+        stamp = *now;
+        kept = read;
+    }
+    return read;
+}
+
 std::optional<EventRules> rules(bool own = true)
 {
-    const std::optional<RowSet> rows = db()->query(QString::fromLatin1(kRules));
+    const std::optional<QList<EventRules::Rule>> shipped = shippedRules();
     const std::optional<EventRules::Kinds> kinds = eventKinds::load();
-    if (!rows || !kinds)
+    if (!shipped || !kinds)
         return std::nullopt;
     EventRules rules;
     rules.setShown(*kinds);
-    for (const Row& row : *rows) {
-        EventRules::Rule r;
-        r.calendar = static_cast<EventRules::Calendar>(row.value(QStringLiteral("Calendar")).toInt());
-        r.month = row.value(QStringLiteral("Month")).toInt();
-        r.day = row.value(QStringLiteral("Day"));
-        r.holiday = row.value(QStringLiteral("IsHoliday")) == QLatin1String("1");
-        r.firstYear = row.value(QStringLiteral("FirstYear")).toInt();
-        r.lastYear = row.value(QStringLiteral("LastYear")).toInt();
-        r.text = row.value(QStringLiteral("Description"));
-        r.note = row.value(QStringLiteral("Note"));
-        r.kind = EventRules::kindOf(row.value(QStringLiteral("Kind"))).value_or(EventRules::Kind::Iran);
+    for (const EventRules::Rule& r : *shipped)
         rules.add(r);
-    }
     if (own) {
         const std::optional<QList<reminders::DateReminder>> mine = reminders::dateReminders();
         if (!mine)

@@ -127,6 +127,7 @@ int MyDB::loadDB()
     }
     // Another connection's lock is waited for, not taken for an empty result.
     sqlite3_busy_timeout(database, kBusyTimeoutMs);
+    ++opens_;
     return result;
 }
 
@@ -227,6 +228,14 @@ std::optional<RowSet> MyDB::query(const QString& sql, const Values& values)
         return std::nullopt;
     }
     return rows;
+}
+
+std::optional<QString> MyDB::contentStamp()
+{
+    const std::optional<QList<QVariantList>> version = numbers(QStringLiteral("PRAGMA data_version"));
+    if (!version || version->isEmpty() || version->first().isEmpty())
+        return std::nullopt;
+    return QStringLiteral("%1/%2/%3").arg(opens_).arg(version->first().first().toLongLong()).arg(sqlite3_total_changes64(database));
 }
 
 std::optional<QList<QVariantList>> MyDB::numbers(const QString& sql, const Values& values)

@@ -70,6 +70,12 @@ public:
     // (64 bits), real numbers to the last bit, texts, nulls. For the data
     // that is numbers, where a text would round them.
     std::optional<QList<QVariantList>> numbers(const QString& sql, const Values& values = {});
+    // A mark that differs whenever what the database holds may have changed
+    // since it was taken: a write of this connection, a commit of another,
+    // a file opened anew. What is built from rows that seldom change (the
+    // shipped occasions) is kept while the mark holds. Nothing when the
+    // database cannot be read.
+    std::optional<QString> contentStamp();
 
     // Runs every statement in one transaction: all of them take effect, or
     // (when one cannot be prepared or does not run to completion) none.
@@ -104,6 +110,9 @@ public:
 
     QString fileName;
     QString dbPath;
+    // Connections opened in this process, by any instance: part of the
+    // content stamp, since a new connection counts its versions anew.
+    static inline quint64 opens_ = 0;
     sqlite3* database = nullptr;
     QStringList columnList;
 

@@ -13,6 +13,7 @@
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 
@@ -253,6 +254,24 @@ TEST(DayEvents, PlacedAtRunTimeTheyAreTheShippedDaysUntilAMonthIsAnnouncedOtherw
 } // namespace
 
 namespace {
+
+TEST(DayEvents, TheOccasionsKeptBetweenReadsFollowEveryWriteOfTheirTable)
+{
+    Sandbox box;
+    auto textOf = [] { return days::events(910412, 910412).value().first().description; };
+    EXPECT_FALSE(textOf().contains("نخست"));
+    // Written through the app's own connection.
+    box.exec("INSERT INTO tEventRules(Ord, Calendar, Month, Day, IsHoliday, FirstYear, LastYear, Description) "
+             "VALUES(5001, 0, 4, '12', 0, 1391, 1391, 'نخست')");
+    EXPECT_TRUE(textOf().contains("نخست"));
+    // And by another connection, as another process would.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(box.db()->getDBPath().toUtf8().constData(), &other), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(other, "UPDATE tEventRules SET Description = 'دوم' WHERE Ord = 5001", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+    EXPECT_TRUE(textOf().contains("دوم"));
+    EXPECT_FALSE(textOf().contains("نخست"));
+}
 
 TEST(StoredReminders, OddKeysAreWrittenAsTheAppWritesThemAndWhatCannotBeReadIsToldOnce)
 {
