@@ -10,6 +10,7 @@
 #include "PageControl.h"
 #include "ScrollView.h"
 #include "SearchBar.h"
+#include "SegmentedControl.h"
 #include "Slider.h"
 #include "Switch.h"
 #include "TabBarController.h"
@@ -329,10 +330,59 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };
 
+// A segment of a segmented control, which draws its segments itself.
+class SegmentAccessible : public QAccessibleObject, public QAccessibleActionInterface {
+public:
+    explicit SegmentAccessible(SegmentItem* item) : QAccessibleObject(item) {}
+
+    SegmentItem* item() const { return static_cast<SegmentItem*>(object()); }
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? item()->control()->titleForSegment(item()->index()) : QString();
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        SegmentedControl* control = item()->control();
+        s.disabled = !control->isEnabledForSegment(item()->index()) || !control->isControlEnabled();
+        s.selectable = true;
+        s.selected = control->selectedSegmentIndex() == item()->index();
+        s.invisible = !control->isVisible();
+        return s;
+    }
+    QRect rect() const override
+    {
+        SegmentedControl* control = item()->control();
+        const QRect r = control->segmentRect(item()->index());
+        return QRect(control->mapToGlobal(r.topLeft()), r.size());
+    }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(item()->control()); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {kPress}; }
+    void doAction(const QString& action) override
+    {
+        if (action == kPress)
+            item()->control()->chooseSegment(item()->index());
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
 QList<QObject*> ViewAccessible::children() const
 {
     View* v = view();
     QList<QObject*> list;
+    if (auto* segments = dynamic_cast<SegmentedControl*>(v)) {
+        for (SegmentItem* item : segments->segmentItems())
+            list.append(item);
+        return list;
+    }
     if (auto* bar = dynamic_cast<TabBar*>(v)) {
         for (TabBarItem* item : bar->items())
             if (item)
@@ -357,6 +407,8 @@ QAccessibleInterface* factory(const QString&, QObject* object)
         return new ViewAccessible(view);
     if (auto* item = dynamic_cast<TabBarItem*>(object))
         return new TabItemAccessible(item);
+    if (auto* segment = dynamic_cast<SegmentItem*>(object))
+        return new SegmentAccessible(segment);
     return nullptr;
 }
 

@@ -17,12 +17,25 @@ SegmentedControl::SegmentedControl(const QStringList& titles, const QRect& frame
     : Control(frame), titles_(titles), enabled_(QList<bool>(titles.size(), true))
 {
     setAccessibleRole(QAccessible::PageTabList);
+    for (int i = 0; i < titles_.size(); ++i)
+        items_.append(new SegmentItem(this, i));
+}
+
+SegmentItem::SegmentItem(SegmentedControl* control, int index)
+    : QObject(control), index_(index)
+{
+}
+
+SegmentedControl* SegmentItem::control() const
+{
+    return static_cast<SegmentedControl*>(parent());
 }
 
 void SegmentedControl::setSelectedSegmentIndex(int index)
 {
     selected_ = index >= 0 && index < numberOfSegments() ? index : -1;
-    setAccessibleName(titles_.value(selected_));
+    // The control is named by its screen; its value is what is chosen.
+    setAccessibleValue(titles_.value(selected_));
     update();
 }
 

@@ -121,11 +121,11 @@ void ConverterController::viewDidLoad()
     card->setBackgroundColor(QColor(255, 255, 255, 22));
     card->setCornerRadius(8);
     solar_ = line(*card, QRect(8, 4, 284, 26), 18, true, Qt::white);
-    solar_->setAccessibleName(QStringLiteral("شمسی"));
+    solar_->setAccessibleName(QStringLiteral("تاریخ شمسی"));
     gregorian_ = line(*card, QRect(8, 31, 284, 20), 15, false, kInk);
-    gregorian_->setAccessibleName(QStringLiteral("میلادی"));
+    gregorian_->setAccessibleName(QStringLiteral("تاریخ میلادی"));
     hijri_ = line(*card, QRect(8, 52, 284, 20), 15, false, kInk);
-    hijri_->setAccessibleName(QStringLiteral("قمری"));
+    hijri_->setAccessibleName(QStringLiteral("تاریخ قمری"));
     source_ = line(*card, QRect(8, 74, 284, 16), 11, false, kDim);
     source_->setAccessibleName(QStringLiteral("منبع تاریخ قمری"));
     message_ = line(*card, QRect(8, 8, 284, 80), 14, false, kError);

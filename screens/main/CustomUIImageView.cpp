@@ -66,6 +66,10 @@ CustomUIImageView::CustomUIImageView(const days::Page& row, int index, DateTimeP
     // then its events.
     name_ = addLabel(*this, QRect(172, 44, 112, 26), ui::TextAlignment::Right, 19, QSize(-1, 2), QString());
     name_->setAdjustsFontSizeToFitWidth(true);
+    // A name with its province may take two lines rather than lose the
+    // province that tells it apart.
+    name_->setNumberOfLines(2);
+    name_->setMinimumFontSize(9);
     date_ = addLabel(*this, QRect(30, 44, 140, 26), ui::TextAlignment::Left, 15, QSize(-1, 2), QString());
     date_->setAdjustsFontSizeToFitWidth(true);
     hijri_ = addLabel(*this, QRect(150, 68, 134, 16), ui::TextAlignment::Right, 12, QSize(-1, 1), QString());

@@ -58,11 +58,11 @@ quit"
 expect_no_log "cannot run"
 
 # 17 Azar 1405 in the three calendars; the lunar date from the official table.
-[ "$(value "$WORK/today.json" میلادی)" = "٨ دسامبر ٢٠٢٦ میلادی" ] || { echo "FAIL: Gregorian: $(value "$WORK/today.json" میلادی)"; FAILED=1; }
-[ "$(value "$WORK/today.json" قمری)" = "٢٨ جمادی‌الثانی ١٤٤٨ قمری" ] || { echo "FAIL: Hijri: $(value "$WORK/today.json" قمری)"; FAILED=1; }
+[ "$(value "$WORK/today.json" "تاریخ میلادی")" = "٨ دسامبر ٢٠٢٦ میلادی" ] || { echo "FAIL: Gregorian: $(value "$WORK/today.json" "تاریخ میلادی")"; FAILED=1; }
+[ "$(value "$WORK/today.json" "تاریخ قمری")" = "٢٨ جمادی‌الثانی ١٤٤٨ قمری" ] || { echo "FAIL: Hijri: $(value "$WORK/today.json" "تاریخ قمری")"; FAILED=1; }
 has "$WORK/today.json" "منبع تاریخ قمری" "تقویم رسمی" || { echo "FAIL: the lunar date's source is not the official calendar"; FAILED=1; }
 # And back from the Gregorian date.
-[ "$(value "$WORK/gregorian.json" شمسی)" = "سه‌شنبه ١٧ آذر ١٤٠٥" ] || { echo "FAIL: back: $(value "$WORK/gregorian.json" شمسی)"; FAILED=1; }
+[ "$(value "$WORK/gregorian.json" "تاریخ شمسی")" = "سه‌شنبه ١٧ آذر ١٤٠٥" ] || { echo "FAIL: back: $(value "$WORK/gregorian.json" "تاریخ شمسی")"; FAILED=1; }
 # 30 Esfand 1404 does not exist, and the screen says why.
 has "$WORK/esfand.json" "٣٠ اسفند ١٤٠٤ وجود ندارد؛ اسفند ١٤٠٤ تنها ٢٩ روز دارد." || { echo "FAIL: 30 Esfand 1404 is not refused with its reason"; FAILED=1; }
 # 1 Farvardin to 17 Azar: 262 days on, 261 between them.

@@ -28,12 +28,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         case ScriptAction::Kind::Advance:
             needed = 1;
             break;
+        case ScriptAction::Kind::TapNamed:
+            // Which of the elements so named: the first unless "#N" says.
+            needed = 1;
+            if (a->text.trimmed().isEmpty())
+                std::abort();
+            break;
         default:
             break;
         }
         if (a->numbers.size() != needed)
             std::abort();
         if (a->kind == ScriptAction::Kind::Wait && (a->numbers[0] < 0 || a->numbers[0] > ScriptAction::kMaxWaitMs))
+            std::abort();
+        if (a->kind == ScriptAction::Kind::TapNamed && (a->numbers[0] < 1 || a->numbers[0] > 99))
             std::abort();
     }
     return 0;

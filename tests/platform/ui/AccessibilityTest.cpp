@@ -1,4 +1,6 @@
 #include "platform/ui/Button.h"
+#include "platform/ui/SegmentedControl.h"
+#include "platform/ui/Style.h"
 #include "platform/ui/Slider.h"
 #include "platform/ui/Switch.h"
 #include "platform/ui/TableView.h"
@@ -78,6 +80,50 @@ TEST(Accessibility, ARowSaysItsTextOnceAndAScreenReaderActsAsAFingerWould)
     EXPECT_EQ(rows.changes, 3);
     of(table->cellForRowAtIndexPath({0, 1}))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(rows.selected, 1);
+}
+
+TEST(Accessibility, EachSegmentIsReachedByItsNameAndASliderFromTheRightGrowsToTheLeft)
+{
+    ui::View screen(QRect(0, 0, 320, 460));
+    auto* kinds = new ui::SegmentedControl({QStringLiteral("شمسی"), QStringLiteral("میلادی"), QStringLiteral("قمری")}, QRect(10, 50, 300, 30));
+    kinds->setSelectedSegmentIndex(0);
+    kinds->setAccessibleName(QStringLiteral("تقویم"));
+    kinds->setEnabledForSegment(2, false);
+    int changes = 0;
+    kinds->addAction(ui::ControlEvent::ValueChanged, [&] { ++changes; });
+    auto* slider = new ui::Slider(QRect(20, 100, 170, 23));
+    slider->setMaximumValue(10);
+    screen.addSubview(kinds);
+    screen.addSubview(slider);
+    screen.show();
+
+    // The control keeps its own name and says what is chosen; each segment
+    // is a tab of its own, where it is drawn.
+    QAccessibleInterface* control = of(kinds);
+    EXPECT_EQ(control->text(QAccessible::Name), "تقویم");
+    EXPECT_EQ(control->text(QAccessible::Value), "شمسی");
+    ASSERT_EQ(control->childCount(), 3);
+    QAccessibleInterface* gregorian = control->child(1);
+    EXPECT_EQ(gregorian->text(QAccessible::Name), "میلادی");
+    EXPECT_EQ(gregorian->role(), QAccessible::PageTab);
+    EXPECT_TRUE(control->child(0)->state().selected);
+    EXPECT_TRUE(control->child(2)->state().disabled);
+    // The first segment at the right.
+    EXPECT_GT(control->child(0)->rect().x(), gregorian->rect().x());
+    gregorian->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(kinds->selectedSegmentIndex(), 1);
+    EXPECT_EQ(control->text(QAccessible::Value), "میلادی");
+    control->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(kinds->selectedSegmentIndex(), 1);
+    EXPECT_EQ(changes, 1);
+
+    // Read from the right, the least is at the right end; "increase" moves
+    // the thumb to the left, and so does the left arrow.
+    ASSERT_TRUE(ui::rightToLeft());
+    EXPECT_GT(slider->pointForValue(0).x(), slider->pointForValue(10).x());
+    of(slider)->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_DOUBLE_EQ(slider->value(), 1);
+    EXPECT_LT(slider->pointForValue(slider->value()).x(), slider->pointForValue(0).x());
 }
 
 } // namespace
