@@ -287,13 +287,39 @@ private:
     QList<QObject*> children() const;
 };
 
-// A tab of the tab bar, which draws its tabs itself.
-class TabItemAccessible : public QAccessibleObject, public QAccessibleActionInterface {
+// A part that a control draws itself (a tab of the tab bar, a segment of a
+// segmented control): an element of its own with no children, that a
+// press acts on.
+class DrawnPartAccessible : public QAccessibleObject, public QAccessibleActionInterface {
 public:
-    explicit TabItemAccessible(TabBarItem* item) : QAccessibleObject(item) {}
+    using QAccessibleObject::QAccessibleObject;
+
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {kPress}; }
+    void doAction(const QString& action) override
+    {
+        if (action == kPress)
+            press();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+protected:
+    virtual void press() = 0;
+};
+
+// A tab of the tab bar.
+class TabItemAccessible : public DrawnPartAccessible {
+public:
+    explicit TabItemAccessible(TabBarItem* item) : DrawnPartAccessible(item) {}
 
     TabBarItem* item() const { return static_cast<TabBarItem*>(object()); }
-    QAccessible::Role role() const override { return QAccessible::PageTab; }
     QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? item()->title() : QString(); }
     QAccessible::State state() const override
     {
@@ -314,29 +340,21 @@ public:
         return QRect(bar->mapToGlobal(r.topLeft()), r.size());
     }
     QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(item()->bar()); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    void* interface_cast(QAccessible::InterfaceType type) override
+
+protected:
+    void press() override
     {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    }
-    QStringList actionNames() const override { return {kPress}; }
-    void doAction(const QString& action) override
-    {
-        if (TabBar* bar = item()->bar(); bar && action == kPress)
+        if (TabBar* bar = item()->bar())
             bar->selectItem(static_cast<int>(bar->items().indexOf(item())));
     }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };
 
-// A segment of a segmented control, which draws its segments itself.
-class SegmentAccessible : public QAccessibleObject, public QAccessibleActionInterface {
+// A segment of a segmented control.
+class SegmentAccessible : public DrawnPartAccessible {
 public:
-    explicit SegmentAccessible(SegmentItem* item) : QAccessibleObject(item) {}
+    explicit SegmentAccessible(SegmentItem* item) : DrawnPartAccessible(item) {}
 
     SegmentItem* item() const { return static_cast<SegmentItem*>(object()); }
-    QAccessible::Role role() const override { return QAccessible::PageTab; }
     QString text(QAccessible::Text t) const override
     {
         return t == QAccessible::Name ? item()->control()->titleForSegment(item()->index()) : QString();
@@ -358,20 +376,9 @@ public:
         return QRect(control->mapToGlobal(r.topLeft()), r.size());
     }
     QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(item()->control()); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
-    }
-    QStringList actionNames() const override { return {kPress}; }
-    void doAction(const QString& action) override
-    {
-        if (action == kPress)
-            item()->control()->chooseSegment(item()->index());
-    }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+protected:
+    void press() override { item()->control()->chooseSegment(item()->index()); }
 };
 
 QList<QObject*> ViewAccessible::children() const
