@@ -18,6 +18,19 @@ ui::BarButtonItem* installSaveButton(ui::ViewController* screen, std::function<v
     return item;
 }
 
+ui::BarButtonItem* saveButtonOf(const ui::ViewController* screen)
+{
+    return const_cast<ui::ViewController*>(screen)->navigationItem()->rightBarButtonItem();
+}
+
+bool saveIsPending(const ui::ViewController* screen)
+{
+    if (!screen->isViewLoaded())
+        return false;
+    const ui::BarButtonItem* save = saveButtonOf(screen);
+    return save && save->isEnabled();
+}
+
 ui::TableView* fillWithTable(ui::ViewController* screen, ui::TableViewDataSource* source, ui::TableViewDelegate* delegate)
 {
     ui::View* view = screen->view();

@@ -62,7 +62,7 @@ void EventKindsController::discardChanges()
 
 ui::BarButtonItem* EventKindsController::saveButton() const
 {
-    return const_cast<EventKindsController*>(this)->navigationItem()->rightBarButtonItem();
+    return saveButtonOf(this);
 }
 
 void EventKindsController::setShown(EventRules::Kind kind, bool shown)

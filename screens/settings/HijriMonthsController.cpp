@@ -90,7 +90,7 @@ void HijriMonthsController::viewDidLoad()
 
 ui::BarButtonItem* HijriMonthsController::saveButton() const
 {
-    return const_cast<HijriMonthsController*>(this)->navigationItem()->rightBarButtonItem();
+    return saveButtonOf(this);
 }
 
 void HijriMonthsController::choose(int row)

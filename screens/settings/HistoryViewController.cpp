@@ -107,7 +107,7 @@ void HistoryViewController::enableSave()
 
 bool HistoryViewController::hasUnsavedChanges() const
 {
-    return isViewLoaded() && saveButton() && saveButton()->isEnabled();
+    return saveIsPending(this);
 }
 
 bool HistoryViewController::saveChanges()
@@ -125,7 +125,7 @@ void HistoryViewController::discardChanges()
 
 ui::BarButtonItem* HistoryViewController::saveButton() const
 {
-    return const_cast<HistoryViewController*>(this)->navigationItem()->rightBarButtonItem();
+    return saveButtonOf(this);
 }
 
 void HistoryViewController::load()

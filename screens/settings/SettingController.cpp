@@ -54,7 +54,7 @@ void SettingController::edited()
 
 bool SettingController::hasUnsavedChanges() const
 {
-    return isViewLoaded() && saveButton() && saveButton()->isEnabled();
+    return saveIsPending(this);
 }
 
 bool SettingController::saveChanges()
@@ -72,7 +72,7 @@ void SettingController::discardChanges()
 
 ui::BarButtonItem* SettingController::saveButton() const
 {
-    return const_cast<SettingController*>(this)->navigationItem()->rightBarButtonItem();
+    return saveButtonOf(this);
 }
 
 void SettingController::load()

@@ -73,7 +73,7 @@ void SoundsViewController::viewDidLoad()
 
 bool SoundsViewController::hasUnsavedChanges() const
 {
-    return isViewLoaded() && saveButton() && saveButton()->isEnabled();
+    return saveIsPending(this);
 }
 
 bool SoundsViewController::saveChanges()
@@ -94,7 +94,7 @@ void SoundsViewController::discardChanges()
 
 ui::BarButtonItem* SoundsViewController::saveButton() const
 {
-    return const_cast<SoundsViewController*>(this)->navigationItem()->rightBarButtonItem();
+    return saveButtonOf(this);
 }
 
 void SoundsViewController::showAzan(int segment)
