@@ -21,6 +21,7 @@
 #include "platform/ui/Style.h"
 #include "platform/ui/Touch.h"
 #include "screens/main/MainViewController.h"
+#include "tests/screens/calendar/OpenCalendar.h"
 #include "tests/support/Phone.h"
 
 #include <QAccessible>
@@ -107,19 +108,10 @@ class CalendarTest : public ::testing::Test {
 protected:
     CalendarViewController* open()
     {
-        phone.box.choose({Sandbox::kTehran});
-        phone.start();
-        phone.tap(phone.main()->calendarButton());
-        calendar = dynamic_cast<CalendarViewController*>(phone.main()->presentedViewController());
+        calendar = openCalendar(phone);
         return calendar;
     }
-    ui::Button* day(int d) const
-    {
-        for (ui::Button* b : calendar->dayButtons())
-            if (b->tag() == d)
-                return b;
-        return nullptr;
-    }
+    ui::Button* day(int d) const { return dayButton(calendar, d); }
     QStringList events() const
     {
         QStringList list;

@@ -26,6 +26,7 @@
 #include "screens/main/MainViewController.h"
 #include "store/Days.h"
 #include "store/Reminders.h"
+#include "tests/screens/calendar/OpenCalendar.h"
 #include "tests/support/Phone.h"
 
 #include <gtest/gtest.h>
@@ -41,10 +42,7 @@ protected:
 
     CalendarViewController* open()
     {
-        phone.box.choose({Sandbox::kTehran});
-        phone.start();
-        phone.tap(phone.main()->calendarButton());
-        calendar = dynamic_cast<CalendarViewController*>(phone.main()->presentedViewController());
+        calendar = openCalendar(phone);
         return calendar;
     }
     // "بیشتر", then the entry of its menu so titled.
@@ -62,13 +60,7 @@ protected:
         }
         return nullptr;
     }
-    ui::Button* day(int d) const
-    {
-        for (ui::Button* b : calendar->dayButtons())
-            if (b->tag() == d)
-                return b;
-        return nullptr;
-    }
+    ui::Button* day(int d) const { return dayButton(calendar, d); }
     // Types into a field as a finger and a keyboard would: a tap that
     // brings it the keyboard, then keys.
     void retype(ui::TextField* field, const QString& text)
