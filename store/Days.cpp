@@ -218,8 +218,6 @@ std::optional<QList<Page>> pages(int key)
 
 namespace {
 
-// The shipped rules of the kinds the user shows, and with `own` the user's
-// reminders by date as their own events.
 // The shipped rules as read last, while the database holds what it held:
 // every rebuild and every refresh asks for them, and they change only with
 // the data.
@@ -261,6 +259,8 @@ std::optional<QList<EventRules::Rule>> shippedRules()
     return read;
 }
 
+// The shipped rules of the kinds the user shows, and with `own` the user's
+// reminders by date as their own events.
 std::optional<EventRules> rules(bool own = true)
 {
     const std::optional<QList<EventRules::Rule>> shipped = shippedRules();

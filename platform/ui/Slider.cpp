@@ -3,10 +3,11 @@
 #include "Style.h"
 
 #include <QAccessible>
-#include <cmath>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <cmath>
 
 namespace ui {
 

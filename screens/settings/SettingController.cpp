@@ -144,14 +144,15 @@ ui::TableViewCell* SettingController::cellForRowAtIndexPath(ui::TableView*, cons
     slider->setValue(difArray_[k] / a.step - 1);
     slider->setTag(k);
     slider->setAccessibleName(a.name() + QStringLiteral("، دقیقه قبل"));
-    slider->setAccessibleValue(Utility::ConvertToPersian(QString::number(difArray_[k])));
+    const QString minutes = Utility::ConvertToPersian(QString::number(difArray_[k]));
+    slider->setAccessibleValue(minutes);
     slider->addAction(ui::ControlEvent::ValueChanged, [this, slider] { sliderChanged(slider); });
     // The minutes, then their caption, as the line reads ("۵ دقیقه قبل").
     auto* value = &cell->contentView()->add<ui::Label>(QRect(226, 13, 22, 15));
     value->setTextFont(ui::font(QStringLiteral("Helvetica"), 18));
     value->setTextAlignment(ui::TextAlignment::Center);
     value->setBackgroundColor(Qt::transparent);
-    value->setText(Utility::ConvertToPersian(QString::number(difArray_[k])));
+    value->setText(minutes);
     minuteLabels_[k] = value;
     auto* caption = &cell->contentView()->add<ui::Label>(QRect(252, 11, 50, 20));
     caption->setTextFont(ui::font(QStringLiteral("Helvetica"), 15));
@@ -212,9 +213,10 @@ void SettingController::sliderChanged(ui::Slider* sender)
     edited();
     const int k = sender->tag();
     const int m = (static_cast<int>(std::floor(sender->value())) + 1) * alarm(k + kAzans).step;
+    const QString minutes = Utility::ConvertToPersian(QString::number(m));
     if (minuteLabels_[k])
-        minuteLabels_[k]->setText(Utility::ConvertToPersian(QString::number(m)));
-    sender->setAccessibleValue(Utility::ConvertToPersian(QString::number(m)));
+        minuteLabels_[k]->setText(minutes);
+    sender->setAccessibleValue(minutes);
     difArray_[k] = m;
 }
 
