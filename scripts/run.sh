@@ -15,7 +15,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   QT_QPA_PLATFORM=offscreen build/kelvaro "$@" --screenshot "$picture"
   echo "No display: Kelvaro's screen as it stands now is in $picture"
   echo "The next notifications:"
-  build/kelvaro "$@" --pending | head -n 10
+  build/kelvaro "$@" --pending | sed -n 1,10p
   exit 0
 fi
 exec build/kelvaro "$@"

@@ -31,5 +31,5 @@ wait 300
 quit"
 expect_no_log "fired: "
 expect_no_log "sound: "
-"$APP" --home "$HOME_DIR" --pending | head -1 | grep -q "^2026-12-10T" || { echo "FAIL: the list does not begin on the 10th"; FAILED=1; }
+grep -q "^2026-12-10T" <<<"$("$APP" --home "$HOME_DIR" --pending | sed -n 1p)" || { echo "FAIL: the list does not begin on the 10th"; FAILED=1; }
 finish

@@ -49,7 +49,7 @@ ask InvokeAction "uint32:$(last_id)" string:stop
 wait "$app" || { echo "FAIL: the app ended with $?"; FAILED=1; }
 expect_log "closed into the tray"
 expect_log "background: the Background portal lets Kelvaro run in the background: yes, start at login: yes"
-request=$(grep "^RequestBackground" "$WORK/desktop" | head -1)
+request=$(grep -m1 "^RequestBackground" "$WORK/desktop")
 for field in "autostart=true" "commandline=$(readlink -f "$APP") --background --home $HOME_DIR"; do
   printf '%s\n' "$request" | tr '\t' '\n' | grep -qxF -- "$field" || { echo "FAIL: the portal was asked without $field: $request"; FAILED=1; }
 done

@@ -24,7 +24,7 @@ wait 900
 quit"
 has "$WORK/asked.json" "ذخیره نشود" || { echo "FAIL: leaving the tab did not ask"; FAILED=1; }
 [ "$(db "SELECT Item3 FROM tSetting")" = 30 ] || { echo "FAIL: the minutes were not kept: $(db "SELECT Item3 FROM tSetting")"; FAILED=1; }
-"$APP" --home "$HOME_DIR" --pending | grep -q "تا طلوع آفتاب تنها ٣٠ دقیقه" || { echo "FAIL: the pending list does not follow the minutes"; FAILED=1; }
+grep -q "تا طلوع آفتاب تنها ٣٠ دقیقه" <<<"$("$APP" --home "$HOME_DIR" --pending)" || { echo "FAIL: the pending list does not follow the minutes"; FAILED=1; }
 
 run 2026-12-08T10:05 "tap تنظیمات
 wait 900

@@ -69,11 +69,12 @@ tap ذخیره
 wait 800
 quit"
 TREE="$(dirname "$0")/tree.py"
-python3 "$TREE" names "$WORK/day.json" | grep -q "سالگرد، ساعت ٠٧:٣٠" || { echo "FAIL: the day's list does not say the reminder's time"; FAILED=1; }
-python3 "$TREE" has "$WORK/form.json" "هر سال ۵ دی، ساعت ۰۷:۳۰" && python3 "$TREE" names "$WORK/form.json" | grep -q "EditableText.*سالگرد$" \
+python3 "$TREE" holds "$WORK/day.json" "سالگرد، ساعت ٠٧:٣٠" || { echo "FAIL: the day's list does not say the reminder's time"; FAILED=1; }
+python3 "$TREE" has "$WORK/form.json" "هر سال ۵ دی، ساعت ۰۷:۳۰" && grep -q "EditableText.*سالگرد$" <<<"$(python3 "$TREE" names "$WORK/form.json")" \
   || { echo "FAIL: the form is not filled in"; FAILED=1; }
 [ "$(db "SELECT Value FROM tPreferences WHERE Key = 'DateReminder:3'")" = '{"day":5,"month":10,"repeat":1,"text":"سالگرد","time":"07:45","year":1405}' ] \
   || { echo "FAIL: stored as $(db "SELECT Key, Value FROM tPreferences WHERE Key LIKE 'DateReminder:%'")"; FAILED=1; }
-"$APP" --home "$HOME_DIR" --pending | grep -qx "2026-12-26T07:45  times.wav  یادآوری: سالگرد" || { echo "FAIL: the changed reminder is not pending at 07:45"; FAILED=1; }
-"$APP" --home "$HOME_DIR" --pending | grep -q "2026-12-26T07:30" && { echo "FAIL: the reminder is still pending at 07:30"; FAILED=1; }
+pending=$("$APP" --home "$HOME_DIR" --pending)
+grep -qx "2026-12-26T07:45  times.wav  یادآوری: سالگرد" <<<"$pending" || { echo "FAIL: the changed reminder is not pending at 07:45"; FAILED=1; }
+grep -q "2026-12-26T07:30" <<<"$pending" && { echo "FAIL: the reminder is still pending at 07:30"; FAILED=1; }
 finish

@@ -43,8 +43,8 @@ quit"
 grep -q "اذان ظهر" "$WORK/pending" && { echo "FAIL: a noon azan is scheduled"; FAILED=1; }
 grep -q "^2012-07-21T21:05  times.wav  وقایع امروز : \\\\n" "$WORK/pending" || { echo "FAIL: no events notice at 21:05"; FAILED=1; }
 grep -q "^2012-07-21T04:23  4.wav  اذان صبح به افق تهران$" "$WORK/pending" || { echo "FAIL: no dawn azan with 4.wav"; FAILED=1; }
-evening=$(grep -F "  4.wav  اذان مغرب" "$WORK/pending" | head -1 | cut -c1-16)
-iftar=$(grep -F "  .wav  " "$WORK/pending" | head -1 | cut -c1-16)
+evening=$(grep -m1 -F "  4.wav  اذان مغرب" "$WORK/pending" | cut -c1-16)
+iftar=$(grep -m1 -F "  .wav  " "$WORK/pending" | cut -c1-16)
 [ "$(date -d "${evening/T/ } 15 minutes ago" +%Y-%m-%dT%H:%M)" = "$iftar" ] || { echo "FAIL: iftar reminder $iftar, evening azan $evening"; FAILED=1; }
 grep -q "تا اذان مغرب تنها ۱۵\|تا اذان مغرب تنها ١٥ دقیقه" "$WORK/pending" || { echo "FAIL: the reminder's text"; FAILED=1; }
 finish
