@@ -18,7 +18,7 @@ const char* kChosenList =
     "SELECT t1.StateID, t1.Name || ' (' || t2.Name || ')' AS StateName FROM tStates AS t1 INNER JOIN tStates AS t2 "
     "ON t1.ParentID = t2.StateID LEFT JOIN tSelectedStates ON t1.StateID = tSelectedStates.StateID "
     "WHERE tSelectedStates.StateID IS NOT NULL ORDER BY Ordering";
-const char* kProvinces = "SELECT StateID, Name AS StateName FROM tStates WHERE ParentID IS NULL AND StateName LIKE ? ESCAPE '\\'";
+const char* kProvinces = "SELECT StateID, NULL AS PlaceID, Name AS StateName FROM tStates WHERE ParentID IS NULL AND StateName LIKE ? ESCAPE '\\'";
 // ?1 the key inside a name, ?2 the whole key, ?3 the key at a name's start.
 // A centre is the shipped centre city of its province; a place counts as
 // chosen when a chosen city of the user's own stands at its coordinates.
@@ -111,20 +111,40 @@ RowSet chosenList()
     return db()->Execute(QString::fromLatin1(kChosenList));
 }
 
-RowSet search(const QString& text, bool provinces)
+namespace {
+
+// The rows of a search query whose columns are StateID, PlaceID and the
+// shown name, in that order; a missing id reads 0.
+QList<Found> found(const char* sql, const Values& values)
+{
+    const std::optional<QList<QVariantList>> rows = db()->numbers(QString::fromLatin1(sql), values);
+    QList<Found> list;
+    if (!rows)
+        return list;
+    list.reserve(rows->size());
+    for (const QVariantList& row : *rows) {
+        if (row.size() >= 3)
+            list.append({row[0].toInt(), row[1].toInt(), row[2].toString()});
+    }
+    return list;
+}
+
+} // namespace
+
+QList<Found> search(const QString& text, bool provinces)
 {
     if (!provinces)
         return searchPlaces(text);
-    return db()->run(QString::fromLatin1(kProvinces), {MyDB::likeContains(text)});
+    return found(kProvinces, {MyDB::likeContains(text)});
 }
 
-RowSet searchPlaces(const QString& text)
+QList<Found> searchPlaces(const QString& text)
 {
     const QString key = Utility::searchKey(text);
     // Punctuation alone is no name: it finds nothing, not everything.
     if (key.isEmpty() && !text.trimmed().isEmpty())
         return {};
-    return db()->run(QString::fromLatin1(kUnchosenPlaces), {MyDB::likeContains(key), key, MyDB::likeStarts(key)});
+    return found(kUnchosenPlaces, {MyDB::likeContains(key), key, MyDB::likeStarts(key)});
 }
 
 std::optional<double> readDegrees(const QString& text)

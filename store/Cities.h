@@ -39,14 +39,23 @@ QString shownNameSql();
 // Removing the city forgets the choice.
 int azanCity();
 bool chooseAzanCity(int stateId);
+// What a search offers: a city of tStates (`stateId`, a province in the
+// provinces' search, a shipped centre in the places') or a place of
+// tPlaces (`placeId`), with the name it is listed by. Read by position, not
+// as rows: a keystroke reads up to all 1,130 places.
+struct Found {
+    int stateId = 0;
+    int placeId = 0;
+    QString name;
+};
 // The provinces whose name contains `text`, taken literally.
-RowSet search(const QString& text, bool provinces);
+QList<Found> search(const QString& text, bool provinces);
 // The places of Iran not chosen yet whose name, Latin name or province
 // holds `text` (as Utility::searchKey compares names), each with its shown
-// name "city (province)": the province centres first ("StateID" set), then
-// the other places ("PlaceID" set), an exact or a prefix match before one
-// inside the name, the larger place first.
-RowSet searchPlaces(const QString& text);
+// name "city (province)": the province centres first (`stateId` set), then
+// the other places (`placeId` set), an exact or a prefix match before one
+// inside the name, the larger place first. Nothing when it cannot be read.
+QList<Found> searchPlaces(const QString& text);
 
 // Changes; each is all or nothing and says whether it was stored.
 bool choose(int stateId);

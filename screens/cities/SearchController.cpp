@@ -109,16 +109,16 @@ int SearchController::numberOfRowsInSection(ui::TableView*, int)
 ui::TableViewCell* SearchController::cellForRowAtIndexPath(ui::TableView*, const ui::IndexPath& path)
 {
     auto* cell = new ui::TableViewCell(ui::TableViewCell::Style::Value1, QStringLiteral("cell"));
-    cell->textLabel()->setText(datasource_[path.row].value(QStringLiteral("StateName")));
+    cell->textLabel()->setText(datasource_[path.row].name);
     return cell;
 }
 
 void SearchController::didSelectRowAtIndexPath(ui::TableView* table, const ui::IndexPath& path)
 {
     table->deselectRowAtIndexPath(path, true);
-    const int stateId = MyDB::getValue(datasource_, path.row, QStringLiteral("StateID")).value_or(QString()).toInt();
-    const int placeId = MyDB::getValue(datasource_, path.row, QStringLiteral("PlaceID")).value_or(QString()).toInt();
-    const QString name = MyDB::getValue(datasource_, path.row, QStringLiteral("StateName")).value_or(QString());
+    if (path.row < 0 || path.row >= datasource_.size())
+        return;
+    const auto [stateId, placeId, name] = datasource_[path.row];
     if (typeID_ == kProvincesMode) {
         if (delegate_)
             delegate_->setProvince(stateId, name);

@@ -50,7 +50,7 @@ public:
     ui::TableView* tblResult() const { return tblResult_; }
     // The line that says nothing was found.
     ui::Label* nothingFound() const { return nothingFound_; }
-    const RowSet& datasource() const { return datasource_; }
+    const QList<cities::Found>& datasource() const { return datasource_; }
     // "مکان من", in cities mode.
     HereBar* hereBar() const { return hereBar_; }
 
@@ -65,5 +65,5 @@ private:
     ui::TableView* tblResult_ = nullptr;
     ui::Label* nothingFound_ = nullptr;
     HereBar* hereBar_ = nullptr;
-    RowSet datasource_;
+    QList<cities::Found> datasource_;
 };

@@ -14,11 +14,11 @@
 
 namespace {
 
-QStringList names(const RowSet& rows)
+QStringList names(const QList<cities::Found>& found)
 {
     QStringList list;
-    for (const Row& r : rows)
-        list.append(r.value("StateName"));
+    for (const cities::Found& f : found)
+        list.append(f.name);
     return list;
 }
 

@@ -36,6 +36,14 @@ QStringList names(const RowSet& rows)
     return list;
 }
 
+QStringList names(const QList<cities::Found>& found)
+{
+    QStringList list;
+    for (const cities::Found& f : found)
+        list.append(f.name);
+    return list;
+}
+
 class CitiesTest : public ::testing::Test {
 protected:
     SearchController* search() const { return dynamic_cast<SearchController*>(phone.top(0)); }
@@ -79,8 +87,9 @@ TEST_F(CitiesTest, ANewUserLandsInTheSearchWithNothingElseOpen)
     // Every place of Iran, the province centres first.
     ASSERT_EQ(search()->datasource().size(), 1130);
     for (int i = 0; i < 31; ++i)
-        EXPECT_FALSE(search()->datasource()[i].value("StateID").isEmpty()) << i;
-    EXPECT_TRUE(search()->datasource()[31].value("StateID").isEmpty());
+        EXPECT_NE(search()->datasource()[i].stateId, 0) << i;
+    EXPECT_EQ(search()->datasource()[31].stateId, 0);
+    EXPECT_NE(search()->datasource()[31].placeId, 0);
 
     EXPECT_EQ(search()->searchBar()->placeholder(), "نام شهر را بنویسید");
     // Cancel goes back to the empty list, which says what to do, and the
