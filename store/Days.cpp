@@ -39,6 +39,7 @@ const QString kChosenLastToFirst = kChosenFirstToLast + QLatin1String(" DESC");
 // holds (vTimes has no row for the day after its last).
 const char* kStoredDays =
     "SELECT Date, T1, T2, T3, T4, T5, T6, T7, T8 FROM vTimes WHERE StateID = ? AND Date >= ? AND Date <= ? ORDER BY Date LIMIT ?";
+const QByteArray kRulesTable = QByteArrayLiteral("tEventRules");
 const char* kRules = "SELECT Calendar, Month, Day, IsHoliday, FirstYear, LastYear, Description, Kind, Note FROM tEventRules ORDER BY Ord";
 constexpr int kEventDaysPlanned = 5;
 // How far ahead the days with events are looked for.
@@ -225,7 +226,7 @@ std::optional<QList<EventRules::Rule>> shippedRules()
 {
     static QString stamp;
     static QList<EventRules::Rule> kept;
-    const std::optional<QString> now = db()->contentStamp();
+    const std::optional<QString> now = db()->contentStamp(kRulesTable);
     if (now && *now == stamp)
         return kept;
     // By position, as the engine holds them: the rows are many, and read
@@ -252,7 +253,7 @@ std::optional<QList<EventRules::Rule>> shippedRules()
     }
     // Kept only under a stamp taken before the read, and still the same
     // after it: nothing written in between is missed.
-    if (now && db()->contentStamp() == now) {
+    if (now && db()->contentStamp(kRulesTable) == now) {
         stamp = *now;
         kept = read;
     }

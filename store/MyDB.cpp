@@ -127,6 +127,7 @@ int MyDB::loadDB()
     }
     // Another connection's lock is waited for, not taken for an empty result.
     sqlite3_busy_timeout(database, kBusyTimeoutMs);
+    sqlite3_set_authorizer(database, &MyDB::noteWrites, this);
     ++opens_;
     return result;
 }
@@ -136,6 +137,7 @@ void MyDB::close()
     for (sqlite3_stmt* statement : std::as_const(statements_))
         sqlite3_finalize(statement);
     statements_.clear();
+    writes_.clear();
     if (database)
         sqlite3_close(database);
     database = nullptr;
@@ -149,12 +151,26 @@ sqlite3_stmt* MyDB::prepare(const QByteArray& sql, const Values& values)
             for (sqlite3_stmt* s : std::as_const(statements_))
                 sqlite3_finalize(s);
             statements_.clear();
+            writes_.clear();
         }
+        QList<QByteArray> written;
+        preparing_ = &written;
         // Only the first statement of the text; the rest is ignored.
         sqlite3_prepare_v3(database, sql.constData(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+        preparing_ = nullptr;
         if (!statement)
             return nullptr;
         statements_.insert(sql, statement);
+        if (!written.isEmpty())
+            writes_.insert(statement, written);
+    }
+    // Counted as it is about to run: a write that then fails or is rolled
+    // back only makes a stamp change that did not need to.
+    for (const QByteArray& table : writes_.value(statement)) {
+        if (table == "*")
+            ++schemaWrites_;
+        else
+            ++tableWrites_[table];
     }
     sqlite3_clear_bindings(statement);
     // A statement is given exactly the values it asks for.
@@ -230,12 +246,47 @@ std::optional<RowSet> MyDB::query(const QString& sql, const Values& values)
     return rows;
 }
 
-std::optional<QString> MyDB::contentStamp()
+std::optional<QString> MyDB::contentStamp(const QByteArray& table)
 {
     const std::optional<QList<QVariantList>> version = numbers(QStringLiteral("PRAGMA data_version"));
     if (!version || version->isEmpty() || version->first().isEmpty())
         return std::nullopt;
-    return QStringLiteral("%1/%2/%3").arg(opens_).arg(version->first().first().toLongLong()).arg(sqlite3_total_changes64(database));
+    return QStringLiteral("%1/%2/%3/%4")
+        .arg(opens_)
+        .arg(version->first().first().toLongLong())
+        .arg(schemaWrites_)
+        .arg(tableWrites_.value(table.toLower()));
+}
+
+int MyDB::noteWrites(void* self, int action, const char* first, const char*, const char*, const char*)
+{
+    auto* db = static_cast<MyDB*>(self);
+    // Asked again when the engine prepares a kept statement anew: what it
+    // writes was noted the first time.
+    if (!db->preparing_)
+        return SQLITE_OK;
+    switch (action) {
+    case SQLITE_INSERT:
+    case SQLITE_UPDATE:
+    case SQLITE_DELETE:
+        if (first)
+            db->preparing_->append(QByteArray(first).toLower());
+        break;
+    case SQLITE_CREATE_TABLE:
+    case SQLITE_DROP_TABLE:
+    case SQLITE_ALTER_TABLE:
+    case SQLITE_CREATE_TRIGGER:
+    case SQLITE_DROP_TRIGGER:
+    case SQLITE_CREATE_VIEW:
+    case SQLITE_DROP_VIEW:
+    case SQLITE_ATTACH:
+    case SQLITE_DETACH:
+        db->preparing_->append(QByteArrayLiteral("*"));
+        break;
+    default:
+        break;
+    }
+    return SQLITE_OK;
 }
 
 std::optional<QList<QVariantList>> MyDB::numbers(const QString& sql, const Values& values)

@@ -70,12 +70,14 @@ public:
     // (64 bits), real numbers to the last bit, texts, nulls. For the data
     // that is numbers, where a text would round them.
     std::optional<QList<QVariantList>> numbers(const QString& sql, const Values& values = {});
-    // A mark that differs whenever what the database holds may have changed
-    // since it was taken: a write of this connection, a commit of another,
-    // a file opened anew. What is built from rows that seldom change (the
-    // shipped occasions) is kept while the mark holds. Nothing when the
+    // A mark that differs whenever what `table` holds may have changed
+    // since it was taken: a statement of this connection that writes the
+    // table (directly or by a trigger) or changes the schema, a commit of
+    // another connection, a file opened anew. What is built from rows that
+    // seldom change (the shipped occasions) is kept while the mark holds;
+    // the settings written beside them leave it as it is. Nothing when the
     // database cannot be read.
-    std::optional<QString> contentStamp();
+    std::optional<QString> contentStamp(const QByteArray& table);
 
     // Runs every statement in one transaction: all of them take effect, or
     // (when one cannot be prepared or does not run to completion) none.
@@ -127,7 +129,17 @@ private:
     void changed();
     void failed(int result);
 
+    // Told by the engine of every action a statement being prepared takes;
+    // notes the tables it writes.
+    static int noteWrites(void* self, int action, const char* first, const char* second, const char* schema, const char* trigger);
+
     QHash<QByteArray, sqlite3_stmt*> statements_;
+    // The tables each kept statement writes ("*" for a change of schema),
+    // and how often statements that write each table were run.
+    QHash<sqlite3_stmt*, QList<QByteArray>> writes_;
+    QHash<QByteArray, quint64> tableWrites_;
+    quint64 schemaWrites_ = 0;
+    QList<QByteArray>* preparing_ = nullptr;
     // The rows a failed query read before it failed, for run().
     RowSet lastRows_;
     int lastResult_ = 0;

@@ -181,6 +181,48 @@ TEST_F(MyDBTest, EveryCallSeesWhatAnotherConnectionCommitted)
     sqlite3_close(other);
 }
 
+TEST_F(MyDBTest, ATablesStampMovesWithEveryWayItsRowsChangeAndOnlyThen)
+{
+    MyDB* db = MyDB::initialize();
+    std::optional<QString> stamp = db->contentStamp("t");
+    ASSERT_TRUE(stamp.has_value());
+    // Asked again, the same stamp is still the right one.
+    auto moved = [&] {
+        const std::optional<QString> now = db->contentStamp("t");
+        const bool changed = now != stamp;
+        stamp = now;
+        return changed;
+    };
+    // Reading it, or writing another table, leaves it.
+    db->ExecuteScaler(QStringLiteral("SELECT count(*) FROM t"));
+    ASSERT_TRUE(db->ExecuteNonQuery(QStringLiteral("INSERT INTO d VALUES (930101)")));
+    EXPECT_FALSE(moved());
+
+    // The same kept statement, run a second time, is a second write.
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(db->ExecuteNonQuery(QStringLiteral("UPDATE t SET flag = flag + 1 WHERE id = 2")));
+        EXPECT_TRUE(moved()) << i;
+    }
+    // Every row at once, which the engine does without visiting the rows.
+    ASSERT_TRUE(db->ExecuteNonQuery(QStringLiteral("DELETE FROM T")));
+    EXPECT_TRUE(moved());
+    ASSERT_TRUE(db->ExecuteTransaction({{QStringLiteral("INSERT INTO t(id, name) VALUES (?, ?)"), {5, QStringLiteral("یزد")}}}));
+    EXPECT_TRUE(moved());
+
+    // Through a trigger on another table: making it changes the schema, and
+    // each write it makes moves the stamp.
+    ASSERT_TRUE(db->ExecuteNonQuery(QStringLiteral("CREATE TRIGGER copied AFTER INSERT ON d BEGIN INSERT INTO t(name) VALUES ('trigger'); END")));
+    EXPECT_TRUE(moved());
+    ASSERT_TRUE(db->ExecuteNonQuery(QStringLiteral("INSERT INTO d VALUES (940101)")));
+    EXPECT_TRUE(moved());
+    EXPECT_EQ(db->ExecuteScaler(QStringLiteral("SELECT count(*) FROM t WHERE name = 'trigger'")), QStringLiteral("1"));
+
+    // Another connection's commit, to any table.
+    writeDatabase(working(), "INSERT INTO d VALUES (950101);");
+    EXPECT_TRUE(moved());
+    EXPECT_FALSE(moved());
+}
+
 TEST_F(MyDBTest, AReadHeldUpByALockWaitsThenSaysItFailed)
 {
     MyDB* db = MyDB::initialize();
