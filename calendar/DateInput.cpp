@@ -78,9 +78,10 @@ DateInput::Read refused(const QString& error, Kind kind)
 DateInput::Read DateInput::read(const QString& text, Kind kind)
 {
     const QString typed = foundation::Digits::western(text).trimmed();
-    const QString shape = QStringLiteral("سال، ماه و روز را بنویسید، مانند %1.").arg(example(kind));
+    // In the calendar the text turns out to be in, once a month names it.
+    const auto shape = [&kind] { return QStringLiteral("سال، ماه و روز را بنویسید، مانند %1.").arg(example(kind)); };
     if (typed.isEmpty())
-        return refused(shape, kind);
+        return refused(shape(), kind);
 
     // The numbers, and what lies between them: at most one month's name.
     static const QRegularExpression number(QStringLiteral("[0-9]+"));
@@ -97,12 +98,17 @@ DateInput::Read DateInput::read(const QString& text, Kind kind)
     std::optional<Month> named;
     if (!Utility::searchKey(words).isEmpty()) {
         named = monthNamed(words);
-        if (!named)
-            return refused(QStringLiteral("«%1» نام ماهی نیست. ").arg(words.simplified()) + shape, kind);
+        if (!named) {
+            // The words alone, without the signs between the numbers; the
+            // sentence read from the right even when they are Latin.
+            static const QRegularExpression signs(QStringLiteral("[/\\\\\\-.,\\x{060C}\\x{066B}]"));
+            const QString shown = QString(words).replace(signs, QStringLiteral(" ")).simplified();
+            return refused(QChar(0x200F) + QStringLiteral("«%1» نام ماهی نیست. ").arg(shown) + shape(), kind);
+        }
         kind = named->kind;
     }
     if (numbers.size() != (named ? 2 : 3))
-        return refused(shape, kind);
+        return refused(shape(), kind);
 
     // The year is the number of three digits or more, first or last.
     const bool yearFirst = numbers.first().size() >= kYearDigits;
@@ -133,7 +139,7 @@ DateInput::Read DateInput::read(const QString& text, Kind kind)
         return refused(QStringLiteral("%1 %2 وجود ندارد؛ %2 تنها %3 روز دارد.").arg(p.day).arg(month).arg(length), kind);
     }
     const QDate day = CalendarSystem::toGregorian(kind, p);
-    return day.isValid() ? Read{day, QString(), kind} : refused(shape, kind);
+    return day.isValid() ? Read{day, QString(), kind} : refused(shape(), kind);
 }
 
 QString DateInput::write(const QDate& day, Kind kind)

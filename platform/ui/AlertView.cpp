@@ -111,6 +111,10 @@ void AlertView::present()
         deleteLater();
         return;
     }
+    // One alert is seen at a time: the newest, over the app. Those it
+    // covers wait unseen, and come back in turn as the ones above go.
+    for (AlertView* below : std::as_const(alerts()))
+        below->setVisible(false);
     setParent(window);
     setFrame(window->rect());
     View::show();
@@ -120,8 +124,14 @@ void AlertView::present()
 
 void AlertView::dismiss()
 {
+    const bool wasTop = !alerts().isEmpty() && alerts().last() == this;
     alerts().removeAll(this);
     removeFromSuperview();
+    if (wasTop && !alerts().isEmpty()) {
+        AlertView* next = alerts().last();
+        next->setVisible(true);
+        next->raise();
+    }
 }
 
 QList<AlertView*> AlertView::visibleAlerts()

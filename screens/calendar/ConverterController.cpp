@@ -170,11 +170,8 @@ void ConverterController::textFieldDidChange(ui::TextField* field)
         const DateInput::Read read = DateInput::read(date_->text(), kind_);
         day_ = read.day;
         // A month named in another calendar turns to that calendar.
-        if (read.kind != kind_) {
-            kind_ = read.kind;
-            kinds_->setSelectedSegmentIndex(static_cast<int>(kind_));
-            other_->setPlaceholder(example(kind_));
-        }
+        if (read.kind != kind_)
+            turnTo(read.kind);
         message_->setText(Utility::ConvertToPersian(read.error));
         showDay();
     } else {
@@ -182,9 +179,9 @@ void ConverterController::textFieldDidChange(ui::TextField* field)
     }
 }
 
-void ConverterController::setKind(Kind kind)
+void ConverterController::turnTo(Kind kind)
 {
-    // The same days, written in the other calendar.
+    // The second date stays the same day, written in the other calendar.
     const DateInput::Read other = DateInput::read(other_->text(), kind_);
     kind_ = kind;
     if (kinds_->selectedSegmentIndex() != static_cast<int>(kind))
@@ -192,6 +189,11 @@ void ConverterController::setKind(Kind kind)
     other_->setPlaceholder(example(kind_));
     if (other.day.isValid())
         other_->setText(written(other.day, kind_));
+}
+
+void ConverterController::setKind(Kind kind)
+{
+    turnTo(kind);
     if (day_.isValid())
         date_->setText(written(day_, kind_));
     else

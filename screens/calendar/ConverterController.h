@@ -53,6 +53,9 @@ public:
     ui::Button* openButton() const { return open_; }
 
 private:
+    // The calendar the dates are written in, and the second date rewritten
+    // in it; the first is left as it is.
+    void turnTo(CalendarSystem::Kind kind);
     void showDay();
     void showSpan();
 

@@ -142,6 +142,16 @@ TEST(DateInput, ADateTheCalendarLacksIsRefusedWithTheReason)
     EXPECT_FALSE(lunar.day.isValid());
     EXPECT_TRUE(lunar.error.contains(QStringLiteral("29")));
 
+    // A month of another calendar, refused: the example is that calendar's.
+    const DateInput::Read ramadan = DateInput::read(QStringLiteral("1 رمضان"), Kind::Solar);
+    EXPECT_EQ(ramadan.kind, Kind::Hijri);
+    EXPECT_TRUE(ramadan.error.contains(QStringLiteral("1448/6/27"))) << ramadan.error.toStdString();
+    // Words that name no month are said back without the date's signs,
+    // in a sentence read from the right even when they are Latin.
+    const DateInput::Read latin = DateInput::read(QStringLiteral("1405/1/1 abc"), Kind::Solar);
+    EXPECT_TRUE(latin.error.startsWith(QChar(0x200F) + QStringLiteral("«abc» نام ماهی نیست."))) << latin.error.toStdString();
+    EXPECT_TRUE(latin.error.isRightToLeft());
+
     // Not a date at all: each says so, none is taken.
     for (const char* typed : {"", "سلام", "1405/13/1", "1405/9/0", "17/9/05", "1405/9", "1405/9/17/3", "17 فلان 1405", "0/1/1"}) {
         const DateInput::Read r = DateInput::read(QString::fromUtf8(typed), Kind::Solar);

@@ -72,9 +72,22 @@ TEST(AlertView, AlertsStackOldestFirstAndCloseOneByOne)
     second->present();
     s.settle();
     ASSERT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({first, second}));
+    // Only the newest is seen: the one under it would show through.
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_FALSE(first->isVisible());
     second->dismiss();
     s.settle();
     EXPECT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({first}));
+    EXPECT_TRUE(first->isVisible());
+
+    // One closed from under the top leaves the top as it is.
+    auto* third = new ui::AlertView("3", "third", "OK");
+    third->present();
+    s.settle();
+    first->dismiss();
+    s.settle();
+    EXPECT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({third}));
+    EXPECT_TRUE(third->isVisible());
     s.clear();
 }
 

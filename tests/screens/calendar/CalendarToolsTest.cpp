@@ -125,6 +125,11 @@ TEST_F(CalendarToolsTest, TheConverterTurnsADateOfAnyCalendarIntoTheOthersAndBac
     EXPECT_EQ(converter->dateField()->text(), "۲۰۲۶/۱۲/۸");
     EXPECT_EQ(converter->otherField()->text(), "۲۰۲۶/۳/۲۱");
     EXPECT_TRUE(converter->span()->text().contains("٢٦٢ روز قبل"));
+    // So does a month named in another calendar, which turns the screen to it.
+    retype(converter->dateField(), "17 آذر 1405");
+    EXPECT_EQ(converter->kind(), CalendarSystem::Kind::Solar);
+    EXPECT_EQ(converter->otherField()->text(), "۱۴۰۵/۱/۱");
+    EXPECT_TRUE(converter->span()->text().contains("٢٦٢ روز قبل")) << converter->span()->text().toStdString();
 
     // A day back, and out of the data's years: the lunar date says its source.
     phone.tap(converter->kindControl(), converter->kindControl()->segmentRect(0).center());
