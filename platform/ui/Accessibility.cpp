@@ -39,6 +39,8 @@ const QString kPress = QAccessibleActionInterface::pressAction();
 const QString kToggle = QAccessibleActionInterface::toggleAction();
 const QString kIncrease = QAccessibleActionInterface::increaseAction();
 const QString kDecrease = QAccessibleActionInterface::decreaseAction();
+// Below this a view is not drawn to be seen, as a phone counts it.
+constexpr double kUnseenAlpha = 0.01;
 
 QString joined(const QStringList& parts)
 {
@@ -182,6 +184,9 @@ public:
             // An empty label says nothing and is passed over.
             s.invisible = s.invisible || label->text().isEmpty();
         }
+        // Faded out is out of sight, for a screen reader too, with all in it.
+        if (v && v->alpha() < kUnseenAlpha)
+            s.invisible = true;
         return s;
     }
 

@@ -80,6 +80,12 @@ TEST(Accessibility, ARowSaysItsTextOnceAndAScreenReaderActsAsAFingerWould)
     EXPECT_EQ(rows.changes, 3);
     of(table->cellForRowAtIndexPath({0, 1}))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(rows.selected, 1);
+
+    // Faded out, the table and its rows are out of a screen reader's reach.
+    table->setAlpha(0);
+    EXPECT_TRUE(of(table)->state().invisible);
+    table->setAlpha(1);
+    EXPECT_FALSE(of(table)->state().invisible);
 }
 
 TEST(Accessibility, EachSegmentIsReachedByItsNameAndASliderFromTheRightGrowsToTheLeft)
