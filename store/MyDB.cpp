@@ -132,12 +132,17 @@ int MyDB::loadDB()
     return result;
 }
 
-void MyDB::close()
+void MyDB::forgetStatements()
 {
     for (sqlite3_stmt* statement : std::as_const(statements_))
         sqlite3_finalize(statement);
     statements_.clear();
     writes_.clear();
+}
+
+void MyDB::close()
+{
+    forgetStatements();
     if (database)
         sqlite3_close(database);
     database = nullptr;
@@ -145,14 +150,14 @@ void MyDB::close()
 
 sqlite3_stmt* MyDB::prepare(const QByteArray& sql, const Values& values)
 {
+    if (reprepared_) {
+        reprepared_ = false;
+        forgetStatements();
+    }
     sqlite3_stmt* statement = statements_.value(sql);
     if (!statement) {
-        if (statements_.size() >= kCachedStatements) {
-            for (sqlite3_stmt* s : std::as_const(statements_))
-                sqlite3_finalize(s);
-            statements_.clear();
-            writes_.clear();
-        }
+        if (statements_.size() >= kCachedStatements)
+            forgetStatements();
         QList<QByteArray> written;
         preparing_ = &written;
         // Only the first statement of the text; the rest is ignored.
@@ -261,30 +266,48 @@ std::optional<QString> MyDB::contentStamp(const QByteArray& table)
 int MyDB::noteWrites(void* self, int action, const char* first, const char*, const char*, const char*)
 {
     auto* db = static_cast<MyDB*>(self);
-    // Asked again when the engine prepares a kept statement anew: what it
-    // writes was noted the first time.
-    if (!db->preparing_)
-        return SQLITE_OK;
+    QByteArray written;
     switch (action) {
     case SQLITE_INSERT:
     case SQLITE_UPDATE:
     case SQLITE_DELETE:
         if (first)
-            db->preparing_->append(QByteArray(first).toLower());
+            written = QByteArray(first).toLower();
         break;
     case SQLITE_CREATE_TABLE:
+    case SQLITE_CREATE_TEMP_TABLE:
     case SQLITE_DROP_TABLE:
+    case SQLITE_DROP_TEMP_TABLE:
     case SQLITE_ALTER_TABLE:
     case SQLITE_CREATE_TRIGGER:
+    case SQLITE_CREATE_TEMP_TRIGGER:
     case SQLITE_DROP_TRIGGER:
+    case SQLITE_DROP_TEMP_TRIGGER:
     case SQLITE_CREATE_VIEW:
+    case SQLITE_CREATE_TEMP_VIEW:
     case SQLITE_DROP_VIEW:
+    case SQLITE_DROP_TEMP_VIEW:
+    case SQLITE_CREATE_VTABLE:
+    case SQLITE_DROP_VTABLE:
     case SQLITE_ATTACH:
     case SQLITE_DETACH:
-        db->preparing_->append(QByteArrayLiteral("*"));
+        written = QByteArrayLiteral("*");
         break;
     default:
         break;
+    }
+    if (written.isEmpty())
+        return SQLITE_OK;
+    if (db->preparing_) {
+        db->preparing_->append(written);
+    } else {
+        // The engine prepares a kept statement anew, after a change of the
+        // schema, as it runs: it may now write more than was noted (a new
+        // trigger's tables). This run moves every stamp, and the kept
+        // statements are prepared again, with what they write, before the
+        // next one runs.
+        ++db->schemaWrites_;
+        db->reprepared_ = true;
     }
     return SQLITE_OK;
 }

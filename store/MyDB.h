@@ -123,6 +123,8 @@ private:
     // nothing when it cannot be prepared or a value cannot be bound.
     sqlite3_stmt* prepare(const QByteArray& sql, const Values& values);
     void release(sqlite3_stmt* statement);
+    // Finalizes the kept statements: each is prepared again when next run.
+    void forgetStatements();
     void close();
     // After a change: once this process is done with the copy, it needs no
     // new check.
@@ -140,6 +142,7 @@ private:
     QHash<QByteArray, quint64> tableWrites_;
     quint64 schemaWrites_ = 0;
     QList<QByteArray>* preparing_ = nullptr;
+    bool reprepared_ = false;
     // The rows a failed query read before it failed, for run().
     RowSet lastRows_;
     int lastResult_ = 0;

@@ -42,6 +42,16 @@ const QString kDecrease = QAccessibleActionInterface::decreaseAction();
 // Below this a view is not drawn to be seen, as a phone counts it.
 constexpr double kUnseenAlpha = 0.01;
 
+// How much of a view is drawn: its alpha and that of every view it is in.
+double seenAlpha(const View* view)
+{
+    double alpha = 1.0;
+    for (const QWidget* w = view; w; w = w->parentWidget())
+        if (const auto* v = dynamic_cast<const View*>(w))
+            alpha *= v->alpha();
+    return alpha;
+}
+
 QString joined(const QStringList& parts)
 {
     QStringList kept;
@@ -184,8 +194,9 @@ public:
             // An empty label says nothing and is passed over.
             s.invisible = s.invisible || label->text().isEmpty();
         }
-        // Faded out is out of sight, for a screen reader too, with all in it.
-        if (v && v->alpha() < kUnseenAlpha)
+        // Faded out is out of sight, for a screen reader too: the view and
+        // all in it.
+        if (v && seenAlpha(v) < kUnseenAlpha)
             s.invisible = true;
         return s;
     }

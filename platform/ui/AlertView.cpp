@@ -48,6 +48,11 @@ AlertView::AlertView(const QString& title, const QString& message, const QString
     addSubview(button_);
 }
 
+AlertView::~AlertView()
+{
+    alerts().removeAll(this);
+}
+
 void AlertView::addButton(const QString& title, std::function<void()> action)
 {
     auto* b = new Button;
@@ -113,6 +118,7 @@ void AlertView::present()
     }
     // One alert is seen at a time: the newest, over the app. Those it
     // covers wait unseen, and come back in turn as the ones above go.
+    alerts().removeAll(this);
     for (AlertView* below : std::as_const(alerts()))
         below->setVisible(false);
     setParent(window);

@@ -14,6 +14,8 @@ class Button;
 class AlertView : public View {
 public:
     AlertView(const QString& title, const QString& message, const QString& button);
+    // Gone with its window: no longer among the alerts.
+    ~AlertView() override;
 
     // A button above the closing one: a tap closes the alert, then does
     // `action`. Added before the alert is presented.
@@ -21,7 +23,8 @@ public:
     // The buttons, the added ones first, the closing one last.
     QList<Button*> buttons() const;
 
-    // Shows the alert over the key window.
+    // Shows the alert over the key window, over any alert there; one
+    // presented already comes back to the top.
     void present();
     QString title() const { return title_; }
     QString message() const { return message_; }
@@ -29,7 +32,8 @@ public:
     // As a tap on its button.
     void dismiss();
 
-    // Alerts on screen now, oldest first.
+    // Alerts on screen now, oldest first: the newest is seen, the others
+    // wait under it.
     static QList<AlertView*> visibleAlerts();
 
 protected:

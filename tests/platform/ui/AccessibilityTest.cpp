@@ -81,11 +81,14 @@ TEST(Accessibility, ARowSaysItsTextOnceAndAScreenReaderActsAsAFingerWould)
     of(table->cellForRowAtIndexPath({0, 1}))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(rows.selected, 1);
 
-    // Faded out, the table and its rows are out of a screen reader's reach.
+    // Faded out, the table and what is in it are out of a screen reader's
+    // reach, asked one by one as a screen reader asks.
     table->setAlpha(0);
     EXPECT_TRUE(of(table)->state().invisible);
+    EXPECT_TRUE(of(rows.toggle)->state().invisible);
     table->setAlpha(1);
     EXPECT_FALSE(of(table)->state().invisible);
+    EXPECT_FALSE(of(rows.toggle)->state().invisible);
 }
 
 TEST(Accessibility, EachSegmentIsReachedByItsNameAndASliderFromTheRightGrowsToTheLeft)

@@ -19,6 +19,14 @@ struct Alerts : TestWindow {
             a->dismiss();
         settle();
     }
+    // A new alert named `name`, presented.
+    ui::AlertView* present(const char* name)
+    {
+        auto* alert = new ui::AlertView(QString::fromLatin1(name), QString::fromLatin1(name), QStringLiteral("OK"));
+        alert->present();
+        settle();
+        return alert;
+    }
 };
 
 TEST(AlertView, AShownAlertCoversTheScreenUntilItsButtonIsTapped)
@@ -66,11 +74,8 @@ TEST(AlertView, ATouchBesideTheBoxDoesNotReachTheScreenUnderIt)
 TEST(AlertView, AlertsStackOldestFirstAndCloseOneByOne)
 {
     Alerts s;
-    auto* first = new ui::AlertView("1", "first", "OK");
-    auto* second = new ui::AlertView("2", "second", "OK");
-    first->present();
-    second->present();
-    s.settle();
+    ui::AlertView* first = s.present("first");
+    ui::AlertView* second = s.present("second");
     ASSERT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({first, second}));
     // Only the newest is seen: the one under it would show through.
     EXPECT_TRUE(second->isVisible());
@@ -81,13 +86,22 @@ TEST(AlertView, AlertsStackOldestFirstAndCloseOneByOne)
     EXPECT_TRUE(first->isVisible());
 
     // One closed from under the top leaves the top as it is.
-    auto* third = new ui::AlertView("3", "third", "OK");
-    third->present();
-    s.settle();
+    ui::AlertView* third = s.present("third");
     first->dismiss();
     s.settle();
     EXPECT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({third}));
     EXPECT_TRUE(third->isVisible());
+
+    // Presented again, one under the top comes back over it.
+    ui::AlertView* fourth = s.present("fourth");
+    third->present();
+    s.settle();
+    EXPECT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({fourth, third}));
+    EXPECT_TRUE(third->isVisible());
+    EXPECT_FALSE(fourth->isVisible());
+    // Gone with its window, an alert is no longer among them.
+    delete fourth;
+    EXPECT_EQ(ui::AlertView::visibleAlerts(), QList<ui::AlertView*>({third}));
     s.clear();
 }
 
