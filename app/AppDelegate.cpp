@@ -228,15 +228,14 @@ void AppDelegate::confirmQuit(ui::Application* application, const std::function<
             return;
         }
         const QString title = QString::fromUtf8(kQuitTitle);
+        application->bringToFront();
         // Asked already: the question comes back over whatever came since.
         for (ui::AlertView* a : ui::AlertView::visibleAlerts()) {
             if (a->title() == title) {
-                application->bringToFront();
                 a->present();
                 return;
             }
         }
-        application->bringToFront();
         auto* alert = new ui::AlertView(title, QStringLiteral("تا کلوارو دوباره باز نشود، اذان و یادآوری‌ای پخش نمی‌شود."), QStringLiteral("ماندن"));
         alert->addButton(QString::fromUtf8(kQuit), [quit] {
             foundation::Log::write(QStringLiteral("quit with azans planned"));

@@ -99,9 +99,10 @@ DateInput::Read DateInput::read(const QString& text, Kind kind)
     if (!Utility::searchKey(words).isEmpty()) {
         named = monthNamed(words);
         if (!named) {
-            // The words alone, without the signs between the numbers; the
-            // sentence read from the right even when they are Latin.
-            static const QRegularExpression signs(QStringLiteral("[/\\\\\\-.,\\x{060C}\\x{066B}]"));
+            // The words alone, without the signs between the numbers (the
+            // Arabic decimal sign is a point by now); the sentence read from
+            // the right even when they are Latin.
+            static const QRegularExpression signs(QStringLiteral("[/\\\\\\-.,\\x{060C}]"));
             const QString shown = QString(words).replace(signs, QStringLiteral(" ")).simplified();
             return refused(QChar(0x200F) + QStringLiteral("«%1» نام ماهی نیست. ").arg(shown) + shape(), kind);
         }

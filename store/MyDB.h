@@ -131,8 +131,9 @@ private:
     void changed();
     void failed(int result);
 
-    // Told by the engine of every action a statement being prepared takes;
-    // notes the tables it writes.
+    // Told by the engine of every action a statement takes as it is
+    // prepared: notes the tables it writes. When the engine prepares a kept
+    // statement anew by itself, every table counts as written.
     static int noteWrites(void* self, int action, const char* first, const char* second, const char* schema, const char* trigger);
 
     QHash<QByteArray, sqlite3_stmt*> statements_;
